@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "OutputLimit.h"
+
+namespace ovantis {
+
+struct LocalTime {
+    int year = 1970;
+    int month = 1;
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+struct FileFilter {
+    std::string name;
+    std::string pattern;
+};
+
+struct SaveRequest {
+    std::string initialName;
+    std::vector<FileFilter> filters;
+    std::string defaultSuffix;
+    bool confirmOverwrite = true;
+};
+
+struct WriteOutcome {
+    bool ok = true;
+    std::string reason;
+};
+
+// Everything the core asks of a page window. The window pages implement it over
+// real controls; the command line and the tests implement it without one.
+class PageHost {
+  public:
+    virtual ~PageHost() = default;
+
+    virtual int checkState(int id) = 0;
+    virtual std::string getText(int id) = 0;
+    virtual void setText(int id, const std::string& text) = 0;
+    virtual void enable(int id, bool on) = 0;
+    // Returns once the user has dismissed it.
+    virtual void notice(const std::string& text) = 0;
+    // One expiry per arming, delivered to the page's OnTimer.
+    virtual void armTimer(int timerId, int delayMs) = 0;
+    virtual void killTimer(int timerId) = 0;
+    // The text is one program or document name, never split or given to a shell.
+    virtual void shellOpen(const std::string& text) = 0;
+    virtual std::optional<std::string> chooseFileToSave(const SaveRequest& request) = 0;
+    // Replaces the file whole; on failure an existing file is left as it was.
+    virtual WriteOutcome writeFile(const std::string& path, const std::string& bytes) = 0;
+    virtual LocalTime localTimeNow() = 0;
+
+    // Called every few thousand lines of a long run; false cancels it.
+    virtual bool progress(std::int64_t done, std::int64_t total) = 0;
+    // What one run may put into an output box.
+    virtual OutputLimit outputLimit() const { return OutputLimit::window(); }
+};
+
+}  // namespace ovantis

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <memory>
+
+namespace ovantis {
+
+class EntropyPool;
+
+// The one generator all pages draw from. Classic mode is the 15-bit LCG of the
+// classic C runtime, so a seed means the same draws on every platform; secure
+// mode draws from the operating system and reduces ranges without bias.
+class RandomSource {
+  public:
+    using Clock = std::function<std::time_t()>;
+    enum class Kind { Classic, Secure };
+
+    static constexpr int kDrawMax = 32767;
+
+    explicit RandomSource(Kind kind = Kind::Classic, Clock clock = {});
+    ~RandomSource();
+    RandomSource(const RandomSource&) = delete;
+    RandomSource& operator=(const RandomSource&) = delete;
+
+    bool secure() const { return m_pool != nullptr; }
+
+    void seed(std::uint32_t seed) { m_state = seed; }
+    // Seeds from the clock's current second; the secure source ignores it.
+    void Reseed();
+
+    // Lets a refused run leave the generator exactly as it found it.
+    std::uint32_t snapshot() const { return m_state; }
+    void restore(std::uint32_t state) { m_state = state; }
+
+    // One draw in 0..32767.
+    int draw() {
+        if (m_pool != nullptr) {
+            return secureDraw();
+        }
+        m_state = m_state * 214013u + 2531011u;
+        return static_cast<int>((m_state >> 16) & 0x7FFFu);
+    }
+
+    // An integer in [low, high]; low must not exceed high.
+    std::int64_t RandInRange(std::int64_t low, std::int64_t high) {
+        const std::uint64_t width =
+            static_cast<std::uint64_t>(high) - static_cast<std::uint64_t>(low) + 1u;
+        // width 0 stands for the full 2^64 span, hence width - 1.
+        if (m_pool == nullptr && width - 1u < 32768u) {
+            const auto offset =
+                static_cast<std::uint32_t>(draw()) % static_cast<std::uint32_t>(width);
+            return low + static_cast<std::int64_t>(offset);
+        }
+        return offsetFrom(low, wideOffset(width));
+    }
+
+  private:
+    int secureDraw();
+    std::uint64_t wideOffset(std::uint64_t width);
+    static std::int64_t offsetFrom(std::int64_t low, std::uint64_t offset);
+
+    std::uint32_t m_state = 1;
+    Clock m_clock;
+    std::unique_ptr<EntropyPool> m_pool;
+};
+
+}  // namespace ovantis

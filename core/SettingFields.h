@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace ovantis {
+
+// atoi-style: white space, a sign, digits up to the first other character.
+// Anything that does not begin with a number reads as 0; values beyond the
+// 32-bit range saturate at its limits.
+std::int32_t ReadIntField(std::string_view text);
+
+// atof-style, independent of the process locale, rounded to single precision.
+// inf, nan and hex forms read as 0 like any other non-number; a value beyond
+// single precision becomes an infinity for the caller to reject.
+float ReadFloatField(std::string_view text);
+
+}  // namespace ovantis

@@ -1,0 +1,86 @@
+// Feeds arbitrary field texts and check states to each page and lets it run
+// through a scripted host with a small output limit.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "BatchRun.h"
+#include "ControlIds.h"
+#include "ExportResult.h"
+#include "NumberGenerator.h"
+#include "ScriptedHost.h"
+#include "SettingFields.h"
+#include "StringGenerator.h"
+#include "TimedRun.h"
+
+using namespace ovantis;
+
+namespace {
+
+// Splits the input at NUL bytes into field texts.
+std::vector<std::string> fields(const std::uint8_t* data, std::size_t size) {
+    std::vector<std::string> out(1);
+    for (std::size_t i = 0; i < size; ++i) {
+        if (data[i] == 0) {
+            out.emplace_back();
+        } else {
+            out.back().push_back(static_cast<char>(data[i]));
+        }
+    }
+    return out;
+}
+
+void fill(test::ScriptedHost& host, const std::vector<std::string>& texts, std::uint8_t checks,
+          std::initializer_list<int> textIds, std::initializer_list<int> checkIds) {
+    std::size_t i = 1;
+    for (int id : textIds) {
+        host.texts[id] = i < texts.size() ? texts[i++] : std::string();
+    }
+    int bit = 0;
+    for (int id : checkIds) {
+        host.checks[id] = (checks >> bit++) & 1;
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 2) {
+        return 0;
+    }
+    const std::uint8_t page = data[0] % 3;
+    const std::uint8_t checks = data[1];
+    const std::vector<std::string> texts = fields(data + 2, size - 2);
+    for (const auto& text : texts) {
+        ReadIntField(text);
+        ReadFloatField(text);
+    }
+    RandomSource random(RandomSource::Kind::Classic, [] { return std::time_t{1}; });
+    test::ScriptedHost host;
+    host.limit = {200, 1 << 20};
+    host.chosenPath = "out.txt";
+    if (page == 0) {
+        fill(host, texts, checks,
+             {ids::kHead, ids::kTail, ids::kMinLength, ids::kMaxLength, ids::kStringCount},
+             {ids::kUpper, ids::kLower, ids::kDigits});
+        StringGenerator generator(host, random);
+        BatchRun(generator);
+        ExportResult(host, generator.controls());
+    } else if (page == 1) {
+        fill(host, texts, checks, {ids::kLow, ids::kHigh, ids::kNumberCount, ids::kPlaces},
+             {ids::kIntegerOn, ids::kFloatOn});
+        NumberGenerator generator(host, random);
+        BatchRun(generator);
+    } else {
+        fill(host, texts, checks,
+             {ids::kCommand, ids::kMinDelay, ids::kMaxDelay, ids::kCountEvents},
+             {ids::kRunExternal});
+        TimedRun run(host, random);
+        run.StartTimedRun();
+        for (int i = 0; i < 300 && host.armedDelay; ++i) {
+            run.OnTimer(ids::kEventTimer);
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "InitialContent.h"
+#include "PageHost.h"
+
+namespace ovantis::test {
+
+// A page window without a window: controls are maps, and every notice, timer
+// and file the core asks for is recorded for the test to inspect.
+class ScriptedHost : public PageHost {
+  public:
+    explicit ScriptedHost(const InitialContent& content = {});
+
+    int checkState(int id) override;
+    std::string getText(int id) override;
+    void setText(int id, const std::string& text) override;
+    void enable(int id, bool on) override;
+    void notice(const std::string& text) override;
+    void armTimer(int timerId, int delayMs) override;
+    void killTimer(int timerId) override;
+    void shellOpen(const std::string& text) override;
+    std::optional<std::string> chooseFileToSave(const SaveRequest& request) override;
+    WriteOutcome writeFile(const std::string& path, const std::string& bytes) override;
+    LocalTime localTimeNow() override { return now; }
+    bool progress(std::int64_t done, std::int64_t total) override;
+    OutputLimit outputLimit() const override { return limit; }
+
+    bool isEnabled(int id) const;
+
+    std::map<int, int> checks;
+    std::map<int, std::string> texts;
+    std::map<int, bool> enabled;
+    std::vector<std::string> notices;
+    // Runs while a notice is "open", before it is dismissed.
+    std::function<void(const std::string&)> onNotice;
+
+    std::optional<int> armedDelay;  // the armed timer's delay, if armed
+    std::vector<int> delays;        // every delay armed
+    std::vector<std::string> opened;
+    int setTextCalls = 0;
+
+    std::optional<std::string> chosenPath;
+    std::vector<SaveRequest> saveRequests;
+    std::map<std::string, std::string> files;
+    std::optional<std::string> writeFailure;
+
+    LocalTime now;
+    std::int64_t cancelAt = -1;  // progress answers cancel from this many lines on
+    std::vector<std::int64_t> progressCalls;
+    OutputLimit limit = OutputLimit::window();
+};
+
+}  // namespace ovantis::test
