@@ -32,7 +32,7 @@ deps:
 	fi
 
 configure: deps
-	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOVANTIS_BUILD_CLI=ON
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -43,7 +43,7 @@ test: build
 
 test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
-	  -DOVANTIS_SANITIZE=ON -DOVANTIS_BUILD_UI=OFF
+	  -DOVANTIS_SANITIZE=ON -DOVANTIS_BUILD_UI=OFF -DOVANTIS_BUILD_CLI=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure
 
@@ -57,9 +57,10 @@ fuzz: deps
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DOVANTIS_BUILD_BENCH=ON \
-	  -DOVANTIS_BUILD_TESTS=OFF -DOVANTIS_BUILD_UI=OFF
+	  -DOVANTIS_BUILD_TESTS=OFF -DOVANTIS_BUILD_UI=OFF -DOVANTIS_BUILD_CLI=ON
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	$(BENCH_BUILD)/bench/ovantis_bench
+	bench/compare.sh $(BENCH_BUILD)/cli/ovantis-cli
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)

@@ -3,18 +3,38 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <random>
 
 namespace ovantis {
 
-// Operating-system randomness, fetched in blocks so a draw is not a system call.
+// Unpredictable 32-bit words: a ChaCha20 keystream keyed from the operating
+// system (std::random_device), so a draw costs a few cycles, not a system call.
 class EntropyPool {
   public:
-    std::uint32_t next32() {
-        if (m_next == m_words.size()) {
+    using Key = std::array<std::uint32_t, 8>;
+    using Nonce = std::array<std::uint32_t, 3>;
+
+    EntropyPool();
+    // A fixed key, for checking the keystream against published vectors.
+    EntropyPool(const Key& key, const Nonce& nonce, std::uint32_t counter);
+
+    // A 15-bit draw; each word serves two.
+    int nextDraw() {
+        if (m_nextHalf == kHalves) {
             refill();
         }
-        return m_words[m_next++];
+        const std::uint32_t word = m_words[m_nextHalf >> 1];
+        const auto shift = static_cast<unsigned>(17 * (m_nextHalf++ & 1));
+        return static_cast<int>((word >> shift) & 0x7FFFu);
+    }
+    // A whole unused word (skips the rest of a half-used one).
+    std::uint32_t next32() {
+        m_nextHalf += m_nextHalf & 1;
+        if (m_nextHalf == kHalves) {
+            refill();
+        }
+        const std::uint32_t word = m_words[m_nextHalf >> 1];
+        m_nextHalf += 2;
+        return word;
     }
     std::uint64_t next64() {
         const std::uint64_t high = next32();
@@ -22,11 +42,16 @@ class EntropyPool {
     }
 
   private:
+    static constexpr std::size_t kBlocks = 4;
+
+    void start(const Key& key, const Nonce& nonce, std::uint32_t counter);
     void refill();
 
-    std::random_device m_device;
-    std::array<std::uint32_t, 1024> m_words{};
-    std::size_t m_next = 1024;
+    std::array<std::uint32_t, 16> m_input{};
+    std::array<std::uint32_t, 16 * kBlocks> m_words{};
+    static constexpr std::size_t kHalves = 2 * 16 * kBlocks;
+    // Position in half-words; every word is handed out once only.
+    std::size_t m_nextHalf = kHalves;
 };
 
 }  // namespace ovantis

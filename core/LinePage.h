@@ -5,6 +5,7 @@
 
 #include "PageHost.h"
 #include "RandomSource.h"
+#include "TextSink.h"
 
 namespace ovantis {
 
@@ -30,6 +31,8 @@ class LinePage {
     virtual std::int64_t count() const = 0;
     // Appends one line, without its line end.
     virtual void appendLine(std::string& out) = 0;
+    // Like appendLine, but a long line may be handed to the sink in pieces.
+    virtual void streamLine(std::string& out, TextSink&) { appendLine(out); }
     // The longest line the current settings can make.
     virtual std::int64_t maxLineBytes() const = 0;
 

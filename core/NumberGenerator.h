@@ -57,6 +57,9 @@ class NumberGenerator final : public LinePage {
     FloatDraw planFloatDraw() const;
 
     NumberSettings m_settings;
+    // The bounds truncated toward zero, for integer draws.
+    std::int64_t m_lowInteger = 80;
+    std::int64_t m_highInteger = 100;
     FloatDraw m_floatDraw = FloatDraw::Grid;
 };
 

@@ -1,7 +1,5 @@
 #include "RandomSource.h"
 
-#include "EntropyPool.h"
-
 namespace ovantis {
 
 RandomSource::RandomSource(Kind kind, Clock clock)
@@ -18,10 +16,6 @@ void RandomSource::Reseed() {
         // Reduced modulo 2^32, as the classic runtime's seed is.
         seed(static_cast<std::uint32_t>(m_clock()));
     }
-}
-
-int RandomSource::secureDraw() {
-    return static_cast<int>(m_pool->next32() & 0x7FFFu);
 }
 
 // Offset in [0, width), where width 0 stands for the full 2^64.

@@ -5,9 +5,9 @@
 #include <functional>
 #include <memory>
 
-namespace ovantis {
+#include "EntropyPool.h"
 
-class EntropyPool;
+namespace ovantis {
 
 // The one generator all pages draw from. Classic mode is the 15-bit LCG of the
 // classic C runtime, so a seed means the same draws on every platform; secure
@@ -34,13 +34,22 @@ class RandomSource {
     std::uint32_t snapshot() const { return m_state; }
     void restore(std::uint32_t state) { m_state = state; }
 
+    // The classic generator's step, one and two draws ahead, and a state's
+    // draw: lets a hot loop look at the next two draws at once and then keep
+    // one or both, instead of waiting on each multiply in turn.
+    static constexpr std::uint32_t step(std::uint32_t s) { return s * 214013u + 2531011u; }
+    static constexpr std::uint32_t step2(std::uint32_t s) {
+        return s * (214013u * 214013u) + (2531011u * 214013u + 2531011u);
+    }
+    static constexpr int output(std::uint32_t s) { return static_cast<int>((s >> 16) & 0x7FFFu); }
+
     // One draw in 0..32767.
     int draw() {
         if (m_pool != nullptr) {
             return secureDraw();
         }
-        m_state = m_state * 214013u + 2531011u;
-        return static_cast<int>((m_state >> 16) & 0x7FFFu);
+        m_state = step(m_state);
+        return output(m_state);
     }
 
     // An integer in [low, high]; low must not exceed high.
@@ -48,16 +57,23 @@ class RandomSource {
         const std::uint64_t width =
             static_cast<std::uint64_t>(high) - static_cast<std::uint64_t>(low) + 1u;
         // width 0 stands for the full 2^64 span, hence width - 1.
-        if (m_pool == nullptr && width - 1u < 32768u) {
-            const auto offset =
-                static_cast<std::uint32_t>(draw()) % static_cast<std::uint32_t>(width);
-            return low + static_cast<std::int64_t>(offset);
+        if (width - 1u < 32768u) {
+            const auto narrow = static_cast<std::uint32_t>(width);
+            auto d = static_cast<std::uint32_t>(draw());
+            if (m_pool != nullptr) {
+                // Reject the top draws that would make small offsets likelier.
+                const std::uint32_t limit = 32768u - 32768u % narrow;
+                while (d >= limit) {
+                    d = static_cast<std::uint32_t>(draw());
+                }
+            }
+            return low + static_cast<std::int64_t>(d % narrow);
         }
         return offsetFrom(low, wideOffset(width));
     }
 
   private:
-    int secureDraw();
+    int secureDraw() { return m_pool->nextDraw(); }
     std::uint64_t wideOffset(std::uint64_t width);
     static std::int64_t offsetFrom(std::int64_t low, std::uint64_t offset);
 

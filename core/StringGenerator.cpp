@@ -1,5 +1,7 @@
 #include "StringGenerator.h"
 
+#include <algorithm>
+
 #include "ControlIds.h"
 #include "Notices.h"
 #include "SettingFields.h"
@@ -7,7 +9,9 @@
 namespace ovantis {
 namespace {
 constexpr std::size_t kSinkChunk = 64 * 1024;
-}
+// Codes of the classes 1 (upper), 2 (lower) and 3 (digits).
+constexpr char kFirstCode[] = {0, 'A', 'a', '0'};
+}  // namespace
 
 StringGenerator::StringGenerator(PageHost& host, RandomSource& random)
     : LinePage(host, random, {ids::kStringOutput, ids::kStringGenerate, ids::kStringExport}) {}
@@ -53,11 +57,70 @@ std::int64_t StringGenerator::maxLineBytes() const {
     return static_cast<std::int64_t>(m_settings.head.size() + m_settings.tail.size()) + core;
 }
 
+// The code a draw gives in a class, picked without a branch: the class is random.
+inline char StringGenerator::codeOf(unsigned cls, unsigned draw) {
+    const unsigned isDigit = cls == 3 ? 1u : 0u;
+    const unsigned offset = draw % 26 + (draw % 10 - draw % 26) * isDigit;
+    return static_cast<char>(kFirstCode[cls] + offset);
+}
+
+// Draw for draw RandInRange(1, 3) for the class, again while it is not
+// enabled, then RandInRange over the class's codes. The class draw and the
+// code draw are computed side by side and the code draw kept only when the
+// class is enabled.
+inline char StringGenerator::classicChar(std::uint32_t& state, const Classes& enabled) {
+    for (;;) {
+        const std::uint32_t classState = RandomSource::step(state);
+        const std::uint32_t codeState = RandomSource::step2(state);
+        const auto cls = static_cast<unsigned>(1 + RandomSource::output(classState) % 3);
+        if (enabled[cls]) {
+            state = codeState;
+            return codeOf(cls, static_cast<unsigned>(RandomSource::output(codeState)));
+        }
+        state = classState;
+    }
+}
+
+// The same choice as the classic path, class first and then code, each
+// uniform, from one draw: below 32760 a draw splits without bias into a class
+// (draw mod 3) and a code (draw / 3, uniform over 10920 = 420 * 26 = 1092 * 10).
+inline char StringGenerator::secureChar(RandomSource& r, const Classes& enabled) {
+    for (;;) {
+        const auto d = static_cast<unsigned>(r.draw());
+        if (d >= 32760) {
+            continue;
+        }
+        const unsigned cls = 1 + d % 3;
+        if (enabled[cls]) {
+            return codeOf(cls, d / 3);
+        }
+    }
+}
+
 void StringGenerator::appendString(std::string& out, TextSink* sink) {
-    const std::int64_t length = random().RandInRange(m_settings.minLength, m_settings.maxLength);
+    RandomSource& r = random();
+    const std::int64_t length = r.RandInRange(m_settings.minLength, m_settings.maxLength);
     out += m_settings.head;
-    for (std::int64_t i = 0; i < length; ++i) {
-        out.push_back(RandomChar());
+    const Classes enabled = enabledClasses();
+    std::int64_t done = 0;
+    while (done < length) {
+        // Up to a chunk at a time, then hand it on when a sink takes pieces.
+        const std::int64_t room = static_cast<std::int64_t>(kSinkChunk);
+        const std::int64_t end = sink != nullptr ? std::min(length, done + room) : length;
+        const std::size_t at = out.size();
+        out.resize(at + static_cast<std::size_t>(end - done));
+        char* next = out.data() + at;
+        if (r.secure()) {
+            for (; done < end; ++done) {
+                *next++ = secureChar(r, enabled);
+            }
+        } else {
+            std::uint32_t state = r.snapshot();
+            for (; done < end; ++done) {
+                *next++ = classicChar(state, enabled);
+            }
+            r.restore(state);
+        }
         if (sink != nullptr && out.size() >= kSinkChunk) {
             sink->drain(out);
         }
@@ -67,25 +130,17 @@ void StringGenerator::appendString(std::string& out, TextSink* sink) {
 
 char StringGenerator::RandomChar() {
     RandomSource& r = random();
-    for (;;) {
-        switch (r.RandInRange(1, 3)) {
-            case 1:
-                if (m_settings.upper != 0) {
-                    return static_cast<char>(r.RandInRange('A', 'Z'));
-                }
-                break;
-            case 2:
-                if (m_settings.lower != 0) {
-                    return static_cast<char>(r.RandInRange('a', 'z'));
-                }
-                break;
-            default:
-                if (m_settings.digits != 0) {
-                    return static_cast<char>(r.RandInRange('0', '9'));
-                }
-                break;
-        }
+    if (r.secure()) {
+        return secureChar(r, enabledClasses());
     }
+    std::uint32_t state = r.snapshot();
+    const char c = classicChar(state, enabledClasses());
+    r.restore(state);
+    return c;
+}
+
+StringGenerator::Classes StringGenerator::enabledClasses() const {
+    return {{false, m_settings.upper != 0, m_settings.lower != 0, m_settings.digits != 0}};
 }
 
 }  // namespace ovantis

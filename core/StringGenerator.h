@@ -1,10 +1,12 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
 #include "InitialContent.h"
 #include "LinePage.h"
+#include "TextSink.h"
 
 namespace ovantis {
 
@@ -19,14 +21,6 @@ struct StringSettings {
     std::int32_t count = 10;
 };
 
-// Receives a long line piece by piece, so it never has to sit in memory whole.
-class TextSink {
-  public:
-    virtual ~TextSink() = default;
-    // Takes the text and leaves the buffer empty.
-    virtual void drain(std::string& buffer) = 0;
-};
-
 class StringGenerator final : public LinePage {
   public:
     StringGenerator(PageHost& host, RandomSource& random);
@@ -36,6 +30,7 @@ class StringGenerator final : public LinePage {
     bool Validate() override;
     std::int64_t count() const override { return m_settings.count; }
     void appendLine(std::string& out) override { appendString(out, nullptr); }
+    void streamLine(std::string& out, TextSink& sink) override { appendString(out, &sink); }
     std::int64_t maxLineBytes() const override;
 
     std::string MakeString() { return MakeLine(); }
@@ -46,6 +41,13 @@ class StringGenerator final : public LinePage {
     const StringSettings& settings() const { return m_settings; }
 
   private:
+    // Indexed by class number 1 to 3.
+    using Classes = std::array<bool, 4>;
+    Classes enabledClasses() const;
+    static char classicChar(std::uint32_t& state, const Classes& enabled);
+    static char codeOf(unsigned cls, unsigned draw);
+    static char secureChar(RandomSource& random, const Classes& enabled);
+
     StringSettings m_settings;
 };
 

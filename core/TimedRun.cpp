@@ -72,7 +72,7 @@ void TimedRun::StartTimedRun() {
     m_settings.log.clear();
     m_settings.fired = 0;
     m_running = true;
-    armNext();
+    m_host.armTimer(ids::kEventTimer, nextDelay());
 }
 
 void TimedRun::OnTimer(int id) {
@@ -95,7 +95,7 @@ void TimedRun::OnTimer(int id) {
         m_host.enable(controls().generate, true);
         return;
     }
-    armNext();
+    m_host.armTimer(ids::kEventTimer, nextDelay());
 }
 
 void TimedRun::OnRunExternalToggled() {
@@ -110,10 +110,10 @@ std::string TimedRun::formatTime(const LocalTime& t) {
                        static_cast<std::size_t>(std::clamp(length, 0, int{sizeof buffer} - 1)));
 }
 
-void TimedRun::armNext() {
+int TimedRun::nextDelay() {
     // A pasted minus sign can make a delay negative; it counts as no delay.
     const std::int64_t delay = m_random.RandInRange(m_settings.minDelay, m_settings.maxDelay);
-    m_host.armTimer(ids::kEventTimer, static_cast<int>(std::max<std::int64_t>(delay, 0)));
+    return static_cast<int>(std::max<std::int64_t>(delay, 0));
 }
 
 }  // namespace ovantis

@@ -39,14 +39,15 @@ class TimedRun {
     // Enables the command field exactly while run-external is checked.
     void OnRunExternalToggled();
 
+    // The delay before the next event, in milliseconds, drawn from the source.
+    int nextDelay();
+
     bool running() const { return m_running; }
     const TimeSettings& settings() const { return m_settings; }
 
     static std::string formatTime(const LocalTime& time);
 
   private:
-    void armNext();
-
     PageHost& m_host;
     RandomSource& m_random;
     TimeSettings m_settings;

@@ -1,5 +1,7 @@
 #include "RandomSource.h"
 
+#include "EntropyPool.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -96,6 +98,40 @@ TEST(SecureSource, CoversSmallRangesAndIgnoresReseed) {
         ASSERT_LE(d, 32767);
     }
     EXPECT_EQ(seen.size(), 3u);
+}
+
+}  // namespace
+}  // namespace ovantis
+
+namespace ovantis {
+namespace {
+
+TEST(EntropyPool, KeystreamMatchesTheChaCha20BlockVector) {
+    // The block-function example of RFC 8439: key 00..1f, nonce 0:0:0:9:0:0:0:4a:0:0:0:0, block 1.
+    EntropyPool::Key key{};
+    for (std::uint32_t i = 0; i < 8; ++i) {
+        key[i] = (4 * i) | (4 * i + 1) << 8 | (4 * i + 2) << 16 | (4 * i + 3) << 24;
+    }
+    EntropyPool pool(key, {0x09000000, 0x4a000000, 0x00000000}, 1);
+    const std::uint32_t expected[16] = {0xe4e7f110, 0x15593bd1, 0x1fdd0f50, 0xc47120a3,
+                                        0xc7f4d1c7, 0x0368c033, 0x9aaa2204, 0x4e6cd4c3,
+                                        0x466482d2, 0x09aa9f07, 0x05d7c214, 0xa2028bd9,
+                                        0xd19c12b5, 0xb94e16de, 0xe883d0cb, 0x4e3c50a2};
+    for (std::uint32_t word : expected) {
+        EXPECT_EQ(pool.next32(), word);
+    }
+}
+
+TEST(EntropyPool, DrawsAndWordsNeverShareBits) {
+    EntropyPool a(EntropyPool::Key{}, {}, 0);
+    EntropyPool b(EntropyPool::Key{}, {}, 0);
+    const std::uint32_t first = a.next32();
+    EXPECT_EQ(b.nextDraw(), static_cast<int>(first & 0x7FFF));
+    EXPECT_EQ(b.nextDraw(), static_cast<int>(first >> 17));
+    EXPECT_EQ(b.next32(), a.next32());
+    b.nextDraw();
+    const std::uint32_t skipped = a.next32();
+    EXPECT_NE(b.next32(), skipped) << "a half-used word is not handed out again";
 }
 
 }  // namespace

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace ovantis::cli {
+
+// Exit statuses of ovantis-cli.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitIo = 1;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitInterrupted = 130;
+
+// Runs ovantis-cli with the arguments after the program name. Generated lines
+// go to out (or to -o FILE); notices and errors to err.
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace ovantis::cli

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <streambuf>
+#include <vector>
+
+namespace ovantis::cli {
+
+// A large-buffered stream buffer over a file descriptor that remembers why a
+// write failed, so a closed pipe can be told from a real I/O error.
+class FdStreambuf : public std::streambuf {
+  public:
+    explicit FdStreambuf(int fd, std::size_t bufferSize = 1 << 20);
+    ~FdStreambuf() override;
+    FdStreambuf(const FdStreambuf&) = delete;
+    FdStreambuf& operator=(const FdStreambuf&) = delete;
+
+    int error() const { return m_error; }
+    bool brokenPipe() const;
+
+  protected:
+    int_type overflow(int_type ch) override;
+    int sync() override;
+    std::streamsize xsputn(const char* data, std::streamsize count) override;
+
+  private:
+    bool flushBuffer();
+    bool writeAll(const char* data, std::size_t size);
+
+    int m_fd;
+    std::vector<char> m_buffer;
+    int m_error = 0;
+};
+
+}  // namespace ovantis::cli
