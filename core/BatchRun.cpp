@@ -26,15 +26,15 @@ void BatchRun(LinePage& page) {
     host.setText(controls.output, "");
     ResultText result;
     const std::int64_t count = page.count();
-    bool cancelled = false;
-    for (std::int64_t done = 1; done <= count; ++done) {
+    bool cancelled = !host.progress(0, count);
+    for (std::int64_t done = 1; done <= count && !cancelled; ++done) {
         page.appendLine(result.open());
         result.endLine();
-        if (done % kProgressEvery == 0 && done < count && !host.progress(done, count)) {
-            cancelled = true;
-            break;
+        if (done % kProgressEvery == 0 && done < count) {
+            cancelled = !host.progress(done, count);
         }
     }
+    host.endProgress();
     // Once, not per line: the box is not repainted in between anyway.
     host.setText(controls.output, result.text());
     if (!cancelled) {

@@ -58,8 +58,10 @@ class PageHost {
     virtual WriteOutcome writeFile(const std::string& path, const std::string& bytes) = 0;
     virtual LocalTime localTimeNow() = 0;
 
-    // Called every few thousand lines of a long run; false cancels it.
+    // Called as a batch starts (done 0) and every few thousand lines after;
+    // false cancels it. endProgress follows when the lines are made.
     virtual bool progress(std::int64_t done, std::int64_t total) = 0;
+    virtual void endProgress() {}
     // What one run may put into an output box.
     virtual OutputLimit outputLimit() const { return OutputLimit::window(); }
 };

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QDialog>
+
+class AboutDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit AboutDialog(QWidget* parent);
+};

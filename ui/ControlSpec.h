@@ -1,0 +1,12 @@
+#pragma once
+
+// One control of a page template, positioned in dialog units.
+struct ControlSpec {
+    enum class Kind { Check, Field, DigitsField, Output, Button, Label };
+
+    int id;  // 0 for labels
+    Kind kind;
+    int x, y, w, h;
+    const char* text;
+    const char* accessibleName;  // for fields: the label at their left
+};

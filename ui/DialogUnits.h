@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+
+// Converts the page templates' dialog units to pixels from a font's metrics:
+// a horizontal unit is a quarter of the average width of A-Z a-z, a vertical
+// unit an eighth of the character height.
+class DialogUnits {
+  public:
+    explicit DialogUnits(const QFont& font);
+
+    int x(int units) const;
+    int y(int units) const;
+    QRect rect(int x, int y, int w, int h) const;
+
+    // The dialog font: 9 points, a CJK face where 宋体 is missing.
+    static QFont dialogFont();
+
+  private:
+    int m_baseX;
+    int m_baseY;
+};

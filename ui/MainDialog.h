@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDialog>
+
+#include "RandomSource.h"
+
+class QLabel;
+class QTabBar;
+class NumberPage;
+class StringPage;
+class TimePage;
+
+// The main window: three pages behind a tab bar, a description of the page
+// shown, and the About box from the context menu.
+class MainDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit MainDialog(ovantis::RandomSource& random, QWidget* parent = nullptr);
+
+    void ShowPage(int index);
+    void showAbout();
+
+    StringPage* stringPage() const { return m_stringPage; }
+    NumberPage* numberPage() const { return m_numberPage; }
+    TimePage* timePage() const { return m_timePage; }
+    QTabBar* tabBar() const { return m_tabBar; }
+
+  protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    QLabel* m_description = nullptr;
+    QTabBar* m_tabBar = nullptr;
+    StringPage* m_stringPage = nullptr;
+    NumberPage* m_numberPage = nullptr;
+    TimePage* m_timePage = nullptr;
+};

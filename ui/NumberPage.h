@@ -1,0 +1,18 @@
+#pragma once
+
+#include "NumberGenerator.h"
+#include "PageWindow.h"
+
+class NumberPage : public PageWindow {
+    Q_OBJECT
+
+  public:
+    NumberPage(ovantis::RandomSource& random, QWidget* parent);
+
+    void generate();
+    void exportResult();
+    void floatToggled();
+
+  private:
+    ovantis::NumberGenerator m_generator;
+};

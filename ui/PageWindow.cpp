@@ -1,0 +1,296 @@
+#include "PageWindow.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QTextCursor>
+#include <QUrl>
+
+#include "DialogUnits.h"
+#include "DigitsOnlyFilter.h"
+
+namespace {
+
+QString fromCore(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string toCore(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+// The output boxes show lines with plain LF; the core's CR LF comes back on export.
+QString forBox(const std::string& text) {
+    QString shown = fromCore(text);
+    shown.remove(QLatin1Char('\r'));
+    return shown;
+}
+
+QString executableFor(const QString& text) {
+    if (text.contains(QLatin1Char('/'))) {
+        const QFileInfo info(text);
+        return info.isFile() && info.isExecutable() ? text : QString();
+    }
+    return QStandardPaths::findExecutable(text);
+}
+
+}  // namespace
+
+PageWindow::PageWindow(const std::vector<ControlSpec>& specs, QWidget* parent) : QWidget(parent) {
+    const DialogUnits units(font());
+    QWidget* previous = nullptr;
+    for (const ControlSpec& spec : specs) {
+        const QString text = QString::fromUtf8(spec.text != nullptr ? spec.text : "");
+        QWidget* widget = nullptr;
+        switch (spec.kind) {
+            case ControlSpec::Kind::Check:
+                widget = new QCheckBox(text, this);
+                break;
+            case ControlSpec::Kind::Field:
+            case ControlSpec::Kind::DigitsField: {
+                auto* field = new QLineEdit(this);
+                if (spec.kind == ControlSpec::Kind::DigitsField) {
+                    field->installEventFilter(new DigitsOnlyFilter(field));
+                }
+                widget = field;
+                break;
+            }
+            case ControlSpec::Kind::Output: {
+                auto* box = new QPlainTextEdit(this);
+                box->setLineWrapMode(QPlainTextEdit::NoWrap);
+                box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+                box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+                box->setTabChangesFocus(true);
+                const int id = spec.id;
+                connect(box, &QPlainTextEdit::textChanged, this, [this, id] {
+                    if (!m_settingText) {
+                        m_lastSet.erase(id);
+                    }
+                });
+                widget = box;
+                break;
+            }
+            case ControlSpec::Kind::Button: {
+                auto* button = new QPushButton(text, this);
+                button->setAutoDefault(false);
+                widget = button;
+                break;
+            }
+            case ControlSpec::Kind::Label:
+                widget = new QLabel(text, this);
+                break;
+        }
+        widget->setGeometry(units.rect(spec.x, spec.y, spec.w, spec.h));
+        if (spec.id != 0) {
+            widget->setObjectName(QStringLiteral("c%1").arg(spec.id));
+            m_controls[spec.id] = widget;
+            if (spec.accessibleName != nullptr) {
+                widget->setAccessibleName(QString::fromUtf8(spec.accessibleName));
+            }
+            if (previous != nullptr) {
+                setTabOrder(previous, widget);
+            }
+            previous = widget;
+        }
+    }
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, [this] { onTimer(1); });
+}
+
+QWidget* PageWindow::control(int id) const {
+    const auto it = m_controls.find(id);
+    return it == m_controls.end() ? nullptr : it->second;
+}
+
+void PageWindow::fill(const ovantis::InitialContent& content) {
+    for (const auto& [id, text] : content.texts) {
+        setText(id, text);
+    }
+    for (const auto& [id, on] : content.checks) {
+        if (auto* box = qobject_cast<QCheckBox*>(control(id))) {
+            box->setChecked(on);
+        }
+    }
+    for (const auto& [id, on] : content.enabled) {
+        enable(id, on);
+    }
+}
+
+int PageWindow::checkState(int id) {
+    const auto* box = qobject_cast<QCheckBox*>(control(id));
+    return box != nullptr && box->isChecked() ? 1 : 0;
+}
+
+std::string PageWindow::getText(int id) {
+    QWidget* widget = control(id);
+    if (const auto* field = qobject_cast<QLineEdit*>(widget)) {
+        return toCore(field->text());
+    }
+    if (const auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+        return toCore(box->toPlainText());
+    }
+    return {};
+}
+
+void PageWindow::setText(int id, const std::string& text) {
+    QWidget* widget = control(id);
+    if (auto* field = qobject_cast<QLineEdit*>(widget)) {
+        field->setText(fromCore(text));
+    } else if (qobject_cast<QPlainTextEdit*>(widget) != nullptr) {
+        appendOrReplace(id, text);
+    }
+}
+
+void PageWindow::appendOrReplace(int id, const std::string& text) {
+    auto* box = qobject_cast<QPlainTextEdit*>(control(id));
+    m_settingText = true;
+    const auto last = m_lastSet.find(id);
+    if (last != m_lastSet.end() && text.size() >= last->second.size() &&
+        text.compare(0, last->second.size(), last->second) == 0) {
+        // Only the new tail: a timed run's log grows by a line per event.
+        QTextCursor cursor(box->document());
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(forBox(text.substr(last->second.size())));
+    } else {
+        box->setPlainText(forBox(text));
+    }
+    m_lastSet[id] = text;
+    m_settingText = false;
+}
+
+void PageWindow::enable(int id, bool on) {
+    if (QWidget* widget = control(id)) {
+        widget->setEnabled(on);
+    }
+}
+
+void PageWindow::notice(const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, QString(), fromCore(text), QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("notice"));
+    box.exec();
+}
+
+void PageWindow::armTimer(int, int delayMs) {
+    m_timer.start(std::max(delayMs, 0));
+}
+
+void PageWindow::killTimer(int) {
+    m_timer.stop();
+}
+
+void PageWindow::shellOpen(const std::string& text) {
+    // One file name, never split and never given to a shell; failures ignored.
+    const QString name = fromCore(text);
+    const QString program = executableFor(name);
+    if (!program.isEmpty()) {
+        QProcess::startDetached(program, {});
+    } else if (QFileInfo::exists(name)) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(name).absoluteFilePath()));
+    } else if (name.contains(QStringLiteral("://"))) {
+        QDesktopServices::openUrl(QUrl(name));
+    }
+}
+
+std::optional<std::string> PageWindow::chooseFileToSave(const ovantis::SaveRequest& request) {
+    QFileDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("saveDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    QStringList filters;
+    for (const auto& filter : request.filters) {
+        // "*.*" means every file, with or without a dot in its name.
+        const QString pattern =
+            filter.pattern == "*.*" ? QStringLiteral("*") : fromCore(filter.pattern);
+        filters << QStringLiteral("%1 (%2)").arg(fromCore(filter.name), pattern);
+    }
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(fromCore(request.defaultSuffix));
+    dialog.selectFile(fromCore(request.initialName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return toCore(dialog.selectedFiles().constFirst());
+}
+
+ovantis::WriteOutcome PageWindow::writeFile(const std::string& path, const std::string& bytes) {
+    QSaveFile file(fromCore(path));
+    if (!file.open(QIODevice::WriteOnly)) {
+        return {false, toCore(file.errorString())};
+    }
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+        static_cast<qint64>(bytes.size())) {
+        const std::string reason = toCore(file.errorString());
+        file.cancelWriting();
+        return {false, reason};
+    }
+    if (!file.commit()) {
+        return {false, toCore(file.errorString())};
+    }
+    return {};
+}
+
+ovantis::LocalTime PageWindow::localTimeNow() {
+    const QDateTime now = QDateTime::currentDateTime();
+    return {now.date().year(), now.date().month(),  now.date().day(),
+            now.time().hour(), now.time().minute(), now.time().second()};
+}
+
+bool PageWindow::progress(std::int64_t done, std::int64_t total) {
+    if (done == 0) {
+        m_runClock.start();
+        m_eventClock.start();
+        return true;
+    }
+    // Shown only for runs that take a while; events are handled a few times a
+    // second so Cancel answers without slowing the run.
+    if (m_progress == nullptr && m_runClock.elapsed() > 500) {
+        m_progress = new QProgressDialog(QStringLiteral("正在生成……"), QStringLiteral("取消"), 0,
+                                         1000, this);
+        m_progress->setObjectName(QStringLiteral("progress"));
+        m_progress->setWindowModality(Qt::WindowModal);
+        m_progress->setMinimumDuration(0);
+        m_progress->setAutoReset(false);
+        m_progress->setAutoClose(false);
+        m_progress->show();
+    }
+    if (m_progress != nullptr && m_eventClock.elapsed() > 50) {
+        m_eventClock.restart();
+        m_progress->setValue(static_cast<int>(done * 1000 / std::max<std::int64_t>(total, 1)));
+        QCoreApplication::processEvents();
+        return !m_progress->wasCanceled();
+    }
+    return m_progress == nullptr || !m_progress->wasCanceled();
+}
+
+void PageWindow::endProgress() {
+    delete m_progress;
+    m_runClock.invalidate();
+}
+
+void PageWindow::keyPressEvent(QKeyEvent* event) {
+    // Enter and Escape inside a page do nothing; they must not reach the window.
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            event->accept();
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+    }
+}

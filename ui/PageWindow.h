@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <map>
+#include <vector>
+
+#include "ControlSpec.h"
+#include "InitialContent.h"
+#include "PageHost.h"
+
+class QProgressDialog;
+
+// A page of the tabbed window: builds its controls from a template and is the
+// PageHost of its core object, carrying out each operation over real widgets.
+class PageWindow : public QWidget, public ovantis::PageHost {
+    Q_OBJECT
+
+  public:
+    PageWindow(const std::vector<ControlSpec>& specs, QWidget* parent);
+
+    QWidget* control(int id) const;
+
+    int checkState(int id) override;
+    std::string getText(int id) override;
+    void setText(int id, const std::string& text) override;
+    void enable(int id, bool on) override;
+    void notice(const std::string& text) override;
+    void armTimer(int timerId, int delayMs) override;
+    void killTimer(int timerId) override;
+    void shellOpen(const std::string& text) override;
+    std::optional<std::string> chooseFileToSave(const ovantis::SaveRequest& request) override;
+    ovantis::WriteOutcome writeFile(const std::string& path, const std::string& bytes) override;
+    ovantis::LocalTime localTimeNow() override;
+    bool progress(std::int64_t done, std::int64_t total) override;
+    void endProgress() override;
+
+  protected:
+    void fill(const ovantis::InitialContent& content);
+    virtual void onTimer(int) {}
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void appendOrReplace(int id, const std::string& text);
+
+    std::map<int, QWidget*> m_controls;
+    QTimer m_timer;
+    // What the core last put into each output box, while the user has not
+    // edited it: lets a growing log be appended instead of rewritten.
+    std::map<int, std::string> m_lastSet;
+    bool m_settingText = false;
+    QPointer<QProgressDialog> m_progress;
+    QElapsedTimer m_runClock;
+    QElapsedTimer m_eventClock;
+};

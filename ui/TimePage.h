@@ -1,0 +1,22 @@
+#pragma once
+
+#include "PageWindow.h"
+#include "TimedRun.h"
+
+class TimePage : public PageWindow {
+    Q_OBJECT
+
+  public:
+    TimePage(ovantis::RandomSource& random, QWidget* parent);
+
+    void generate();
+    void exportResult();
+    void runExternalToggled();
+    bool running() const { return m_run.running(); }
+
+  protected:
+    void onTimer(int id) override;
+
+  private:
+    ovantis::TimedRun m_run;
+};
