@@ -13,7 +13,7 @@ PACKAGES := cmake make g++ clang libclang-rt-14-dev ninja-build libgtest-dev lib
             libbenchmark-dev libcli11-dev qt6-base-dev qt6-translations-l10n fonts-wqy-microhei \
             pwgen time coreutils
 
-.PHONY: all deps configure build run test test-asan fuzz bench clean
+.PHONY: all deps configure build run test test-asan fuzz bench screenshots package clean
 
 all: build
 
@@ -32,10 +32,20 @@ deps:
 	fi
 
 configure: deps
-	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOVANTIS_BUILD_CLI=ON
+	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOVANTIS_BUILD_CLI=ON -DOVANTIS_BUILD_UI=ON
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/ui/ovantis
+
+screenshots: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/tests/ui/ovantis_screenshots $(BUILD)/screenshots
+	@ls $(BUILD)/screenshots
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure
@@ -57,9 +67,10 @@ fuzz: deps
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DOVANTIS_BUILD_BENCH=ON \
-	  -DOVANTIS_BUILD_TESTS=OFF -DOVANTIS_BUILD_UI=OFF -DOVANTIS_BUILD_CLI=ON
+	  -DOVANTIS_BUILD_TESTS=OFF -DOVANTIS_BUILD_UI=ON -DOVANTIS_BUILD_CLI=ON
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	$(BENCH_BUILD)/bench/ovantis_bench
+	QT_QPA_PLATFORM=offscreen $(BENCH_BUILD)/bench/ovantis_ui_bench
 	bench/compare.sh $(BENCH_BUILD)/cli/ovantis-cli
 
 clean:

@@ -34,9 +34,9 @@ void BatchRun(LinePage& page) {
             cancelled = !host.progress(done, count);
         }
     }
-    host.endProgress();
     // Once, not per line: the box is not repainted in between anyway.
     host.setText(controls.output, result.text());
+    host.endProgress();
     if (!cancelled) {
         host.notice(notices::kGenerated);
     }

@@ -59,7 +59,7 @@ class PageHost {
     virtual LocalTime localTimeNow() = 0;
 
     // Called as a batch starts (done 0) and every few thousand lines after;
-    // false cancels it. endProgress follows when the lines are made.
+    // false cancels it. endProgress follows once the lines are in the box.
     virtual bool progress(std::int64_t done, std::int64_t total) = 0;
     virtual void endProgress() {}
     // What one run may put into an output box.

@@ -158,18 +158,40 @@ void PageWindow::setText(int id, const std::string& text) {
 void PageWindow::appendOrReplace(int id, const std::string& text) {
     auto* box = qobject_cast<QPlainTextEdit*>(control(id));
     m_settingText = true;
+    box->document()->setUndoRedoEnabled(false);
     const auto last = m_lastSet.find(id);
-    if (last != m_lastSet.end() && text.size() >= last->second.size() &&
-        text.compare(0, last->second.size(), last->second) == 0) {
+    const bool grows = last != m_lastSet.end() && !last->second.empty() && text.size() >= last->second.size() &&
+                       text.compare(0, last->second.size(), last->second) == 0;
+    if (grows) {
         // Only the new tail: a timed run's log grows by a line per event.
         QTextCursor cursor(box->document());
         cursor.movePosition(QTextCursor::End);
         cursor.insertText(forBox(text.substr(last->second.size())));
     } else {
-        box->setPlainText(forBox(text));
+        fillBox(box, forBox(text));
     }
+    box->document()->setUndoRedoEnabled(true);
     m_lastSet[id] = text;
     m_settingText = false;
+}
+
+void PageWindow::fillBox(QPlainTextEdit* box, const QString& text) {
+    constexpr qsizetype kPiece = 256 * 1024;
+    if (text.size() <= kPiece) {
+        box->setPlainText(text);
+        return;
+    }
+    // A large result goes in piece by piece, so the progress of a long run
+    // keeps moving while the box lays out its lines.
+    box->clear();
+    QTextCursor cursor(box->document());
+    for (qsizetype at = 0; at < text.size(); at += kPiece) {
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(text.mid(at, kPiece));
+        showProgress(at + kPiece, text.size(), QStringLiteral("正在显示结果……"), false);
+    }
+    cursor.movePosition(QTextCursor::Start);
+    box->setTextCursor(cursor);
 }
 
 void PageWindow::enable(int id, bool on) {
@@ -256,11 +278,18 @@ bool PageWindow::progress(std::int64_t done, std::int64_t total) {
         m_eventClock.start();
         return true;
     }
+    showProgress(done, total, QStringLiteral("正在生成……"), true);
+    return m_progress == nullptr || !m_progress->wasCanceled();
+}
+
+void PageWindow::showProgress(std::int64_t done, std::int64_t total, const QString& label, bool cancellable) {
+    if (!m_runClock.isValid()) {
+        return;
+    }
     // Shown only for runs that take a while; events are handled a few times a
     // second so Cancel answers without slowing the run.
     if (m_progress == nullptr && m_runClock.elapsed() > 500) {
-        m_progress = new QProgressDialog(QStringLiteral("正在生成……"), QStringLiteral("取消"), 0,
-                                         1000, this);
+        m_progress = new QProgressDialog(label, QStringLiteral("取消"), 0, 1000, this);
         m_progress->setObjectName(QStringLiteral("progress"));
         m_progress->setWindowModality(Qt::WindowModal);
         m_progress->setMinimumDuration(0);
@@ -270,11 +299,14 @@ bool PageWindow::progress(std::int64_t done, std::int64_t total) {
     }
     if (m_progress != nullptr && m_eventClock.elapsed() > 50) {
         m_eventClock.restart();
-        m_progress->setValue(static_cast<int>(done * 1000 / std::max<std::int64_t>(total, 1)));
+        m_progress->setLabelText(label);
+        if (!cancellable && m_progress->findChild<QPushButton*>() != nullptr) {
+            // The lines are made: showing them can no longer be cancelled.
+            m_progress->setCancelButton(nullptr);
+        }
+        m_progress->setValue(static_cast<int>(std::min(done, total) * 1000 / std::max<std::int64_t>(total, 1)));
         QCoreApplication::processEvents();
-        return !m_progress->wasCanceled();
     }
-    return m_progress == nullptr || !m_progress->wasCanceled();
 }
 
 void PageWindow::endProgress() {

@@ -11,6 +11,7 @@
 #include "InitialContent.h"
 #include "PageHost.h"
 
+class QPlainTextEdit;
 class QProgressDialog;
 
 // A page of the tabbed window: builds its controls from a template and is the
@@ -44,6 +45,8 @@ class PageWindow : public QWidget, public ovantis::PageHost {
 
   private:
     void appendOrReplace(int id, const std::string& text);
+    void fillBox(QPlainTextEdit* box, const QString& text);
+    void showProgress(std::int64_t done, std::int64_t total, const QString& label, bool cancellable);
 
     std::map<int, QWidget*> m_controls;
     QTimer m_timer;
