@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <regex>
@@ -165,8 +166,11 @@ class Destination {
     std::unique_ptr<std::ostream> m_own;
 };
 
-int streamLines(LinePage& page, const Common& common, std::ostream& out, std::ostream& err) {
-    if (!page.Validate()) {
+// Settings are validated first, so rejected ones never create a file; then the
+// writer fills the destination and the exit status follows from how it went.
+int writeValidated(bool accepted, const Common& common, std::ostream& out, std::ostream& err,
+                   const std::function<void(std::ostream&)>& write) {
+    if (!accepted) {
         return kExitUsage;
     }
     Destination destination(out, common.output);
@@ -174,7 +178,11 @@ int streamLines(LinePage& page, const Common& common, std::ostream& out, std::os
         err << "ovantis-cli: " << destination.openError() << '\n';
         return kExitIo;
     }
-    std::ostream& stream = destination.stream();
+    write(destination.stream());
+    return destination.finish(err, interrupted());
+}
+
+void streamLines(LinePage& page, const Common& common, std::ostream& stream) {
     StreamSink sink(stream);
     const std::string_view lineEnd = common.crlf ? "\r\n" : "\n";
     const std::int64_t count = page.count();
@@ -190,7 +198,6 @@ int streamLines(LinePage& page, const Common& common, std::ostream& out, std::os
         }
     }
     sink.drain(chunk);
-    return destination.finish(err, interrupted());
 }
 
 // Waits out a delay in slices so Ctrl-C is noticed promptly.
@@ -206,17 +213,7 @@ void sleepFor(int milliseconds) {
     }
 }
 
-int runEvents(TimedRun& run, CliHost& host, const Common& common, std::ostream& out,
-              std::ostream& err) {
-    if (!run.Validate()) {
-        return kExitUsage;
-    }
-    Destination destination(out, common.output);
-    if (!destination.ready()) {
-        err << "ovantis-cli: " << destination.openError() << '\n';
-        return kExitIo;
-    }
-    std::ostream& stream = destination.stream();
+void runEvents(TimedRun& run, CliHost& host, const Common& common, std::ostream& stream) {
     const TimeSettings& settings = run.settings();
     for (std::int32_t fired = 0; fired < settings.count && stream && !interrupted(); ++fired) {
         sleepFor(run.nextDelay());
@@ -229,7 +226,6 @@ int runEvents(TimedRun& run, CliHost& host, const Common& common, std::ostream& 
             host.shellOpen(settings.command);
         }
     }
-    return destination.finish(err, interrupted());
 }
 
 std::unique_ptr<RandomSource> makeSource(const Common& common) {
@@ -333,7 +329,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             setIfGiven(host, ids::kMaxLength, o.maxLength);
             setIfGiven(host, ids::kStringCount, o.count);
             StringGenerator page(host, *random);
-            return streamLines(page, o.common, out, err);
+            return writeValidated(page.Validate(), o.common, out, err, [&](std::ostream& stream) {
+                streamLines(page, o.common, stream);
+            });
         }
         if (number->parsed()) {
             CliHost host(NumberGenerator::initialContent(), err);
@@ -346,7 +344,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             setIfGiven(host, ids::kPlaces, o.places);
             setIfGiven(host, ids::kNumberCount, o.count);
             NumberGenerator page(host, *random);
-            return streamLines(page, o.common, out, err);
+            return writeValidated(page.Validate(), o.common, out, err, [&](std::ostream& stream) {
+                streamLines(page, o.common, stream);
+            });
         }
         CliHost host(TimedRun::initialContent(), err);
         if (o.exec) {
@@ -357,7 +357,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         setIfGiven(host, ids::kMaxDelay, o.maxDelay);
         setIfGiven(host, ids::kCountEvents, o.count);
         TimedRun run(host, *random);
-        return runEvents(run, host, o.common, out, err);
+        return writeValidated(run.Validate(), o.common, out, err, [&](std::ostream& stream) {
+            runEvents(run, host, o.common, stream);
+        });
     } catch (const UsageError& e) {
         err << "ovantis-cli: " << e.message << "\nRun with --help for more information.\n";
         return kExitUsage;
