@@ -41,7 +41,7 @@ run: build
 	$(BUILD)/ui/ovantis
 
 screenshots: build
-	QT_QPA_PLATFORM=offscreen $(BUILD)/tests/ui/ovantis_screenshots $(BUILD)/screenshots
+	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/ovantis_screenshots $(BUILD)/screenshots
 	@ls $(BUILD)/screenshots
 
 package: build

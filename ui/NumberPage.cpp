@@ -7,9 +7,9 @@
 #include "ExportResult.h"
 
 namespace {
-using Kind = ControlSpec::Kind;
+using Kind = ControlLayout::Kind;
 
-const std::vector<ControlSpec> kTemplate = {
+const std::vector<ControlLayout> kTemplate = {
     {1018, Kind::Check, 16, 14, 32, 10, "整数", nullptr},
     {1019, Kind::Check, 59, 14, 80, 10, "浮点数，保留小数", nullptr},
     {1020, Kind::Field, 58, 29, 39, 14, nullptr, "数值范围："},

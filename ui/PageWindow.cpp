@@ -50,32 +50,33 @@ QString executableFor(const QString& text) {
 
 }  // namespace
 
-PageWindow::PageWindow(const std::vector<ControlSpec>& specs, QWidget* parent) : QWidget(parent) {
+PageWindow::PageWindow(const std::vector<ControlLayout>& entries, QWidget* parent)
+    : QWidget(parent) {
     const DialogUnits units(font());
     QWidget* previous = nullptr;
-    for (const ControlSpec& spec : specs) {
-        const QString text = QString::fromUtf8(spec.text != nullptr ? spec.text : "");
+    for (const ControlLayout& entry : entries) {
+        const QString text = QString::fromUtf8(entry.text != nullptr ? entry.text : "");
         QWidget* widget = nullptr;
-        switch (spec.kind) {
-            case ControlSpec::Kind::Check:
+        switch (entry.kind) {
+            case ControlLayout::Kind::Check:
                 widget = new QCheckBox(text, this);
                 break;
-            case ControlSpec::Kind::Field:
-            case ControlSpec::Kind::DigitsField: {
+            case ControlLayout::Kind::Field:
+            case ControlLayout::Kind::DigitsField: {
                 auto* field = new QLineEdit(this);
-                if (spec.kind == ControlSpec::Kind::DigitsField) {
+                if (entry.kind == ControlLayout::Kind::DigitsField) {
                     field->installEventFilter(new DigitsOnlyFilter(field));
                 }
                 widget = field;
                 break;
             }
-            case ControlSpec::Kind::Output: {
+            case ControlLayout::Kind::Output: {
                 auto* box = new QPlainTextEdit(this);
                 box->setLineWrapMode(QPlainTextEdit::NoWrap);
                 box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
                 box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
                 box->setTabChangesFocus(true);
-                const int id = spec.id;
+                const int id = entry.id;
                 connect(box, &QPlainTextEdit::textChanged, this, [this, id] {
                     if (!m_settingText) {
                         m_lastSet.erase(id);
@@ -84,22 +85,22 @@ PageWindow::PageWindow(const std::vector<ControlSpec>& specs, QWidget* parent) :
                 widget = box;
                 break;
             }
-            case ControlSpec::Kind::Button: {
+            case ControlLayout::Kind::Button: {
                 auto* button = new QPushButton(text, this);
                 button->setAutoDefault(false);
                 widget = button;
                 break;
             }
-            case ControlSpec::Kind::Label:
+            case ControlLayout::Kind::Label:
                 widget = new QLabel(text, this);
                 break;
         }
-        widget->setGeometry(units.rect(spec.x, spec.y, spec.w, spec.h));
-        if (spec.id != 0) {
-            widget->setObjectName(QStringLiteral("c%1").arg(spec.id));
-            m_controls[spec.id] = widget;
-            if (spec.accessibleName != nullptr) {
-                widget->setAccessibleName(QString::fromUtf8(spec.accessibleName));
+        widget->setGeometry(units.rect(entry.x, entry.y, entry.w, entry.h));
+        if (entry.id != 0) {
+            widget->setObjectName(QStringLiteral("c%1").arg(entry.id));
+            m_controls[entry.id] = widget;
+            if (entry.accessibleName != nullptr) {
+                widget->setAccessibleName(QString::fromUtf8(entry.accessibleName));
             }
             if (previous != nullptr) {
                 setTabOrder(previous, widget);
@@ -160,7 +161,8 @@ void PageWindow::appendOrReplace(int id, const std::string& text) {
     m_settingText = true;
     box->document()->setUndoRedoEnabled(false);
     const auto last = m_lastSet.find(id);
-    const bool grows = last != m_lastSet.end() && !last->second.empty() && text.size() >= last->second.size() &&
+    const bool grows = last != m_lastSet.end() && !last->second.empty() &&
+                       text.size() >= last->second.size() &&
                        text.compare(0, last->second.size(), last->second) == 0;
     if (grows) {
         // Only the new tail: a timed run's log grows by a line per event.
@@ -282,7 +284,8 @@ bool PageWindow::progress(std::int64_t done, std::int64_t total) {
     return m_progress == nullptr || !m_progress->wasCanceled();
 }
 
-void PageWindow::showProgress(std::int64_t done, std::int64_t total, const QString& label, bool cancellable) {
+void PageWindow::showProgress(std::int64_t done, std::int64_t total, const QString& label,
+                              bool cancellable) {
     if (!m_runClock.isValid()) {
         return;
     }
@@ -304,7 +307,8 @@ void PageWindow::showProgress(std::int64_t done, std::int64_t total, const QStri
             // The lines are made: showing them can no longer be cancelled.
             m_progress->setCancelButton(nullptr);
         }
-        m_progress->setValue(static_cast<int>(std::min(done, total) * 1000 / std::max<std::int64_t>(total, 1)));
+        m_progress->setValue(
+            static_cast<int>(std::min(done, total) * 1000 / std::max<std::int64_t>(total, 1)));
         QCoreApplication::processEvents();
     }
 }

@@ -7,7 +7,7 @@
 #include <map>
 #include <vector>
 
-#include "ControlSpec.h"
+#include "ControlLayout.h"
 #include "InitialContent.h"
 #include "PageHost.h"
 
@@ -20,7 +20,7 @@ class PageWindow : public QWidget, public ovantis::PageHost {
     Q_OBJECT
 
   public:
-    PageWindow(const std::vector<ControlSpec>& specs, QWidget* parent);
+    PageWindow(const std::vector<ControlLayout>& entries, QWidget* parent);
 
     QWidget* control(int id) const;
 
@@ -46,7 +46,8 @@ class PageWindow : public QWidget, public ovantis::PageHost {
   private:
     void appendOrReplace(int id, const std::string& text);
     void fillBox(QPlainTextEdit* box, const QString& text);
-    void showProgress(std::int64_t done, std::int64_t total, const QString& label, bool cancellable);
+    void showProgress(std::int64_t done, std::int64_t total, const QString& label,
+                      bool cancellable);
 
     std::map<int, QWidget*> m_controls;
     QTimer m_timer;

@@ -6,9 +6,9 @@
 #include "ExportResult.h"
 
 namespace {
-using Kind = ControlSpec::Kind;
+using Kind = ControlLayout::Kind;
 
-const std::vector<ControlSpec> kTemplate = {
+const std::vector<ControlLayout> kTemplate = {
     {1002, Kind::Check, 16, 14, 32, 10, "大写", nullptr},
     {1003, Kind::Check, 58, 14, 32, 10, "小写", nullptr},
     {1004, Kind::Check, 100, 14, 32, 10, "数字", nullptr},

@@ -6,9 +6,9 @@
 #include "ExportResult.h"
 
 namespace {
-using Kind = ControlSpec::Kind;
+using Kind = ControlLayout::Kind;
 
-const std::vector<ControlSpec> kTemplate = {
+const std::vector<ControlLayout> kTemplate = {
     {1014, Kind::Check, 16, 14, 68, 10, "执行外部程序:", nullptr},
     {1013, Kind::Field, 84, 12, 238, 14, nullptr, "执行外部程序:"},
     {1007, Kind::DigitsField, 58, 29, 39, 14, nullptr, "发生间隔："},

@@ -43,31 +43,25 @@ TEST(NumberGeneration, DefaultsWithSeedOneGiveTheGoldenLines) {
     EXPECT_EQ(p.generate(), expected);
 }
 
-TEST(NumberGeneration, DecimalIsTheSingleValueWidened) {
-    NumberPage p;
-    p.set("0", "85.1", false, true, "8");
-    ASSERT_TRUE(p.page.Validate());
-    // The top grid point is the largest draw, 32767.
-    std::string largest = "0";
-    for (int i = 0; i < 300000 && largest != "85.09999847"; ++i) {
-        const std::string line = p.page.MakeNumber();
-        largest = std::stod(line) > std::stod(largest) ? line : largest;
+TEST(NumberGeneration, DecimalsAreSingleValuesWidenedOnTheGrid) {
+    // low, high, places, the extreme a run must reach, whether it is the top
+    const std::tuple<const char*, const char*, const char*, const char*, bool> cases[] = {
+        {"0", "85.1", "8", "85.09999847", true},  // the top grid point, not 85.10000000
+        {"7", "49", "2", "7.00", false},  // rounding lifts a grid point equal to low above it
+    };
+    for (const auto& [low, high, places, extreme, top] : cases) {
+        NumberPage p;
+        p.set(low, high, false, true, places);
+        ASSERT_TRUE(p.page.Validate());
+        bool reached = false;
+        for (int i = 0; i < 300000 && !reached; ++i) {
+            const std::string line = p.page.MakeNumber();
+            ASSERT_GE(std::stod(line), std::stod(low));
+            ASSERT_LE(std::stod(line), std::stod(high));
+            reached = line == extreme;
+        }
+        EXPECT_TRUE(reached) << extreme << (top ? " (top)" : " (bottom)");
     }
-    EXPECT_EQ(largest, "85.09999847");
-}
-
-TEST(NumberGeneration, RoundingCanLiftALowGridPointAboveLow) {
-    NumberPage p;
-    p.set("7", "49", false, true);
-    ASSERT_TRUE(p.page.Validate());
-    bool sawLow = false;
-    for (int i = 0; i < 300000 && !sawLow; ++i) {
-        const std::string line = p.page.MakeNumber();
-        ASSERT_GE(std::stod(line), 7.0);
-        ASSERT_LE(std::stod(line), 49.0);
-        sawLow = line == "7.00";
-    }
-    EXPECT_TRUE(sawLow);
 }
 
 TEST(NumberGeneration, RangesNoDrawCanServeEndWithoutHanging) {

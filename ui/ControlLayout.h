@@ -1,7 +1,7 @@
 #pragma once
 
 // One control of a page template, positioned in dialog units.
-struct ControlSpec {
+struct ControlLayout {
     enum class Kind { Check, Field, DigitsField, Output, Button, Label };
 
     int id;  // 0 for labels

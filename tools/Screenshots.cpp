@@ -7,14 +7,39 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 
 #include "AboutDialog.h"
 #include "GeneratorApp.h"
 #include "MainDialog.h"
-#include "ModalAnswer.h"
 #include "NumberPage.h"
 #include "StringPage.h"
 #include "TimePage.h"
+
+namespace {
+
+// Presses OK on the next notice once it is open.
+void answerNotice(QString* text = nullptr) {
+    auto* poll = new QTimer;
+    poll->setInterval(2);
+    QObject::connect(poll, &QTimer::timeout, [poll, text] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            if (box != nullptr && box->isVisible()) {
+                poll->deleteLater();
+                poll->stop();
+                if (text != nullptr) {
+                    *text = box->text();
+                }
+                box->button(QMessageBox::Ok)->click();
+                return;
+            }
+        }
+    });
+    poll->start();
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
