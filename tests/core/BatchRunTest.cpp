@@ -5,19 +5,13 @@
 #include "ControlIds.h"
 #include "Lines.h"
 #include "Notices.h"
-#include "ScriptedHost.h"
+#include "PageFixture.h"
 #include "StringGenerator.h"
 
 namespace ovantis {
 namespace {
 
-using test::ScriptedHost;
-
-struct Fixture {
-    RandomSource random{RandomSource::Kind::Classic, [] { return std::time_t{1}; }};
-    ScriptedHost host{StringGenerator::initialContent()};
-    StringGenerator page{host, random};
-};
+using Fixture = test::PageFixture<StringGenerator>;
 
 TEST(BatchRun, GenerateIsDisabledWhileTheFinalNoticeIsOpen) {
     Fixture f;

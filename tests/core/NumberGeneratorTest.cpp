@@ -8,18 +8,12 @@
 #include "ControlIds.h"
 #include "Lines.h"
 #include "Notices.h"
-#include "ScriptedHost.h"
+#include "PageFixture.h"
 
 namespace ovantis {
 namespace {
 
-using test::ScriptedHost;
-
-struct NumberPage {
-    RandomSource random{RandomSource::Kind::Classic, [] { return std::time_t{1}; }};
-    ScriptedHost host{NumberGenerator::initialContent()};
-    NumberGenerator page{host, random};
-
+struct NumberPage : test::PageFixture<NumberGenerator> {
     NumberPage& set(const char* low, const char* high, bool integers, bool decimals,
                     const char* places = "2", const char* count = "10") {
         host.texts[ids::kLow] = low;

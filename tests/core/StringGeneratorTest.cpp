@@ -6,18 +6,12 @@
 #include "ControlIds.h"
 #include "Lines.h"
 #include "Notices.h"
-#include "ScriptedHost.h"
+#include "PageFixture.h"
 
 namespace ovantis {
 namespace {
 
-using test::ScriptedHost;
-
-struct StringPage {
-    RandomSource random{RandomSource::Kind::Classic, [] { return std::time_t{1}; }};
-    ScriptedHost host{StringGenerator::initialContent()};
-    StringGenerator page{host, random};
-
+struct StringPage : test::PageFixture<StringGenerator> {
     std::vector<std::string> generate() {
         BatchRun(page);
         return test::splitLines(host.texts[ids::kStringOutput]);

@@ -4,18 +4,13 @@
 
 #include "Lines.h"
 #include "Notices.h"
-#include "ScriptedHost.h"
+#include "PageFixture.h"
 
 namespace ovantis {
 namespace {
 
-using test::ScriptedHost;
-
-struct TimePage {
-    RandomSource random{RandomSource::Kind::Classic, [] { return std::time_t{1}; }};
-    ScriptedHost host{TimedRun::initialContent()};
-    TimedRun run{host, random};
-
+struct TimePage : test::PageFixture<TimedRun> {
+    TimedRun& run = page;
     // Delivers the armed timer as the platform would.
     void fire() {
         ASSERT_TRUE(host.armedDelay.has_value()) << "no timer armed";
