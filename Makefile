@@ -7,11 +7,10 @@ FUZZ_BUILD ?= build-fuzz
 BENCH_BUILD ?= build-bench
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
-GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-PACKAGES := cmake make g++ clang libclang-rt-14-dev ninja-build libgtest-dev libgmock-dev \
+PACKAGES := cmake make g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev \
             libbenchmark-dev libcli11-dev qt6-base-dev qt6-translations-l10n fonts-wqy-microhei \
-            pwgen time coreutils
+            pwgen time coreutils dpkg-dev
 
 .PHONY: all deps configure build run test test-asan fuzz bench screenshots package clean
 
@@ -32,7 +31,7 @@ deps:
 	fi
 
 configure: deps
-	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOVANTIS_BUILD_CLI=ON -DOVANTIS_BUILD_UI=ON
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOVANTIS_BUILD_CLI=ON -DOVANTIS_BUILD_UI=ON
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -52,13 +51,13 @@ test: build
 	$(MAKE) --no-print-directory test-asan
 
 test-asan: deps
-	cmake -S . -B $(ASAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
 	  -DOVANTIS_SANITIZE=ON -DOVANTIS_BUILD_UI=OFF -DOVANTIS_BUILD_CLI=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure
 
 fuzz: deps
-	cmake -S . -B $(FUZZ_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
 	  -DOVANTIS_FUZZ=ON -DOVANTIS_BUILD_TESTS=OFF -DOVANTIS_BUILD_UI=OFF -DOVANTIS_BUILD_CLI=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target ovantis_fuzz
 	mkdir -p $(FUZZ_BUILD)/corpus
@@ -66,7 +65,7 @@ fuzz: deps
 	  -rss_limit_mb=2048 -print_final_stats=1 $(FUZZ_BUILD)/corpus tests/fuzz/seeds
 
 bench: deps
-	cmake -S . -B $(BENCH_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DOVANTIS_BUILD_BENCH=ON \
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DOVANTIS_BUILD_BENCH=ON \
 	  -DOVANTIS_BUILD_TESTS=OFF -DOVANTIS_BUILD_UI=ON -DOVANTIS_BUILD_CLI=ON
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	$(BENCH_BUILD)/bench/ovantis_bench
