@@ -62,8 +62,8 @@ bool NumberGenerator::Validate() {
     }
     m_settings = s;
     if (s.integerOn != 0) {
-        m_lowInteger = static_cast<std::int64_t>(s.low);
-        m_highInteger = static_cast<std::int64_t>(s.high);
+        m_integers = RandomSource::prepare(static_cast<std::int64_t>(s.low),
+                                           static_cast<std::int64_t>(s.high));
     }
     m_floatDraw = planFloatDraw();
     random().Reseed();
@@ -83,7 +83,7 @@ void NumberGenerator::appendLine(std::string& out) {
     for (;;) {
         if (r.RandInRange(1, 2) == 1) {
             if (m_settings.integerOn != 0) {
-                const std::int64_t value = r.RandInRange(m_lowInteger, m_highInteger);
+                const std::int64_t value = r.RandInRange(m_integers);
                 char buffer[24];
                 const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
                 // A few characters: a byte loop beats a call to memmove.

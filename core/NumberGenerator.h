@@ -58,8 +58,7 @@ class NumberGenerator final : public LinePage {
 
     NumberSettings m_settings;
     // The bounds truncated toward zero, for integer draws.
-    std::int64_t m_lowInteger = 80;
-    std::int64_t m_highInteger = 100;
+    RandomSource::Range m_integers = RandomSource::prepare(80, 100);
     FloatDraw m_floatDraw = FloatDraw::Grid;
 };
 

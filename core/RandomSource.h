@@ -52,6 +52,35 @@ class RandomSource {
         return output(m_state);
     }
 
+    // A range drawn from many times, prepared once: the remainder of a draw by
+    // its width is then a multiply, not a division (exact for every draw and
+    // width below 2^16, by Lemire's direct remainder).
+    struct Range {
+        std::int64_t low = 0;
+        std::uint64_t width = 1;    // 0 stands for the full 2^64
+        std::uint32_t inverse = 0;  // ceil(2^32 / width) mod 2^32, narrow widths only
+        std::uint32_t limit = 0;    // the secure source rejects draws from here up
+    };
+    static Range prepare(std::int64_t low, std::int64_t high);
+
+    std::int64_t RandInRange(const Range& range) {
+        if (range.width - 1u < 32768u) {
+            auto d = static_cast<std::uint32_t>(draw());
+            while (m_pool != nullptr && d >= range.limit) {
+                d = static_cast<std::uint32_t>(draw());
+            }
+            const std::uint32_t scaled = range.inverse * d;
+            const auto offset =
+                static_cast<std::uint32_t>((std::uint64_t{scaled} * range.width) >> 32);
+            return range.low + static_cast<std::int64_t>(offset);
+        }
+        return offsetFrom(range.low, wideOffset(range.width));
+    }
+
+    // 32 fresh bits of the secure source, for makers that split them
+    // themselves; only while secure().
+    std::uint32_t secureWord() { return m_pool->next32(); }
+
     // An integer in [low, high]; low must not exceed high.
     std::int64_t RandInRange(std::int64_t low, std::int64_t high) {
         const std::uint64_t width =

@@ -14,7 +14,9 @@ constexpr char kFirstCode[] = {0, 'A', 'a', '0'};
 }  // namespace
 
 StringGenerator::StringGenerator(PageHost& host, RandomSource& random)
-    : LinePage(host, random, {ids::kStringOutput, ids::kStringGenerate, ids::kStringExport}) {}
+    : LinePage(host, random, {ids::kStringOutput, ids::kStringGenerate, ids::kStringExport}) {
+    prepareSecureCodes();
+}
 
 const InitialContent& StringGenerator::initialContent() {
     static const InitialContent content{
@@ -48,6 +50,8 @@ bool StringGenerator::Validate() {
         return false;
     }
     m_settings = std::move(s);
+    m_length = RandomSource::prepare(m_settings.minLength, m_settings.maxLength);
+    prepareSecureCodes();
     random().Reseed();
     return true;
 }
@@ -68,7 +72,7 @@ inline char StringGenerator::codeOf(unsigned cls, unsigned draw) {
 // enabled, then RandInRange over the class's codes. The class draw and the
 // code draw are computed side by side and the code draw kept only when the
 // class is enabled.
-inline char StringGenerator::classicChar(std::uint32_t& state, const Classes& enabled) {
+inline char StringGenerator::classicChar(std::uint32_t& state, Classes enabled) {
     for (;;) {
         const std::uint32_t classState = RandomSource::step(state);
         const std::uint32_t codeState = RandomSource::step2(state);
@@ -82,24 +86,40 @@ inline char StringGenerator::classicChar(std::uint32_t& state, const Classes& en
 }
 
 // The same choice as the classic path, class first and then code, each
-// uniform, from one draw: below 32760 a draw splits without bias into a class
-// (draw mod 3) and a code (draw / 3, uniform over 10920 = 420 * 26 = 1092 * 10).
-inline char StringGenerator::secureChar(RandomSource& r, const Classes& enabled) {
-    for (;;) {
-        const auto d = static_cast<unsigned>(r.draw());
-        if (d >= 32760) {
+// uniform, three characters to a 32-bit word: below 72 * 390^3 a word splits
+// without bias into three values in [0, 390), and each value into a class
+// (value mod 3) and a code (value / 3, uniform over 130 = 5 * 26 = 13 * 10).
+// A slot whose class is not enabled is passed over, never reused.
+void StringGenerator::secureChars(char* out, std::int64_t count) {
+    constexpr std::uint32_t kSplitLimit = 72u * 390u * 390u * 390u;
+    RandomSource& r = random();
+    while (count > 0) {
+        std::uint32_t word = r.secureWord();
+        if (word >= kSplitLimit) {
             continue;
         }
-        const unsigned cls = 1 + d % 3;
-        if (enabled[cls]) {
-            return codeOf(cls, d / 3);
+        for (int slot = 0; slot < 3 && count > 0; ++slot) {
+            const char c = m_secureCodes[word % 390];
+            word /= 390;
+            if (c != 0) {
+                *out++ = c;
+                --count;
+            }
         }
+    }
+}
+
+void StringGenerator::prepareSecureCodes() {
+    const Classes enabled = enabledClasses();
+    for (unsigned value = 0; value < m_secureCodes.size(); ++value) {
+        const unsigned cls = 1 + value % 3;
+        m_secureCodes[value] = enabled[cls] ? codeOf(cls, value / 3) : '\0';
     }
 }
 
 void StringGenerator::appendString(std::string& out, TextSink* sink) {
     RandomSource& r = random();
-    const std::int64_t length = r.RandInRange(m_settings.minLength, m_settings.maxLength);
+    const std::int64_t length = r.RandInRange(m_length);
     out += m_settings.head;
     const Classes enabled = enabledClasses();
     std::int64_t done = 0;
@@ -111,9 +131,8 @@ void StringGenerator::appendString(std::string& out, TextSink* sink) {
         out.resize(at + static_cast<std::size_t>(end - done));
         char* next = out.data() + at;
         if (r.secure()) {
-            for (; done < end; ++done) {
-                *next++ = secureChar(r, enabled);
-            }
+            secureChars(next, end - done);
+            done = end;
         } else {
             std::uint32_t state = r.snapshot();
             for (; done < end; ++done) {
@@ -131,7 +150,9 @@ void StringGenerator::appendString(std::string& out, TextSink* sink) {
 char StringGenerator::RandomChar() {
     RandomSource& r = random();
     if (r.secure()) {
-        return secureChar(r, enabledClasses());
+        char c = 0;
+        secureChars(&c, 1);
+        return c;
     }
     std::uint32_t state = r.snapshot();
     const char c = classicChar(state, enabledClasses());

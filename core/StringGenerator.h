@@ -44,11 +44,16 @@ class StringGenerator final : public LinePage {
     // Indexed by class number 1 to 3.
     using Classes = std::array<bool, 4>;
     Classes enabledClasses() const;
-    static char classicChar(std::uint32_t& state, const Classes& enabled);
+    static char classicChar(std::uint32_t& state, Classes enabled);
     static char codeOf(unsigned cls, unsigned draw);
-    static char secureChar(RandomSource& random, const Classes& enabled);
+    void secureChars(char* out, std::int64_t count);
+    void prepareSecureCodes();
 
     StringSettings m_settings;
+    RandomSource::Range m_length = RandomSource::prepare(5, 8);
+    // The character each secure value in [0, 390) stands for; 0 where its
+    // class is not enabled.
+    std::array<char, 390> m_secureCodes{};
 };
 
 }  // namespace ovantis

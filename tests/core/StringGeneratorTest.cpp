@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "BatchRun.h"
 #include "ControlIds.h"
 #include "Lines.h"
@@ -72,19 +74,29 @@ TEST(StringGeneration, EmptyOrNegativeLengthsGiveHeadAndTailOnly) {
     EXPECT_EQ(empty.host.texts[ids::kStringOutput], "\r\n\r\n");
 }
 
-TEST(StringGeneration, EveryEnabledClassIsEquallyLikely) {
-    StringPage p;
-    p.host.checks[ids::kDigits] = 1;
-    p.host.texts[ids::kMinLength] = "1000";
-    p.host.texts[ids::kMaxLength] = "1000";
-    p.host.texts[ids::kStringCount] = "30";
-    int digits = 0;
-    for (const auto& line : p.generate()) {
-        for (char c : line) {
-            digits += (c >= '0' && c <= '9') ? 1 : 0;
+TEST(StringGeneration, EveryEnabledClassIsEquallyLikelyAndEveryCodeOccurs) {
+    for (auto kind : {RandomSource::Kind::Classic, RandomSource::Kind::Secure}) {
+        RandomSource random(kind, [] { return std::time_t{1}; });
+        test::ScriptedHost host(StringGenerator::initialContent());
+        host.checks[ids::kDigits] = 1;
+        host.texts[ids::kMinLength] = "1000";
+        host.texts[ids::kMaxLength] = "1000";
+        StringGenerator page(host, random);
+        ASSERT_TRUE(page.Validate());
+        std::map<char, int> seen;
+        for (int line = 0; line < 60; ++line) {
+            for (char c : page.MakeString()) {
+                ++seen[c];
+            }
         }
+        int digits = 0;
+        for (char c = '0'; c <= '9'; ++c) {
+            digits += seen[c];
+        }
+        EXPECT_NEAR(digits / 60000.0, 1.0 / 3.0, 0.02);
+        EXPECT_EQ(seen.size(), 62u);
+        EXPECT_NEAR(seen['Q'], 60000 / 78, 200) << "a letter is 1 in 78";
     }
-    EXPECT_NEAR(digits / 30000.0, 1.0 / 3.0, 0.02);
 }
 
 TEST(StringValidation, NoticeOrderAndSettingsKept) {
