@@ -18,18 +18,6 @@ void RandomSource::Reseed() {
     }
 }
 
-RandomSource::Range RandomSource::prepare(std::int64_t low, std::int64_t high) {
-    Range range;
-    range.low = low;
-    range.width = static_cast<std::uint64_t>(high) - static_cast<std::uint64_t>(low) + 1u;
-    if (range.width - 1u < 32768u) {
-        const std::uint64_t twoTo32 = std::uint64_t{1} << 32;
-        range.inverse = static_cast<std::uint32_t>((twoTo32 + range.width - 1) / range.width);
-        range.limit = static_cast<std::uint32_t>(32768u - 32768u % range.width);
-    }
-    return range;
-}
-
 // Offset in [0, width), where width 0 stands for the full 2^64.
 std::uint64_t RandomSource::wideOffset(std::uint64_t width) {
     if (m_pool != nullptr) {

@@ -43,6 +43,10 @@ class RandomSource {
     }
     static constexpr int output(std::uint32_t s) { return static_cast<int>((s >> 16) & 0x7FFFu); }
 
+    // 32 fresh bits of the secure source, for makers that split them
+    // themselves; only while secure().
+    std::uint32_t secureWord() { return m_pool->next32(); }
+
     // One draw in 0..32767.
     int draw() {
         if (m_pool != nullptr) {
@@ -61,8 +65,20 @@ class RandomSource {
         std::uint32_t inverse = 0;  // ceil(2^32 / width) mod 2^32, narrow widths only
         std::uint32_t limit = 0;    // the secure source rejects draws from here up
     };
-    static Range prepare(std::int64_t low, std::int64_t high);
+    static constexpr Range prepare(std::int64_t low, std::int64_t high) {
+        Range range;
+        range.low = low;
+        range.width = static_cast<std::uint64_t>(high) - static_cast<std::uint64_t>(low) + 1u;
+        if (range.width - 1u < 32768u) {
+            const std::uint64_t twoTo32 = std::uint64_t{1} << 32;
+            range.inverse = static_cast<std::uint32_t>((twoTo32 + range.width - 1) / range.width);
+            range.limit = static_cast<std::uint32_t>(32768u - 32768u % range.width);
+        }
+        return range;
+    }
 
+    // A draw reduced into the range; the secure source first rejects the top
+    // draws that would make small offsets likelier.
     std::int64_t RandInRange(const Range& range) {
         if (range.width - 1u < 32768u) {
             auto d = static_cast<std::uint32_t>(draw());
@@ -77,28 +93,10 @@ class RandomSource {
         return offsetFrom(range.low, wideOffset(range.width));
     }
 
-    // 32 fresh bits of the secure source, for makers that split them
-    // themselves; only while secure().
-    std::uint32_t secureWord() { return m_pool->next32(); }
-
-    // An integer in [low, high]; low must not exceed high.
+    // An integer in [low, high]; low must not exceed high. Constant bounds
+    // fold the preparation away.
     std::int64_t RandInRange(std::int64_t low, std::int64_t high) {
-        const std::uint64_t width =
-            static_cast<std::uint64_t>(high) - static_cast<std::uint64_t>(low) + 1u;
-        // width 0 stands for the full 2^64 span, hence width - 1.
-        if (width - 1u < 32768u) {
-            const auto narrow = static_cast<std::uint32_t>(width);
-            auto d = static_cast<std::uint32_t>(draw());
-            if (m_pool != nullptr) {
-                // Reject the top draws that would make small offsets likelier.
-                const std::uint32_t limit = 32768u - 32768u % narrow;
-                while (d >= limit) {
-                    d = static_cast<std::uint32_t>(draw());
-                }
-            }
-            return low + static_cast<std::int64_t>(d % narrow);
-        }
-        return offsetFrom(low, wideOffset(width));
+        return RandInRange(prepare(low, high));
     }
 
   private:
