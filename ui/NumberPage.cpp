@@ -1,8 +1,5 @@
 #include "NumberPage.h"
 
-#include <QCheckBox>
-#include <QPushButton>
-
 #include "BatchRun.h"
 #include "ExportResult.h"
 
@@ -31,12 +28,9 @@ NumberPage::NumberPage(ovantis::RandomSource& random, QWidget* parent)
     : PageWindow(kTemplate, parent), m_generator(*this, random) {
     setObjectName(QStringLiteral("numberPage"));
     fill(ovantis::NumberGenerator::initialContent());
-    connect(qobject_cast<QPushButton*>(control(1024)), &QPushButton::clicked, this,
-            &NumberPage::generate);
-    connect(qobject_cast<QPushButton*>(control(1025)), &QPushButton::clicked, this,
-            &NumberPage::exportResult);
-    connect(qobject_cast<QCheckBox*>(control(1019)), &QCheckBox::clicked, this,
-            &NumberPage::floatToggled);
+    onClick(1024, &NumberPage::generate);
+    onClick(1025, &NumberPage::exportResult);
+    onClick(1019, &NumberPage::floatToggled);
 }
 
 void NumberPage::generate() {

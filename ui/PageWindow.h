@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
@@ -40,6 +41,12 @@ class PageWindow : public QWidget, public ovantis::PageHost {
 
   protected:
     void fill(const ovantis::InitialContent& content);
+    // Binds a click on button or check box id to a handler of the page.
+    template <class Page>
+    void onClick(int id, void (Page::*handler)()) {
+        connect(qobject_cast<QAbstractButton*>(control(id)), &QAbstractButton::clicked,
+                static_cast<Page*>(this), handler);
+    }
     virtual void onTimer(int) {}
     void keyPressEvent(QKeyEvent* event) override;
 

@@ -1,7 +1,5 @@
 #include "StringPage.h"
 
-#include <QPushButton>
-
 #include "BatchRun.h"
 #include "ExportResult.h"
 
@@ -33,10 +31,8 @@ StringPage::StringPage(ovantis::RandomSource& random, QWidget* parent)
     : PageWindow(kTemplate, parent), m_generator(*this, random) {
     setObjectName(QStringLiteral("stringPage"));
     fill(ovantis::StringGenerator::initialContent());
-    connect(qobject_cast<QPushButton*>(control(1011)), &QPushButton::clicked, this,
-            &StringPage::generate);
-    connect(qobject_cast<QPushButton*>(control(1012)), &QPushButton::clicked, this,
-            &StringPage::exportResult);
+    onClick(1011, &StringPage::generate);
+    onClick(1012, &StringPage::exportResult);
 }
 
 void StringPage::generate() {

@@ -1,8 +1,5 @@
 #include "TimePage.h"
 
-#include <QCheckBox>
-#include <QPushButton>
-
 #include "ExportResult.h"
 
 namespace {
@@ -29,12 +26,9 @@ TimePage::TimePage(ovantis::RandomSource& random, QWidget* parent)
     : PageWindow(kTemplate, parent), m_run(*this, random) {
     setObjectName(QStringLiteral("timePage"));
     fill(ovantis::TimedRun::initialContent());
-    connect(qobject_cast<QPushButton*>(control(1028)), &QPushButton::clicked, this,
-            &TimePage::generate);
-    connect(qobject_cast<QPushButton*>(control(1029)), &QPushButton::clicked, this,
-            &TimePage::exportResult);
-    connect(qobject_cast<QCheckBox*>(control(1014)), &QCheckBox::clicked, this,
-            &TimePage::runExternalToggled);
+    onClick(1028, &TimePage::generate);
+    onClick(1029, &TimePage::exportResult);
+    onClick(1014, &TimePage::runExternalToggled);
 }
 
 void TimePage::generate() {
