@@ -50,6 +50,18 @@ QString executableFor(const QString& text) {
 
 }  // namespace
 
+PageWindow::ShownText PageWindow::ShownText::of(const std::string& text) {
+    const std::size_t tailSize = std::min<std::size_t>(text.size(), 64);
+    return {text.size(), text.substr(text.size() - tailSize)};
+}
+
+bool PageWindow::ShownText::extendedBy(const std::string& text) const {
+    // The box only grows by appends while the user leaves it alone, so the
+    // length and the last bytes are enough to recognise the same text.
+    return size > 0 && text.size() >= size &&
+           text.compare(size - tail.size(), tail.size(), tail) == 0;
+}
+
 PageWindow::PageWindow(const std::vector<ControlLayout>& entries, QWidget* parent)
     : QWidget(parent) {
     const DialogUnits units(font());
@@ -161,19 +173,17 @@ void PageWindow::appendOrReplace(int id, const std::string& text) {
     m_settingText = true;
     box->document()->setUndoRedoEnabled(false);
     const auto last = m_lastSet.find(id);
-    const bool grows = last != m_lastSet.end() && !last->second.empty() &&
-                       text.size() >= last->second.size() &&
-                       text.compare(0, last->second.size(), last->second) == 0;
+    const bool grows = last != m_lastSet.end() && last->second.extendedBy(text);
     if (grows) {
         // Only the new tail: a timed run's log grows by a line per event.
         QTextCursor cursor(box->document());
         cursor.movePosition(QTextCursor::End);
-        cursor.insertText(forBox(text.substr(last->second.size())));
+        cursor.insertText(forBox(text.substr(last->second.size)));
     } else {
         fillBox(box, forBox(text));
     }
     box->document()->setUndoRedoEnabled(true);
-    m_lastSet[id] = text;
+    m_lastSet[id] = ShownText::of(text);
     m_settingText = false;
 }
 

@@ -58,9 +58,15 @@ class PageWindow : public QWidget, public ovantis::PageHost {
 
     std::map<int, QWidget*> m_controls;
     QTimer m_timer;
-    // What the core last put into each output box, while the user has not
+    // What the core last put into an output box, while the user has not
     // edited it: lets a growing log be appended instead of rewritten.
-    std::map<int, std::string> m_lastSet;
+    struct ShownText {
+        std::size_t size = 0;
+        std::string tail;
+        static ShownText of(const std::string& text);
+        bool extendedBy(const std::string& text) const;
+    };
+    std::map<int, ShownText> m_lastSet;
     bool m_settingText = false;
     QPointer<QProgressDialog> m_progress;
     QElapsedTimer m_runClock;
