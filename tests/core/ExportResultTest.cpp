@@ -6,7 +6,6 @@
 #include "Notices.h"
 #include "ScriptedHost.h"
 #include "StringGenerator.h"
-#include "TimedRun.h"
 
 namespace ovantis {
 namespace {
@@ -38,15 +37,6 @@ TEST(ExportResult, WritesTheBoxWithCrLfAndAsksAsTheSaveDialogShould) {
     EXPECT_EQ(r.filters[1].pattern, "*.*");
     EXPECT_EQ(r.defaultSuffix, "txt");
     EXPECT_TRUE(r.confirmOverwrite);
-}
-
-TEST(ExportResult, EmptyBoxWritesAnEmptyFile) {
-    ScriptedHost host;
-    host.chosenPath = "/out/empty.txt";
-    ExportResult(host, TimedRun::controls());
-    ASSERT_EQ(host.files.count("/out/empty.txt"), 1u);
-    EXPECT_TRUE(host.files["/out/empty.txt"].empty());
-    EXPECT_EQ(host.notices, std::vector<std::string>{notices::kExported});
 }
 
 TEST(ExportResult, CancelWritesNothingAndShowsNothing) {

@@ -176,16 +176,5 @@ TEST(NumberValidation, DecimalsOffDoNotReadPlacesAndHugeBoundsPass) {
     EXPECT_EQ(q.generate().size(), 3u) << "places are not read while decimals are off";
 }
 
-TEST(NumberPageControls, FloatToggleEnablesPlacesWithoutTouchingThem) {
-    NumberPage p;
-    p.host.checks[ids::kFloatOn] = 0;
-    p.page.OnFloatToggled();
-    EXPECT_FALSE(p.host.isEnabled(ids::kPlaces));
-    p.host.checks[ids::kFloatOn] = 1;
-    p.page.OnFloatToggled();
-    EXPECT_TRUE(p.host.isEnabled(ids::kPlaces));
-    EXPECT_EQ(p.host.texts[ids::kPlaces], "2");
-}
-
 }  // namespace
 }  // namespace ovantis

@@ -29,20 +29,6 @@ TEST(StringGeneration, DefaultsWithSeedOneGiveTheGoldenLines) {
     EXPECT_EQ(p.host.notices, std::vector<std::string>{notices::kGenerated});
 }
 
-TEST(StringGeneration, OnlyDigitsGivesDigitLines) {
-    StringPage p;
-    p.host.checks = {{ids::kUpper, 0}, {ids::kLower, 0}, {ids::kDigits, 1}};
-    p.host.texts[ids::kMinLength] = "4";
-    p.host.texts[ids::kMaxLength] = "4";
-    p.host.texts[ids::kStringCount] = "200";
-    const auto lines = p.generate();
-    ASSERT_EQ(lines.size(), 200u);
-    for (const auto& line : lines) {
-        EXPECT_EQ(line.find_first_not_of("0123456789"), std::string::npos) << line;
-        EXPECT_EQ(line.size(), 4u);
-    }
-}
-
 TEST(StringGeneration, HeadAndTailWrapTheCoreVerbatim) {
     StringPage p;
     p.host.texts[ids::kHead] = " user_";

@@ -129,18 +129,5 @@ TEST(TimeValidation, NoticeOrderAndNothingChanged) {
     }
 }
 
-TEST(TimePageControls, RunExternalToggleEnablesCommandWithoutClearing) {
-    TimePage p;
-    EXPECT_FALSE(p.host.isEnabled(ids::kCommand));
-    p.host.checks[ids::kRunExternal] = 1;
-    p.run.OnRunExternalToggled();
-    EXPECT_TRUE(p.host.isEnabled(ids::kCommand));
-    p.host.texts[ids::kCommand] = "notepad";
-    p.host.checks[ids::kRunExternal] = 0;
-    p.run.OnRunExternalToggled();
-    EXPECT_FALSE(p.host.isEnabled(ids::kCommand));
-    EXPECT_EQ(p.host.texts[ids::kCommand], "notepad");
-}
-
 }  // namespace
 }  // namespace ovantis
