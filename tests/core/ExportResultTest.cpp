@@ -5,7 +5,6 @@
 #include "ControlIds.h"
 #include "Notices.h"
 #include "ScriptedHost.h"
-#include "StringGenerator.h"
 
 namespace ovantis {
 namespace {
