@@ -4,30 +4,26 @@
 
 #include <chrono>
 #include <cstring>
+#include <ctime>
 #include <functional>
 #include <memory>
-#include <optional>
-#include <regex>
 #include <thread>
 
+#include "ArgParse.h"
 #include "AtomicFile.h"
-#include "CliHost.h"
-#include "ControlIds.h"
 #include "FdStreambuf.h"
 #include "Interrupt.h"
+#include "Notices.h"
 #include "NumberGenerator.h"
+#include "ShellOpener.h"
 #include "StringGenerator.h"
-#include "TimedRun.h"
+#include "TimeSettings.h"
+#include "Version.h"
 
 namespace ovantis::cli {
 namespace {
 
-constexpr const char* kVersion = "ovantis-cli 1.0.127";
 constexpr std::size_t kChunk = 64 * 1024;
-
-struct UsageError {
-    std::string message;
-};
 
 struct Common {
     std::string seed;
@@ -36,61 +32,35 @@ struct Common {
     bool crlf = false;
 };
 
-// Option values as typed; checked strictly after parsing.
+// Option values as typed; read strictly after parsing.
 struct Options {
     Common common;
     bool upper = false, lower = false, digits = false;
     std::string head, tail, minLength, maxLength, count;
     bool integer = false, decimal = false;
     std::string low, high, places;
-    std::optional<std::string> exec;
+    std::string exec;
     std::string minDelay, maxDelay;
 };
 
-void requireWhole(const std::string& option, const std::string& value) {
-    static const std::regex whole("[+-]?[0-9]+");
-    if (value.empty()) {
-        return;
-    }
-    if (!std::regex_match(value, whole)) {
-        throw UsageError{option + ": '" + value + "' is not a whole number"};
-    }
-    const std::string digits = value.substr(value.find_first_of("0123456789"));
-    const std::string magnitude =
-        digits.substr(std::min(digits.find_first_not_of('0'), digits.size() - 1));
-    const bool negative = value[0] == '-';
-    const std::string limit = negative ? "2147483648" : "2147483647";
-    if (magnitude.size() > limit.size() ||
-        (magnitude.size() == limit.size() && magnitude > limit)) {
-        throw UsageError{option + ": '" + value + "' is outside -2147483648..2147483647"};
-    }
+std::string withDefault(const std::string& what, const std::string& value) {
+    return what + " (default " + value + ")";
 }
 
-void requireNumber(const std::string& option, const std::string& value) {
-    static const std::regex number(R"([+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?)");
-    if (!value.empty() && !std::regex_match(value, number)) {
-        throw UsageError{option + ": '" + value + "' is not a number"};
-    }
-}
-
-std::uint32_t parseSeed(const std::string& value) {
-    static const std::regex digits("[0-9]{1,10}");
-    if (!std::regex_match(value, digits) || std::stoull(value) > 0xFFFFFFFFull) {
-        throw UsageError{"--seed: '" + value + "' is not a whole number from 0 to 4294967295"};
-    }
-    return static_cast<std::uint32_t>(std::stoull(value));
-}
-
-void setIfGiven(CliHost& host, int id, const std::string& value) {
-    if (!value.empty()) {
-        host.setText(id, value);
+// Reads an option's value when it was given, keeping the page default otherwise.
+template <class Value, class Parse>
+void readIfGiven(CLI::App& command, const char* name, const std::string& text, Value& value,
+                 Parse parse) {
+    if (command.count(name) > 0) {
+        value = parse(name, text);
     }
 }
 
 void addCommon(CLI::App& command, Common& common) {
     auto* seed = command
                      .add_option("--seed", common.seed,
-                                 "Seed the classic source with S instead of the current second")
+                                 "Seed the classic source with S (0..4294967295), or 'now' for "
+                                 "the current second")
                      ->type_name("S");
     command.add_flag("--secure", common.secure, "Draw from the operating system (unguessable)")
         ->excludes(seed);
@@ -103,9 +73,10 @@ void addCommon(CLI::App& command, Common& common) {
 class StreamSink : public TextSink {
   public:
     explicit StreamSink(std::ostream& stream) : m_stream(stream) {}
-    void drain(std::string& buffer) override {
+    bool drain(std::string& buffer) override {
         m_stream.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
         buffer.clear();
+        return m_stream.good() && !interrupted();
     }
 
   private:
@@ -166,11 +137,13 @@ class Destination {
     std::unique_ptr<std::ostream> m_own;
 };
 
-// Settings are validated first, so rejected ones never create a file; then the
+// Settings are checked first, so rejected ones never create a file; then the
 // writer fills the destination and the exit status follows from how it went.
-int writeValidated(bool accepted, const Common& common, std::ostream& out, std::ostream& err,
-                   const std::function<void(std::ostream&)>& write) {
-    if (!accepted) {
+int writeChecked(const char* notice, const std::string& why, const Common& common,
+                 std::ostream& out, std::ostream& err,
+                 const std::function<void(std::ostream&)>& write) {
+    if (notice != nullptr) {
+        err << "ovantis-cli: " << notice << ' ' << why << '\n';
         return kExitUsage;
     }
     Destination destination(out, common.output);
@@ -182,19 +155,23 @@ int writeValidated(bool accepted, const Common& common, std::ostream& out, std::
     return destination.finish(err, interrupted());
 }
 
-void streamLines(LinePage& page, const Common& common, std::ostream& stream) {
+template <class Generator>
+void streamLines(Generator& generator, std::int64_t count, const Common& common,
+                 std::ostream& stream) {
     StreamSink sink(stream);
     const std::string_view lineEnd = common.crlf ? "\r\n" : "\n";
-    const std::int64_t count = page.count();
     std::string chunk;
     chunk.reserve(kChunk + 256);
-    bool stopped = false;
-    for (std::int64_t i = 0; i < count && !stopped; ++i) {
-        page.streamLine(chunk, sink);
+    bool going = true;
+    for (std::int64_t i = 0; i < count && going; ++i) {
+        if constexpr (std::is_same_v<Generator, StringGenerator>) {
+            going = generator.appendLine(chunk, &sink);
+        } else {
+            generator.appendLine(chunk);
+        }
         chunk += lineEnd;
-        if (chunk.size() >= kChunk) {
-            sink.drain(chunk);
-            stopped = !stream || interrupted();
+        if (going && chunk.size() >= kChunk) {
+            going = sink.drain(chunk);
         }
     }
     sink.drain(chunk);
@@ -213,30 +190,78 @@ void sleepFor(int milliseconds) {
     }
 }
 
-void runEvents(TimedRun& run, CliHost& host, const Common& common, std::ostream& stream) {
-    const TimeSettings& settings = run.settings();
+LocalTime localTimeNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+            local.tm_hour,        local.tm_min,     local.tm_sec};
+}
+
+void runEvents(const TimeSettings& settings, RandomSource& random, const Common& common,
+               std::ostream& stream) {
     for (std::int32_t fired = 0; fired < settings.count && stream && !interrupted(); ++fired) {
-        sleepFor(run.nextDelay());
+        sleepFor(drawDelay(settings, random));
         if (interrupted()) {
             break;
         }
-        stream << TimedRun::formatTime(host.localTimeNow()) << (common.crlf ? "\r\n" : "\n");
+        stream << eventLine(localTimeNow()) << (common.crlf ? "\r\n" : "\n");
         stream.flush();
-        if (settings.runExternal != 0) {
-            host.shellOpen(settings.command);
+        if (settings.runExternal) {
+            ShellOpener::open(settings.command);
         }
     }
 }
 
 std::unique_ptr<RandomSource> makeSource(const Common& common) {
-    if (common.secure) {
+    if (common.secure || common.seed.empty()) {
         return std::make_unique<RandomSource>(RandomSource::Kind::Secure);
     }
-    if (!common.seed.empty()) {
-        const std::time_t seed = parseSeed(common.seed);
-        return std::make_unique<RandomSource>(RandomSource::Kind::Classic, [seed] { return seed; });
+    auto random = std::make_unique<RandomSource>(RandomSource::Kind::Classic);
+    if (const std::optional<std::uint32_t> seed = parseSeed(common.seed)) {
+        random->seed(*seed);
+    } else {
+        random->Reseed();
     }
-    return std::make_unique<RandomSource>();
+    return random;
+}
+
+std::string pair(std::int64_t low, std::int64_t high) {
+    return "(got " + std::to_string(low) + " and " + std::to_string(high) + ")";
+}
+
+// Why the page's notice applies, in the options' words.
+std::string explain(const char* notice, const StringSettings& s) {
+    if (notice == notices::kBadLength) {
+        return "--max-length must not be below --min-length " + pair(s.minLength, s.maxLength);
+    }
+    return "--count must be at least 1 (got " + std::to_string(s.count) + ")";
+}
+
+std::string explain(const char* notice, const NumberSettings& s) {
+    if (notice == notices::kBadPlaces) {
+        return "--places must be 0 to 100 (got " + std::to_string(s.places) + ")";
+    }
+    if (notice == notices::kBadRange) {
+        if (!std::isfinite(s.low) || !std::isfinite(s.high)) {
+            return "--low and --high must lie within single precision";
+        }
+        if (s.low > s.high) {
+            return "--low must not exceed --high";
+        }
+        return "--integer needs a whole number between --low and --high within 64 bits";
+    }
+    return "--count must be at least 1 (got " + std::to_string(s.count) + ")";
+}
+
+std::string explain(const char* notice, const TimeSettings& s) {
+    if (notice == notices::kNoCommand) {
+        return "--exec needs a program name";
+    }
+    if (notice == notices::kBadDelay) {
+        return "--max-delay must not be below --min-delay " + pair(s.minDelay, s.maxDelay);
+    }
+    return "--count must be at least 1 (got " + std::to_string(s.count) + ")";
 }
 
 const char* kFooter = R"(
@@ -247,8 +272,10 @@ Examples:
   ovantis-cli number --decimal --low 0 --high 1 --places 4 --seed 42
   ovantis-cli time -n 3 --min-delay 0 --max-delay 1000
 
-Without --seed or --secure each run is seeded from the current second, like
-the window: the same settings in the same second give the same lines.
+Sources: without --seed each run draws from the operating system's secure
+source. --seed S uses the classic source (the window's 15-bit generator)
+seeded with S, so a seed always gives the same lines; seeds S and S+2^31 give
+the same lines. --seed now seeds it from the current second, as the window does.
 Exit status: 0 done, 1 I/O error, 2 usage error or rejected settings.
 )";
 
@@ -256,112 +283,140 @@ Exit status: 0 done, 1 I/O error, 2 usage error or rejected settings.
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     Options o;
-    CLI::App app{"Ovantis: random test data, the same way every time.", "ovantis-cli"};
-    app.set_version_flag("--version", kVersion);
+    const std::string version = std::string("ovantis-cli ") + version::kText;
+    CLI::App app{"Ovantis: random test data.", "ovantis-cli"};
+    app.set_version_flag("--version", version);
     app.require_subcommand(1, 1);
+    // Extras are reported by us, in the order given.
+    app.allow_extras();
     app.footer(kFooter);
 
+    const StringSettings s0;
     CLI::App* string = app.add_subcommand("string", "Random strings from chosen character classes");
     string->add_flag("-U,--upper", o.upper, "Upper-case letters A-Z");
     string->add_flag("-L,--lower", o.lower, "Lower-case letters a-z");
     string->add_flag("-D,--digits", o.digits, "Digits 0-9 (no class flag: upper and lower)");
     string->add_option("--head", o.head, "Fixed text before each string")->type_name("T");
     string->add_option("--tail", o.tail, "Fixed text after each string")->type_name("T");
-    string->add_option("--min-length", o.minLength, "Shortest length (default 5)")->type_name("N");
-    string->add_option("--max-length", o.maxLength, "Longest length (default 8)")->type_name("N");
-    string->add_option("-n,--count", o.count, "How many lines (default 10)")->type_name("N");
+    string->add_option("--min-length", o.minLength,
+                       withDefault("Shortest length", std::to_string(s0.minLength)))
+        ->type_name("N");
+    string->add_option("--max-length", o.maxLength,
+                       withDefault("Longest length", std::to_string(s0.maxLength)))
+        ->type_name("N");
+    string->add_option("-n,--count", o.count, withDefault("How many lines", std::to_string(s0.count)))
+        ->type_name("N");
     string->footer(kFooter);
+    string->allow_extras();
     addCommon(*string, o.common);
 
+    const NumberSettings n0;
     CLI::App* number = app.add_subcommand("number", "Random integers and decimals within a range");
-    number->add_flag("--integer", o.integer, "Integers from the truncated bounds");
+    number->add_flag("--integer", o.integer, "Whole numbers within the range");
     number->add_flag("--decimal", o.decimal, "Decimals with fixed places (no type flag: both)");
-    number->add_option("--low", o.low, "Lower bound (default 80)")->type_name("X");
-    number->add_option("--high", o.high, "Upper bound (default 100)")->type_name("Y");
-    number->add_option("--places", o.places, "Decimal places, 0 to 100 (default 2)")
+    number->add_option("--low", o.low, withDefault("Lower bound", std::to_string(int(n0.low))))
+        ->type_name("X");
+    number->add_option("--high", o.high, withDefault("Upper bound", std::to_string(int(n0.high))))
+        ->type_name("Y");
+    number->add_option("--places", o.places,
+                       withDefault("Decimal places, 0 to 100", std::to_string(n0.places)))
         ->type_name("N");
-    number->add_option("-n,--count", o.count, "How many lines (default 10)")->type_name("N");
+    number->add_option("-n,--count", o.count, withDefault("How many lines", std::to_string(n0.count)))
+        ->type_name("N");
     number->footer(kFooter);
+    number->allow_extras();
     addCommon(*number, o.common);
 
+    const TimeSettings t0;
     CLI::App* time = app.add_subcommand("time", "Local date and time lines at random delays");
     time->add_option("--exec", o.exec, "Open CMD at each event (one program or document name)")
         ->type_name("CMD");
-    time->add_option("--min-delay", o.minDelay, "Shortest delay in ms (default 500)")
+    time->add_option("--min-delay", o.minDelay,
+                     withDefault("Shortest delay in ms", std::to_string(t0.minDelay)))
         ->type_name("MS");
-    time->add_option("--max-delay", o.maxDelay, "Longest delay in ms (default 3000)")
+    time->add_option("--max-delay", o.maxDelay,
+                     withDefault("Longest delay in ms", std::to_string(t0.maxDelay)))
         ->type_name("MS");
-    time->add_option("-n,--count", o.count, "How many events (default 10)")->type_name("N");
+    time->add_option("-n,--count", o.count, withDefault("How many events", std::to_string(t0.count)))
+        ->type_name("N");
     time->footer(kFooter);
+    time->allow_extras();
     addCommon(*time, o.common);
 
     try {
-        std::vector<std::string> reversed(args.rbegin(), args.rend());
-        app.parse(reversed);
+        // The argv form keeps unexpected arguments in the order given.
+        std::vector<const char*> argv{"ovantis-cli"};
+        for (const std::string& arg : args) {
+            argv.push_back(arg.c_str());
+        }
+        app.parse(static_cast<int>(argv.size()), argv.data());
+        for (const CLI::App* command : {&app, string, number, time}) {
+            if (!command->remaining().empty()) {
+                std::string extras;
+                for (const std::string& arg : command->remaining()) {
+                    extras += " " + arg;
+                }
+                err << "ovantis-cli: not expected:" << extras
+                    << "\nRun with --help for more information.\n";
+                return kExitUsage;
+            }
+        }
     } catch (const CLI::ParseError& e) {
         const int status = app.exit(e, out, err);
         return status == 0 ? kExitOk : kExitUsage;
     }
 
     try {
-        for (const auto& [option, value] : {std::pair{"--min-length", o.minLength},
-                                            {"--max-length", o.maxLength},
-                                            {"--count", o.count},
-                                            {"--places", o.places},
-                                            {"--min-delay", o.minDelay},
-                                            {"--max-delay", o.maxDelay}}) {
-            requireWhole(option, value);
-        }
-        requireNumber("--low", o.low);
-        requireNumber("--high", o.high);
         const std::unique_ptr<RandomSource> random = makeSource(o.common);
-
         if (string->parsed()) {
-            CliHost host(StringGenerator::initialContent(), err);
+            StringSettings s;
             if (o.upper || o.lower || o.digits) {
-                host.setCheck(ids::kUpper, o.upper);
-                host.setCheck(ids::kLower, o.lower);
-                host.setCheck(ids::kDigits, o.digits);
+                s.upper = o.upper;
+                s.lower = o.lower;
+                s.digits = o.digits;
             }
-            host.setText(ids::kHead, o.head);
-            host.setText(ids::kTail, o.tail);
-            setIfGiven(host, ids::kMinLength, o.minLength);
-            setIfGiven(host, ids::kMaxLength, o.maxLength);
-            setIfGiven(host, ids::kStringCount, o.count);
-            StringGenerator page(host, *random);
-            return writeValidated(page.Validate(), o.common, out, err, [&](std::ostream& stream) {
-                streamLines(page, o.common, stream);
-            });
+            s.head = o.head;
+            s.tail = o.tail;
+            readIfGiven(*string, "--min-length", o.minLength, s.minLength, parseWhole);
+            readIfGiven(*string, "--max-length", o.maxLength, s.maxLength, parseWhole);
+            readIfGiven(*string, "--count", o.count, s.count, parseWhole);
+            const char* notice = check(s);
+            return writeChecked(notice, notice ? explain(notice, s) : "", o.common, out, err,
+                                [&](std::ostream& stream) {
+                                    StringGenerator generator(s, *random);
+                                    streamLines(generator, s.count, o.common, stream);
+                                });
         }
         if (number->parsed()) {
-            CliHost host(NumberGenerator::initialContent(), err);
+            NumberSettings s;
             if (o.integer || o.decimal) {
-                host.setCheck(ids::kIntegerOn, o.integer);
-                host.setCheck(ids::kFloatOn, o.decimal);
+                s.integerOn = o.integer;
+                s.decimalOn = o.decimal;
             }
-            setIfGiven(host, ids::kLow, o.low);
-            setIfGiven(host, ids::kHigh, o.high);
-            setIfGiven(host, ids::kPlaces, o.places);
-            setIfGiven(host, ids::kNumberCount, o.count);
-            NumberGenerator page(host, *random);
-            return writeValidated(page.Validate(), o.common, out, err, [&](std::ostream& stream) {
-                streamLines(page, o.common, stream);
-            });
+            readIfGiven(*number, "--low", o.low, s.low, parseDecimal);
+            readIfGiven(*number, "--high", o.high, s.high, parseDecimal);
+            readIfGiven(*number, "--places", o.places, s.places, parseWhole);
+            readIfGiven(*number, "--count", o.count, s.count, parseWhole);
+            const char* notice = check(s);
+            return writeChecked(notice, notice ? explain(notice, s) : "", o.common, out, err,
+                                [&](std::ostream& stream) {
+                                    NumberGenerator generator(s, *random);
+                                    streamLines(generator, s.count, o.common, stream);
+                                });
         }
-        CliHost host(TimedRun::initialContent(), err);
-        if (o.exec) {
-            host.setCheck(ids::kRunExternal, true);
-            host.setText(ids::kCommand, *o.exec);
+        TimeSettings s;
+        if (time->count("--exec") > 0) {
+            s.runExternal = true;
+            s.command = o.exec;
         }
-        setIfGiven(host, ids::kMinDelay, o.minDelay);
-        setIfGiven(host, ids::kMaxDelay, o.maxDelay);
-        setIfGiven(host, ids::kCountEvents, o.count);
-        TimedRun run(host, *random);
-        return writeValidated(run.Validate(), o.common, out, err, [&](std::ostream& stream) {
-            runEvents(run, host, o.common, stream);
-        });
+        readIfGiven(*time, "--min-delay", o.minDelay, s.minDelay, parseWhole);
+        readIfGiven(*time, "--max-delay", o.maxDelay, s.maxDelay, parseWhole);
+        readIfGiven(*time, "--count", o.count, s.count, parseWhole);
+        const char* notice = check(s);
+        return writeChecked(notice, notice ? explain(notice, s) : "", o.common, out, err,
+                            [&](std::ostream& stream) { runEvents(s, *random, o.common, stream); });
     } catch (const UsageError& e) {
-        err << "ovantis-cli: " << e.message << "\nRun with --help for more information.\n";
+        err << "ovantis-cli: " << e.what() << "\nRun with --help for more information.\n";
         return kExitUsage;
     }
 }

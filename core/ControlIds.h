@@ -3,6 +3,8 @@
 // Control identifiers shared by the core and the windows that host it.
 namespace ovantis::ids {
 
+inline constexpr int kNone = 0;  // labels have no identifier
+
 // Main window
 inline constexpr int kDescription = 1000;
 inline constexpr int kTabs = 1001;
@@ -22,7 +24,7 @@ inline constexpr int kStringCount = 1017;
 
 // Number page
 inline constexpr int kIntegerOn = 1018;
-inline constexpr int kFloatOn = 1019;
+inline constexpr int kDecimalOn = 1019;
 inline constexpr int kLow = 1020;
 inline constexpr int kHigh = 1021;
 inline constexpr int kNumberCount = 1022;

@@ -5,7 +5,6 @@
 
 #include "PageHost.h"
 #include "RandomSource.h"
-#include "TextSink.h"
 
 namespace ovantis {
 
@@ -15,7 +14,9 @@ struct PageControls {
     int exportButton = 0;
 };
 
-// A page whose Generate makes a batch of lines.
+// The logic of a page whose Generate makes a batch of lines: it reads the
+// page's fields through its host. Methods named after the page's operations
+// are PascalCase; the others are ours.
 class LinePage {
   public:
     LinePage(PageHost& host, RandomSource& random, PageControls controls)
@@ -24,23 +25,15 @@ class LinePage {
     LinePage(const LinePage&) = delete;
     LinePage& operator=(const LinePage&) = delete;
 
-    // Reads and checks the settings; on success they are stored and the
-    // generator is re-seeded, otherwise the page has shown its notice.
+    // Reads and checks the settings; on success they are kept and the source
+    // re-seeded, otherwise the page has shown its notice.
     virtual bool Validate() = 0;
     // Lines asked for by the last successful validation.
     virtual std::int64_t count() const = 0;
     // Appends one line, without its line end.
     virtual void appendLine(std::string& out) = 0;
-    // Like appendLine, but a long line may be handed to the sink in pieces.
-    virtual void streamLine(std::string& out, TextSink&) { appendLine(out); }
     // The longest line the current settings can make.
     virtual std::int64_t maxLineBytes() const = 0;
-
-    std::string MakeLine() {
-        std::string line;
-        appendLine(line);
-        return line;
-    }
 
     PageHost& host() { return m_host; }
     RandomSource& random() { return m_random; }

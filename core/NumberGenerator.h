@@ -3,46 +3,27 @@
 #include <cstdint>
 #include <string>
 
-#include "InitialContent.h"
-#include "LinePage.h"
+#include "NumberSettings.h"
+#include "RandomSource.h"
 
 namespace ovantis {
 
-inline constexpr float SENTINEL_NO_FLOAT = -0.123456f;
 inline constexpr float SENTINEL_REDRAW = 0.123456f;
 
-struct NumberSettings {
-    int integerOn = 1;
-    int floatOn = 1;
-    float low = 80.0f;
-    float high = 100.0f;
-    std::int32_t count = 10;
-    std::int32_t decimals = 2;
-};
-
-class NumberGenerator final : public LinePage {
+// Makes the Number page's lines from checked settings.
+class NumberGenerator {
   public:
-    static constexpr std::int32_t kMaxPlaces = 100;
+    NumberGenerator(const NumberSettings& checked, RandomSource& random);
 
-    NumberGenerator(PageHost& host, RandomSource& random);
-
-    static const InitialContent& initialContent();
-
-    bool Validate() override;
-    std::int64_t count() const override { return m_settings.count; }
-    void appendLine(std::string& out) override;
-    std::int64_t maxLineBytes() const override;
-
-    std::string MakeNumber() { return MakeLine(); }
+    void appendLine(std::string& out);
+    std::string MakeNumber();
     float RandomFloat();
-    // Enables the places field exactly while decimals are checked.
-    void OnFloatToggled();
-
-    const NumberSettings& settings() const { return m_settings; }
+    // The longest line the settings can make.
+    std::int64_t maxLineBytes() const;
 
   private:
-    // How RandomFloat serves the validated range.
-    enum class FloatDraw {
+    // How RandomFloat serves the range.
+    enum class DecimalDraw {
         Grid,         // 0 <= low < high: the classic grid from 0 to high
         ShiftedGrid,  // low < 0: a grid from low to high
         Bound,        // no draw needed or none could pass: high itself
@@ -53,13 +34,14 @@ class NumberGenerator final : public LinePage {
         bool aboveLow;
         bool accepted;
     };
-    static GridPoint gridPoint(FloatDraw plan, float low, float high, int draw);
-    FloatDraw planFloatDraw() const;
+    static GridPoint gridPoint(DecimalDraw plan, float low, float high, int draw);
+    DecimalDraw planDecimalDraw() const;
 
     NumberSettings m_settings;
-    // The bounds truncated toward zero, for integer draws.
-    RandomSource::Range m_integers = RandomSource::prepare(80, 100);
-    FloatDraw m_floatDraw = FloatDraw::Grid;
+    RandomSource& m_random;
+    // The whole numbers inside the range, for integer draws.
+    RandomSource::Range m_integers;
+    DecimalDraw m_decimalDraw;
 };
 
 }  // namespace ovantis

@@ -36,8 +36,8 @@ struct WriteOutcome {
     std::string reason;
 };
 
-// Everything the core asks of a page window. The window pages implement it over
-// real controls; the command line and the tests implement it without one.
+// Everything the page logic asks of a page window. The window pages implement
+// it over real controls; the tests implement it without one.
 class PageHost {
   public:
     virtual ~PageHost() = default;
@@ -45,12 +45,18 @@ class PageHost {
     virtual int checkState(int id) = 0;
     virtual std::string getText(int id) = 0;
     virtual void setText(int id, const std::string& text) = 0;
+    // The text only grew: it was whole[0, oldSize) and is now whole. A host
+    // whose control still shows the old text may append just the rest.
+    virtual void appendText(int id, const std::string& whole, std::size_t oldSize) {
+        (void)oldSize;
+        setText(id, whole);
+    }
     virtual void enable(int id, bool on) = 0;
     // Returns once the user has dismissed it.
     virtual void notice(const std::string& text) = 0;
     // One expiry per arming, delivered to the page's OnTimer.
     virtual void armTimer(int timerId, int delayMs) = 0;
-    virtual void killTimer(int timerId) = 0;
+    virtual void stopTimer(int timerId) = 0;
     // The text is one program or document name, never split or given to a shell.
     virtual void shellOpen(const std::string& text) = 0;
     virtual std::optional<std::string> chooseFileToSave(const SaveRequest& request) = 0;

@@ -2,10 +2,6 @@
 
 #include <algorithm>
 
-#include "ControlIds.h"
-#include "Notices.h"
-#include "SettingFields.h"
-
 namespace ovantis {
 namespace {
 constexpr std::size_t kSinkChunk = 64 * 1024;
@@ -13,47 +9,15 @@ constexpr std::size_t kSinkChunk = 64 * 1024;
 constexpr char kFirstCode[] = {0, 'A', 'a', '0'};
 }  // namespace
 
-StringGenerator::StringGenerator(PageHost& host, RandomSource& random)
-    : LinePage(host, random, {ids::kStringOutput, ids::kStringGenerate, ids::kStringExport}) {
-    prepareSecureCodes();
-}
-
-const InitialContent& StringGenerator::initialContent() {
-    static const InitialContent content{
-        {{ids::kMinLength, "5"}, {ids::kMaxLength, "8"}, {ids::kStringCount, "10"}},
-        {{ids::kUpper, true}, {ids::kLower, true}, {ids::kDigits, false}},
-        {}};
-    return content;
-}
-
-bool StringGenerator::Validate() {
-    PageHost& h = host();
-    StringSettings s = m_settings;
-    s.upper = h.checkState(ids::kUpper);
-    s.lower = h.checkState(ids::kLower);
-    s.digits = h.checkState(ids::kDigits);
-    if (s.upper == 0 && s.lower == 0 && s.digits == 0) {
-        h.notice(notices::kNoCharClass);
-        return false;
+StringGenerator::StringGenerator(const StringSettings& checked, RandomSource& random)
+    : m_settings(checked),
+      m_random(random),
+      m_length(RandomSource::prepare(checked.minLength, checked.maxLength)),
+      m_classes{{false, checked.upper, checked.lower, checked.digits}} {
+    for (unsigned value = 0; value < m_secureCodes.size(); ++value) {
+        const unsigned cls = 1 + value % 3;
+        m_secureCodes[value] = m_classes[cls] ? codeOf(cls, value / 3) : '\0';
     }
-    s.head = h.getText(ids::kHead);
-    s.tail = h.getText(ids::kTail);
-    s.minLength = ReadIntField(h.getText(ids::kMinLength));
-    s.maxLength = ReadIntField(h.getText(ids::kMaxLength));
-    s.count = ReadIntField(h.getText(ids::kStringCount));
-    if (s.maxLength < s.minLength) {
-        h.notice(notices::kBadLength);
-        return false;
-    }
-    if (s.count <= 0) {
-        h.notice(notices::kBadCount);
-        return false;
-    }
-    m_settings = std::move(s);
-    m_length = RandomSource::prepare(m_settings.minLength, m_settings.maxLength);
-    prepareSecureCodes();
-    random().Reseed();
-    return true;
 }
 
 std::int64_t StringGenerator::maxLineBytes() const {
@@ -92,7 +56,7 @@ inline char StringGenerator::classicChar(std::uint32_t& state, Classes enabled) 
 // A slot whose class is not enabled is passed over, never reused.
 void StringGenerator::secureChars(char* out, std::int64_t count) {
     constexpr std::uint32_t kSplitLimit = 72u * 390u * 390u * 390u;
-    RandomSource& r = random();
+    RandomSource& r = m_random;
     while (count > 0) {
         std::uint32_t word = r.secureWord();
         if (word >= kSplitLimit) {
@@ -109,19 +73,9 @@ void StringGenerator::secureChars(char* out, std::int64_t count) {
     }
 }
 
-void StringGenerator::prepareSecureCodes() {
-    const Classes enabled = enabledClasses();
-    for (unsigned value = 0; value < m_secureCodes.size(); ++value) {
-        const unsigned cls = 1 + value % 3;
-        m_secureCodes[value] = enabled[cls] ? codeOf(cls, value / 3) : '\0';
-    }
-}
-
-void StringGenerator::appendString(std::string& out, TextSink* sink) {
-    RandomSource& r = random();
-    const std::int64_t length = r.RandInRange(m_length);
+bool StringGenerator::appendLine(std::string& out, TextSink* sink) {
+    const std::int64_t length = m_random.RandInRange(m_length);
     out += m_settings.head;
-    const Classes enabled = enabledClasses();
     std::int64_t done = 0;
     while (done < length) {
         // Up to a chunk at a time, then hand it on when a sink takes pieces.
@@ -130,38 +84,28 @@ void StringGenerator::appendString(std::string& out, TextSink* sink) {
         const std::size_t at = out.size();
         out.resize(at + static_cast<std::size_t>(end - done));
         char* next = out.data() + at;
-        if (r.secure()) {
+        if (m_random.secure()) {
             secureChars(next, end - done);
             done = end;
         } else {
-            std::uint32_t state = r.snapshot();
+            std::uint32_t state = m_random.snapshot();
             for (; done < end; ++done) {
-                *next++ = classicChar(state, enabled);
+                *next++ = classicChar(state, m_classes);
             }
-            r.restore(state);
+            m_random.restore(state);
         }
-        if (sink != nullptr && out.size() >= kSinkChunk) {
-            sink->drain(out);
+        if (sink != nullptr && out.size() >= kSinkChunk && !sink->drain(out)) {
+            return false;
         }
     }
     out += m_settings.tail;
+    return true;
 }
 
-char StringGenerator::RandomChar() {
-    RandomSource& r = random();
-    if (r.secure()) {
-        char c = 0;
-        secureChars(&c, 1);
-        return c;
-    }
-    std::uint32_t state = r.snapshot();
-    const char c = classicChar(state, enabledClasses());
-    r.restore(state);
-    return c;
-}
-
-StringGenerator::Classes StringGenerator::enabledClasses() const {
-    return {{false, m_settings.upper != 0, m_settings.lower != 0, m_settings.digits != 0}};
+std::string StringGenerator::MakeString() {
+    std::string line;
+    appendLine(line);
+    return line;
 }
 
 }  // namespace ovantis

@@ -8,8 +8,8 @@ namespace ovantis {
 class TextSink {
   public:
     virtual ~TextSink() = default;
-    // Takes the text and leaves the buffer empty.
-    virtual void drain(std::string& buffer) = 0;
+    // Takes the text and leaves the buffer empty; false asks the maker to stop.
+    virtual bool drain(std::string& buffer) = 0;
 };
 
 }  // namespace ovantis

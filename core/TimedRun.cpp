@@ -1,8 +1,6 @@
 #include "TimedRun.h"
 
-#include <algorithm>
-#include <cstdio>
-
+#include "ControlIds.h"
 #include "Notices.h"
 #include "SettingFields.h"
 
@@ -13,40 +11,34 @@ constexpr std::int64_t kLineBytes = 21;  // "YYYY-MM-DD   HH:MM:SS"
 
 TimedRun::TimedRun(PageHost& host, RandomSource& random) : m_host(host), m_random(random) {}
 
-const InitialContent& TimedRun::initialContent() {
-    static const InitialContent content{
-        {{ids::kMinDelay, "500"}, {ids::kMaxDelay, "3000"}, {ids::kCountEvents, "10"}},
-        {{ids::kRunExternal, false}},
-        {{ids::kCommand, false}}};
-    return content;
+InitialContent TimedRun::initialContent() {
+    const TimeSettings start;
+    return {{{ids::kMinDelay, std::to_string(start.minDelay)},
+             {ids::kMaxDelay, std::to_string(start.maxDelay)},
+             {ids::kCountEvents, std::to_string(start.count)}},
+            {{ids::kRunExternal, start.runExternal}},
+            {{ids::kCommand, start.runExternal}}};
+}
+
+PageControls TimedRun::controls() {
+    return {ids::kTimeOutput, ids::kTimeGenerate, ids::kTimeExport};
 }
 
 bool TimedRun::Validate() {
-    const int runExternal = m_host.checkState(ids::kRunExternal);
-    std::string command = m_settings.command;
-    if (runExternal != 0) {
-        command = m_host.getText(ids::kCommand);
-        if (command.empty()) {
-            m_host.notice(notices::kNoCommand);
-            return false;
-        }
+    TimeSettings s;
+    s.runExternal = m_host.checkState(ids::kRunExternal) != 0;
+    // The command field is read only while run-external is on.
+    if (s.runExternal) {
+        s.command = m_host.getText(ids::kCommand);
     }
-    const std::int32_t minDelay = ReadIntField(m_host.getText(ids::kMinDelay));
-    const std::int32_t maxDelay = ReadIntField(m_host.getText(ids::kMaxDelay));
-    const std::int32_t count = ReadIntField(m_host.getText(ids::kCountEvents));
-    if (maxDelay < minDelay) {
-        m_host.notice(notices::kBadDelay);
+    s.minDelay = ReadIntField(m_host.getText(ids::kMinDelay));
+    s.maxDelay = ReadIntField(m_host.getText(ids::kMaxDelay));
+    s.count = ReadIntField(m_host.getText(ids::kCountEvents));
+    if (const char* notice = check(s)) {
+        m_host.notice(notice);
         return false;
     }
-    if (count <= 0) {
-        m_host.notice(notices::kBadCount);
-        return false;
-    }
-    m_settings.runExternal = runExternal;
-    m_settings.command = std::move(command);
-    m_settings.minDelay = minDelay;
-    m_settings.maxDelay = maxDelay;
-    m_settings.count = count;
+    m_settings = s;
     m_random.Reseed();
     return true;
 }
@@ -66,54 +58,40 @@ void TimedRun::StartTimedRun() {
         m_host.notice(limit.notice());
         return;
     }
-    const PageControls c = controls();
-    m_host.enable(c.generate, false);
-    m_host.setText(c.output, "");
-    m_settings.log.clear();
-    m_settings.fired = 0;
+    m_host.enable(ids::kTimeGenerate, false);
+    m_host.setText(ids::kTimeOutput, "");
+    m_log.clear();
+    m_fired = 0;
     m_running = true;
-    m_host.armTimer(ids::kEventTimer, nextDelay());
+    m_host.armTimer(ids::kEventTimer, drawDelay(m_settings, m_random));
 }
 
 void TimedRun::OnTimer(int id) {
     if (id != ids::kEventTimer) {
         return;
     }
-    m_host.killTimer(ids::kEventTimer);
+    m_host.stopTimer(ids::kEventTimer);
     if (!m_running) {
         return;
     }
-    m_settings.log.append(formatTime(m_host.localTimeNow()));
-    m_host.setText(controls().output, m_settings.log.text());
-    if (m_settings.runExternal != 0) {
+    const std::size_t before = m_log.text().size();
+    m_log.append(eventLine(m_host.localTimeNow()));
+    m_host.appendText(ids::kTimeOutput, m_log.text(), before);
+    if (m_settings.runExternal) {
         m_host.shellOpen(m_settings.command);
     }
-    ++m_settings.fired;
-    if (m_settings.fired >= m_settings.count) {
+    ++m_fired;
+    if (m_fired >= m_settings.count) {
         m_running = false;
         m_host.notice(notices::kGenerated);
-        m_host.enable(controls().generate, true);
+        m_host.enable(ids::kTimeGenerate, true);
         return;
     }
-    m_host.armTimer(ids::kEventTimer, nextDelay());
+    m_host.armTimer(ids::kEventTimer, drawDelay(m_settings, m_random));
 }
 
 void TimedRun::OnRunExternalToggled() {
     m_host.enable(ids::kCommand, m_host.checkState(ids::kRunExternal) != 0);
-}
-
-std::string TimedRun::formatTime(const LocalTime& t) {
-    char buffer[96];
-    const int length = std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d   %02d:%02d:%02d",
-                                     t.year, t.month, t.day, t.hour, t.minute, t.second);
-    return std::string(buffer,
-                       static_cast<std::size_t>(std::clamp(length, 0, int{sizeof buffer} - 1)));
-}
-
-int TimedRun::nextDelay() {
-    // A pasted minus sign can make a delay negative; it counts as no delay.
-    const std::int64_t delay = m_random.RandInRange(m_settings.minDelay, m_settings.maxDelay);
-    return static_cast<int>(std::max<std::int64_t>(delay, 0));
 }
 
 }  // namespace ovantis

@@ -3,35 +3,24 @@
 #include <cstdint>
 #include <string>
 
-#include "ControlIds.h"
 #include "InitialContent.h"
 #include "LinePage.h"
 #include "ResultText.h"
+#include "TimeSettings.h"
 
 namespace ovantis {
 
-struct TimeSettings {
-    int runExternal = 0;
-    std::string command;
-    ResultText log;
-    std::int32_t minDelay = 500;
-    std::int32_t maxDelay = 3000;
-    std::int32_t count = 10;
-    std::int32_t fired = 0;
-};
-
 // The Time page: a one-shot timer re-armed after every event, so the window
-// stays responsive while a run lasts.
+// stays responsive while a run lasts. Methods named after the page's
+// operations are PascalCase; the others are ours.
 class TimedRun {
   public:
     TimedRun(PageHost& host, RandomSource& random);
     TimedRun(const TimedRun&) = delete;
     TimedRun& operator=(const TimedRun&) = delete;
 
-    static const InitialContent& initialContent();
-    static PageControls controls() {
-        return {ids::kTimeOutput, ids::kTimeGenerate, ids::kTimeExport};
-    }
+    static InitialContent initialContent();
+    static PageControls controls();
 
     bool Validate();
     void StartTimedRun();
@@ -39,18 +28,14 @@ class TimedRun {
     // Enables the command field exactly while run-external is checked.
     void OnRunExternalToggled();
 
-    // The delay before the next event, in milliseconds, drawn from the source.
-    int nextDelay();
-
     bool running() const { return m_running; }
-    const TimeSettings& settings() const { return m_settings; }
-
-    static std::string formatTime(const LocalTime& time);
 
   private:
     PageHost& m_host;
     RandomSource& m_random;
     TimeSettings m_settings;
+    ResultText m_log;
+    std::int32_t m_fired = 0;
     bool m_running = false;
 };
 

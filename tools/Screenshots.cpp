@@ -10,36 +10,15 @@
 #include <QTimer>
 
 #include "AboutDialog.h"
+#include "ControlIds.h"
 #include "GeneratorApp.h"
 #include "MainDialog.h"
+#include "ModalAnswer.h"
 #include "NumberPage.h"
 #include "StringPage.h"
 #include "TimePage.h"
 
-namespace {
-
-// Presses OK on the next notice once it is open.
-void answerNotice(QString* text = nullptr) {
-    auto* poll = new QTimer;
-    poll->setInterval(2);
-    QObject::connect(poll, &QTimer::timeout, [poll, text] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* box = qobject_cast<QMessageBox*>(widget);
-            if (box != nullptr && box->isVisible()) {
-                poll->deleteLater();
-                poll->stop();
-                if (text != nullptr) {
-                    *text = box->text();
-                }
-                box->button(QMessageBox::Ok)->click();
-                return;
-            }
-        }
-    });
-    poll->start();
-}
-
-}  // namespace
+namespace ids = ovantis::ids;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -52,21 +31,21 @@ int main(int argc, char** argv) {
     dialog.show();
     auto click = [](PageWindow* page, int id) {
         answerNotice();
-        QTest::mouseClick(qobject_cast<QPushButton*>(page->control(id)), Qt::LeftButton);
+        QTest::mouseClick(controlOf<QPushButton>(page, id), Qt::LeftButton);
     };
-    click(dialog.stringPage(), 1011);
+    click(dialog.stringPage(), ids::kStringGenerate);
     dialog.grab().save(out + QStringLiteral("/string-page.png"));
 
     dialog.tabBar()->setCurrentIndex(1);
-    click(dialog.numberPage(), 1024);
+    click(dialog.numberPage(), ids::kNumberGenerate);
     dialog.grab().save(out + QStringLiteral("/number-page.png"));
 
     dialog.tabBar()->setCurrentIndex(2);
-    qobject_cast<QLineEdit*>(dialog.timePage()->control(1007))->setText(QStringLiteral("0"));
-    qobject_cast<QLineEdit*>(dialog.timePage()->control(1009))->setText(QStringLiteral("50"));
+    controlOf<QLineEdit>(dialog.timePage(), ids::kMinDelay)->setText(QStringLiteral("0"));
+    controlOf<QLineEdit>(dialog.timePage(), ids::kMaxDelay)->setText(QStringLiteral("50"));
     QString finished;
     answerNotice(&finished);
-    QTest::mouseClick(qobject_cast<QPushButton*>(dialog.timePage()->control(1028)), Qt::LeftButton);
+    QTest::mouseClick(controlOf<QPushButton>(dialog.timePage(), ids::kTimeGenerate), Qt::LeftButton);
     for (int waited = 0; finished.isEmpty() && waited < 10000; waited += 10) {
         QTest::qWait(10);
     }

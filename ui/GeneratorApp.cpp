@@ -5,10 +5,11 @@
 
 #include "DialogUnits.h"
 #include "MainDialog.h"
+#include "Version.h"
 
 GeneratorApp::GeneratorApp(QApplication& app) {
     app.setApplicationName(QStringLiteral("Ovantis"));
-    app.setApplicationVersion(QStringLiteral("1.0.127"));
+    app.setApplicationVersion(QString::fromLatin1(ovantis::version::kText));
     app.setWindowIcon(icon());
     app.setFont(DialogUnits::dialogFont());
     if (m_qtTranslator.load(QStringLiteral("qtbase_zh_CN"),
@@ -24,7 +25,11 @@ bool GeneratorApp::InitInstance() {
 }
 
 QString GeneratorApp::caption() {
-    return QStringLiteral("Ovantis V1.0127");
+    // The caption joins minor and patch: 1.0.127 shows as V1.0127.
+    return QStringLiteral("Ovantis V%1.%2%3")
+        .arg(ovantis::version::kMajor)
+        .arg(ovantis::version::kMinor)
+        .arg(ovantis::version::kPatch);
 }
 
 QIcon GeneratorApp::icon() {

@@ -8,6 +8,7 @@
 #include <QTabBar>
 
 #include "AboutDialog.h"
+#include "ControlIds.h"
 #include "DialogUnits.h"
 #include "GeneratorApp.h"
 #include "NumberPage.h"
@@ -38,12 +39,12 @@ MainDialog::MainDialog(ovantis::RandomSource& random, QWidget* parent) : QDialog
     auto* label = new QLabel(QStringLiteral("应用场合："), this);
     label->setGeometry(units.rect(7, 7, 41, 8));
     m_description = new QLabel(this);
-    m_description->setObjectName(QStringLiteral("c1000"));
+    m_description->setObjectName(QStringLiteral("c%1").arg(ovantis::ids::kDescription));
     m_description->setGeometry(units.rect(24, 21, 321, 9));
 
     // The tab control: a tab bar over a framed pane, the pages its children.
     auto* tabControl = new QWidget(this);
-    tabControl->setObjectName(QStringLiteral("c1001"));
+    tabControl->setObjectName(QStringLiteral("c%1").arg(ovantis::ids::kTabs));
     tabControl->setGeometry(units.rect(7, 39, 339, 248));
     m_tabBar = new QTabBar(tabControl);
     m_tabBar->setObjectName(QStringLiteral("tabBar"));

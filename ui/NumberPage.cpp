@@ -1,46 +1,48 @@
 #include "NumberPage.h"
 
 #include "BatchRun.h"
+#include "ControlIds.h"
 #include "ExportResult.h"
 
 namespace {
+namespace ids = ovantis::ids;
 using Kind = ControlLayout::Kind;
 
 const std::vector<ControlLayout> kTemplate = {
-    {1018, Kind::Check, 16, 14, 32, 10, "整数", nullptr},
-    {1019, Kind::Check, 59, 14, 80, 10, "浮点数，保留小数", nullptr},
-    {1020, Kind::Field, 58, 29, 39, 14, nullptr, "数值范围："},
-    {1021, Kind::Field, 114, 29, 39, 14, nullptr, "数值范围：~"},
-    {1022, Kind::DigitsField, 58, 46, 39, 14, nullptr, "生成个数："},
-    {1026, Kind::Output, 16, 78, 249, 140, nullptr, "结果输出，"},
-    {1024, Kind::Button, 274, 187, 49, 14, "生成", nullptr},
-    {1025, Kind::Button, 274, 204, 49, 14, "导出", nullptr},
-    {0, Kind::Label, 16, 32, 41, 8, "数值范围：", nullptr},
-    {0, Kind::Label, 16, 48, 41, 8, "生成个数：", nullptr},
-    {0, Kind::Label, 103, 33, 8, 8, "~", nullptr},
-    {0, Kind::Label, 16, 67, 41, 8, "结果输出，", nullptr},
-    {1023, Kind::DigitsField, 139, 12, 14, 14, nullptr, "位"},
-    {0, Kind::Label, 158, 14, 9, 8, "位", nullptr},
+    {ids::kIntegerOn, Kind::Check, 16, 14, 32, 10, "整数", nullptr},
+    {ids::kDecimalOn, Kind::Check, 59, 14, 80, 10, "浮点数，保留小数", nullptr},
+    {ids::kLow, Kind::Field, 58, 29, 39, 14, nullptr, "数值下限"},
+    {ids::kHigh, Kind::Field, 114, 29, 39, 14, nullptr, "数值上限"},
+    {ids::kNumberCount, Kind::DigitsField, 58, 46, 39, 14, nullptr, "生成个数"},
+    {ids::kNumberOutput, Kind::Output, 16, 78, 249, 140, nullptr, "结果输出"},
+    {ids::kNumberGenerate, Kind::Button, 274, 187, 49, 14, "生成", nullptr},
+    {ids::kNumberExport, Kind::Button, 274, 204, 49, 14, "导出", nullptr},
+    {ids::kNone, Kind::Label, 16, 32, 41, 8, "数值范围：", nullptr},
+    {ids::kNone, Kind::Label, 16, 48, 41, 8, "生成个数：", nullptr},
+    {ids::kNone, Kind::Label, 103, 33, 8, 8, "~", nullptr},
+    {ids::kNone, Kind::Label, 16, 67, 41, 8, "结果输出，", nullptr},
+    {ids::kPlaces, Kind::DigitsField, 139, 12, 14, 14, nullptr, "保留小数位数"},
+    {ids::kNone, Kind::Label, 158, 14, 9, 8, "位", nullptr},
 };
 }  // namespace
 
 NumberPage::NumberPage(ovantis::RandomSource& random, QWidget* parent)
-    : PageWindow(kTemplate, parent), m_generator(*this, random) {
+    : PageWindow(kTemplate, parent), m_logic(*this, random) {
     setObjectName(QStringLiteral("numberPage"));
-    fill(ovantis::NumberGenerator::initialContent());
-    onClick(1024, &NumberPage::generate);
-    onClick(1025, &NumberPage::exportResult);
-    onClick(1019, &NumberPage::floatToggled);
+    fill(ovantis::NumberPageLogic::initialContent());
+    onClick(ids::kNumberGenerate, &NumberPage::generate);
+    onClick(ids::kNumberExport, &NumberPage::exportResult);
+    onToggle(ids::kDecimalOn, &NumberPage::floatToggled);
 }
 
 void NumberPage::generate() {
-    ovantis::BatchRun(m_generator);
+    ovantis::BatchRun(m_logic);
 }
 
 void NumberPage::exportResult() {
-    ovantis::ExportResult(*this, m_generator.controls());
+    ovantis::ExportResult(*this, m_logic.controls());
 }
 
 void NumberPage::floatToggled() {
-    m_generator.OnFloatToggled();
+    m_logic.OnFloatToggled();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "NumberGenerator.h"
+#include "NumberPageLogic.h"
 #include "PageWindow.h"
 
 class NumberPage : public PageWindow {
@@ -14,5 +14,5 @@ class NumberPage : public PageWindow {
     void floatToggled();
 
   private:
-    ovantis::NumberGenerator m_generator;
+    ovantis::NumberPageLogic m_logic;
 };

@@ -20,6 +20,7 @@
 #include <QTextCursor>
 #include <QUrl>
 
+#include "ControlIds.h"
 #include "DialogUnits.h"
 #include "DigitsOnlyFilter.h"
 
@@ -50,18 +51,6 @@ QString executableFor(const QString& text) {
 
 }  // namespace
 
-PageWindow::ShownText PageWindow::ShownText::of(const std::string& text) {
-    const std::size_t tailSize = std::min<std::size_t>(text.size(), 64);
-    return {text.size(), text.substr(text.size() - tailSize)};
-}
-
-bool PageWindow::ShownText::extendedBy(const std::string& text) const {
-    // The box only grows by appends while the user leaves it alone, so the
-    // length and the last bytes are enough to recognise the same text.
-    return size > 0 && text.size() >= size &&
-           text.compare(size - tail.size(), tail.size(), tail) == 0;
-}
-
 PageWindow::PageWindow(const std::vector<ControlLayout>& entries, QWidget* parent)
     : QWidget(parent) {
     const DialogUnits units(font());
@@ -91,7 +80,7 @@ PageWindow::PageWindow(const std::vector<ControlLayout>& entries, QWidget* paren
                 const int id = entry.id;
                 connect(box, &QPlainTextEdit::textChanged, this, [this, id] {
                     if (!m_settingText) {
-                        m_lastSet.erase(id);
+                        m_edited.insert(id);
                     }
                 });
                 widget = box;
@@ -121,7 +110,7 @@ PageWindow::PageWindow(const std::vector<ControlLayout>& entries, QWidget* paren
         }
     }
     m_timer.setSingleShot(true);
-    connect(&m_timer, &QTimer::timeout, this, [this] { onTimer(1); });
+    connect(&m_timer, &QTimer::timeout, this, [this] { onTimer(ovantis::ids::kEventTimer); });
 }
 
 QWidget* PageWindow::control(int id) const {
@@ -163,27 +152,28 @@ void PageWindow::setText(int id, const std::string& text) {
     QWidget* widget = control(id);
     if (auto* field = qobject_cast<QLineEdit*>(widget)) {
         field->setText(fromCore(text));
-    } else if (qobject_cast<QPlainTextEdit*>(widget) != nullptr) {
-        appendOrReplace(id, text);
+    } else if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+        m_settingText = true;
+        box->document()->setUndoRedoEnabled(false);
+        fillBox(box, forBox(text));
+        box->document()->setUndoRedoEnabled(true);
+        m_edited.erase(id);
+        m_settingText = false;
     }
 }
 
-void PageWindow::appendOrReplace(int id, const std::string& text) {
+void PageWindow::appendText(int id, const std::string& whole, std::size_t oldSize) {
     auto* box = qobject_cast<QPlainTextEdit*>(control(id));
+    if (box == nullptr || m_edited.count(id) != 0 || oldSize > whole.size()) {
+        setText(id, whole);
+        return;
+    }
     m_settingText = true;
     box->document()->setUndoRedoEnabled(false);
-    const auto last = m_lastSet.find(id);
-    const bool grows = last != m_lastSet.end() && last->second.extendedBy(text);
-    if (grows) {
-        // Only the new tail: a timed run's log grows by a line per event.
-        QTextCursor cursor(box->document());
-        cursor.movePosition(QTextCursor::End);
-        cursor.insertText(forBox(text.substr(last->second.size)));
-    } else {
-        fillBox(box, forBox(text));
-    }
+    QTextCursor cursor(box->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(forBox(whole.substr(oldSize)));
     box->document()->setUndoRedoEnabled(true);
-    m_lastSet[id] = ShownText::of(text);
     m_settingText = false;
 }
 
@@ -222,7 +212,7 @@ void PageWindow::armTimer(int, int delayMs) {
     m_timer.start(std::max(delayMs, 0));
 }
 
-void PageWindow::killTimer(int) {
+void PageWindow::stopTimer(int) {
     m_timer.stop();
 }
 

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "ControlLayout.h"
@@ -28,10 +29,11 @@ class PageWindow : public QWidget, public ovantis::PageHost {
     int checkState(int id) override;
     std::string getText(int id) override;
     void setText(int id, const std::string& text) override;
+    void appendText(int id, const std::string& whole, std::size_t oldSize) override;
     void enable(int id, bool on) override;
     void notice(const std::string& text) override;
     void armTimer(int timerId, int delayMs) override;
-    void killTimer(int timerId) override;
+    void stopTimer(int timerId) override;
     void shellOpen(const std::string& text) override;
     std::optional<std::string> chooseFileToSave(const ovantis::SaveRequest& request) override;
     ovantis::WriteOutcome writeFile(const std::string& path, const std::string& bytes) override;
@@ -47,26 +49,25 @@ class PageWindow : public QWidget, public ovantis::PageHost {
         connect(qobject_cast<QAbstractButton*>(control(id)), &QAbstractButton::clicked,
                 static_cast<Page*>(this), handler);
     }
+    // Binds a check box's state changes, however made, to a handler of the page.
+    template <class Page>
+    void onToggle(int id, void (Page::*handler)()) {
+        connect(qobject_cast<QAbstractButton*>(control(id)), &QAbstractButton::toggled,
+                static_cast<Page*>(this), handler);
+    }
     virtual void onTimer(int) {}
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    void appendOrReplace(int id, const std::string& text);
     void fillBox(QPlainTextEdit* box, const QString& text);
     void showProgress(std::int64_t done, std::int64_t total, const QString& label,
                       bool cancellable);
 
     std::map<int, QWidget*> m_controls;
     QTimer m_timer;
-    // What the core last put into an output box, while the user has not
-    // edited it: lets a growing log be appended instead of rewritten.
-    struct ShownText {
-        std::size_t size = 0;
-        std::string tail;
-        static ShownText of(const std::string& text);
-        bool extendedBy(const std::string& text) const;
-    };
-    std::map<int, ShownText> m_lastSet;
+    // Output boxes the user has edited since the page last set them: those
+    // are rewritten whole, never appended to.
+    std::set<int> m_edited;
     bool m_settingText = false;
     QPointer<QProgressDialog> m_progress;
     QElapsedTimer m_runClock;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PageWindow.h"
-#include "StringGenerator.h"
+#include "StringPageLogic.h"
 
 class StringPage : public PageWindow {
     Q_OBJECT
@@ -13,5 +13,5 @@ class StringPage : public PageWindow {
     void exportResult();
 
   private:
-    ovantis::StringGenerator m_generator;
+    ovantis::StringPageLogic m_logic;
 };

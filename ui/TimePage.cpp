@@ -1,24 +1,26 @@
 #include "TimePage.h"
 
+#include "ControlIds.h"
 #include "ExportResult.h"
 
 namespace {
+namespace ids = ovantis::ids;
 using Kind = ControlLayout::Kind;
 
 const std::vector<ControlLayout> kTemplate = {
-    {1014, Kind::Check, 16, 14, 68, 10, "执行外部程序:", nullptr},
-    {1013, Kind::Field, 84, 12, 238, 14, nullptr, "执行外部程序:"},
-    {1007, Kind::DigitsField, 58, 29, 39, 14, nullptr, "发生间隔："},
-    {1009, Kind::DigitsField, 114, 29, 39, 14, nullptr, "发生间隔：~"},
-    {1008, Kind::DigitsField, 58, 46, 39, 14, nullptr, "生成次数："},
-    {1027, Kind::Output, 16, 78, 249, 140, nullptr, "结果输出，"},
-    {1028, Kind::Button, 274, 187, 49, 14, "生成", nullptr},
-    {1029, Kind::Button, 274, 204, 49, 14, "导出", nullptr},
-    {0, Kind::Label, 16, 48, 41, 8, "生成次数：", nullptr},
-    {0, Kind::Label, 16, 32, 41, 8, "发生间隔：", nullptr},
-    {0, Kind::Label, 103, 33, 8, 8, "~", nullptr},
-    {0, Kind::Label, 159, 32, 17, 8, "毫秒", nullptr},
-    {0, Kind::Label, 16, 67, 41, 8, "结果输出，", nullptr},
+    {ids::kRunExternal, Kind::Check, 16, 14, 68, 10, "执行外部程序:", nullptr},
+    {ids::kCommand, Kind::Field, 84, 12, 238, 14, nullptr, "外部程序命令行"},
+    {ids::kMinDelay, Kind::DigitsField, 58, 29, 39, 14, nullptr, "最小发生间隔（毫秒）"},
+    {ids::kMaxDelay, Kind::DigitsField, 114, 29, 39, 14, nullptr, "最大发生间隔（毫秒）"},
+    {ids::kCountEvents, Kind::DigitsField, 58, 46, 39, 14, nullptr, "生成次数"},
+    {ids::kTimeOutput, Kind::Output, 16, 78, 249, 140, nullptr, "结果输出"},
+    {ids::kTimeGenerate, Kind::Button, 274, 187, 49, 14, "生成", nullptr},
+    {ids::kTimeExport, Kind::Button, 274, 204, 49, 14, "导出", nullptr},
+    {ids::kNone, Kind::Label, 16, 48, 41, 8, "生成次数：", nullptr},
+    {ids::kNone, Kind::Label, 16, 32, 41, 8, "发生间隔：", nullptr},
+    {ids::kNone, Kind::Label, 103, 33, 8, 8, "~", nullptr},
+    {ids::kNone, Kind::Label, 159, 32, 17, 8, "毫秒", nullptr},
+    {ids::kNone, Kind::Label, 16, 67, 41, 8, "结果输出，", nullptr},
 };
 }  // namespace
 
@@ -26,9 +28,9 @@ TimePage::TimePage(ovantis::RandomSource& random, QWidget* parent)
     : PageWindow(kTemplate, parent), m_run(*this, random) {
     setObjectName(QStringLiteral("timePage"));
     fill(ovantis::TimedRun::initialContent());
-    onClick(1028, &TimePage::generate);
-    onClick(1029, &TimePage::exportResult);
-    onClick(1014, &TimePage::runExternalToggled);
+    onClick(ids::kTimeGenerate, &TimePage::generate);
+    onClick(ids::kTimeExport, &TimePage::exportResult);
+    onToggle(ids::kRunExternal, &TimePage::runExternalToggled);
 }
 
 void TimePage::generate() {

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 
 namespace ovantis {
 namespace {
@@ -88,18 +87,6 @@ TEST(EntropyPool, KeystreamMatchesTheChaCha20BlockVector) {
     for (std::uint32_t word : expected) {
         EXPECT_EQ(pool.next32(), word);
     }
-}
-
-TEST(EntropyPool, DrawsAndWordsNeverShareBits) {
-    EntropyPool a(EntropyPool::Key{}, {}, 0);
-    EntropyPool b(EntropyPool::Key{}, {}, 0);
-    const std::uint32_t first = a.next32();
-    EXPECT_EQ(b.nextDraw(), static_cast<int>(first & 0x7FFF));
-    EXPECT_EQ(b.nextDraw(), static_cast<int>(first >> 17));
-    EXPECT_EQ(b.next32(), a.next32());
-    b.nextDraw();
-    const std::uint32_t skipped = a.next32();
-    EXPECT_NE(b.next32(), skipped) << "a half-used word is not handed out again";
 }
 
 }  // namespace

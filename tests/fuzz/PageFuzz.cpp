@@ -8,10 +8,10 @@
 #include "BatchRun.h"
 #include "ControlIds.h"
 #include "ExportResult.h"
-#include "NumberGenerator.h"
+#include "NumberPageLogic.h"
 #include "ScriptedHost.h"
 #include "SettingFields.h"
-#include "StringGenerator.h"
+#include "StringPageLogic.h"
 #include "TimedRun.h"
 
 using namespace ovantis;
@@ -64,13 +64,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fill(host, texts, checks,
              {ids::kHead, ids::kTail, ids::kMinLength, ids::kMaxLength, ids::kStringCount},
              {ids::kUpper, ids::kLower, ids::kDigits});
-        StringGenerator generator(host, random);
+        StringPageLogic generator(host, random);
         BatchRun(generator);
         ExportResult(host, generator.controls());
     } else if (page == 1) {
         fill(host, texts, checks, {ids::kLow, ids::kHigh, ids::kNumberCount, ids::kPlaces},
-             {ids::kIntegerOn, ids::kFloatOn});
-        NumberGenerator generator(host, random);
+             {ids::kIntegerOn, ids::kDecimalOn});
+        NumberPageLogic generator(host, random);
         BatchRun(generator);
     } else {
         fill(host, texts, checks,

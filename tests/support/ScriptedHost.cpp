@@ -24,7 +24,6 @@ std::string ScriptedHost::getText(int id) {
 
 void ScriptedHost::setText(int id, const std::string& text) {
     texts[id] = text;
-    ++setTextCalls;
 }
 
 void ScriptedHost::enable(int id, bool on) {
@@ -48,7 +47,7 @@ void ScriptedHost::armTimer(int, int delayMs) {
     delays.push_back(delayMs);
 }
 
-void ScriptedHost::killTimer(int) {
+void ScriptedHost::stopTimer(int) {
     armedDelay.reset();
 }
 

@@ -23,7 +23,7 @@ class ScriptedHost : public PageHost {
     void enable(int id, bool on) override;
     void notice(const std::string& text) override;
     void armTimer(int timerId, int delayMs) override;
-    void killTimer(int timerId) override;
+    void stopTimer(int timerId) override;
     void shellOpen(const std::string& text) override;
     std::optional<std::string> chooseFileToSave(const SaveRequest& request) override;
     WriteOutcome writeFile(const std::string& path, const std::string& bytes) override;
@@ -43,7 +43,6 @@ class ScriptedHost : public PageHost {
     std::optional<int> armedDelay;  // the armed timer's delay, if armed
     std::vector<int> delays;        // every delay armed
     std::vector<std::string> opened;
-    int setTextCalls = 0;
 
     std::optional<std::string> chosenPath;
     std::vector<SaveRequest> saveRequests;

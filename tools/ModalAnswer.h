@@ -38,3 +38,9 @@ void answerNotice(QString* text = nullptr, std::function<void()> whileOpen = {},
 
 // Types the path into a Save As dialog and presses its Save button.
 void saveAs(QFileDialog* dialog, const QString& path);
+
+// The control of a page or window by its identifier, as outside drivers find it.
+template <class T = QWidget>
+T* controlOf(const QWidget* window, int id) {
+    return window->findChild<T*>(QStringLiteral("c%1").arg(id));
+}

@@ -1,0 +1,91 @@
+#include "ArgParse.h"
+
+#include <charconv>
+
+#include "SettingFields.h"
+
+namespace ovantis::cli {
+namespace {
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::size_t skipDigits(const std::string& text, std::size_t pos) {
+    while (pos < text.size() && isDigit(text[pos])) {
+        ++pos;
+    }
+    return pos;
+}
+
+std::size_t skipSign(const std::string& text, std::size_t pos) {
+    return pos < text.size() && (text[pos] == '+' || text[pos] == '-') ? pos + 1 : pos;
+}
+
+// Long values are cut in messages: a megabyte of digits helps nobody.
+std::string quoted(const std::string& text) {
+    constexpr std::size_t kShown = 40;
+    return "'" + (text.size() > kShown ? text.substr(0, kShown) + "..." : text) + "'";
+}
+
+void requireValue(const std::string& option, const std::string& text) {
+    if (text.empty()) {
+        throw UsageError(option + ": a value is required");
+    }
+}
+
+}  // namespace
+
+std::int32_t parseWhole(const std::string& option, const std::string& text) {
+    requireValue(option, text);
+    const std::size_t digits = skipSign(text, 0);
+    if (digits == text.size() || skipDigits(text, digits) != text.size()) {
+        throw UsageError(option + ": " + quoted(text) + " is not a whole number");
+    }
+    std::int32_t value = 0;
+    // from_chars takes no '+'.
+    const char* first = text.data() + (text[0] == '+' ? 1 : 0);
+    const auto result = std::from_chars(first, text.data() + text.size(), value);
+    if (result.ec != std::errc()) {
+        throw UsageError(option + ": " + quoted(text) + " is outside -2147483648..2147483647");
+    }
+    return value;
+}
+
+float parseDecimal(const std::string& option, const std::string& text) {
+    requireValue(option, text);
+    std::size_t pos = skipSign(text, 0);
+    const std::size_t intEnd = skipDigits(text, pos);
+    bool anyDigit = intEnd > pos;
+    pos = intEnd;
+    if (pos < text.size() && text[pos] == '.') {
+        const std::size_t fracEnd = skipDigits(text, pos + 1);
+        anyDigit = anyDigit || fracEnd > pos + 1;
+        pos = fracEnd;
+    }
+    if (anyDigit && pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
+        const std::size_t expDigits = skipSign(text, pos + 1);
+        const std::size_t expEnd = skipDigits(text, expDigits);
+        pos = expEnd > expDigits ? expEnd : text.size() + 1;
+    }
+    if (!anyDigit || pos != text.size()) {
+        throw UsageError(option + ": " + quoted(text) + " is not a number");
+    }
+    // The same conversion as the window's field, so equal texts give equal lines.
+    return ReadFloatField(text);
+}
+
+std::optional<std::uint32_t> parseSeed(const std::string& text) {
+    if (text == "now") {
+        return std::nullopt;
+    }
+    std::uint32_t value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || result.ec != std::errc() || result.ptr != text.data() + text.size()) {
+        throw UsageError("--seed: " + quoted(text) +
+                         " is neither 'now' nor a whole number from 0 to 4294967295");
+    }
+    return value;
+}
+
+}  // namespace ovantis::cli

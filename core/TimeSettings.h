@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "PageHost.h"
+
+namespace ovantis {
+
+class RandomSource;
+
+// The Time page's settings; a default-constructed value is the page's
+// start-up state.
+struct TimeSettings {
+    bool runExternal = false;
+    std::string command;
+    std::int32_t minDelay = 500;
+    std::int32_t maxDelay = 3000;
+    std::int32_t count = 10;
+};
+
+// The notice that rejects the settings, or nullptr when they are usable.
+const char* check(const TimeSettings& settings);
+
+// The delay before the next event, in milliseconds; a negative one counts as none.
+int drawDelay(const TimeSettings& settings, RandomSource& random);
+
+// The line an event logs: "YYYY-MM-DD   HH:MM:SS".
+std::string eventLine(const LocalTime& time);
+
+}  // namespace ovantis

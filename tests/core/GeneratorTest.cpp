@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "NumberGenerator.h"
+#include "StringGenerator.h"
+
+namespace ovantis {
+namespace {
+
+template <class Generator, class Settings>
+std::vector<std::string> linesOf(const Settings& settings, int count, std::uint32_t seed = 1) {
+    RandomSource random;
+    random.seed(seed);
+    Generator generator(settings, random);
+    std::vector<std::string> lines;
+    for (int i = 0; i < count; ++i) {
+        std::string line;
+        generator.appendLine(line);
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+NumberSettings numbers(float low, float high, bool integers, bool decimals, int places = 2) {
+    NumberSettings s;
+    s.low = low;
+    s.high = high;
+    s.integerOn = integers;
+    s.decimalOn = decimals;
+    s.places = places;
+    return s;
+}
+
+TEST(Golden, DefaultsWithSeedOne) {
+    EXPECT_EQ(linesOf<StringGenerator>(StringSettings{}, 10),
+              (std::vector<std::string>{"gmAfxi", "VCGbDXff", "STPpxPV", "tCscEIF", "NMKssE",
+                                        "yXTsYSDe", "BOJVAy", "OyFbpJi", "AyhNRp", "JOauW"}));
+    EXPECT_EQ(linesOf<NumberGenerator>(NumberSettings{}, 10),
+              (std::vector<std::string>{"80.87", "89.60", "100", "85.89", "98.85", "97", "80.26",
+                                        "87.60", "95.59", "86.22"}));
+}
+
+TEST(StringGeneration, HeadAndTailWrapTheCoreVerbatim) {
+    StringSettings s;
+    s.head = " user_";
+    s.tail = "@例子.com ";
+    s.minLength = 3;
+    s.maxLength = 3;
+    for (const std::string& line : linesOf<StringGenerator>(s, 20)) {
+        ASSERT_EQ(line.size(), 6 + 3 + s.tail.size());
+        EXPECT_EQ(line.substr(0, 6), s.head);
+        EXPECT_EQ(line.substr(9), s.tail);
+    }
+    for (const auto& [low, high] : {std::pair{0, 0}, {-9, -3}}) {
+        SCOPED_TRACE(testing::Message() << low << "~" << high);
+        s.minLength = low;
+        s.maxLength = high;
+        EXPECT_EQ(linesOf<StringGenerator>(s, 3), std::vector<std::string>(3, s.head + s.tail));
+    }
+}
+
+TEST(StringGeneration, EveryEnabledClassIsEquallyLikelyAndEveryCodeOccurs) {
+    StringSettings s;
+    s.digits = true;
+    s.minLength = 60000;
+    s.maxLength = 60000;
+    for (auto kind : {RandomSource::Kind::Classic, RandomSource::Kind::Secure}) {
+        SCOPED_TRACE(kind == RandomSource::Kind::Secure ? "secure" : "classic");
+        RandomSource random(kind);
+        StringGenerator generator(s, random);
+        std::map<char, int> seen;
+        for (char c : generator.MakeString()) {
+            ++seen[c];
+        }
+        int digits = 0;
+        for (char c = '0'; c <= '9'; ++c) {
+            digits += seen[c];
+        }
+        EXPECT_NEAR(digits / 60000.0, 1.0 / 3.0, 0.02);
+        EXPECT_EQ(seen.size(), 62u);
+        EXPECT_NEAR(seen['Q'], 60000 / 78, 200) << "a letter is 1 in 78";
+    }
+}
+
+TEST(StringGeneration, LongLinesReachTheSinkInChunksAndStopWhenAsked) {
+    struct Counter : TextSink {
+        std::size_t total = 0;
+        std::size_t largest = 0;
+        int calls = 0;
+        int stopAfter = 1000;
+        bool drain(std::string& buffer) override {
+            total += buffer.size();
+            largest = std::max(largest, buffer.size());
+            buffer.clear();
+            return ++calls < stopAfter;
+        }
+    };
+    StringSettings s;
+    s.minLength = 1000000;
+    s.maxLength = 1000000;
+    for (auto kind : {RandomSource::Kind::Classic, RandomSource::Kind::Secure}) {
+        RandomSource random(kind);
+        StringGenerator generator(s, random);
+        Counter whole;
+        std::string buffer;
+        EXPECT_TRUE(generator.appendLine(buffer, &whole));
+        EXPECT_EQ(whole.total + buffer.size(), 1000000u);
+        EXPECT_LE(whole.largest, 70000u);
+        Counter stopping;
+        stopping.stopAfter = 2;
+        buffer.clear();
+        EXPECT_FALSE(generator.appendLine(buffer, &stopping));
+        EXPECT_EQ(stopping.calls, 2) << "no more is made once the sink says stop";
+    }
+}
+
+TEST(NumberGeneration, DecimalsAreSingleValuesWidenedOnTheGrid) {
+    struct Case {
+        float low, high;
+        int places;
+        const char* extreme;  // a line the run must reach
+    } const cases[] = {
+        {0, 85.1f, 8, "85.09999847"},  // the top grid point, not 85.10000000
+        {7, 49, 2, "7.00"},            // rounding lifts a grid point equal to low above it
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.extreme);
+        RandomSource random;
+        random.seed(1);
+        NumberGenerator generator(numbers(c.low, c.high, false, true, c.places), random);
+        bool reached = false;
+        for (int i = 0; i < 300000 && !reached; ++i) {
+            const std::string line = generator.MakeNumber();
+            ASSERT_GE(std::stod(line), c.low);
+            ASSERT_LE(std::stod(line), c.high);
+            reached = line == c.extreme;
+        }
+        EXPECT_TRUE(reached);
+    }
+}
+
+TEST(NumberGeneration, RangesNoDrawCanServeGiveTheHighBound) {
+    const std::pair<float, float> cases[] = {
+        {49, 49}, {100, 100}, {0, 0}, {-3, -3}, {-0.123456f, -0.123456f},
+        {0.1234559f, 0.123456f},  // the only grid point above low is the redraw marker
+    };
+    for (const auto& [low, high] : cases) {
+        SCOPED_TRACE(testing::Message() << low << "~" << high);
+        for (const std::string& line :
+             linesOf<NumberGenerator>(numbers(low, high, false, true, 6), 50)) {
+            EXPECT_NEAR(std::stod(line), high, 1e-6);
+        }
+    }
+}
+
+TEST(NumberGeneration, LinesStayInsideTheirBounds) {
+    struct Case {
+        float low, high;
+        bool integers;
+        const char* mustSee;  // a line that shows the whole range is used
+    } const cases[] = {
+        {-5, 5, true, "-5"},        {-5, 5, false, "-4."},      {-100, -90, false, "-99."},
+        {-1, 0, false, "-0.9"},   {0.5f, 1.5f, true, "1"},    {-1.5f, -0.5f, true, "-1"},
+        {7, 7.5f, true, "7"},       {-3e38f, 3e38f, false, "-"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.low << "~" << c.high);
+        bool seen = false;
+        for (const std::string& line :
+             linesOf<NumberGenerator>(numbers(c.low, c.high, c.integers, !c.integers, 3), 3000)) {
+            const double value = std::stod(line);
+            ASSERT_GE(value, c.low - 0.0005) << line;
+            ASSERT_LE(value, c.high + 0.0005) << line;
+            EXPECT_EQ(line.find('.') == std::string::npos, c.integers) << line;
+            seen = seen || line.rfind(c.mustSee, 0) == 0;
+        }
+        EXPECT_TRUE(seen) << c.mustSee;
+    }
+}
+
+TEST(NumberGeneration, IntegersReachBeyond32BitsAnd64BitEdges) {
+    bool beyond32Bits = false;
+    for (const std::string& line :
+         linesOf<NumberGenerator>(numbers(-4294967296.0f, 4294967296.0f, true, false), 500)) {
+        const long long value = std::stoll(line);
+        ASSERT_LE(std::llabs(value), 4294967296LL);
+        beyond32Bits = beyond32Bits || std::llabs(value) > 2147483647LL;
+    }
+    EXPECT_TRUE(beyond32Bits);
+    const float lowest = -9223372036854775808.0f;
+    EXPECT_EQ(linesOf<NumberGenerator>(numbers(lowest, lowest, true, false), 1)[0],
+              "-9223372036854775808");
+}
+
+TEST(NumberGeneration, PlacesShapeTheDecimals) {
+    for (const std::string& line : linesOf<NumberGenerator>(numbers(80, 100, false, true, 0), 20)) {
+        EXPECT_EQ(line.find('.'), std::string::npos) << line;
+    }
+    for (const std::string& line :
+         linesOf<NumberGenerator>(numbers(-3e38f, 3e38f, false, true, 100), 20)) {
+        EXPECT_EQ(line.size() - line.find('.') - 1, 100u);
+    }
+}
+
+}  // namespace
+}  // namespace ovantis
