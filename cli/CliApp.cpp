@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <ctime>
@@ -27,6 +28,12 @@ constexpr std::size_t kChunk = 64 * 1024;
 
 struct Common {
     std::string seed;
+    // One --seed per subcommand; given when any of them was.
+    std::vector<CLI::Option*> seedOptions;
+    bool seedGiven() const {
+        return std::any_of(seedOptions.begin(), seedOptions.end(),
+                           [](const CLI::Option* option) { return option->count() > 0; });
+    }
     bool secure = false;
     std::string output;
     bool crlf = false;
@@ -62,6 +69,7 @@ void addCommon(CLI::App& command, Common& common) {
                                  "Seed the classic source with S (0..4294967295), or 'now' for "
                                  "the current second")
                      ->type_name("S");
+    common.seedOptions.push_back(seed);
     command.add_flag("--secure", common.secure, "Draw from the operating system (unguessable)")
         ->excludes(seed);
     command.add_option("-o,--output", common.output, "Write to FILE (replaced atomically)")
@@ -214,7 +222,8 @@ void runEvents(const TimeSettings& settings, RandomSource& random, const Common&
 }
 
 std::unique_ptr<RandomSource> makeSource(const Common& common) {
-    if (common.secure || common.seed.empty()) {
+    // An empty --seed is a mistake, not a request for the secure source.
+    if (common.secure || !common.seedGiven()) {
         return std::make_unique<RandomSource>(RandomSource::Kind::Secure);
     }
     auto random = std::make_unique<RandomSource>(RandomSource::Kind::Classic);
@@ -298,13 +307,16 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     string->add_flag("-D,--digits", o.digits, "Digits 0-9 (no class flag: upper and lower)");
     string->add_option("--head", o.head, "Fixed text before each string")->type_name("T");
     string->add_option("--tail", o.tail, "Fixed text after each string")->type_name("T");
-    string->add_option("--min-length", o.minLength,
-                       withDefault("Shortest length", std::to_string(s0.minLength)))
+    string
+        ->add_option("--min-length", o.minLength,
+                     withDefault("Shortest length", std::to_string(s0.minLength)))
         ->type_name("N");
-    string->add_option("--max-length", o.maxLength,
-                       withDefault("Longest length", std::to_string(s0.maxLength)))
+    string
+        ->add_option("--max-length", o.maxLength,
+                     withDefault("Longest length", std::to_string(s0.maxLength)))
         ->type_name("N");
-    string->add_option("-n,--count", o.count, withDefault("How many lines", std::to_string(s0.count)))
+    string
+        ->add_option("-n,--count", o.count, withDefault("How many lines", std::to_string(s0.count)))
         ->type_name("N");
     string->footer(kFooter);
     string->allow_extras();
@@ -318,10 +330,12 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         ->type_name("X");
     number->add_option("--high", o.high, withDefault("Upper bound", std::to_string(int(n0.high))))
         ->type_name("Y");
-    number->add_option("--places", o.places,
-                       withDefault("Decimal places, 0 to 100", std::to_string(n0.places)))
+    number
+        ->add_option("--places", o.places,
+                     withDefault("Decimal places, 0 to 100", std::to_string(n0.places)))
         ->type_name("N");
-    number->add_option("-n,--count", o.count, withDefault("How many lines", std::to_string(n0.count)))
+    number
+        ->add_option("-n,--count", o.count, withDefault("How many lines", std::to_string(n0.count)))
         ->type_name("N");
     number->footer(kFooter);
     number->allow_extras();
@@ -337,7 +351,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     time->add_option("--max-delay", o.maxDelay,
                      withDefault("Longest delay in ms", std::to_string(t0.maxDelay)))
         ->type_name("MS");
-    time->add_option("-n,--count", o.count, withDefault("How many events", std::to_string(t0.count)))
+    time->add_option("-n,--count", o.count,
+                     withDefault("How many events", std::to_string(t0.count)))
         ->type_name("N");
     time->footer(kFooter);
     time->allow_extras();

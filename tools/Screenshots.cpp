@@ -45,7 +45,8 @@ int main(int argc, char** argv) {
     controlOf<QLineEdit>(dialog.timePage(), ids::kMaxDelay)->setText(QStringLiteral("50"));
     QString finished;
     answerNotice(&finished);
-    QTest::mouseClick(controlOf<QPushButton>(dialog.timePage(), ids::kTimeGenerate), Qt::LeftButton);
+    QTest::mouseClick(controlOf<QPushButton>(dialog.timePage(), ids::kTimeGenerate),
+                      Qt::LeftButton);
     for (int waited = 0; finished.isEmpty() && waited < 10000; waited += 10) {
         QTest::qWait(10);
     }

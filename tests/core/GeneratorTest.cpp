@@ -142,7 +142,11 @@ TEST(NumberGeneration, DecimalsAreSingleValuesWidenedOnTheGrid) {
 
 TEST(NumberGeneration, RangesNoDrawCanServeGiveTheHighBound) {
     const std::pair<float, float> cases[] = {
-        {49, 49}, {100, 100}, {0, 0}, {-3, -3}, {-0.123456f, -0.123456f},
+        {49, 49},
+        {100, 100},
+        {0, 0},
+        {-3, -3},
+        {-0.123456f, -0.123456f},
         {0.1234559f, 0.123456f},  // the only grid point above low is the redraw marker
     };
     for (const auto& [low, high] : cases) {
@@ -160,9 +164,9 @@ TEST(NumberGeneration, LinesStayInsideTheirBounds) {
         bool integers;
         const char* mustSee;  // a line that shows the whole range is used
     } const cases[] = {
-        {-5, 5, true, "-5"},        {-5, 5, false, "-4."},      {-100, -90, false, "-99."},
-        {-1, 0, false, "-0.9"},   {0.5f, 1.5f, true, "1"},    {-1.5f, -0.5f, true, "-1"},
-        {7, 7.5f, true, "7"},       {-3e38f, 3e38f, false, "-"},
+        {-5, 5, true, "-5"},    {-5, 5, false, "-4."},       {-100, -90, false, "-99."},
+        {-1, 0, false, "-0.9"}, {0.5f, 1.5f, true, "1"},     {-1.5f, -0.5f, true, "-1"},
+        {7, 7.5f, true, "7"},   {-3e38f, 3e38f, false, "-"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.low << "~" << c.high);

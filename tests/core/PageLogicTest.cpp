@@ -26,7 +26,8 @@ TEST(BatchRun, ShowsTheLinesBeforeTheNoticeWithGenerateDisabledUntilItCloses) {
         boxDuringNotice = p.host.texts[ids::kStringOutput];
     };
     BatchRun(p.page);
-    EXPECT_EQ(boxDuringNotice, "gmAfxi\r\nVCGbDXff\r\n") << "read from the fields, seeded by the clock";
+    EXPECT_EQ(boxDuringNotice, "gmAfxi\r\nVCGbDXff\r\n")
+        << "read from the fields, seeded by the clock";
     EXPECT_FALSE(enabledDuringNotice);
     EXPECT_EQ(p.host.notices, std::vector<std::string>{notices::kGenerated});
     EXPECT_TRUE(p.host.isEnabled(ids::kStringGenerate));
@@ -62,9 +63,11 @@ TEST(BatchRun, RefusesRunsBeyondTheHostLimitUpFrontWithoutReseeding) {
         const char* maxLength;
         bool accepted;
     } const cases[] = {
-        {"100", "0", "8", true},   {"101", "0", "1", false},  // too many lines
-        {"10", "0", "98", true},   {"10", "0", "99", false},  // 10 * (98 + 2) bytes fit exactly
-        {"1", "-2147483648", "2147483647", false},            // refused, never allocated
+        {"100", "0", "8", true},
+        {"101", "0", "1", false},  // too many lines
+        {"10", "0", "98", true},
+        {"10", "0", "99", false},                   // 10 * (98 + 2) bytes fit exactly
+        {"1", "-2147483648", "2147483647", false},  // refused, never allocated
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.count << " x " << c.maxLength);

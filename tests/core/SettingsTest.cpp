@@ -3,8 +3,8 @@
 #include <limits>
 
 #include "Notices.h"
-#include "RandomSource.h"
 #include "NumberSettings.h"
+#include "RandomSource.h"
 #include "StringSettings.h"
 #include "TimeSettings.h"
 

@@ -18,12 +18,15 @@
 #include <QTest>
 #include <memory>
 
+#include "ControlIds.h"
 #include "GeneratorApp.h"
 #include "MainDialog.h"
 #include "ModalAnswer.h"
 #include "NumberPage.h"
 #include "StringPage.h"
 #include "TimePage.h"
+
+namespace ids = ovantis::ids;
 
 class WindowTest : public QObject {
     Q_OBJECT
@@ -79,7 +82,7 @@ class WindowTest : public QObject {
     }
 
     void startupShowsTheDefaults() {
-        QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Ovantis V1.0127"));
+        QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Ovantis V1.0127"));  // from 1.0.127
         QVERIFY(!(m_dialog->windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(m_dialog->windowFlags() & Qt::WindowMinimizeButtonHint);
         QCOMPARE(m_dialog->minimumSize(), m_dialog->maximumSize());
@@ -88,7 +91,7 @@ class WindowTest : public QObject {
         QCOMPARE(m_dialog->tabBar()->currentIndex(), 0);
         QVERIFY(m_dialog->stringPage()->isVisible());
         QVERIFY(!m_dialog->numberPage()->isVisible());
-        QCOMPARE(m_dialog->findChild<QLabel*>(QStringLiteral("c1000"))->text(),
+        QCOMPARE(controlOf<QLabel>(m_dialog.get(), ids::kDescription)->text(),
                  QStringLiteral("随机密码、随机用户名、随机域名等"));
 
         // Every field's start-up text, check state and enabled state, page by page.
@@ -96,77 +99,79 @@ class WindowTest : public QObject {
         NumberPage* n = m_dialog->numberPage();
         TimePage* t = m_dialog->timePage();
         const std::tuple<PageWindow*, int, const char*> texts[] = {
-            {s, 1015, "5"},  {s, 1016, "8"}, {s, 1017, "10"},  {n, 1020, "80"},   {n, 1021, "100"},
-            {n, 1022, "10"}, {n, 1023, "2"}, {t, 1007, "500"}, {t, 1009, "3000"}, {t, 1008, "10"},
+            {s, ids::kMinLength, "5"},    {s, ids::kMaxLength, "8"},  {s, ids::kStringCount, "10"},
+            {n, ids::kLow, "80"},         {n, ids::kHigh, "100"},     {n, ids::kNumberCount, "10"},
+            {n, ids::kPlaces, "2"},       {t, ids::kMinDelay, "500"}, {t, ids::kMaxDelay, "3000"},
+            {t, ids::kCountEvents, "10"},
         };
         for (const auto& [page, id, text] : texts) {
             QCOMPARE(field(page, id)->text(), QString::fromUtf8(text));
         }
         const std::tuple<PageWindow*, int, bool> checks[] = {
-            {s, 1002, true}, {s, 1003, true}, {s, 1004, false},
-            {n, 1018, true}, {n, 1019, true}, {t, 1014, false},
+            {s, ids::kUpper, true},     {s, ids::kLower, true},     {s, ids::kDigits, false},
+            {n, ids::kIntegerOn, true}, {n, ids::kDecimalOn, true}, {t, ids::kRunExternal, false},
         };
         for (const auto& [page, id, checked] : checks) {
             QCOMPARE(find<QCheckBox>(page, id)->isChecked(), checked);
         }
-        QVERIFY(field(n, 1023)->isEnabled());
-        QVERIFY(!field(t, 1013)->isEnabled());
-        QCOMPARE(field(s, 1016)->accessibleName(), QStringLiteral("生成长度：~"));
-        QCOMPARE(find(t, 1027)->accessibleName(), QStringLiteral("结果输出，"));
+        QVERIFY(field(n, ids::kPlaces)->isEnabled());
+        QVERIFY(!field(t, ids::kCommand)->isEnabled());
+        QCOMPARE(field(s, ids::kMaxLength)->accessibleName(), QStringLiteral("最大生成长度"));
+        QCOMPARE(find(t, ids::kTimeOutput)->accessibleName(), QStringLiteral("结果输出"));
 
         // Tab order follows the template.
-        QCOMPARE(find(s, 1002)->nextInFocusChain(), find(s, 1003));
-        QCOMPARE(find(s, 1017)->nextInFocusChain(), find(s, 1010));
+        QCOMPARE(find(s, ids::kUpper)->nextInFocusChain(), find(s, ids::kLower));
+        QCOMPARE(find(s, ids::kStringCount)->nextInFocusChain(), find(s, ids::kStringOutput));
     }
 
     void stringGenerateShowsTheLinesAndDisablesGenerateWhileTheNoticeIsOpen() {
         StringPage* s = m_dialog->stringPage();
-        find<QPlainTextEdit>(s, 1010)->setPlainText(QStringLiteral("typed by hand"));
+        find<QPlainTextEdit>(s, ids::kStringOutput)->setPlainText(QStringLiteral("typed by hand"));
         bool enabledWhileOpen = true;
-        const QString notice =
-            clickAndAnswer(s, 1011, [&] { enabledWhileOpen = find(s, 1011)->isEnabled(); });
+        const QString notice = clickAndAnswer(s, ids::kStringGenerate, [&] {
+            enabledWhileOpen = find(s, ids::kStringGenerate)->isEnabled();
+        });
         QCOMPARE(notice, QStringLiteral("生成成功！"));
         QVERIFY(!enabledWhileOpen);
-        QVERIFY(find(s, 1011)->isEnabled());
-        QCOMPARE(box(s, 1010).split('\n'),
+        QVERIFY(find(s, ids::kStringGenerate)->isEnabled());
+        QCOMPARE(box(s, ids::kStringOutput).split('\n'),
                  QStringList({"gmAfxi", "VCGbDXff", "STPpxPV", "tCscEIF", "NMKssE", "yXTsYSDe",
                               "BOJVAy", "OyFbpJi", "AyhNRp", "JOauW", ""}));
     }
 
     void rejectedGenerateLeavesEverythingAsItWas() {
         StringPage* s = m_dialog->stringPage();
-        clickAndAnswer(s, 1011);
-        const QString before = box(s, 1010);
-        field(s, 1017)->setText(QStringLiteral("0"));
-        QCOMPARE(clickAndAnswer(s, 1011), QStringLiteral("生成个数设定无效！"));
-        QCOMPARE(box(s, 1010), before);
-        QVERIFY(find(s, 1011)->isEnabled());
+        clickAndAnswer(s, ids::kStringGenerate);
+        const QString before = box(s, ids::kStringOutput);
+        field(s, ids::kStringCount)->setText(QStringLiteral("0"));
+        QCOMPARE(clickAndAnswer(s, ids::kStringGenerate), QStringLiteral("生成个数设定无效！"));
+        QCOMPARE(box(s, ids::kStringOutput), before);
+        QVERIFY(find(s, ids::kStringGenerate)->isEnabled());
 
-        field(s, 1017)->setText(QStringLiteral("1000001"));
-        QVERIFY(clickAndAnswer(s, 1011).contains(QStringLiteral("ovantis-cli")));
-        QCOMPARE(box(s, 1010), before);
+        field(s, ids::kStringCount)->setText(QStringLiteral("1000001"));
+        QVERIFY(clickAndAnswer(s, ids::kStringGenerate).contains(QStringLiteral("ovantis-cli")));
+        QCOMPARE(box(s, ids::kStringOutput), before);
     }
 
     void numberPageTogglesPlacesAndGenerates() {
         m_dialog->tabBar()->setCurrentIndex(1);
         NumberPage* n = m_dialog->numberPage();
-        click(n, 1019);
-        QVERIFY(!field(n, 1023)->isEnabled());
-        QCOMPARE(field(n, 1023)->text(), QStringLiteral("2"));
-        click(n, 1019);
-        QVERIFY(field(n, 1023)->isEnabled());
-        QCOMPARE(clickAndAnswer(n, 1024), QStringLiteral("生成成功！"));
-        QCOMPARE(box(n, 1026).split('\n').mid(0, 5),
-                 QStringList({"80.87", "89.60", "100", "85.89", "98.85"}));
+        click(n, ids::kDecimalOn);
+        QVERIFY(!field(n, ids::kPlaces)->isEnabled());
+        QCOMPARE(field(n, ids::kPlaces)->text(), QStringLiteral("2"));
+        click(n, ids::kDecimalOn);
+        QVERIFY(field(n, ids::kPlaces)->isEnabled());
+        QCOMPARE(clickAndAnswer(n, ids::kNumberGenerate), QStringLiteral("生成成功！"));
+        QCOMPARE(box(n, ids::kNumberOutput).count('\n'), 10);
 
-        field(n, 1023)->setText(QStringLiteral("-1"));  // pasted: validation copes
-        field(n, 1020)->setText(QStringLiteral("100"));
-        field(n, 1021)->setText(QStringLiteral("80"));
-        QCOMPARE(clickAndAnswer(n, 1024), QStringLiteral("保留小数位数设定无效！"));
+        field(n, ids::kPlaces)->setText(QStringLiteral("-1"));  // pasted: validation copes
+        field(n, ids::kLow)->setText(QStringLiteral("100"));
+        field(n, ids::kHigh)->setText(QStringLiteral("80"));
+        QCOMPARE(clickAndAnswer(n, ids::kNumberGenerate), QStringLiteral("保留小数位数设定无效！"));
     }
 
     void digitsOnlyFieldsTakeTypedDigitsAndPastedText() {
-        QLineEdit* count = field(m_dialog->stringPage(), 1017);
+        QLineEdit* count = field(m_dialog->stringPage(), ids::kStringCount);
         count->clear();
         QTest::keyClicks(count, QStringLiteral("1a-2 3"));
         QCOMPARE(count->text(), QStringLiteral("123"));
@@ -177,31 +182,31 @@ class WindowTest : public QObject {
     void timedRunCompletesAndKeepsRunningWhileAnotherNoticeIsOpen() {
         TimePage* t = m_dialog->timePage();
         m_dialog->tabBar()->setCurrentIndex(2);
-        QCOMPARE(m_dialog->findChild<QLabel*>(QStringLiteral("c1000"))->text(),
+        QCOMPARE(controlOf<QLabel>(m_dialog.get(), ids::kDescription)->text(),
                  QStringLiteral("不定时日期数值，并可执行命令行外部程序"));
-        field(t, 1007)->setText(QStringLiteral("0"));
-        field(t, 1009)->setText(QStringLiteral("20"));
-        field(t, 1008)->setText(QStringLiteral("6"));
+        field(t, ids::kMinDelay)->setText(QStringLiteral("0"));
+        field(t, ids::kMaxDelay)->setText(QStringLiteral("20"));
+        field(t, ids::kCountEvents)->setText(QStringLiteral("6"));
         QString finished;
         answerNotice(&finished, {}, t);
-        click(t, 1028);
-        QVERIFY(!find(t, 1028)->isEnabled());
+        click(t, ids::kTimeGenerate);
+        QVERIFY(!find(t, ids::kTimeGenerate)->isEnabled());
 
         // A notice on the String page runs its own loop; the run goes on inside it.
         m_dialog->tabBar()->setCurrentIndex(0);
         int linesWhileOpen = 0;
-        QCOMPARE(clickAndAnswer(m_dialog->stringPage(), 1011,
+        QCOMPARE(clickAndAnswer(m_dialog->stringPage(), ids::kStringGenerate,
                                 [&] {
                                     QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), 5000);
-                                    linesWhileOpen = box(t, 1027).count('\n');
+                                    linesWhileOpen = box(t, ids::kTimeOutput).count('\n');
                                 }),
                  QStringLiteral("生成成功！"));
         QCOMPARE(linesWhileOpen, 6);
         QCOMPARE(finished, QStringLiteral("生成成功！"));
-        QVERIFY(find(t, 1028)->isEnabled());
+        QVERIFY(find(t, ids::kTimeGenerate)->isEnabled());
         const QRegularExpression line(
             QStringLiteral("^\\d{4}-\\d{2}-\\d{2}   \\d{2}:\\d{2}:\\d{2}$"));
-        for (const QString& text : box(t, 1027).split('\n', Qt::SkipEmptyParts)) {
+        for (const QString& text : box(t, ids::kTimeOutput).split('\n', Qt::SkipEmptyParts)) {
             QVERIFY2(line.match(text).hasMatch(), qPrintable(text));
         }
     }
@@ -209,44 +214,46 @@ class WindowTest : public QObject {
     void runExternalToggleEnablesTheCommandWithoutClearingIt() {
         TimePage* t = m_dialog->timePage();
         m_dialog->tabBar()->setCurrentIndex(2);
-        click(t, 1014);
-        QVERIFY(field(t, 1013)->isEnabled());
-        QCOMPARE(clickAndAnswer(t, 1028), QStringLiteral("外部程序命令行无效！"));
-        field(t, 1013)->setText(QStringLiteral("notepad"));
-        click(t, 1014);
-        QVERIFY(!field(t, 1013)->isEnabled());
-        QCOMPARE(field(t, 1013)->text(), QStringLiteral("notepad"));
+        click(t, ids::kRunExternal);
+        QVERIFY(field(t, ids::kCommand)->isEnabled());
+        QCOMPARE(clickAndAnswer(t, ids::kTimeGenerate), QStringLiteral("外部程序命令行无效！"));
+        field(t, ids::kCommand)->setText(QStringLiteral("notepad"));
+        click(t, ids::kRunExternal);
+        QVERIFY(!field(t, ids::kCommand)->isEnabled());
+        QCOMPARE(field(t, ids::kCommand)->text(), QStringLiteral("notepad"));
     }
 
     void tabsKeepEachPagesFieldsAndResults() {
         StringPage* s = m_dialog->stringPage();
-        field(s, 1005)->setText(QStringLiteral("head-"));
-        clickAndAnswer(s, 1011);
-        const QString results = box(s, 1010);
+        field(s, ids::kHead)->setText(QStringLiteral("head-"));
+        clickAndAnswer(s, ids::kStringGenerate);
+        const QString results = box(s, ids::kStringOutput);
         m_dialog->tabBar()->setCurrentIndex(2);
         QVERIFY(m_dialog->timePage()->isVisible());
         QVERIFY(!s->isVisible());
         m_dialog->tabBar()->setCurrentIndex(0);
-        QCOMPARE(field(s, 1005)->text(), QStringLiteral("head-"));
-        QCOMPARE(box(s, 1010), results);
+        QCOMPARE(field(s, ids::kHead)->text(), QStringLiteral("head-"));
+        QCOMPARE(box(s, ids::kStringOutput), results);
         m_dialog->ShowPage(7);
-        QVERIFY(m_dialog->findChild<QLabel*>(QStringLiteral("c1000"))->text().isEmpty());
+        QVERIFY(controlOf<QLabel>(m_dialog.get(), ids::kDescription)->text().isEmpty());
         QVERIFY(s->isVisible());
     }
 
     void exportWritesTheBoxWithCrLfIncludingTypedText() {
         StringPage* s = m_dialog->stringPage();
-        field(s, 1017)->setText(QStringLiteral("3"));
-        clickAndAnswer(s, 1011);
-        find<QPlainTextEdit>(s, 1010)->appendPlainText(QStringLiteral("手写"));
+        field(s, ids::kStringCount)->setText(QStringLiteral("3"));
+        clickAndAnswer(s, ids::kStringGenerate);
+        find<QPlainTextEdit>(s, ids::kStringOutput)->appendPlainText(QStringLiteral("手写"));
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("out.txt"));
         answerSaveAs(path);
         bool enabledWhileOpen = true;
-        QCOMPARE(clickAndAnswer(s, 1012, [&] { enabledWhileOpen = find(s, 1012)->isEnabled(); }),
-                 QStringLiteral("导出成功！"));
+        QCOMPARE(
+            clickAndAnswer(s, ids::kStringExport,
+                           [&] { enabledWhileOpen = find(s, ids::kStringExport)->isEnabled(); }),
+            QStringLiteral("导出成功！"));
         QVERIFY(!enabledWhileOpen);
-        QVERIFY(find(s, 1012)->isEnabled());
+        QVERIFY(find(s, ids::kStringExport)->isEnabled());
         QCOMPARE(readAll(path),
                  QStringLiteral("gmAfxi\r\nVCGbDXff\r\nSTPpxPV\r\n\r\n手写").toUtf8());
     }
@@ -260,7 +267,8 @@ class WindowTest : public QObject {
             filters = dialog->nameFilters();
             saveAs(dialog, dir.filePath(QStringLiteral("plain")));
         });
-        QCOMPARE(clickAndAnswer(m_dialog->numberPage(), 1025), QStringLiteral("导出成功！"));
+        QCOMPARE(clickAndAnswer(m_dialog->numberPage(), ids::kNumberExport),
+                 QStringLiteral("导出成功！"));
         QVERIFY(proposed.endsWith(QStringLiteral("随机字符串.txt")));
         QCOMPARE(filters, QStringList({"文本文件 (*.txt)", "所有文件 (*)"}));
         QCOMPARE(readAll(dir.filePath(QStringLiteral("plain.txt"))), QByteArray());
@@ -268,9 +276,36 @@ class WindowTest : public QObject {
 
     void exportCancelWritesNothing() {
         StringPage* s = m_dialog->stringPage();
-        whenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
-        click(s, 1012);
-        QVERIFY(find(s, 1012)->isEnabled());
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("out.txt"));
+        whenShown<QFileDialog>([path](QFileDialog* dialog) {
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
+            dialog->reject();
+        });
+        QString notice;
+        answerNotice(&notice);
+        click(s, ids::kStringExport);
+        QTest::qWait(100);
+        QVERIFY2(notice.isEmpty(), qPrintable(notice));
+        QVERIFY(!QFile::exists(path));
+        QVERIFY(find(s, ids::kStringExport)->isEnabled());
+    }
+
+    void timeLogShowsEveryEventAndRewritesTextTypedBetweenEvents() {
+        TimePage* t = m_dialog->timePage();
+        m_dialog->tabBar()->setCurrentIndex(2);
+        field(t, ids::kMinDelay)->setText(QStringLiteral("200"));
+        field(t, ids::kMaxDelay)->setText(QStringLiteral("200"));
+        field(t, ids::kCountEvents)->setText(QStringLiteral("3"));
+        QString finished;
+        answerNotice(&finished, {}, t);
+        click(t, ids::kTimeGenerate);
+        auto* output = find<QPlainTextEdit>(t, ids::kTimeOutput);
+        QTRY_COMPARE(output->toPlainText().count('\n'), 1);
+        output->appendPlainText(QStringLiteral("typed"));
+        QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), 5000);
+        QCOMPARE(output->toPlainText().count('\n'), 3);
+        QVERIFY(!output->toPlainText().contains(QStringLiteral("typed")));
     }
 
     void exportOverAnExistingFileAsksAndReplacesIt() {
@@ -289,8 +324,8 @@ class WindowTest : public QObject {
             saveAs(dialog, path);
         });
         TimePage* t = m_dialog->timePage();
-        find<QPlainTextEdit>(t, 1027)->setPlainText(QStringLiteral("a\nb"));
-        QCOMPARE(clickAndAnswer(t, 1029), QStringLiteral("导出成功！"));
+        find<QPlainTextEdit>(t, ids::kTimeOutput)->setPlainText(QStringLiteral("a\nb"));
+        QCOMPARE(clickAndAnswer(t, ids::kTimeExport), QStringLiteral("导出成功！"));
         QVERIFY(question.contains(QStringLiteral("old.txt")));
         QCOMPARE(readAll(path), QByteArray("a\r\nb"));
     }
@@ -299,28 +334,28 @@ class WindowTest : public QObject {
         StringPage* s = m_dialog->stringPage();
         QTemporaryDir dir;
         answerSaveAs(dir.filePath(QStringLiteral("missing/out.txt")));
-        const QString notice = clickAndAnswer(s, 1012);
+        const QString notice = clickAndAnswer(s, ids::kStringExport);
         QVERIFY2(notice.startsWith(QStringLiteral("导出失败！")), qPrintable(notice));
-        QVERIFY(find(s, 1012)->isEnabled());
+        QVERIFY(find(s, ids::kStringExport)->isEnabled());
     }
 
     void longRunShowsProgressAndCancelKeepsTheLinesMade() {
         NumberPage* n = m_dialog->numberPage();
         m_dialog->tabBar()->setCurrentIndex(1);
         // Only the top grid point lies above 99.999, so each line costs ~32768 draws.
-        field(n, 1020)->setText(QStringLiteral("99.999"));
-        find<QCheckBox>(n, 1018)->setChecked(false);
-        field(n, 1022)->setText(QStringLiteral("1000000"));
+        field(n, ids::kLow)->setText(QStringLiteral("99.999"));
+        find<QCheckBox>(n, ids::kIntegerOn)->setChecked(false);
+        field(n, ids::kNumberCount)->setText(QStringLiteral("1000000"));
         whenShown<QProgressDialog>([](QProgressDialog* progress) {
             QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
         });
-        click(n, 1024);
-        const QStringList lines = box(n, 1026).split('\n', Qt::SkipEmptyParts);
+        click(n, ids::kNumberGenerate);
+        const QStringList lines = box(n, ids::kNumberOutput).split('\n', Qt::SkipEmptyParts);
         QVERIFY(!lines.isEmpty());
         QVERIFY(lines.size() < 1000000);
         QCOMPARE(lines.size() % 4096, 0);
         QCOMPARE(lines.first(), QStringLiteral("100.00"));
-        QVERIFY(find(n, 1024)->isEnabled());
+        QVERIFY(find(n, ids::kNumberGenerate)->isEnabled());
     }
 
     void aboutComesFromTheContextMenu() {
@@ -351,11 +386,11 @@ class WindowTest : public QObject {
     }
 
     void enterAndEscapeEndTheWindowOnlyFromTheTabBar() {
-        QLineEdit* count = field(m_dialog->stringPage(), 1017);
+        QLineEdit* count = field(m_dialog->stringPage(), ids::kStringCount);
         count->setFocus();
         QTest::keyClick(count, Qt::Key_Escape);
         QTest::keyClick(count, Qt::Key_Return);
-        QTest::keyClick(find(m_dialog->stringPage(), 1002), Qt::Key_Escape);
+        QTest::keyClick(find(m_dialog->stringPage(), ids::kUpper), Qt::Key_Escape);
         QVERIFY(m_dialog->isVisible());
         QSignalSpy finished(m_dialog.get(), &QDialog::finished);
         m_dialog->tabBar()->setFocus();
