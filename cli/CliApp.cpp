@@ -13,6 +13,7 @@
 #include "ArgParse.h"
 #include "AtomicFile.h"
 #include "FdStreambuf.h"
+#include "HelpFormatter.h"
 #include "Interrupt.h"
 #include "Notices.h"
 #include "NumberGenerator.h"
@@ -46,7 +47,9 @@ struct Options {
     std::string head, tail, minLength, maxLength, count;
     bool integer = false, decimal = false;
     std::string low, high, places;
+    std::string length, range, delay;
     std::string exec;
+    std::vector<std::string> execArgs;
     std::string minDelay, maxDelay;
 };
 
@@ -70,7 +73,7 @@ void addCommon(CLI::App& command, Common& common) {
                                  "the current second")
                      ->type_name("S");
     common.seedOptions.push_back(seed);
-    command.add_flag("--secure", common.secure, "Draw from the operating system (unguessable)")
+    command.add_flag("--secure", common.secure, "The secure source, as without --seed")
         ->excludes(seed);
     command.add_option("-o,--output", common.output, "Write to FILE (replaced atomically)")
         ->type_name("FILE");
@@ -91,11 +94,26 @@ class StreamSink : public TextSink {
     std::ostream& m_stream;
 };
 
+// A closed pipe ends a run quietly; any other write error is reported.
+int reportWriteError(std::ostream& stream, std::ostream& err) {
+    const auto* fdBuffer = dynamic_cast<FdStreambuf*>(stream.rdbuf());
+    if (fdBuffer != nullptr && fdBuffer->brokenPipe()) {
+        return kExitOk;  // the reader has all it wanted (| head)
+    }
+    err << "ovantis-cli: write error";
+    if (fdBuffer != nullptr && fdBuffer->error() != 0) {
+        err << ": " << std::strerror(fdBuffer->error());
+    }
+    err << '\n';
+    return kExitIo;
+}
+
 // Where the lines go: the given stream, or a file replaced atomically.
 class Destination {
   public:
     Destination(std::ostream& out, const std::string& path) : m_stream(&out) {
-        if (!path.empty()) {
+        // "-" is standard output, as for most tools.
+        if (!path.empty() && path != "-") {
             m_file = std::make_unique<AtomicFile>(path);
             if (m_file->open()) {
                 m_buffer = std::make_unique<FdStreambuf>(m_file->fd());
@@ -122,19 +140,7 @@ class Destination {
         if (interruptedRun) {
             return kExitInterrupted;
         }
-        if (!*m_stream) {
-            const auto* fdBuffer = dynamic_cast<FdStreambuf*>(m_stream->rdbuf());
-            if (fdBuffer != nullptr && fdBuffer->brokenPipe()) {
-                return kExitOk;  // the reader has all it wanted (| head)
-            }
-            err << "ovantis-cli: write error";
-            if (fdBuffer != nullptr && fdBuffer->error() != 0) {
-                err << ": " << std::strerror(fdBuffer->error());
-            }
-            err << '\n';
-            return kExitIo;
-        }
-        return kExitOk;
+        return *m_stream ? kExitOk : reportWriteError(*m_stream, err);
     }
     const std::string& openError() const { return m_file->error(); }
 
@@ -206,8 +212,8 @@ LocalTime localTimeNow() {
             local.tm_hour,        local.tm_min,     local.tm_sec};
 }
 
-void runEvents(const TimeSettings& settings, RandomSource& random, const Common& common,
-               std::ostream& stream) {
+void runEvents(const TimeSettings& settings, const std::vector<std::string>& execArgs,
+               RandomSource& random, const Common& common, std::ostream& stream) {
     for (std::int32_t fired = 0; fired < settings.count && stream && !interrupted(); ++fired) {
         sleepFor(drawDelay(settings, random));
         if (interrupted()) {
@@ -216,7 +222,7 @@ void runEvents(const TimeSettings& settings, RandomSource& random, const Common&
         stream << eventLine(localTimeNow()) << (common.crlf ? "\r\n" : "\n");
         stream.flush();
         if (settings.runExternal) {
-            ShellOpener::open(settings.command);
+            ShellOpener::open(settings.command, execArgs);
         }
     }
 }
@@ -273,32 +279,128 @@ std::string explain(const char* notice, const TimeSettings& s) {
     return "--count must be at least 1 (got " + std::to_string(s.count) + ")";
 }
 
-const char* kFooter = R"(
-Examples:
-  ovantis-cli string -n 3 -U -L -D --min-length 12 --max-length 16
-  ovantis-cli string --head user_ --tail @example.com --lower -n 100 -o users.txt
-  ovantis-cli number --integer --low 1 --high 6 -n 10
-  ovantis-cli number --decimal --low 0 --high 1 --places 4 --seed 42
-  ovantis-cli time -n 3 --min-delay 0 --max-delay 1000
+const char* kSources = R"(
+Sources: without --seed every run draws from the operating system's secure
+source, so no two runs repeat. --seed S draws from the classic source instead:
+the window's 15-bit generator seeded with S, so the same seed and settings
+always give the same lines (seeds S and S+2^31 give the same lines).
+--seed now seeds it from the current second, as the window does.
 
-Sources: without --seed each run draws from the operating system's secure
-source. --seed S uses the classic source (the window's 15-bit generator)
-seeded with S, so a seed always gives the same lines; seeds S and S+2^31 give
-the same lines. --seed now seeds it from the current second, as the window does.
-Exit status: 0 done, 1 I/O error, 2 usage error or rejected settings.
+Exit status: 0 done, 1 I/O error or a failed launch, 2 usage error or
+rejected settings, 128+N when ended by signal N.
 )";
+
+const char* kStringExamples = R"(
+Examples:
+  ovantis-cli string -ULD --length 16 -n 3
+  ovantis-cli string --lower --head user_ --tail @example.com -n 100 -o users.txt
+  ovantis-cli string --length 5..8 --seed 42
+)";
+
+const char* kNumberExamples = R"(
+Examples:
+  ovantis-cli number --integer --range 1..6 -n 10
+  ovantis-cli number --decimal --range -10..10 --places 4 --seed 42
+)";
+
+const char* kTimeExamples = R"(
+Examples:
+  ovantis-cli time -n 3 --delay 0..1000
+  ovantis-cli time -n 3 --exec notify-send -- Ovantis event
+)";
+
+// Edits that turn a into b, giving up past the limit.
+std::size_t editDistance(const std::string& a, const std::string& b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) {
+        row[j] = j;
+    }
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+// The closest of the names within two edits, or empty.
+std::string closest(const std::string& typed, const std::vector<std::string>& names) {
+    std::string best;
+    std::size_t bestDistance = 3;
+    for (const std::string& name : names) {
+        const std::size_t distance = editDistance(typed, name);
+        if (distance < bestDistance) {
+            best = name;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+std::vector<std::string> optionNames(const CLI::App& command) {
+    std::vector<std::string> names;
+    for (const CLI::Option* option : command.get_options()) {
+        for (const std::string& name : option->get_lnames()) {
+            names.push_back("--" + name);
+        }
+    }
+    return names;
+}
+
+std::string unknown(const char* what, const std::string& typed, const std::string& suggestion) {
+    std::string message = std::string("unknown ") + what + " '" + typed + "'";
+    return suggestion.empty() ? message : message + "; did you mean '" + suggestion + "'?";
+}
+
+// "MIN..MAX", or one value for both when allowed.
+std::pair<std::string, std::string> splitRange(const std::string& option, const std::string& text,
+                                               bool singleAllowed) {
+    const std::size_t dots = text.find("..");
+    if (dots == std::string::npos) {
+        if (!singleAllowed) {
+            throw UsageError(option + ": '" + text + "' is not a range LOW..HIGH");
+        }
+        return {text, text};
+    }
+    return {text.substr(0, dots), text.substr(dots + 2)};
+}
+
+// A short range option, or the long pair it stands for; never both.
+template <class Value, class Parse>
+void readPair(CLI::App& command, const char* shortName, const std::string& shortText,
+              bool singleAllowed, const char* lowName, const std::string& lowText,
+              const char* highName, const std::string& highText, Value& low, Value& high,
+              Parse parse) {
+    if (command.count(shortName) > 0) {
+        if (command.count(lowName) > 0 || command.count(highName) > 0) {
+            throw UsageError(std::string(shortName) + " cannot be combined with " + lowName +
+                             " or " + highName);
+        }
+        const auto [lowPart, highPart] = splitRange(shortName, shortText, singleAllowed);
+        low = parse(shortName, lowPart);
+        high = parse(shortName, highPart);
+        return;
+    }
+    readIfGiven(command, lowName, lowText, low, parse);
+    readIfGiven(command, highName, highText, high, parse);
+}
 
 }  // namespace
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     Options o;
     const std::string version = std::string("ovantis-cli ") + version::kText;
-    CLI::App app{"Ovantis: random test data.", "ovantis-cli"};
+    CLI::App app{"Ovantis: random test data: strings, numbers and timed events.", "ovantis-cli"};
+    app.formatter(std::make_shared<HelpFormatter>());
     app.set_version_flag("--version", version);
     app.require_subcommand(1, 1);
-    // Extras are reported by us, in the order given.
+    // Extras are reported by us, in the order given and with a suggestion.
     app.allow_extras();
-    app.footer(kFooter);
+    app.footer(kSources);
 
     const StringSettings s0;
     CLI::App* string = app.add_subcommand("string", "Random strings from chosen character classes");
@@ -308,28 +410,29 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     string->add_option("--head", o.head, "Fixed text before each string")->type_name("T");
     string->add_option("--tail", o.tail, "Fixed text after each string")->type_name("T");
     string
-        ->add_option("--min-length", o.minLength,
-                     withDefault("Shortest length", std::to_string(s0.minLength)))
-        ->type_name("N");
-    string
-        ->add_option("--max-length", o.maxLength,
-                     withDefault("Longest length", std::to_string(s0.maxLength)))
-        ->type_name("N");
+        ->add_option(
+            "--length", o.length,
+            withDefault("Length N, or a range MIN..MAX",
+                        std::to_string(s0.minLength) + ".." + std::to_string(s0.maxLength)))
+        ->type_name("N|MIN..MAX");
+    string->add_option("--min-length", o.minLength, "Shortest length")->type_name("N");
+    string->add_option("--max-length", o.maxLength, "Longest length")->type_name("N");
     string
         ->add_option("-n,--count", o.count, withDefault("How many lines", std::to_string(s0.count)))
         ->type_name("N");
-    string->footer(kFooter);
-    string->allow_extras();
-    addCommon(*string, o.common);
+    string->footer(kStringExamples);
 
     const NumberSettings n0;
     CLI::App* number = app.add_subcommand("number", "Random integers and decimals within a range");
     number->add_flag("--integer", o.integer, "Whole numbers within the range");
     number->add_flag("--decimal", o.decimal, "Decimals with fixed places (no type flag: both)");
-    number->add_option("--low", o.low, withDefault("Lower bound", std::to_string(int(n0.low))))
-        ->type_name("X");
-    number->add_option("--high", o.high, withDefault("Upper bound", std::to_string(int(n0.high))))
-        ->type_name("Y");
+    number
+        ->add_option("--range", o.range,
+                     withDefault("Bounds, e.g. -10..10",
+                                 std::to_string(int(n0.low)) + ".." + std::to_string(int(n0.high))))
+        ->type_name("LOW..HIGH");
+    number->add_option("--low", o.low, "Lower bound")->type_name("X");
+    number->add_option("--high", o.high, "Upper bound")->type_name("Y");
     number
         ->add_option("--places", o.places,
                      withDefault("Decimal places, 0 to 100", std::to_string(n0.places)))
@@ -337,48 +440,70 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     number
         ->add_option("-n,--count", o.count, withDefault("How many lines", std::to_string(n0.count)))
         ->type_name("N");
-    number->footer(kFooter);
-    number->allow_extras();
-    addCommon(*number, o.common);
+    number->footer(kNumberExamples);
 
     const TimeSettings t0;
     CLI::App* time = app.add_subcommand("time", "Local date and time lines at random delays");
-    time->add_option("--exec", o.exec, "Open CMD at each event (one program or document name)")
-        ->type_name("CMD");
-    time->add_option("--min-delay", o.minDelay,
-                     withDefault("Shortest delay in ms", std::to_string(t0.minDelay)))
-        ->type_name("MS");
-    time->add_option("--max-delay", o.maxDelay,
-                     withDefault("Longest delay in ms", std::to_string(t0.maxDelay)))
-        ->type_name("MS");
+    time->add_option("--exec", o.exec,
+                     "Start PROGRAM at each event (never through a shell); its arguments follow "
+                     "-- one by one. A document or URL opens in its desktop application.")
+        ->type_name("PROGRAM");
+    time->add_option("--delay", o.delay,
+                     withDefault("Delay before each event in ms, MIN..MAX",
+                                 std::to_string(t0.minDelay) + ".." + std::to_string(t0.maxDelay)))
+        ->type_name("MIN..MAX");
+    time->add_option("--min-delay", o.minDelay, "Shortest delay in ms")->type_name("MS");
+    time->add_option("--max-delay", o.maxDelay, "Longest delay in ms")->type_name("MS");
     time->add_option("-n,--count", o.count,
                      withDefault("How many events", std::to_string(t0.count)))
         ->type_name("N");
-    time->footer(kFooter);
-    time->allow_extras();
-    addCommon(*time, o.common);
+    time->footer(kTimeExamples);
+
+    for (CLI::App* command : {string, number, time}) {
+        addCommon(*command, o.common);
+        command->allow_extras();
+    }
 
     try {
         // The argv form keeps unexpected arguments in the order given.
         std::vector<const char*> argv{"ovantis-cli"};
-        for (const std::string& arg : args) {
-            argv.push_back(arg.c_str());
+        // What follows "--" belongs to the program --exec starts.
+        const auto separator = std::find(args.begin(), args.end(), "--");
+        o.execArgs.assign(separator == args.end() ? separator : separator + 1, args.end());
+        for (auto arg = args.begin(); arg != separator; ++arg) {
+            argv.push_back(arg->c_str());
+        }
+        if (!args.empty() && !args[0].empty() && args[0][0] != '-' &&
+            app.get_subcommands([&](CLI::App* command) { return command->get_name() == args[0]; })
+                .empty()) {
+            throw UsageError(
+                unknown("command", args[0], closest(args[0], {"string", "number", "time"})));
         }
         app.parse(static_cast<int>(argv.size()), argv.data());
-        for (const CLI::App* command : {&app, string, number, time}) {
-            if (!command->remaining().empty()) {
-                std::string extras;
-                for (const std::string& arg : command->remaining()) {
-                    extras += " " + arg;
-                }
-                err << "ovantis-cli: not expected:" << extras
-                    << "\nRun with --help for more information.\n";
-                return kExitUsage;
+        for (CLI::App* command : {&app, string, number, time}) {
+            if (command->remaining().empty()) {
+                continue;
             }
+            const std::string first = command->remaining().front();
+            if (first.rfind("--", 0) == 0) {
+                throw UsageError(unknown("option", first, closest(first, optionNames(*command))));
+            }
+            std::string extras;
+            for (const std::string& arg : command->remaining()) {
+                extras += " " + arg;
+            }
+            throw UsageError("not expected:" + extras);
         }
     } catch (const CLI::ParseError& e) {
         const int status = app.exit(e, out, err);
-        return status == 0 ? kExitOk : kExitUsage;
+        out.flush();
+        if (status != 0) {
+            return kExitUsage;
+        }
+        return out ? kExitOk : reportWriteError(out, err);
+    } catch (const UsageError& e) {
+        err << "ovantis-cli: " << e.what() << "\nRun with --help for more information.\n";
+        return kExitUsage;
     }
 
     try {
@@ -392,8 +517,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             }
             s.head = o.head;
             s.tail = o.tail;
-            readIfGiven(*string, "--min-length", o.minLength, s.minLength, parseWhole);
-            readIfGiven(*string, "--max-length", o.maxLength, s.maxLength, parseWhole);
+            readPair(*string, "--length", o.length, true, "--min-length", o.minLength,
+                     "--max-length", o.maxLength, s.minLength, s.maxLength, parseWhole);
             readIfGiven(*string, "--count", o.count, s.count, parseWhole);
             const char* notice = check(s);
             return writeChecked(notice, notice ? explain(notice, s) : "", o.common, out, err,
@@ -408,8 +533,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                 s.integerOn = o.integer;
                 s.decimalOn = o.decimal;
             }
-            readIfGiven(*number, "--low", o.low, s.low, parseDecimal);
-            readIfGiven(*number, "--high", o.high, s.high, parseDecimal);
+            readPair(*number, "--range", o.range, false, "--low", o.low, "--high", o.high, s.low,
+                     s.high, parseDecimal);
             readIfGiven(*number, "--places", o.places, s.places, parseWhole);
             readIfGiven(*number, "--count", o.count, s.count, parseWhole);
             const char* notice = check(s);
@@ -423,13 +548,16 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         if (time->count("--exec") > 0) {
             s.runExternal = true;
             s.command = o.exec;
+        } else if (!o.execArgs.empty()) {
+            throw UsageError("arguments after -- need --exec PROGRAM");
         }
-        readIfGiven(*time, "--min-delay", o.minDelay, s.minDelay, parseWhole);
-        readIfGiven(*time, "--max-delay", o.maxDelay, s.maxDelay, parseWhole);
+        readPair(*time, "--delay", o.delay, false, "--min-delay", o.minDelay, "--max-delay",
+                 o.maxDelay, s.minDelay, s.maxDelay, parseWhole);
         readIfGiven(*time, "--count", o.count, s.count, parseWhole);
         const char* notice = check(s);
-        return writeChecked(notice, notice ? explain(notice, s) : "", o.common, out, err,
-                            [&](std::ostream& stream) { runEvents(s, *random, o.common, stream); });
+        return writeChecked(
+            notice, notice ? explain(notice, s) : "", o.common, out, err,
+            [&](std::ostream& stream) { runEvents(s, o.execArgs, *random, o.common, stream); });
     } catch (const UsageError& e) {
         err << "ovantis-cli: " << e.what() << "\nRun with --help for more information.\n";
         return kExitUsage;

@@ -86,10 +86,12 @@ std::string ShellOpener::findExecutable(const std::string& text) {
     return {};
 }
 
-void ShellOpener::open(const std::string& text) {
+void ShellOpener::open(const std::string& text, const std::vector<std::string>& args) {
     const std::string program = findExecutable(text);
     if (!program.empty()) {
-        spawn(program, {program});
+        std::vector<std::string> argv{program};
+        argv.insert(argv.end(), args.begin(), args.end());
+        spawn(program, std::move(argv));
         return;
     }
     // Only what the handler can open: an existing file or a URL. A leading "./"

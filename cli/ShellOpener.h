@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace ovantis::cli {
 
@@ -10,7 +11,7 @@ namespace ovantis::cli {
 // Failures are ignored, as the window ignores them.
 class ShellOpener {
   public:
-    static void open(const std::string& text);
+    static void open(const std::string& text, const std::vector<std::string>& args = {});
     // The executable a text names, or empty when it names none.
     static std::string findExecutable(const std::string& text);
 };
