@@ -293,7 +293,7 @@ rejected settings, 128+N when ended by signal N.
 const char* kStringExamples = R"(
 Examples:
   ovantis-cli string -ULD --length 16 -n 3
-  ovantis-cli string --lower --head user_ --tail @example.com -n 100 -o users.txt
+  ovantis-cli string -L --head user_ --tail @example.com -n 100 -o users.txt
   ovantis-cli string --length 5..8 --seed 42
 )";
 
@@ -480,6 +480,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                 unknown("command", args[0], closest(args[0], {"string", "number", "time"})));
         }
         app.parse(static_cast<int>(argv.size()), argv.data());
+        if (!o.execArgs.empty() && !time->parsed()) {
+            throw UsageError("arguments after -- need time --exec PROGRAM");
+        }
         for (CLI::App* command : {&app, string, number, time}) {
             if (command->remaining().empty()) {
                 continue;

@@ -142,7 +142,10 @@ TEST(CliValidation, MalformedValuesAreUsageErrors) {
         {"number", "--seed", "-1"},
         {"number", "--seed", "1", "--secure"},
         {"time", "--min-delay", "0x10"},
-        {"strng"},
+        {"string", "--length", "3", "--min-length", "2"},
+        {"number", "--range", "5"},
+        {"number", "--", "5"},
+        {"time", "--delay", "1..x"},
     };
     for (const auto& args : cases) {
         SCOPED_TRACE(args.back());
@@ -186,11 +189,55 @@ TEST(CliValidation, AMegabyteNumberIsAUsageErrorInConstantStack) {
     EXPECT_EQ(status, kExitUsage);
 }
 
-TEST(CliOptions, HelpAndVersionSucceed) {
-    const Result help = runCli({"string", "--help"});
-    EXPECT_EQ(help.status, kExitOk);
-    EXPECT_NE(help.out.find("--min-length"), std::string::npos);
-    EXPECT_NE(help.out.find("(default 5)"), std::string::npos);
+TEST(CliOptions, MistakesNameTheClosestValidName) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"strng"}, "unknown command 'strng'; did you mean 'string'?"},
+        {{"string", "--lenght", "3"}, "unknown option '--lenght'; did you mean '--length'?"},
+        {{"number", "--rnage", "1..2"}, "did you mean '--range'?"},
+        {{"xyz"}, "unknown command 'xyz'\n"},
+    };
+    for (const auto& [args, message] : cases) {
+        SCOPED_TRACE(args[0]);
+        const Result r = runCli(args);
+        EXPECT_EQ(r.status, kExitUsage);
+        EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+    }
+}
+
+TEST(CliOptions, ShortFormsEqualTheLongPairs) {
+    const std::pair<std::vector<std::string>, std::vector<std::string>> cases[] = {
+        {{"string", "--length", "16"}, {"string", "--min-length", "16", "--max-length", "16"}},
+        {{"string", "--length", "3..9"}, {"string", "--min-length", "3", "--max-length", "9"}},
+        {{"number", "--range", "-10..10"}, {"number", "--low", "-10", "--high", "10"}},
+        {{"number", "-o", "-"}, {"number"}},
+    };
+    for (auto [shortForm, longForm] : cases) {
+        SCOPED_TRACE(shortForm[1]);
+        for (auto* args : {&shortForm, &longForm}) {
+            args->insert(args->end(), {"--seed", "3", "-n", "50"});
+        }
+        const Result a = runCli(shortForm);
+        EXPECT_EQ(a.status, kExitOk);
+        EXPECT_EQ(a.out, runCli(longForm).out);
+    }
+}
+
+TEST(CliOptions, HelpFitsEightyColumnsWithEachCommandsOwnExamples) {
+    for (const char* command : {"string", "number", "time"}) {
+        SCOPED_TRACE(command);
+        const Result help = runCli({command, "--help"});
+        EXPECT_EQ(help.status, kExitOk);
+        for (const auto& line : lines(help.out)) {
+            EXPECT_LE(line.size(), 80u) << line;
+        }
+        for (const char* other : {"string", "number", "time"}) {
+            const bool own = std::string(other) == command;
+            EXPECT_EQ(help.out.find(std::string("ovantis-cli ") + other) != std::string::npos, own);
+        }
+    }
+    EXPECT_NE(runCli({"string", "--help"}).out.find("(default 5..8)"), std::string::npos);
+    EXPECT_NE(runCli({"--help"}).out.find("--seed S draws from the classic source"),
+              std::string::npos);
     const Result version = runCli({"--version"});
     EXPECT_EQ(version.status, kExitOk);
     EXPECT_NE(version.out.find(ovantis::version::kText), std::string::npos);
