@@ -9,6 +9,9 @@
 #include <QTabBar>
 
 #ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX  // std::max below
+#endif
 #include <windows.h>
 #endif
 
