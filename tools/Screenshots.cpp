@@ -57,10 +57,11 @@ int main(int argc, char** argv) {
     about.grab().save(out + QStringLiteral("/about.png"));
     about.close();
 
-    QMessageBox notice(QMessageBox::NoIcon, QString(), QStringLiteral("生成成功！"),
-                       QMessageBox::Ok, &dialog);
-    notice.show();
-    QApplication::processEvents();
-    notice.grab().save(out + QStringLiteral("/notice.png"));
+    // The page's own notice, grabbed while it is open.
+    whenShown<QMessageBox>([&](QMessageBox* notice) {
+        notice->grab().save(out + QStringLiteral("/notice.png"));
+        notice->accept();
+    });
+    dialog.stringPage()->notice("生成成功！");
     return 0;
 }

@@ -9,4 +9,5 @@ struct ControlLayout {
     int x, y, w, h;
     const char* text;
     const char* accessibleName;  // for fields: the label at their left
+    int buddy = 0;               // for labels: the field they name
 };

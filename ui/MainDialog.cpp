@@ -5,7 +5,15 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QShortcut>
 #include <QTabBar>
+
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX  // std::max below
+#endif
+#include <windows.h>
+#endif
 
 #include "AboutDialog.h"
 #include "ControlIds.h"
@@ -25,6 +33,11 @@ const PageText kPages[] = {
     {"数字", "指定数值范围内的整形、浮点数等"},
     {"时间", "不定时日期数值，并可执行命令行外部程序"},
 };
+const char kAboutText[] = "关于 Ovantis(&A)...";
+#ifdef Q_OS_WIN
+// A system-menu command: below 0xF000, low four bits clear.
+constexpr UINT kAboutCommand = 0x0010;
+#endif
 }  // namespace
 
 MainDialog::MainDialog(ovantis::RandomSource& random, QWidget* parent) : QDialog(parent) {
@@ -50,13 +63,17 @@ MainDialog::MainDialog(ovantis::RandomSource& random, QWidget* parent) : QDialog
     m_tabBar->setObjectName(QStringLiteral("tabBar"));
     m_tabBar->setDrawBase(false);
     m_tabBar->setExpanding(false);
+    // Reached by a click only: Tab never lands on it, so Enter and Escape
+    // typed after a Tab stay with the page.
+    m_tabBar->setFocusPolicy(Qt::ClickFocus);
     for (const PageText& page : kPages) {
         m_tabBar->addTab(QString::fromUtf8(page.tab));
     }
     m_tabBar->setGeometry(0, 0, tabControl->width(), m_tabBar->sizeHint().height());
     auto* pane = new QFrame(tabControl);
     pane->setFrameShape(QFrame::StyledPanel);
-    const int top = std::max(20, m_tabBar->height() - 1);
+    // The pane starts below the tab bar, and never less than 20 px down.
+    const int top = std::max(20, m_tabBar->height());
     pane->setGeometry(0, top - 1, tabControl->width(), tabControl->height() - top + 1);
 
     m_stringPage = new StringPage(random, tabControl);
@@ -69,6 +86,34 @@ MainDialog::MainDialog(ovantis::RandomSource& random, QWidget* parent) : QDialog
     }
     connect(m_tabBar, &QTabBar::currentChanged, this, &MainDialog::ShowPage);
     ShowPage(0);
+
+    const std::pair<QKeyCombination, int> steps[] = {
+        {Qt::CTRL | Qt::Key_Tab, 1},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1},
+        {Qt::CTRL | Qt::Key_PageDown, 1},
+        {Qt::CTRL | Qt::Key_PageUp, -1},
+    };
+    for (const auto& [keys, step] : steps) {
+        auto* shortcut = new QShortcut(QKeySequence(keys), this);
+        connect(shortcut, &QShortcut::activated, this, [this, step = step] { stepPage(step); });
+    }
+
+#ifdef Q_OS_WIN
+    HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, kAboutCommand,
+                reinterpret_cast<LPCWSTR>(QString::fromUtf8(kAboutText).utf16()));
+#endif
+}
+
+void MainDialog::stepPage(int step) {
+    const int count = m_tabBar->count();
+    m_tabBar->setCurrentIndex((m_tabBar->currentIndex() + step + count) % count);
+    const PageWindow* pages[] = {m_stringPage, m_numberPage, m_timePage};
+    if (QWidget* first = pages[m_tabBar->currentIndex()]->firstControl()) {
+        first->setFocus(Qt::TabFocusReason);
+    }
 }
 
 void MainDialog::ShowPage(int index) {
@@ -91,18 +136,31 @@ void MainDialog::showAbout() {
 void MainDialog::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("systemMenu"));
-    QAction* about = menu.addAction(QStringLiteral("关于 Ovantis(&A)..."));
+    QAction* about = menu.addAction(QString::fromUtf8(kAboutText));
     about->setObjectName(QStringLiteral("aboutAction"));
     connect(about, &QAction::triggered, this, &MainDialog::showAbout);
     menu.exec(event->globalPos());
 }
 
+#ifdef Q_OS_WIN
+bool MainDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+    const auto* msg = static_cast<const MSG*>(message);
+    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == kAboutCommand) {
+        showAbout();
+        *result = 0;
+        return true;
+    }
+    return QDialog::nativeEvent(eventType, message, result);
+}
+#endif
+
 void MainDialog::keyPressEvent(QKeyEvent* event) {
-    // Enter and Escape end the program only from the tab bar; a page keeps them.
+    // Enter never ends the program (QDialog would accept or press a default
+    // button); Escape ends it only from the tab bar, as a page keeps it.
     const int key = event->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
-        if (m_tabBar->hasFocus()) {
-            key == Qt::Key_Escape ? reject() : accept();
+        if (key == Qt::Key_Escape && m_tabBar->hasFocus()) {
+            reject();
         }
         event->accept();
         return;

@@ -29,8 +29,14 @@ class MainDialog : public QDialog {
   protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+#ifdef Q_OS_WIN
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+#endif
 
   private:
+    // Shows the page step places after the current one, wrapping.
+    void stepPage(int step);
+
     QLabel* m_description = nullptr;
     QTabBar* m_tabBar = nullptr;
     StringPage* m_stringPage = nullptr;

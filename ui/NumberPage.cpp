@@ -17,12 +17,12 @@ const std::vector<ControlLayout> kTemplate = {
     {ids::kNumberOutput, Kind::Output, 16, 78, 249, 140, nullptr, "结果输出"},
     {ids::kNumberGenerate, Kind::Button, 274, 187, 49, 14, "生成", nullptr},
     {ids::kNumberExport, Kind::Button, 274, 204, 49, 14, "导出", nullptr},
-    {ids::kNone, Kind::Label, 16, 32, 41, 8, "数值范围：", nullptr},
-    {ids::kNone, Kind::Label, 16, 48, 41, 8, "生成个数：", nullptr},
-    {ids::kNone, Kind::Label, 103, 33, 8, 8, "~", nullptr},
-    {ids::kNone, Kind::Label, 16, 67, 41, 8, "结果输出，", nullptr},
+    {ids::kNone, Kind::Label, 16, 32, 41, 8, "数值范围：", nullptr, ids::kLow},
+    {ids::kNone, Kind::Label, 16, 48, 41, 8, "生成个数：", nullptr, ids::kNumberCount},
+    {ids::kNone, Kind::Label, 103, 33, 8, 8, "~", nullptr, ids::kHigh},
+    {ids::kNone, Kind::Label, 16, 67, 41, 8, "结果输出，", nullptr, ids::kNumberOutput},
     {ids::kPlaces, Kind::DigitsField, 139, 12, 14, 14, nullptr, "保留小数位数"},
-    {ids::kNone, Kind::Label, 158, 14, 9, 8, "位", nullptr},
+    {ids::kNone, Kind::Label, 158, 14, 9, 8, "位", nullptr, ids::kPlaces},
 };
 }  // namespace
 

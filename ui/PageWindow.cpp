@@ -23,6 +23,7 @@
 #include "ControlIds.h"
 #include "DialogUnits.h"
 #include "DigitsOnlyFilter.h"
+#include "SingleLineEdit.h"
 
 namespace {
 
@@ -55,6 +56,7 @@ PageWindow::PageWindow(const std::vector<ControlLayout>& entries, QWidget* paren
     : QWidget(parent) {
     const DialogUnits units(font());
     QWidget* previous = nullptr;
+    std::vector<std::pair<QLabel*, int>> buddies;
     for (const ControlLayout& entry : entries) {
         const QString text = QString::fromUtf8(entry.text != nullptr ? entry.text : "");
         QWidget* widget = nullptr;
@@ -64,7 +66,7 @@ PageWindow::PageWindow(const std::vector<ControlLayout>& entries, QWidget* paren
                 break;
             case ControlLayout::Kind::Field:
             case ControlLayout::Kind::DigitsField: {
-                auto* field = new QLineEdit(this);
+                auto* field = new SingleLineEdit(this);
                 if (entry.kind == ControlLayout::Kind::DigitsField) {
                     field->installEventFilter(new DigitsOnlyFilter(field));
                 }
@@ -92,9 +94,14 @@ PageWindow::PageWindow(const std::vector<ControlLayout>& entries, QWidget* paren
                 widget = button;
                 break;
             }
-            case ControlLayout::Kind::Label:
-                widget = new QLabel(text, this);
+            case ControlLayout::Kind::Label: {
+                auto* label = new QLabel(text, this);
+                if (entry.buddy != 0) {
+                    buddies.emplace_back(label, entry.buddy);
+                }
+                widget = label;
                 break;
+            }
         }
         widget->setGeometry(units.rect(entry.x, entry.y, entry.w, entry.h));
         if (entry.id != 0) {
@@ -105,12 +112,24 @@ PageWindow::PageWindow(const std::vector<ControlLayout>& entries, QWidget* paren
             }
             if (previous != nullptr) {
                 setTabOrder(previous, widget);
+            } else {
+                m_first = widget;
             }
             previous = widget;
         }
     }
+    // Screen readers name a field by its label; the fields come first in a template.
+    for (const auto& [label, id] : buddies) {
+        label->setBuddy(control(id));
+    }
     m_timer.setSingleShot(true);
+    // A coarse timer may fire up to 5% early; a delay is a lower bound.
+    m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, [this] { onTimer(ovantis::ids::kEventTimer); });
+}
+
+QWidget* PageWindow::firstControl() const {
+    return m_first;
 }
 
 QWidget* PageWindow::control(int id) const {
@@ -143,7 +162,15 @@ std::string PageWindow::getText(int id) {
         return toCore(field->text());
     }
     if (const auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
-        return toCore(box->toPlainText());
+        // toPlainText() would turn no-break spaces into spaces; only the
+        // line breaks are changed.
+        QString text = box->document()->toRawText();
+        for (QChar& c : text) {
+            if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) {
+                c = QLatin1Char('\n');
+            }
+        }
+        return toCore(text);
     }
     return {};
 }
@@ -203,7 +230,9 @@ void PageWindow::enable(int id, bool on) {
 }
 
 void PageWindow::notice(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, QString(), fromCore(text), QMessageBox::Ok, this);
+    // An empty title would be replaced by the program's name on X11 and Wayland.
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral(" "), fromCore(text), QMessageBox::Ok,
+                    this);
     box.setObjectName(QStringLiteral("notice"));
     box.exec();
 }

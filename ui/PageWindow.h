@@ -25,6 +25,7 @@ class PageWindow : public QWidget, public ovantis::PageHost {
     PageWindow(const std::vector<ControlLayout>& entries, QWidget* parent);
 
     QWidget* control(int id) const;
+    QWidget* firstControl() const;
 
     int checkState(int id) override;
     std::string getText(int id) override;
@@ -64,6 +65,7 @@ class PageWindow : public QWidget, public ovantis::PageHost {
                       bool cancellable);
 
     std::map<int, QWidget*> m_controls;
+    QWidget* m_first = nullptr;
     QTimer m_timer;
     // Output boxes the user has edited since the page last set them: those
     // are rewritten whole, never appended to.

@@ -20,12 +20,12 @@ const std::vector<ControlLayout> kTemplate = {
     {ids::kStringOutput, Kind::Output, 16, 78, 249, 140, nullptr, "结果输出"},
     {ids::kStringGenerate, Kind::Button, 274, 187, 49, 14, "生成", nullptr},
     {ids::kStringExport, Kind::Button, 274, 204, 49, 14, "导出", nullptr},
-    {ids::kNone, Kind::Label, 16, 32, 25, 8, "头部：", nullptr},
-    {ids::kNone, Kind::Label, 16, 48, 25, 8, "尾部：", nullptr},
-    {ids::kNone, Kind::Label, 151, 32, 41, 8, "生成长度：", nullptr},
-    {ids::kNone, Kind::Label, 151, 48, 41, 8, "生成个数：", nullptr},
-    {ids::kNone, Kind::Label, 225, 34, 8, 8, "~", nullptr},
-    {ids::kNone, Kind::Label, 16, 67, 41, 8, "结果输出，", nullptr},
+    {ids::kNone, Kind::Label, 16, 32, 25, 8, "头部：", nullptr, ids::kHead},
+    {ids::kNone, Kind::Label, 16, 48, 25, 8, "尾部：", nullptr, ids::kTail},
+    {ids::kNone, Kind::Label, 151, 32, 41, 8, "生成长度：", nullptr, ids::kMinLength},
+    {ids::kNone, Kind::Label, 151, 48, 41, 8, "生成个数：", nullptr, ids::kStringCount},
+    {ids::kNone, Kind::Label, 225, 34, 8, 8, "~", nullptr, ids::kMaxLength},
+    {ids::kNone, Kind::Label, 16, 67, 41, 8, "结果输出，", nullptr, ids::kStringOutput},
 };
 }  // namespace
 

@@ -16,11 +16,11 @@ const std::vector<ControlLayout> kTemplate = {
     {ids::kTimeOutput, Kind::Output, 16, 78, 249, 140, nullptr, "结果输出"},
     {ids::kTimeGenerate, Kind::Button, 274, 187, 49, 14, "生成", nullptr},
     {ids::kTimeExport, Kind::Button, 274, 204, 49, 14, "导出", nullptr},
-    {ids::kNone, Kind::Label, 16, 48, 41, 8, "生成次数：", nullptr},
-    {ids::kNone, Kind::Label, 16, 32, 41, 8, "发生间隔：", nullptr},
-    {ids::kNone, Kind::Label, 103, 33, 8, 8, "~", nullptr},
-    {ids::kNone, Kind::Label, 159, 32, 17, 8, "毫秒", nullptr},
-    {ids::kNone, Kind::Label, 16, 67, 41, 8, "结果输出，", nullptr},
+    {ids::kNone, Kind::Label, 16, 48, 41, 8, "生成次数：", nullptr, ids::kCountEvents},
+    {ids::kNone, Kind::Label, 16, 32, 41, 8, "发生间隔：", nullptr, ids::kMinDelay},
+    {ids::kNone, Kind::Label, 103, 33, 8, 8, "~", nullptr, ids::kMaxDelay},
+    {ids::kNone, Kind::Label, 159, 32, 17, 8, "毫秒", nullptr, ids::kMaxDelay},
+    {ids::kNone, Kind::Label, 16, 67, 41, 8, "结果输出，", nullptr, ids::kTimeOutput},
 };
 }  // namespace
 

@@ -2,8 +2,10 @@
 // real message boxes and file dialogs answered as they open.
 #include <QAccessible>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +18,7 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 #include <memory>
 
 #include "ControlIds.h"
@@ -356,18 +359,139 @@ class WindowTest : public QObject {
         QVERIFY(m_dialog->isVisible());
     }
 
-    void enterAndEscapeEndTheWindowOnlyFromTheTabBar() {
-        QLineEdit* count = field(m_dialog->stringPage(), ids::kStringCount);
+    void keysSwitchPagesAndOnlyEscapeFromTheClickedTabBarEndsTheWindow() {
+        m_dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        QTabBar* tabs = m_dialog->tabBar();
+        StringPage* s = m_dialog->stringPage();
+        QLineEdit* count = field(s, ids::kStringCount);
         count->setFocus();
         QTest::keyClick(count, Qt::Key_Escape);
         QTest::keyClick(count, Qt::Key_Return);
-        QTest::keyClick(find(m_dialog->stringPage(), ids::kUpper), Qt::Key_Escape);
+        QTest::keyClick(find(s, ids::kUpper), Qt::Key_Escape);
+        // Tab and Shift+Tab go round the page, never onto the tab bar.
+        QTest::keyClick(find(s, ids::kUpper), Qt::Key_Backtab, Qt::ShiftModifier);
+        for (int i = 0; i < 12; ++i) {
+            QVERIFY(QApplication::focusWidget() != tabs);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        // Page keys work from inside an output box and wrap both ways.
+        find(s, ids::kStringOutput)->setFocus();
+        const std::tuple<Qt::Key, Qt::KeyboardModifiers, QWidget*> steps[] = {
+            {Qt::Key_Tab, Qt::ControlModifier, find(m_dialog->numberPage(), ids::kIntegerOn)},
+            {Qt::Key_PageDown, Qt::ControlModifier, find(m_dialog->timePage(), ids::kRunExternal)},
+            {Qt::Key_Tab, Qt::ControlModifier, find(s, ids::kUpper)},
+            {Qt::Key_PageUp, Qt::ControlModifier, find(m_dialog->timePage(), ids::kRunExternal)},
+            {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier,
+             find(m_dialog->numberPage(), ids::kIntegerOn)},
+        };
+        for (const auto& [key, modifiers, first] : steps) {
+            QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+            QCOMPARE(QApplication::focusWidget(), first);
+        }
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        QVERIFY(tabs->hasFocus());
+        QTest::keyClick(tabs, Qt::Key_Return);
+        QTest::keyClick(tabs, Qt::Key_Enter, Qt::KeypadModifier);
         QVERIFY(m_dialog->isVisible());
         QSignalSpy finished(m_dialog.get(), &QDialog::finished);
-        m_dialog->tabBar()->setFocus();
-        QTest::keyClick(m_dialog->tabBar(), Qt::Key_Escape);
+        QTest::keyClick(tabs, Qt::Key_Escape);
         QCOMPARE(finished.count(), 1);
         QVERIFY(!m_dialog->isVisible());
+    }
+
+    void togglesMadeInCodeMoveTheirFields() {
+        find<QAbstractButton>(m_dialog->numberPage(), ids::kDecimalOn)->toggle();
+        QVERIFY(!field(m_dialog->numberPage(), ids::kPlaces)->isEnabled());
+        find<QAbstractButton>(m_dialog->timePage(), ids::kRunExternal)->toggle();
+        QVERIFY(field(m_dialog->timePage(), ids::kCommand)->isEnabled());
+    }
+
+    void screenReadersGetStandAloneNamesAndEachLabelsField() {
+        for (PageWindow* page : m_dialog->findChildren<PageWindow*>()) {
+            QList<QWidget*> fields;
+            for (QWidget* w : page->findChildren<QWidget*>()) {
+                if (qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w)) {
+                    fields << w;
+                }
+            }
+            for (QWidget* w : fields) {
+                const QString name =
+                    QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+                QVERIFY2(!name.isEmpty() && !name.endsWith(QStringLiteral("：")) &&
+                             !name.endsWith(QLatin1Char('~')),
+                         qPrintable(name));
+            }
+            for (QLabel* label : page->findChildren<QLabel*>()) {
+                QVERIFY2(fields.contains(label->buddy()), qPrintable(label->text()));
+                const auto relations = QAccessible::queryAccessibleInterface(label->buddy())
+                                           ->relations(QAccessible::Label);
+                QVERIFY(std::any_of(relations.begin(), relations.end(),
+                                    [label](const auto& r) { return r.first->object() == label; }));
+            }
+        }
+    }
+
+    void pastedLineBreaksCutThePaste() {
+        QLineEdit* head = field(m_dialog->stringPage(), ids::kHead);
+        head->setFocus();
+        QGuiApplication::clipboard()->setText(QStringLiteral("user\nname_"));
+        QTest::keySequence(head, QKeySequence::Paste);
+        QCOMPARE(head->text(), QStringLiteral("user"));
+        head->setCursorPosition(2);
+        head->insert(QStringLiteral("\r\n-"));
+        QCOMPARE(head->text(), QStringLiteral("user"));
+        QCOMPARE(head->cursorPosition(), 2);
+    }
+
+    void exportKeepsNoBreakSpaces() {
+        StringPage* s = m_dialog->stringPage();
+        find<QPlainTextEdit>(s, ids::kStringOutput)->setPlainText(QStringLiteral("a\u00A0b\nc"));
+        QTemporaryDir dir;
+        answerSaveAs(dir.filePath(QStringLiteral("nbsp.txt")));
+        QCOMPARE(clickAndAnswer(s, ids::kStringExport), QStringLiteral("导出成功！"));
+        QCOMPARE(readAll(dir.filePath(QStringLiteral("nbsp.txt"))), QByteArray("a\xC2\xA0"
+                                                                               "b\r\nc"));
+    }
+
+    void halfBoundsGiveOnlyOnesUnderANoticeWithoutAName() {
+        NumberPage* n = m_dialog->numberPage();
+        m_dialog->tabBar()->setCurrentIndex(1);
+        click(n, ids::kDecimalOn);
+        field(n, ids::kLow)->setText(QStringLiteral("0.5"));
+        field(n, ids::kHigh)->setText(QStringLiteral("1.5"));
+        QString title = QStringLiteral("<none>");
+        whenShown<QMessageBox>([&](QMessageBox* notice) {
+            title = notice->windowHandle()->title();
+            QTest::mouseClick(notice->button(QMessageBox::Ok), Qt::LeftButton);
+        });
+        click(n, ids::kNumberGenerate);
+        QCOMPARE(box(n, ids::kNumberOutput).split('\n', Qt::SkipEmptyParts), QStringList(10, "1"));
+        // The window manager would show an empty title as the program's name.
+        QVERIFY(!title.isEmpty());
+        QVERIFY2(title.trimmed().isEmpty(), qPrintable(title));
+    }
+
+    void timedEventsNeverComeEarly() {
+        TimePage* t = m_dialog->timePage();
+        m_dialog->tabBar()->setCurrentIndex(2);
+        field(t, ids::kMinDelay)->setText(QStringLiteral("1000"));
+        field(t, ids::kMaxDelay)->setText(QStringLiteral("1000"));
+        field(t, ids::kCountEvents)->setText(QStringLiteral("1"));
+        auto* output = find<QPlainTextEdit>(t, ids::kTimeOutput);
+        QElapsedTimer clock;
+        qint64 shownAt = -1;
+        connect(output, &QPlainTextEdit::textChanged, output, [&] {
+            if (shownAt < 0 && output->toPlainText().contains('\n')) {
+                shownAt = clock.elapsed();
+            }
+        });
+        QString finished;
+        answerNotice(&finished, {}, t);
+        clock.start();
+        click(t, ids::kTimeGenerate);
+        QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), 5000);
+        QVERIFY2(shownAt >= 1000, qPrintable(QString::number(shownAt)));
     }
 };
 

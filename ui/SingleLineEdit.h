@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QLineEdit>
+
+// A one-line field that, like a native single-line edit, keeps only the part
+// of pasted or inserted text before its first line break.
+class SingleLineEdit : public QLineEdit {
+    Q_OBJECT
+
+  public:
+    explicit SingleLineEdit(QWidget* parent = nullptr);
+
+  private:
+    void cutAtLineBreak(const QString& text);
+};
