@@ -4,6 +4,7 @@ set(OVANTIS_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/ovantis)
 # Machine-readable copyright, its licence text taken from LICENSE so the two
 # cannot drift apart.
 file(READ ${PROJECT_SOURCE_DIR}/LICENSE license)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
 string(REGEX REPLACE "^MIT License\n\nCopyright[^\n]*\n\n" "" license "${license}")
 string(REGEX REPLACE "\n+$" "" license "${license}")
 string(REPLACE "\n\n" "\n.\n" license "${license}")
