@@ -5,20 +5,23 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 BENCH_BUILD ?= build-bench
+PKG_BUILD  ?= build-pkg
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-PACKAGES := cmake make g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev libcli11-dev qt6-base-dev qt6-translations-l10n fonts-wqy-microhei \
-            pwgen time coreutils dpkg-dev
+# What each target needs. The unversioned clang and libclang-rt-dev follow
+# the release's default LLVM, so no clang version is pinned here.
+RUN_PACKAGES   := cmake make g++ libcli11-dev qt6-base-dev qt6-translations-l10n fonts-wqy-microhei
+TEST_PACKAGES  := $(RUN_PACKAGES) clang libclang-rt-dev libgtest-dev libgmock-dev
+FUZZ_PACKAGES  := cmake make clang libclang-rt-dev
+BENCH_PACKAGES := $(RUN_PACKAGES) libbenchmark-dev pwgen time coreutils
+PKG_PACKAGES   := $(RUN_PACKAGES) dpkg-dev file
 
-.PHONY: all deps configure build run test test-asan fuzz bench screenshots package clean
-
-all: build
-
-deps:
+# Installs the packages given as $(1) that are missing (apt-get when root,
+# else prints the line to run).
+define need
 	@missing=""; \
-	for p in $(PACKAGES); do \
+	for p in $(1); do \
 	  dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -29,9 +32,23 @@ deps:
 	    echo "Missing packages. Run:"; echo "  sudo apt-get install -y$$missing"; exit 1; \
 	  fi; \
 	fi
+endef
 
+.PHONY: all deps deps-test configure build run test test-build test-asan fuzz bench screenshots package clean
+
+all: build
+
+deps:
+	$(call need,$(RUN_PACKAGES))
+
+deps-test:
+	$(call need,$(TEST_PACKAGES))
+
+# A fresh tree gets the window and the CLI alone; once make test has added
+# the suites they stay, so switching targets rebuilds nothing.
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOVANTIS_BUILD_CLI=ON -DOVANTIS_BUILD_UI=ON
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOVANTIS_BUILD_CLI=ON -DOVANTIS_BUILD_UI=ON \
+	  $(if $(wildcard $(BUILD)/CMakeCache.txt),,-DOVANTIS_BUILD_TESTS=OFF)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -43,20 +60,37 @@ screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/ovantis_screenshots $(BUILD)/screenshots
 	@ls $(BUILD)/screenshots
 
-package: build
-	cd $(BUILD) && cpack -G DEB
+# Only what goes into the .deb, built with Debian's hardening flags.
+package:
+	$(call need,$(PKG_PACKAGES))
+	export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	CXXFLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	cmake -S . -B $(PKG_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DOVANTIS_BUILD_CLI=ON -DOVANTIS_BUILD_UI=ON -DOVANTIS_BUILD_TESTS=OFF -DOVANTIS_BUILD_BENCH=OFF
+	cmake --build $(PKG_BUILD) -j $(JOBS)
+	cd $(PKG_BUILD) && cpack -G DEB
 
-test: build
+test: test-build
 	cd $(BUILD) && ctest --output-on-failure
 	$(MAKE) --no-print-directory test-asan
 
-test-asan: deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
-	  -DOVANTIS_SANITIZE=ON -DOVANTIS_BUILD_UI=OFF -DOVANTIS_BUILD_CLI=ON
-	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure
+test-build: deps-test
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOVANTIS_BUILD_CLI=ON -DOVANTIS_BUILD_UI=ON \
+	  -DOVANTIS_BUILD_TESTS=ON -DOVANTIS_WERROR=ON
+	cmake --build $(BUILD) -j $(JOBS)
 
-fuzz: deps
+# Every suite, the window's included, under ASan/UBSan with clang.
+test-asan: deps-test
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+	  -DOVANTIS_SANITIZE=ON -DOVANTIS_WERROR=ON -DOVANTIS_BUILD_UI=ON -DOVANTIS_BUILD_CLI=ON \
+	  -DOVANTIS_BUILD_TESTS=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure
+
+fuzz:
+	$(call need,$(FUZZ_PACKAGES))
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
 	  -DOVANTIS_FUZZ=ON -DOVANTIS_BUILD_TESTS=OFF -DOVANTIS_BUILD_UI=OFF -DOVANTIS_BUILD_CLI=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target ovantis_fuzz
@@ -64,7 +98,8 @@ fuzz: deps
 	$(FUZZ_BUILD)/tests/fuzz/ovantis_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=512 -timeout=10 \
 	  -rss_limit_mb=2048 -print_final_stats=1 $(FUZZ_BUILD)/corpus tests/fuzz/seeds
 
-bench: deps
+bench:
+	$(call need,$(BENCH_PACKAGES))
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DOVANTIS_BUILD_BENCH=ON \
 	  -DOVANTIS_BUILD_TESTS=OFF -DOVANTIS_BUILD_UI=ON -DOVANTIS_BUILD_CLI=ON
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
@@ -73,4 +108,4 @@ bench: deps
 	bench/compare.sh $(BENCH_BUILD)/cli/ovantis-cli
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD) $(PKG_BUILD)

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the Ovantis icon (a die showing five, on a blue tile) at 16, 32 and
-48 pixels as 32-bit PNG files, with no imaging library."""
+"""Draws the Ovantis icon (a die showing five, on a blue tile) as an SVG and as
+32-bit PNG files from 16 to 256 pixels, with no imaging library. The output
+depends on nothing but this file, so a rerun changes no bytes."""
 import struct
 import sys
 import zlib
@@ -37,11 +38,20 @@ def rounded(x0, y0, x1, y1, r):
     return inside
 
 
+SIZES = (16, 32, 48, 64, 128, 256)
+ICO_SIZES = (16, 32, 48)
+TILE = (0.04, 0.04, 0.96, 0.96, 0.2)
+DIE = (0.2, 0.2, 0.8, 0.8, 0.1)
+SPOTS = [(0.33, 0.33), (0.67, 0.33), (0.5, 0.5), (0.33, 0.67), (0.67, 0.67)]
+SPOT_RADIUS = 0.075
+
+
 def icon(size):
-    tile = coverage(size, rounded(0.04, 0.04, 0.96, 0.96, 0.2))
-    die = coverage(size, rounded(0.2, 0.2, 0.8, 0.8, 0.1))
-    spots = [(0.33, 0.33), (0.67, 0.33), (0.5, 0.5), (0.33, 0.67), (0.67, 0.67)]
-    radius = 0.075 if size > 16 else 0.09
+    tile = coverage(size, rounded(*TILE))
+    die = coverage(size, rounded(*DIE))
+    spots = SPOTS
+    # Bigger spots keep the five readable at the smallest size.
+    radius = SPOT_RADIUS if size > 16 else 0.09
     spot = coverage(size, lambda x, y: any((x - a) ** 2 + (y - b) ** 2 <= radius ** 2 for a, b in spots))
     pixels = []
     for y in range(size):
@@ -67,11 +77,30 @@ def ico(images):
     return header + entries + b"".join(data for _, data in images)
 
 
+def svg():
+    """The same shapes as icon(), on a 256-unit canvas."""
+    def num(v):
+        return f"{v * 256:g}"
+
+    def rect(x0, y0, x1, y1, r, fill):
+        return (f'  <rect x="{num(x0)}" y="{num(y0)}" width="{num(x1 - x0)}" height="{num(y1 - y0)}"'
+                f' rx="{num(r)}" fill="{fill}"/>\n')
+
+    body = rect(*TILE, "#2563eb") + rect(*DIE, "#ffffff")
+    for a, b in SPOTS:
+        body += f'  <circle cx="{num(a)}" cy="{num(b)}" r="{num(SPOT_RADIUS)}" fill="#1e293b"/>\n'
+    return ('<?xml version="1.0" encoding="UTF-8"?>\n'
+            '<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="0 0 256 256">\n'
+            + body + "</svg>\n")
+
+
 if __name__ == "__main__":
     out = sys.argv[1] if len(sys.argv) > 1 else "res/icons"
-    images = [(size, icon(size)) for size in (16, 32, 48)]
-    for size, data in images:
+    images = {size: icon(size) for size in SIZES}
+    for size, data in images.items():
         with open(f"{out}/ovantis-{size}.png", "wb") as f:
             f.write(data)
+    with open(f"{out}/ovantis.svg", "w", encoding="utf-8") as f:
+        f.write(svg())
     with open(f"{out}/ovantis.ico", "wb") as f:
-        f.write(ico(images))
+        f.write(ico([(size, images[size]) for size in ICO_SIZES]))
