@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <vector>
@@ -51,6 +52,25 @@ bool resolveLinks(const std::string& path, std::string& target) {
     }
     errno = ELOOP;
     return false;
+}
+
+// The descriptor a name like /dev/stdout or /proc/self/fd/3 stands for, or -1.
+int inheritedDescriptor(const std::string& path) {
+    if (path == "/dev/stdout") {
+        return STDOUT_FILENO;
+    }
+    if (path == "/dev/stderr") {
+        return STDERR_FILENO;
+    }
+    for (const std::string_view prefix :
+         {std::string_view("/dev/fd/"), std::string_view("/proc/self/fd/")}) {
+        if (path.size() > prefix.size() && path.size() <= prefix.size() + 6 &&
+            path.compare(0, prefix.size(), prefix) == 0 &&
+            path.find_first_not_of("0123456789", prefix.size()) == std::string::npos) {
+            return std::atoi(path.c_str() + prefix.size());
+        }
+    }
+    return -1;
 }
 
 std::string directoryOf(const std::string& path) {
@@ -140,11 +160,15 @@ bool OutputFile::open() {
         errno = EISDIR;
         return fail();
     }
-    if (!resolveLinks(m_path, m_target)) {
-        return fail();
+    m_mode = Mode::Direct;
+    const int inherited = inheritedDescriptor(m_path);
+    if (inherited >= 0) {
+        // Our own output: keep the offset and append mode the shell set up.
+        m_fd = ::fcntl(inherited, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+        return m_fd >= 0 || fail();
     }
     struct stat info {};
-    const bool exists = ::stat(m_target.c_str(), &info) == 0;
+    const bool exists = ::stat(m_path.c_str(), &info) == 0;
     if (!exists && errno != ENOENT) {
         return fail();
     }
@@ -153,8 +177,17 @@ bool OutputFile::open() {
         return fail();
     }
     if (exists && !S_ISREG(info.st_mode)) {
-        m_mode = Mode::Direct;
-        m_fd = ::open(m_target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+        m_fd = ::open(m_path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+        return m_fd >= 0 || fail();
+    }
+    if (!resolveLinks(m_path, m_target)) {
+        return fail();
+    }
+    struct stat targetInfo {};
+    if (exists && (::stat(m_target.c_str(), &targetInfo) != 0 || targetInfo.st_ino != info.st_ino ||
+                   targetInfo.st_dev != info.st_dev)) {
+        // A link with no name to replace (an open file under /proc): write through it.
+        m_fd = ::open(m_path.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
         return m_fd >= 0 || fail();
     }
     m_mode = exists && info.st_nlink > 1 ? Mode::InPlace : Mode::Replace;
@@ -215,7 +248,8 @@ bool OutputFile::nameTemporary() {
 bool OutputFile::write(std::string_view bytes) {
     if (m_fd < 0) {
         errno = EBADF;
-        return fail();
+        // Keep the reason open() gave.
+        return m_error.empty() ? fail() : false;
     }
     return writeAll(m_fd, bytes.data(), bytes.size()) || fail();
 }
@@ -223,7 +257,8 @@ bool OutputFile::write(std::string_view bytes) {
 bool OutputFile::commit() {
     if (m_fd < 0) {
         errno = EBADF;
-        return fail();
+        // Keep the reason open() gave.
+        return m_error.empty() ? fail() : false;
     }
     if (m_mode == Mode::Direct) {
         const int fd = m_fd;

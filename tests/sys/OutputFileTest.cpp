@@ -1,8 +1,10 @@
 #include "OutputFile.h"
 
+#include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -128,6 +130,38 @@ TEST(OutputFile, FifoIsWrittenThrough) {
     EXPECT_EQ(received, "through the pipe\n");
     EXPECT_TRUE(S_ISFIFO(statOf(fifo).st_mode));
     EXPECT_EQ(folder.names(), std::set<std::string>{"fifo"});
+}
+
+// ovantis-cli -o /dev/stdout, its output a pipe or appended to a log.
+TEST(OutputFile, StandardOutputByNameReachesStandardOutput) {
+    TempFolder folder;
+    const std::string log = folder / "log";
+    writeAll(log, "before\n");
+    for (const bool toPipe : {true, false}) {
+        SCOPED_TRACE(toPipe ? "pipe" : "appended file");
+        int fds[2];
+        ASSERT_EQ(::pipe(fds), 0);
+        const int target = toPipe ? fds[1] : ::open(log.c_str(), O_WRONLY | O_APPEND);
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::dup2(target, STDOUT_FILENO);
+            ::_exit(save("/dev/stdout", "after\n") ? 0 : 1);
+        }
+        ::close(fds[1]);
+        if (!toPipe) {
+            ::close(target);
+        }
+        std::string received;
+        char buffer[256];
+        for (ssize_t got; (got = ::read(fds[0], buffer, sizeof buffer)) > 0;) {
+            received.append(buffer, static_cast<std::size_t>(got));
+        }
+        ::close(fds[0]);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        EXPECT_EQ(toPipe ? received : readAll(log), toPipe ? "after\n" : "before\nafter\n");
+    }
 }
 
 TEST(OutputFile, DeviceNodeIsWrittenThroughAndStaysANode) {
