@@ -62,25 +62,22 @@ TEST(OutputFile, ReplacementKeepsTheModeAndNewFilesFollowTheUmask) {
     ::umask(oldMask);
 }
 
-TEST(OutputFile, SymbolicLinkStaysALinkAndItsTargetIsReplaced) {
-    TempFolder folder;
-    std::filesystem::create_directory(folder / "data");
-    std::filesystem::create_directory(folder / "links");
-    writeAll(folder / "data/real.txt", "old");
-    std::filesystem::create_symlink("../data/real.txt", folder / "links/out.txt");
-    ASSERT_TRUE(save(folder / "links/out.txt", "new"));
-    EXPECT_TRUE(S_ISLNK(statOf(folder / "links/out.txt").st_mode));
-    EXPECT_EQ(std::filesystem::read_symlink(folder / "links/out.txt"), "../data/real.txt");
-    EXPECT_EQ(readAll(folder / "data/real.txt"), "new");
-    EXPECT_EQ(folder.names(), (std::set<std::string>{"data", "links"}));
-}
-
-TEST(OutputFile, DanglingSymbolicLinkCreatesItsTarget) {
-    TempFolder folder;
-    std::filesystem::create_symlink("real.txt", folder / "out.txt");
-    ASSERT_TRUE(save(folder / "out.txt", "new"));
-    EXPECT_TRUE(S_ISLNK(statOf(folder / "out.txt").st_mode));
-    EXPECT_EQ(readAll(folder / "real.txt"), "new");
+TEST(OutputFile, SymbolicLinkStaysALinkAndItsTargetGetsTheContent) {
+    for (const bool targetExists : {true, false}) {
+        SCOPED_TRACE(targetExists ? "existing target" : "dangling link");
+        TempFolder folder;
+        std::filesystem::create_directory(folder / "data");
+        std::filesystem::create_directory(folder / "links");
+        if (targetExists) {
+            writeAll(folder / "data/real.txt", "old");
+        }
+        std::filesystem::create_symlink("../data/real.txt", folder / "links/out.txt");
+        ASSERT_TRUE(save(folder / "links/out.txt", "new"));
+        EXPECT_EQ(std::filesystem::read_symlink(folder / "links/out.txt"), "../data/real.txt");
+        EXPECT_EQ(readAll(folder / "data/real.txt"), "new");
+        EXPECT_EQ(folder.names(), (std::set<std::string>{"data", "links"}));
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder / "data"), {}), 1);
+    }
 }
 
 TEST(OutputFile, EveryHardLinkSeesTheNewContent) {
