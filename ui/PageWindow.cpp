@@ -23,6 +23,8 @@
 #include "ControlIds.h"
 #include "DialogUnits.h"
 #include "DigitsOnlyFilter.h"
+#include "Launcher.h"
+#include "OutputFile.h"
 #include "SingleLineEdit.h"
 
 namespace {
@@ -250,7 +252,8 @@ void PageWindow::shellOpen(const std::string& text) {
     const QString name = fromCore(text);
     const QString program = executableFor(name);
     if (!program.isEmpty()) {
-        QProcess::startDetached(program, {});
+        // A clean start: descriptors 0-2 only, every signal at its default.
+        ovantis::sys::Launcher::launch(toCore(program), {});
     } else if (QFileInfo::exists(name)) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(name).absoluteFilePath()));
     } else if (name.contains(QStringLiteral("://"))) {
@@ -281,18 +284,10 @@ std::optional<std::string> PageWindow::chooseFileToSave(const ovantis::SaveReque
 }
 
 ovantis::WriteOutcome PageWindow::writeFile(const std::string& path, const std::string& bytes) {
-    QSaveFile file(fromCore(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        return {false, toCore(file.errorString())};
-    }
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-        static_cast<qint64>(bytes.size())) {
-        const std::string reason = toCore(file.errorString());
-        file.cancelWriting();
-        return {false, reason};
-    }
-    if (!file.commit()) {
-        return {false, toCore(file.errorString())};
+    // The same rules as ovantis-cli's -o, and the system's own reason on failure.
+    ovantis::sys::OutputFile file(path);
+    if (!file.open() || !file.write(bytes) || !file.commit()) {
+        return {false, file.error()};
     }
     return {};
 }

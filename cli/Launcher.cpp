@@ -1,0 +1,155 @@
+#include "Launcher.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+
+extern char** environ;
+
+namespace ovantis::sys {
+namespace {
+
+std::mutex g_childrenMutex;
+// Only our own children are reaped: waitpid(-1) would steal those another part
+// of the program (Qt's QProcess) waits for.
+std::vector<pid_t> g_children;
+
+bool isExecutableFile(const std::string& path) {
+    struct stat info {};
+    // access() alone says yes to root for any file, so the mode bits are checked too.
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+           (info.st_mode & 0111) != 0 && ::access(path.c_str(), X_OK) == 0;
+}
+
+std::string findExecutable(const std::string& name) {
+    if (name.find('/') != std::string::npos) {
+        return isExecutableFile(name) ? name : std::string();
+    }
+    const char* path = std::getenv("PATH");
+    const std::string dirs = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
+    std::size_t start = 0;
+    while (start <= dirs.size()) {
+        std::size_t end = dirs.find(':', start);
+        if (end == std::string::npos) {
+            end = dirs.size();
+        }
+        const std::string dir = end > start ? dirs.substr(start, end - start) : ".";
+        const std::string candidate = dir + "/" + name;
+        if (isExecutableFile(candidate)) {
+            return candidate;
+        }
+        start = end + 1;
+    }
+    return {};
+}
+
+bool isUrl(const std::string& text) {
+    const std::size_t colon = text.find("://");
+    if (colon == std::string::npos || colon == 0) {
+        return false;
+    }
+    for (std::size_t i = 0; i < colon; ++i) {
+        const char c = text[i];
+        const bool alpha = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        if (!alpha && !(i > 0 && ((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.'))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Returns 0 or the errno value why the child could not start.
+int spawn(const std::string& path, std::vector<std::string> argv) {
+    std::vector<char*> pointers;
+    for (auto& arg : argv) {
+        pointers.push_back(arg.data());
+    }
+    pointers.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    // The child's output must not mix into ours (ovantis-cli's generated lines).
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
+    posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
+#else
+    // Descriptors someone opened without O_CLOEXEC (a library) are closed by hand.
+    const long limit = std::min(::sysconf(_SC_OPEN_MAX), 65536L);
+    for (int fd = STDERR_FILENO + 1; fd < limit; ++fd) {
+        const int flags = ::fcntl(fd, F_GETFD);
+        if (flags >= 0 && (flags & FD_CLOEXEC) == 0) {
+            posix_spawn_file_actions_addclose(&actions, fd);
+        }
+    }
+#endif
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t all;
+    sigfillset(&all);
+    sigset_t none;
+    sigemptyset(&none);
+    posix_spawnattr_setsigdefault(&attributes, &all);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    // Its own session: Ctrl-C meant for ovantis-cli does not reach the child.
+    posix_spawnattr_setflags(&attributes,
+                             POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSID);
+    pid_t pid = 0;
+    const int error =
+        posix_spawn(&pid, path.c_str(), &actions, &attributes, pointers.data(), environ);
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    if (error == 0) {
+        const std::lock_guard lock(g_childrenMutex);
+        g_children.push_back(pid);
+    }
+    return error;
+}
+
+std::string cannotStart(const std::string& program, int error) {
+    return "cannot start " + program + ": " + std::strerror(error);
+}
+
+}  // namespace
+
+std::optional<std::string> Launcher::launch(const std::string& program,
+                                            const std::vector<std::string>& args) {
+    reap();
+    const std::string executable = findExecutable(program);
+    if (!executable.empty()) {
+        std::vector<std::string> argv{program};
+        argv.insert(argv.end(), args.begin(), args.end());
+        const int error = spawn(executable, std::move(argv));
+        return error == 0 ? std::nullopt : std::optional(cannotStart(program, error));
+    }
+    struct stat info {};
+    const bool exists = !program.empty() && ::stat(program.c_str(), &info) == 0;
+    if (!exists && !isUrl(program)) {
+        return cannotStart(program, ENOENT);
+    }
+    const std::string opener = findExecutable("xdg-open");
+    // "./" keeps a name that starts with '-' from reading as an option.
+    const std::string target = exists && program.front() == '-' ? "./" + program : program;
+    const int error = opener.empty() ? ENOENT : spawn(opener, {"xdg-open", target});
+    return error == 0 ? std::nullopt : std::optional(cannotStart("xdg-open", error));
+}
+
+void Launcher::reap() {
+    const std::lock_guard lock(g_childrenMutex);
+    std::erase_if(g_children, [](pid_t pid) {
+        const pid_t result = ::waitpid(pid, nullptr, WNOHANG);
+        // ECHILD: someone else collected it, or SIGCHLD is ignored.
+        return result == pid || (result < 0 && errno == ECHILD);
+    });
+}
+
+}  // namespace ovantis::sys

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ovantis::sys {
+
+// A result file. A regular file is written under a temporary name (or none,
+// where the file system allows) beside its final target and renamed over it
+// only when complete, keeping the old file's mode and owner; a file with more
+// than one name is rewritten in place so every name sees the new content.
+// Anything else that exists (a device, a FIFO, a terminal) is written
+// directly, as the shell's ">" would. A symbolic link stays a link.
+class OutputFile {
+  public:
+    explicit OutputFile(std::string path);
+    ~OutputFile();
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    bool open();
+    int fd() const { return m_fd; }
+    // Writes all of bytes, retrying interrupted writes.
+    bool write(std::string_view bytes);
+    // Makes what was written so far the file's content.
+    bool commit();
+    // Drops what was written; the old file stays as it was.
+    void discard();
+    // "cannot write PATH: reason", the reason always the system's.
+    const std::string& error() const { return m_error; }
+
+  private:
+    enum class Mode { Direct, Replace, InPlace };
+
+    bool fail();
+    bool openTemporary(const std::string& dir);
+    bool nameTemporary();
+    bool copyIntoTarget();
+    void forgetTemporary();
+
+    std::string m_path;
+    std::string m_target;
+    std::string m_dir;
+    std::string m_tempPath;
+    Mode m_mode = Mode::Replace;
+    int m_fd = -1;
+    int m_cleanupSlot = -1;
+    std::string m_error;
+};
+
+}  // namespace ovantis::sys

@@ -1,0 +1,92 @@
+#include "Signals.h"
+
+#include <limits.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <csignal>
+#include <cstring>
+
+namespace ovantis::sys {
+namespace {
+
+constexpr int kSlots = 8;
+constexpr int kFree = 0;
+constexpr int kFilling = 1;
+constexpr int kReady = 2;
+
+std::atomic<int> g_signal{0};
+std::atomic<int> g_slotState[kSlots];
+char g_slotPath[kSlots][PATH_MAX];
+
+static_assert(std::atomic<int>::is_always_lock_free, "the handler reads these");
+
+void removePending() {
+    for (int i = 0; i < kSlots; ++i) {
+        if (g_slotState[i].load() == kReady) {
+            ::unlink(g_slotPath[i]);
+        }
+    }
+}
+
+extern "C" void onStopSignal(int signal) {
+    int none = 0;
+    if (!g_signal.compare_exchange_strong(none, signal)) {
+        // The user insists: whatever the run was doing, it ends now.
+        removePending();
+        ::_exit(128 + signal);
+    }
+}
+
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
+}  // namespace
+
+void Signals::install() {
+    struct sigaction action {};
+    action.sa_handler = onStopSignal;
+    sigemptyset(&action.sa_mask);
+    for (int signal : kStopSignals) {
+        sigaddset(&action.sa_mask, signal);
+    }
+    action.sa_flags = 0;
+    for (int signal : kStopSignals) {
+        ::sigaction(signal, &action, nullptr);
+    }
+}
+
+bool Signals::stopRequested() {
+    return g_signal.load() != 0;
+}
+
+int Signals::stopSignal() {
+    return g_signal.load();
+}
+
+void Signals::reset() {
+    g_signal.store(0);
+}
+
+int Signals::removeOnExit(const char* path) {
+    const std::size_t length = std::strlen(path);
+    if (length >= PATH_MAX) {
+        return -1;
+    }
+    for (int i = 0; i < kSlots; ++i) {
+        int expected = kFree;
+        if (g_slotState[i].compare_exchange_strong(expected, kFilling)) {
+            std::memcpy(g_slotPath[i], path, length + 1);
+            g_slotState[i].store(kReady);
+            return i;
+        }
+    }
+    return -1;
+}
+
+void Signals::forget(int slot) {
+    if (slot >= 0 && slot < kSlots) {
+        g_slotState[slot].store(kFree);
+    }
+}
+
+}  // namespace ovantis::sys

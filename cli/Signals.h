@@ -1,0 +1,24 @@
+#pragma once
+
+namespace ovantis::sys {
+
+// The signals that end a run (SIGINT, SIGTERM, SIGHUP, SIGQUIT) only set a flag
+// the loops check, so a run can stop cleanly; a second one while the first is
+// being handled ends the process at once, removing any pending temporary file.
+class Signals {
+  public:
+    // Installs the handlers without SA_RESTART, so a sleep returns early.
+    static void install();
+    static bool stopRequested();
+    // The signal that asked to stop, or 0; the exit status is 128 plus it.
+    static int stopSignal();
+    // Forgets a caught signal (for tests that raise one).
+    static void reset();
+
+    // A file the handler removes before it ends the process. Returns a slot
+    // for forget(), or -1 when every slot is taken or the path is too long.
+    static int removeOnExit(const char* path);
+    static void forget(int slot);
+};
+
+}  // namespace ovantis::sys
