@@ -11,13 +11,13 @@
 #include <thread>
 
 #include "ArgParse.h"
-#include "AtomicFile.h"
 #include "FdStreambuf.h"
 #include "HelpFormatter.h"
-#include "Interrupt.h"
+#include "Launcher.h"
 #include "Notices.h"
 #include "NumberGenerator.h"
-#include "ShellOpener.h"
+#include "OutputFile.h"
+#include "Signals.h"
 #include "StringGenerator.h"
 #include "TimeSettings.h"
 #include "Version.h"
@@ -87,7 +87,7 @@ class StreamSink : public TextSink {
     bool drain(std::string& buffer) override {
         m_stream.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
         buffer.clear();
-        return m_stream.good() && !interrupted();
+        return m_stream.good() && !sys::Signals::stopRequested();
     }
 
   private:
@@ -108,13 +108,13 @@ int reportWriteError(std::ostream& stream, std::ostream& err) {
     return kExitIo;
 }
 
-// Where the lines go: the given stream, or a file replaced atomically.
+// Where the lines go: the given stream, or a result file.
 class Destination {
   public:
     Destination(std::ostream& out, const std::string& path) : m_stream(&out) {
         // "-" is standard output, as for most tools.
         if (!path.empty() && path != "-") {
-            m_file = std::make_unique<AtomicFile>(path);
+            m_file = std::make_unique<sys::OutputFile>(path);
             if (m_file->open()) {
                 m_buffer = std::make_unique<FdStreambuf>(m_file->fd());
                 m_own = std::make_unique<std::ostream>(m_buffer.get());
@@ -125,28 +125,30 @@ class Destination {
     bool ready() const { return !m_file || m_buffer; }
     std::ostream& stream() { return *m_stream; }
 
-    // Flushes and, for a file, puts it in place. Returns the exit status.
-    int finish(std::ostream& err, bool interruptedRun) {
+    // Flushes and, for a file, puts it in place: a stopped batch leaves the
+    // old file as it was, a stopped log keeps the lines written so far.
+    // Returns the exit status.
+    int finish(std::ostream& err, bool keepWhenStopped) {
         m_stream->flush();
-        if (m_file && !interruptedRun && *m_stream) {
+        const int signal = sys::Signals::stopSignal();
+        if (!*m_stream) {
+            return reportWriteError(*m_stream, err);
+        }
+        if (m_file && (signal == 0 || keepWhenStopped)) {
             m_own.reset();
             m_buffer.reset();
             if (!m_file->commit()) {
                 err << "ovantis-cli: " << m_file->error() << '\n';
                 return kExitIo;
             }
-            return kExitOk;
         }
-        if (interruptedRun) {
-            return kExitInterrupted;
-        }
-        return *m_stream ? kExitOk : reportWriteError(*m_stream, err);
+        return signal != 0 ? 128 + signal : kExitOk;
     }
     const std::string& openError() const { return m_file->error(); }
 
   private:
     std::ostream* m_stream;
-    std::unique_ptr<AtomicFile> m_file;
+    std::unique_ptr<sys::OutputFile> m_file;
     std::unique_ptr<FdStreambuf> m_buffer;
     std::unique_ptr<std::ostream> m_own;
 };
@@ -155,7 +157,7 @@ class Destination {
 // writer fills the destination and the exit status follows from how it went.
 int writeChecked(const char* notice, const std::string& why, const Common& common,
                  std::ostream& out, std::ostream& err,
-                 const std::function<void(std::ostream&)>& write) {
+                 const std::function<int(std::ostream&)>& write, bool keepWhenStopped = false) {
     if (notice != nullptr) {
         err << "ovantis-cli: " << notice << ' ' << why << '\n';
         return kExitUsage;
@@ -165,8 +167,9 @@ int writeChecked(const char* notice, const std::string& why, const Common& commo
         err << "ovantis-cli: " << destination.openError() << '\n';
         return kExitIo;
     }
-    write(destination.stream());
-    return destination.finish(err, interrupted());
+    const int status = write(destination.stream());
+    const int finished = destination.finish(err, keepWhenStopped);
+    return finished != kExitOk ? finished : status;
 }
 
 template <class Generator>
@@ -194,7 +197,7 @@ void streamLines(Generator& generator, std::int64_t count, const Common& common,
 // Waits out a delay in slices so Ctrl-C is noticed promptly.
 void sleepFor(int milliseconds) {
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    while (!interrupted()) {
+    while (!sys::Signals::stopRequested()) {
         const auto left = until - std::chrono::steady_clock::now();
         if (left <= std::chrono::steady_clock::duration::zero()) {
             return;
@@ -212,19 +215,26 @@ LocalTime localTimeNow() {
             local.tm_hour,        local.tm_min,     local.tm_sec};
 }
 
-void runEvents(const TimeSettings& settings, const std::vector<std::string>& execArgs,
-               RandomSource& random, const Common& common, std::ostream& stream) {
-    for (std::int32_t fired = 0; fired < settings.count && stream && !interrupted(); ++fired) {
+// Returns kExitIo when a launch failed; the run goes on regardless.
+int runEvents(const TimeSettings& settings, const std::vector<std::string>& execArgs,
+              RandomSource& random, const Common& common, std::ostream& stream, std::ostream& err) {
+    int status = kExitOk;
+    for (std::int32_t fired = 0; fired < settings.count && stream; ++fired) {
         sleepFor(drawDelay(settings, random));
-        if (interrupted()) {
+        if (sys::Signals::stopRequested()) {
             break;
         }
         stream << eventLine(localTimeNow()) << (common.crlf ? "\r\n" : "\n");
         stream.flush();
         if (settings.runExternal) {
-            ShellOpener::open(settings.command, execArgs);
+            if (const auto failure = sys::Launcher::launch(settings.command, execArgs)) {
+                err << "ovantis-cli: " << *failure << '\n';
+                status = kExitIo;
+            }
         }
     }
+    sys::Launcher::reap();
+    return status;
 }
 
 std::unique_ptr<RandomSource> makeSource(const Common& common) {
@@ -528,6 +538,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                                 [&](std::ostream& stream) {
                                     StringGenerator generator(s, *random);
                                     streamLines(generator, s.count, o.common, stream);
+                                    return kExitOk;
                                 });
         }
         if (number->parsed()) {
@@ -545,6 +556,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                                 [&](std::ostream& stream) {
                                     NumberGenerator generator(s, *random);
                                     streamLines(generator, s.count, o.common, stream);
+                                    return kExitOk;
                                 });
         }
         TimeSettings s;
@@ -560,7 +572,10 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         const char* notice = check(s);
         return writeChecked(
             notice, notice ? explain(notice, s) : "", o.common, out, err,
-            [&](std::ostream& stream) { runEvents(s, o.execArgs, *random, o.common, stream); });
+            [&](std::ostream& stream) {
+                return runEvents(s, o.execArgs, *random, o.common, stream, err);
+            },
+            true);
     } catch (const UsageError& e) {
         err << "ovantis-cli: " << e.what() << "\nRun with --help for more information.\n";
         return kExitUsage;

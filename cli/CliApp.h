@@ -6,11 +6,10 @@
 
 namespace ovantis::cli {
 
-// Exit statuses of ovantis-cli.
+// Exit statuses of ovantis-cli; 128 + N when signal N ended the run.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitIo = 1;
 inline constexpr int kExitUsage = 2;
-inline constexpr int kExitInterrupted = 130;
 
 // Runs ovantis-cli with the arguments after the program name. Generated lines
 // go to out (or to -o FILE); notices and errors to err.

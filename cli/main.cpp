@@ -3,14 +3,12 @@
 
 #include "CliApp.h"
 #include "FdStreambuf.h"
-#include "Interrupt.h"
+#include "Signals.h"
 
 int main(int argc, char** argv) {
     // A closed pipe shows up as EPIPE on write and ends the run quietly.
     std::signal(SIGPIPE, SIG_IGN);
-    // Programs opened by "time --exec" are not waited for.
-    std::signal(SIGCHLD, SIG_IGN);
-    ovantis::cli::installInterruptHandler();
+    ovantis::sys::Signals::install();
     ovantis::cli::FdStreambuf outBuffer(1);
     std::ostream out(&outBuffer);
     const std::vector<std::string> args(argv + 1, argv + argc);

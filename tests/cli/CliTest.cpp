@@ -1,10 +1,13 @@
 #include "CliApp.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pthread.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -12,6 +15,7 @@
 #include <regex>
 #include <sstream>
 
+#include "FdStreambuf.h"
 #include "StringGenerator.h"
 #include "Version.h"
 
@@ -241,6 +245,15 @@ TEST(CliOptions, HelpFitsEightyColumnsWithEachCommandsOwnExamples) {
     const Result version = runCli({"--version"});
     EXPECT_EQ(version.status, kExitOk);
     EXPECT_NE(version.out.find(ovantis::version::kText), std::string::npos);
+    for (const char* flag : {"--help", "--version"}) {
+        const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+        FdStreambuf buffer(full);
+        std::ostream out(&buffer);
+        std::ostringstream err;
+        EXPECT_EQ(run({flag}, out, err), kExitIo) << flag;
+        EXPECT_NE(err.str().find("No space left on device"), std::string::npos) << err.str();
+        ::close(full);
+    }
 }
 
 TEST(CliOptions, ClassAndTypeFlagsSelect) {
@@ -281,7 +294,7 @@ TEST(CliOutput, UnwritableTargetFailsWithStatusOneAndKeepsTheOldFile) {
     TempDir dir;
     const Result missing = runCli({"string", "-o", (dir.path / "missing" / "out.txt").string()});
     EXPECT_EQ(missing.status, kExitIo);
-    EXPECT_NE(missing.err.find("cannot create"), std::string::npos);
+    EXPECT_NE(missing.err.find("cannot write"), std::string::npos) << missing.err;
 
     // As root a read-only folder is still writable, so use one no one can write.
     fs::path existing = dir.path / "keep.txt";
@@ -297,21 +310,78 @@ TEST(CliOutput, UnwritableTargetFailsWithStatusOneAndKeepsTheOldFile) {
     EXPECT_EQ(readFile(existing), before);
 }
 
-TEST(CliTime, PrintsOneTimestampPerEventAndNeverUsesAShell) {
+TEST(CliTime, PrintsOneTimestampPerEventAndLaunchesWithoutAShell) {
     TempDir dir;
     const fs::path probe = dir.path / "probe";
     const std::string command = "touch " + probe.string() + "; echo \"a b\" 'c'";
-    const Result r =
-        runCli({"time", "-n", "2", "--min-delay", "0", "--max-delay", "5", "--exec", command});
-    EXPECT_EQ(r.status, kExitOk);
-    const auto events = lines(r.out);
+    const Result failed = runCli({"time", "-n", "2", "--delay", "0..5", "--exec", command});
+    EXPECT_EQ(failed.status, kExitIo) << "a failed launch fails the run, after every event";
+    EXPECT_NE(failed.err.find("ovantis-cli: cannot start"), std::string::npos) << failed.err;
+    const auto events = lines(failed.out);
     ASSERT_EQ(events.size(), 2u);
     for (const auto& line : events) {
         EXPECT_TRUE(std::regex_match(line, std::regex(R"(\d{4}-\d{2}-\d{2}   \d{2}:\d{2}:\d{2})")))
             << line;
     }
-    ::usleep(200000);
-    EXPECT_FALSE(fs::exists(probe));
+    // Each argument after -- arrives whole.
+    const fs::path spaced = dir.path / "a b";
+    const Result launched = runCli({"time", "-n", "1", "--delay", "0..0", "--exec", "touch", "--",
+                                    spaced.string(), probe.string()});
+    EXPECT_EQ(launched.status, kExitOk) << launched.err;
+    for (int waited = 0; waited < 50 && !fs::exists(probe); ++waited) {
+        ::usleep(20000);
+    }
+    EXPECT_TRUE(fs::exists(spaced));
+    EXPECT_TRUE(fs::exists(probe));
+}
+
+// Starts the real binary, signals it after a while and returns its exit status.
+int signalledStatus(std::vector<std::string> args, int signal, int afterMs) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        std::vector<char*> argv{const_cast<char*>(OVANTIS_CLI_PATH)};
+        for (std::string& arg : args) {
+            argv.push_back(arg.data());
+        }
+        argv.push_back(nullptr);
+        ::execv(OVANTIS_CLI_PATH, argv.data());
+        ::_exit(127);
+    }
+    ::usleep(static_cast<useconds_t>(afterMs) * 1000);
+    ::kill(pid, signal);
+    int status = 0;
+    // Within a second, or it is killed and the test fails.
+    for (int waited = 0; ::waitpid(pid, &status, WNOHANG) == 0; waited += 10) {
+        if (waited >= 1000) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            return -1;
+        }
+        ::usleep(10000);
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+}
+
+TEST(CliBinary, StopSignalsEndAHugeLinePromptlyAndLeaveNothing) {
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+        SCOPED_TRACE(signal);
+        TempDir dir;
+        const fs::path target = dir.path / "out.txt";
+        EXPECT_EQ(
+            signalledStatus({"string", "--length", "2147483647", "-n", "1", "-o", target.string()},
+                            signal, 300),
+            128 + signal);
+        EXPECT_TRUE(fs::is_empty(dir.path));
+    }
+}
+
+TEST(CliBinary, InterruptedTimeRunKeepsTheLinesLogged) {
+    TempDir dir;
+    const fs::path log = dir.path / "log.txt";
+    EXPECT_EQ(signalledStatus({"time", "-n", "1000", "--delay", "0..20", "-o", log.string()},
+                              SIGINT, 400),
+              130);
+    EXPECT_FALSE(lines(readFile(log)).empty());
 }
 
 TEST(CliBinary, ClosedPipeEndsAHugeRunQuietly) {
