@@ -12,7 +12,7 @@ FUZZ_SECONDS ?= 60
 # What each target needs. The unversioned clang and libclang-rt-dev follow
 # the release's default LLVM, so no clang version is pinned here.
 RUN_PACKAGES   := cmake make g++ libcli11-dev qt6-base-dev qt6-translations-l10n fonts-wqy-microhei
-TEST_PACKAGES  := $(RUN_PACKAGES) clang libclang-rt-dev libgtest-dev libgmock-dev
+TEST_PACKAGES  := $(RUN_PACKAGES) clang libclang-rt-dev libgtest-dev libgmock-dev locales
 FUZZ_PACKAGES  := cmake make clang libclang-rt-dev
 BENCH_PACKAGES := $(RUN_PACKAGES) libbenchmark-dev pwgen time coreutils
 PKG_PACKAGES   := $(RUN_PACKAGES) dpkg-dev file
@@ -41,8 +41,10 @@ all: build
 deps:
 	$(call need,$(RUN_PACKAGES))
 
+# A comma locale, so the tests can show numbers never follow it.
 deps-test:
 	$(call need,$(TEST_PACKAGES))
+	@locale -a | grep -qix 'de_DE.utf8' || [ "$$(id -u)" != 0 ] || localedef -i de_DE -f UTF-8 de_DE.UTF-8
 
 # A fresh tree gets the window and the CLI alone; once make test has added
 # the suites they stay, so switching targets rebuilds nothing.

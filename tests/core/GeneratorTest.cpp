@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <map>
 
 #include "NumberGenerator.h"
+#include "SettingFields.h"
 #include "StringGenerator.h"
 
 namespace ovantis {
@@ -204,6 +206,21 @@ TEST(NumberGeneration, PlacesShapeTheDecimals) {
     for (const std::string& line :
          linesOf<NumberGenerator>(numbers(-3e38f, 3e38f, false, true, 100), 20)) {
         EXPECT_EQ(line.size() - line.find('.') - 1, 100u);
+    }
+}
+
+// Qt sets the C locale from the environment; numbers must not follow it.
+TEST(NumberGeneration, CommaLocalesChangeNeitherWritingNorReading) {
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
+        GTEST_SKIP() << "no de_DE.UTF-8 locale (make test generates it)";
+    }
+    const std::vector<std::string> lines =
+        linesOf<NumberGenerator>(numbers(ReadFloatField("1.5"), 2.5f, false, true), 20);
+    std::setlocale(LC_ALL, previous.c_str());
+    for (const std::string& line : lines) {
+        EXPECT_EQ(line.find(','), std::string::npos) << line;
+        EXPECT_GE(std::stod(line), 1.5) << line;
     }
 }
 
