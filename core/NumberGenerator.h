@@ -35,12 +35,14 @@ class NumberGenerator {
         bool accepted;
     };
     static GridPoint gridPoint(DecimalDraw plan, float low, float high, int draw);
-    DecimalDraw planDecimalDraw() const;
+    DecimalDraw planDecimalDraw();
 
     NumberSettings m_settings;
     RandomSource& m_random;
     // The whole numbers inside the range, for integer draws.
     RandomSource::Range m_integers;
+    // The least draw whose grid value lies above low.
+    int m_firstAboveLow = 0;
     DecimalDraw m_decimalDraw;
 };
 
