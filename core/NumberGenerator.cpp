@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
 
 namespace ovantis {
 namespace {
@@ -15,13 +18,82 @@ RandomSource::Range integersOf(const NumberSettings& s) {
     return RandomSource::prepare(first, last);
 }
 
+constexpr std::uint64_t kCap = std::uint64_t{1} << 62;
+constexpr std::int64_t kMaxRedraws = std::int64_t{1} << 26;
+
+// ceil (up) or floor of x * 10^places, exactly; false when it leaves 64 bits.
+bool scaled(float x, int places, bool up, std::int64_t& out) {
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    int exponent = 0;
+    const double fraction = std::frexp(static_cast<double>(x), &exponent);
+    // x = value * 2^shift / 10^places, the 24-bit significand made whole.
+    auto value = static_cast<std::int64_t>(std::ldexp(fraction, 24));
+    if (value == 0) {
+        out = 0;
+        return true;
+    }
+    const int shift = exponent - 24 + places;
+    for (int i = 0; i < places; ++i) {
+        if (value > kMax / 5 || value < -kMax / 5) {
+            return false;
+        }
+        value *= 5;
+    }
+    if (shift >= 0) {
+        const std::int64_t magnitude = value < 0 ? -value : value;
+        if (shift >= 63 || magnitude > (kMax >> shift)) {
+            return false;
+        }
+        out = value * (std::int64_t{1} << shift);
+        return true;
+    }
+    if (shift <= -63) {
+        out = value > 0 ? (up ? 1 : 0) : value < 0 ? (up ? 0 : -1) : 0;
+        return true;
+    }
+    const std::int64_t floor = value >> -shift;
+    const bool exact = (value & ((std::int64_t{1} << -shift) - 1)) == 0;
+    out = floor + (up && !exact ? 1 : 0);
+    return true;
+}
+
+// k / 10^places written from k's digits, so nothing is rounded.
+void appendScaled(std::string& out, std::int64_t k, int places) {
+    const std::uint64_t magnitude =
+        k < 0 ? 0 - static_cast<std::uint64_t>(k) : static_cast<std::uint64_t>(k);
+    char buffer[24];
+    const std::string_view digits(buffer, std::to_chars(buffer, buffer + 24, magnitude).ptr - buffer);
+    const auto p = static_cast<std::size_t>(places);
+    if (k < 0) {
+        out += '-';
+    }
+    if (digits.size() <= p) {
+        out += '0';
+        out += places > 0 ? "." : "";
+        out.append(p - digits.size(), '0');
+        out += digits;
+        return;
+    }
+    out += digits.substr(0, digits.size() - p);
+    if (places > 0) {
+        out += '.';
+        out += digits.substr(digits.size() - p);
+    }
+}
+
 }  // namespace
 
 NumberGenerator::NumberGenerator(const NumberSettings& checked, RandomSource& random)
     : m_settings(checked),
       m_random(random),
       m_integers(integersOf(checked)),
-      m_decimalDraw(planDecimalDraw()) {}
+      m_decimalDraw(planDecimalDraw()) {
+    const NumberSettings& c = checked;
+    m_onGrid = c.decimalOn && scaled(c.low, c.places, true, m_gridLow) &&
+               scaled(c.high, c.places, false, m_gridHigh) && m_gridLow <= m_gridHigh &&
+               static_cast<std::uint64_t>(m_gridHigh) - static_cast<std::uint64_t>(m_gridLow) <
+                   (std::uint64_t{1} << 53);
+}
 
 std::int64_t NumberGenerator::maxLineBytes() const {
     // A 64-bit integer takes at most 20 characters; a decimal at most a sign,
@@ -32,25 +104,130 @@ std::int64_t NumberGenerator::maxLineBytes() const {
 }
 
 void NumberGenerator::appendLine(std::string& out) {
-    for (;;) {
-        if (m_random.RandInRange(1, 2) == 1) {
-            if (m_settings.integerOn) {
-                char buffer[24];
-                const auto result =
-                    std::to_chars(buffer, buffer + sizeof buffer, m_random.RandInRange(m_integers));
-                out.append(buffer, result.ptr);
-                return;
-            }
-        } else if (m_settings.decimalOn) {
-            // Widened to double and rounded as %.Nf would, never with a decimal comma.
-            char buffer[160];
-            const double value = RandomFloat();
-            const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                              std::chars_format::fixed, m_settings.places);
-            out.append(buffer, result.ptr);
-            return;
+    if (!m_settings.unique) {
+        appendAny(out);
+        return;
+    }
+    // Integers alone never repeat; anything else is redrawn on a repeat.
+    const bool integersOnly = !m_settings.decimalOn;
+    std::string line;
+    for (std::int64_t tries = 0;; ++tries) {
+        if (tries == kMaxRedraws) {
+            throw std::runtime_error("no further line found after many redraws");
+        }
+        line.clear();
+        if (appendAny(line) && (integersOnly || m_seen.insert(line).second)) {
+            break;
         }
     }
+    out += line;
+}
+
+bool NumberGenerator::appendAny(std::string& out) {
+    const NumberSettings& s = m_settings;
+    for (;;) {
+        // The secure source tosses a coin only when both kinds are on.
+        const bool secureOne = m_random.secure() && s.integerOn != s.decimalOn;
+        const bool integer = secureOne ? s.integerOn : m_random.RandInRange(1, 2) == 1;
+        if (integer) {
+            if (s.integerOn) {
+                if (s.unique && m_taken == m_integers.width && m_taken != 0) {
+                    return false;
+                }
+                char buffer[24];
+                const auto result = std::to_chars(buffer, buffer + sizeof buffer, nextInteger());
+                out.append(buffer, result.ptr);
+                return true;
+            }
+        } else if (s.decimalOn) {
+            if (m_random.secure()) {
+                appendSecureDecimal(out);
+            } else {
+                appendDecimal(out, RandomFloat());
+            }
+            return true;
+        }
+    }
+}
+
+std::int64_t NumberGenerator::nextInteger() {
+    if (!m_settings.unique) {
+        return m_random.RandInRange(m_integers);
+    }
+    const auto low = static_cast<std::uint64_t>(m_integers.low);
+    const auto from = static_cast<std::int64_t>(low + m_taken);
+    const auto high = static_cast<std::int64_t>(low + m_integers.width - 1);
+    const auto pick = static_cast<std::uint64_t>(m_random.RandInRange(from, high)) - low;
+    const auto at = [&](std::uint64_t position) {
+        const auto moved = m_moved.find(position);
+        return moved == m_moved.end() ? position : moved->second;
+    };
+    const std::uint64_t value = at(pick);
+    m_moved[pick] = at(m_taken);
+    m_moved.erase(m_taken++);
+    return static_cast<std::int64_t>(low + value);
+}
+
+void NumberGenerator::appendSecureDecimal(std::string& out) {
+    if (m_onGrid) {
+        appendScaled(out, m_random.RandInRange(m_gridLow, m_gridHigh), m_settings.places);
+        return;
+    }
+    constexpr std::int64_t kSteps = std::int64_t{1} << 53;
+    const double low = m_settings.low;
+    const double high = m_settings.high;
+    const double share = static_cast<double>(m_random.RandInRange(0, kSteps)) / kSteps;
+    appendDecimal(out, std::min(low + (high - low) * share, high));
+}
+
+void NumberGenerator::appendDecimal(std::string& out, double value) const {
+    // Rounded as %.Nf would, never with a decimal comma.
+    char buffer[160];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::fixed, m_settings.places);
+    out.append(buffer, result.ptr);
+}
+
+std::uint64_t NumberGenerator::possibleLines() const {
+    const NumberSettings& s = m_settings;
+    std::uint64_t integers = 0;
+    if (s.integerOn) {
+        integers = m_integers.width == 0 ? kCap : std::min(m_integers.width, kCap);
+    }
+    std::uint64_t decimals = 0;
+    std::uint64_t shared = 0;  // decimal lines that read as one of the integers
+    if (s.decimalOn && m_random.secure()) {
+        if (m_onGrid) {
+            decimals = static_cast<std::uint64_t>(m_gridHigh) - static_cast<std::uint64_t>(m_gridLow) + 1;
+            shared = s.places == 0 ? decimals : 0;
+        } else {
+            decimals = s.low == s.high || m_gridLow > m_gridHigh ? 1 : kCap;
+        }
+    } else if (s.decimalOn) {
+        // The classic source makes at most one value per 15-bit draw.
+        std::unordered_set<std::string> lines;
+        for (int d = 0; d <= RandomSource::kDrawMax; ++d) {
+            const GridPoint point = gridPoint(m_decimalDraw, s.low, s.high, d);
+            if (m_decimalDraw == DecimalDraw::Bound || point.accepted) {
+                std::string line;
+                appendDecimal(line, m_decimalDraw == DecimalDraw::Bound ? s.high : point.value);
+                lines.insert(line);
+            }
+        }
+        decimals = lines.size();
+        for (const std::string& line : lines) {
+            std::int64_t value = 0;
+            const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), value);
+            const auto last = static_cast<std::uint64_t>(m_integers.low) + m_integers.width - 1;
+            shared += s.integerOn && error == std::errc{} && end == line.data() + line.size() &&
+                      line != "-0" && value >= m_integers.low &&
+                      value <= static_cast<std::int64_t>(last);
+        }
+    }
+    if (!s.integerOn) {
+        shared = 0;
+    }
+    return std::min(kCap, integers + decimals - shared);
 }
 
 std::string NumberGenerator::MakeNumber() {
