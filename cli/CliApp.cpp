@@ -335,8 +335,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     string->add_flag("-U,--upper", o.upper, "Upper-case letters A-Z");
     string->add_flag("-L,--lower", o.lower, "Lower-case letters a-z");
     string->add_flag("-D,--digits", o.digits, "Digits 0-9 (no class flag: upper and lower)");
-    string->add_flag("-S,--symbols", o.symbols,
-                     "Printable ASCII punctuation, the 32 characters !\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~");
+    string->add_flag(
+        "-S,--symbols", o.symbols,
+        "Printable ASCII punctuation, the 32 characters !\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~");
     string
         ->add_option("--charset", o.charset,
                      "Also draw from the characters in TEXT (UTF-8; ranges like a-f0-9; a '-' "
@@ -453,10 +454,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                     return kExitUsage;
                 }
             }
-            return writeChecked(notice, notice ? explain(notice, s) : "", o.common, out, err,
-                                [&](std::ostream& stream) {
-                                    streamLines(*generator, s.count, o.common, stream);
-                                });
+            return writeChecked(
+                notice, notice ? explain(notice, s) : "", o.common, out, err,
+                [&](std::ostream& stream) { streamLines(*generator, s.count, o.common, stream); });
         }
         if (number->parsed()) {
             NumberSettings s;
@@ -477,10 +477,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                     return kExitUsage;
                 }
             }
-            return writeChecked(notice, notice ? explain(notice, s) : "", o.common, out, err,
-                                [&](std::ostream& stream) {
-                                    streamLines(*generator, s.count, o.common, stream);
-                                });
+            return writeChecked(
+                notice, notice ? explain(notice, s) : "", o.common, out, err,
+                [&](std::ostream& stream) { streamLines(*generator, s.count, o.common, stream); });
         }
         TimeSettings s;
         if (time->count("--exec") > 0) {

@@ -21,9 +21,11 @@ CharacterSet::Class span(char32_t first, char32_t last) {
 // surrogate.
 bool decode(std::string_view& text, char32_t& point) {
     const auto lead = static_cast<unsigned char>(text[0]);
-    int extra = lead < 0x80 ? 0 : lead >= 0xC2 && lead < 0xE0 ? 1 : lead >= 0xE0 && lead < 0xF0 ? 2
-                                                             : lead >= 0xF0 && lead < 0xF5 ? 3
-                                                                                           : -1;
+    int extra = lead < 0x80                   ? 0
+                : lead >= 0xC2 && lead < 0xE0 ? 1
+                : lead >= 0xE0 && lead < 0xF0 ? 2
+                : lead >= 0xF0 && lead < 0xF5 ? 3
+                                              : -1;
     if (extra < 0 || text.size() <= static_cast<std::size_t>(extra)) {
         return false;
     }

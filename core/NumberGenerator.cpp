@@ -21,39 +21,53 @@ RandomSource::Range integersOf(const NumberSettings& s) {
 constexpr std::uint64_t kCap = std::uint64_t{1} << 62;
 constexpr std::int64_t kMaxRedraws = std::int64_t{1} << 26;
 
-// ceil (up) or floor of x * 10^places, exactly; false when it leaves 64 bits.
+// ceil (up) or floor of x * 10^places, taking x as its shortest decimal (the
+// one a user typed and sees); false when that leaves 64 bits.
 bool scaled(float x, int places, bool up, std::int64_t& out) {
     constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    char buffer[32];
+    const char* end =
+        std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific).ptr;
+    const char* at = buffer;
+    const bool negative = *at == '-';
+    at += negative ? 1 : 0;
+    std::int64_t digits = 0;  // at most nine significant digits
+    int fraction = 0;
+    for (bool afterPoint = false; *at != 'e'; ++at) {
+        if (*at == '.') {
+            afterPoint = true;
+            continue;
+        }
+        digits = digits * 10 + (*at - '0');
+        fraction += afterPoint ? 1 : 0;
+    }
+    ++at;
+    at += *at == '+' ? 1 : 0;
     int exponent = 0;
-    const double fraction = std::frexp(static_cast<double>(x), &exponent);
-    // x = value * 2^shift / 10^places, the 24-bit significand made whole.
-    auto value = static_cast<std::int64_t>(std::ldexp(fraction, 24));
-    if (value == 0) {
-        out = 0;
-        return true;
-    }
-    const int shift = exponent - 24 + places;
-    for (int i = 0; i < places; ++i) {
-        if (value > kMax / 5 || value < -kMax / 5) {
-            return false;
+    std::from_chars(at, end, exponent);
+    const int scale = exponent - fraction + places;
+    if (scale >= 0) {
+        for (int i = 0; i < scale; ++i) {
+            if (digits > kMax / 10) {
+                return false;
+            }
+            digits *= 10;
         }
-        value *= 5;
+        out = negative ? -digits : digits;
+        return true;
     }
-    if (shift >= 0) {
-        const std::int64_t magnitude = value < 0 ? -value : value;
-        if (shift >= 63 || magnitude > (kMax >> shift)) {
-            return false;
+    std::int64_t quotient = 0;
+    bool rest = digits != 0;
+    if (scale > -19) {
+        std::int64_t divisor = 1;
+        for (int i = 0; i < -scale; ++i) {
+            divisor *= 10;
         }
-        out = value * (std::int64_t{1} << shift);
-        return true;
+        quotient = digits / divisor;
+        rest = digits % divisor != 0;
     }
-    if (shift <= -63) {
-        out = value > 0 ? (up ? 1 : 0) : value < 0 ? (up ? 0 : -1) : 0;
-        return true;
-    }
-    const std::int64_t floor = value >> -shift;
-    const bool exact = (value & ((std::int64_t{1} << -shift) - 1)) == 0;
-    out = floor + (up && !exact ? 1 : 0);
+    const bool awayFromZero = rest && up != negative;
+    out = (negative ? -1 : 1) * (quotient + (awayFromZero ? 1 : 0));
     return true;
 }
 
@@ -62,7 +76,8 @@ void appendScaled(std::string& out, std::int64_t k, int places) {
     const std::uint64_t magnitude =
         k < 0 ? 0 - static_cast<std::uint64_t>(k) : static_cast<std::uint64_t>(k);
     char buffer[24];
-    const std::string_view digits(buffer, std::to_chars(buffer, buffer + 24, magnitude).ptr - buffer);
+    const std::string_view digits(buffer,
+                                  std::to_chars(buffer, buffer + 24, magnitude).ptr - buffer);
     const auto p = static_cast<std::size_t>(places);
     if (k < 0) {
         out += '-';
@@ -198,7 +213,8 @@ std::uint64_t NumberGenerator::possibleLines() const {
     std::uint64_t shared = 0;  // decimal lines that read as one of the integers
     if (s.decimalOn && m_random.secure()) {
         if (m_onGrid) {
-            decimals = static_cast<std::uint64_t>(m_gridHigh) - static_cast<std::uint64_t>(m_gridLow) + 1;
+            decimals =
+                static_cast<std::uint64_t>(m_gridHigh) - static_cast<std::uint64_t>(m_gridLow) + 1;
             shared = s.places == 0 ? decimals : 0;
         } else {
             decimals = s.low == s.high || m_gridLow > m_gridHigh ? 1 : kCap;
@@ -217,7 +233,8 @@ std::uint64_t NumberGenerator::possibleLines() const {
         decimals = lines.size();
         for (const std::string& line : lines) {
             std::int64_t value = 0;
-            const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), value);
+            const auto [end, error] =
+                std::from_chars(line.data(), line.data() + line.size(), value);
             const auto last = static_cast<std::uint64_t>(m_integers.low) + m_integers.width - 1;
             shared += s.integerOn && error == std::errc{} && end == line.data() + line.size() &&
                       line != "-0" && value >= m_integers.low &&

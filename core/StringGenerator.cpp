@@ -44,8 +44,8 @@ StringGenerator::StringGenerator(const StringSettings& checked, RandomSource& ra
     for (const CharacterSet::Class& members_ : classes) {
         std::vector<std::uint32_t> indices;
         for (char32_t point : members_) {
-            indices.push_back(static_cast<std::uint32_t>(
-                std::distance(members.begin(), members.find(point))));
+            indices.push_back(
+                static_cast<std::uint32_t>(std::distance(members.begin(), members.find(point))));
         }
         m_classGlyphs.push_back(std::move(indices));
     }
@@ -55,7 +55,8 @@ StringGenerator::StringGenerator(const StringSettings& checked, RandomSource& ra
 }
 
 std::int64_t StringGenerator::maxLineBytes() const {
-    const std::int64_t core = m_settings.maxLength > 0 ? m_settings.maxLength * (m_asciiOnly ? 1 : 4) : 0;
+    const std::int64_t core =
+        m_settings.maxLength > 0 ? m_settings.maxLength * (m_asciiOnly ? 1 : 4) : 0;
     return static_cast<std::int64_t>(m_settings.head.size() + m_settings.tail.size()) + core;
 }
 
@@ -194,9 +195,9 @@ std::uint64_t StringGenerator::possibleLines() const {
         bool exact = true;
         std::int64_t exactLines = 0;
         for (std::uint32_t missed = 0; missed <= subsets; ++missed) {
-            const auto left = static_cast<std::int64_t>(std::count_if(
-                m_glyphs.begin(), m_glyphs.end(),
-                [&](const Glyph& g) { return (g.classes & missed) == 0; }));
+            const auto left = static_cast<std::int64_t>(
+                std::count_if(m_glyphs.begin(), m_glyphs.end(),
+                              [&](const Glyph& g) { return (g.classes & missed) == 0; }));
             const long double power = std::pow(static_cast<long double>(left), length);
             exact = exact && power < static_cast<long double>(kCap);
             std::int64_t whole = left == 0 && length > 0 ? 0 : 1;
@@ -207,8 +208,9 @@ std::uint64_t StringGenerator::possibleLines() const {
             lines += sign * power;
             exactLines += sign * whole;
         }
-        total += exact ? static_cast<std::uint64_t>(exactLines)
-                       : static_cast<std::uint64_t>(std::min(lines, static_cast<long double>(kCap)));
+        total += exact
+                     ? static_cast<std::uint64_t>(exactLines)
+                     : static_cast<std::uint64_t>(std::min(lines, static_cast<long double>(kCap)));
     }
     return std::min(total, kCap);
 }
