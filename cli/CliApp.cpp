@@ -8,9 +8,12 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <stdexcept>
 #include <thread>
 
 #include "ArgParse.h"
+#include "CharacterSet.h"
 #include "FdStreambuf.h"
 #include "HelpFormatter.h"
 #include "Launcher.h"
@@ -43,7 +46,9 @@ struct Common {
 // Option values as typed; read strictly after parsing.
 struct Options {
     Common common;
-    bool upper = false, lower = false, digits = false;
+    bool upper = false, lower = false, digits = false, symbols = false;
+    std::string charset, exclude;
+    bool noSimilar = false, eachClass = false, unique = false;
     std::string head, tail, minLength, maxLength, count;
     bool integer = false, decimal = false;
     std::string low, high, places;
@@ -257,10 +262,32 @@ std::string pair(std::int64_t low, std::int64_t high) {
 
 // Why the page's notice applies, in the options' words.
 std::string explain(const char* notice, const StringSettings& s) {
+    if (notice == notices::kBadCharset) {
+        return "--charset and --exclude need UTF-8 text, each range low-high in order";
+    }
+    if (notice == notices::kNoCharClass) {
+        return "no characters are left to draw from";
+    }
+    if (notice == notices::kBadLength && s.eachClass && s.maxLength >= s.minLength) {
+        std::vector<CharacterSet::Class> classes;
+        CharacterSet::build(s, classes);
+        return "--each-class needs --max-length of at least " + std::to_string(classes.size()) +
+               ", one of each class (got " + std::to_string(s.maxLength) + ")";
+    }
     if (notice == notices::kBadLength) {
         return "--max-length must not be below --min-length " + pair(s.minLength, s.maxLength);
     }
     return "--count must be at least 1 (got " + std::to_string(s.count) + ")";
+}
+
+// Refuses a --unique run the settings cannot fill; true when refused.
+bool refuseUnique(bool unique, std::uint64_t possible, std::int32_t count, std::ostream& err) {
+    if (unique && possible < static_cast<std::uint64_t>(count)) {
+        err << "ovantis-cli: cannot make " << count << " unique lines: only " << possible
+            << " are possible\n";
+        return true;
+    }
+    return false;
 }
 
 std::string explain(const char* notice, const NumberSettings& s) {
@@ -288,6 +315,9 @@ std::string explain(const char* notice, const TimeSettings& s) {
     }
     return "--count must be at least 1 (got " + std::to_string(s.count) + ")";
 }
+
+const char* kUniqueHelp =
+    "No line repeats within the run (every line is kept in memory to ensure it)";
 
 const char* kSources = R"(
 Sources: without --seed every run draws from the operating system's secure
@@ -417,6 +447,20 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     string->add_flag("-U,--upper", o.upper, "Upper-case letters A-Z");
     string->add_flag("-L,--lower", o.lower, "Lower-case letters a-z");
     string->add_flag("-D,--digits", o.digits, "Digits 0-9 (no class flag: upper and lower)");
+    string->add_flag(
+        "-S,--symbols", o.symbols,
+        "Printable ASCII punctuation, the 32 characters !\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~");
+    string
+        ->add_option("--charset", o.charset,
+                     "Also draw from the characters in TEXT (UTF-8; ranges like a-f0-9; a '-' "
+                     "first or last is literal)")
+        ->type_name("TEXT");
+    string->add_option("--exclude", o.exclude, "Never use the characters in TEXT (as --charset)")
+        ->type_name("TEXT");
+    string->add_flag("-B,--no-similar", o.noSimilar, "Leave out look-alikes: 0 O o 1 l I |");
+    string->add_flag("--each-class", o.eachClass,
+                     "At least one character of every chosen class per line (whole lines redrawn)");
+    string->add_flag("--unique", o.unique, kUniqueHelp);
     string->add_option("--head", o.head, "Fixed text before each string")->type_name("T");
     string->add_option("--tail", o.tail, "Fixed text after each string")->type_name("T");
     string
@@ -443,6 +487,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         ->type_name("LOW..HIGH");
     number->add_option("--low", o.low, "Lower bound")->type_name("X");
     number->add_option("--high", o.high, "Upper bound")->type_name("Y");
+    number->add_flag("--unique", o.unique, kUniqueHelp);
     number
         ->add_option("--places", o.places,
                      withDefault("Decimal places, 0 to 100", std::to_string(n0.places)))
@@ -523,21 +568,33 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         const std::unique_ptr<RandomSource> random = makeSource(o.common);
         if (string->parsed()) {
             StringSettings s;
-            if (o.upper || o.lower || o.digits) {
+            if (o.upper || o.lower || o.digits || o.symbols || string->count("--charset") > 0) {
                 s.upper = o.upper;
                 s.lower = o.lower;
                 s.digits = o.digits;
+                s.symbols = o.symbols;
             }
+            s.charset = o.charset;
+            s.exclude = o.exclude;
+            s.noSimilar = o.noSimilar;
+            s.eachClass = o.eachClass;
+            s.unique = o.unique;
             s.head = o.head;
             s.tail = o.tail;
             readPair(*string, "--length", o.length, true, "--min-length", o.minLength,
                      "--max-length", o.maxLength, s.minLength, s.maxLength, parseWhole);
             readIfGiven(*string, "--count", o.count, s.count, parseWhole);
             const char* notice = check(s);
+            std::optional<StringGenerator> generator;
+            if (notice == nullptr) {
+                generator.emplace(s, *random);
+                if (refuseUnique(s.unique, generator->possibleLines(), s.count, err)) {
+                    return kExitUsage;
+                }
+            }
             return writeChecked(notice, notice ? explain(notice, s) : "", o.common, out, err,
                                 [&](std::ostream& stream) {
-                                    StringGenerator generator(s, *random);
-                                    streamLines(generator, s.count, o.common, stream);
+                                    streamLines(*generator, s.count, o.common, stream);
                                     return kExitOk;
                                 });
         }
@@ -551,11 +608,18 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                      s.high, parseDecimal);
             readIfGiven(*number, "--places", o.places, s.places, parseWhole);
             readIfGiven(*number, "--count", o.count, s.count, parseWhole);
+            s.unique = o.unique;
             const char* notice = check(s);
+            std::optional<NumberGenerator> generator;
+            if (notice == nullptr) {
+                generator.emplace(s, *random);
+                if (refuseUnique(s.unique, generator->possibleLines(), s.count, err)) {
+                    return kExitUsage;
+                }
+            }
             return writeChecked(notice, notice ? explain(notice, s) : "", o.common, out, err,
                                 [&](std::ostream& stream) {
-                                    NumberGenerator generator(s, *random);
-                                    streamLines(generator, s.count, o.common, stream);
+                                    streamLines(*generator, s.count, o.common, stream);
                                     return kExitOk;
                                 });
         }
@@ -578,6 +642,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             true);
     } catch (const UsageError& e) {
         err << "ovantis-cli: " << e.what() << "\nRun with --help for more information.\n";
+        return kExitUsage;
+    } catch (const std::runtime_error& e) {
+        err << "ovantis-cli: " << e.what() << '\n';
         return kExitUsage;
     }
 }

@@ -4,6 +4,7 @@
 namespace ovantis::notices {
 
 inline constexpr const char* kNoCharClass = "至少指定一种字符类型！";
+inline constexpr const char* kBadCharset = "字符集设定无效！";
 inline constexpr const char* kBadLength = "生成长度设定无效！";
 inline constexpr const char* kNoNumberType = "至少指定一种数字类型！";
 inline constexpr const char* kBadPlaces = "保留小数位数设定无效！";

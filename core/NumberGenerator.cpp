@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cmath>
 #include <iterator>
+#include <limits>
+#include <stdexcept>
 
 namespace ovantis {
 namespace {
@@ -63,13 +65,97 @@ RandomSource::Range integersOf(const NumberSettings& s) {
     return RandomSource::prepare(first, last);
 }
 
+constexpr std::uint64_t kCap = std::uint64_t{1} << 62;
+constexpr std::int64_t kMaxRedraws = std::int64_t{1} << 26;
+
+// ceil (up) or floor of x * 10^places, taking x as its shortest decimal (the
+// one a user typed and sees); false when that leaves 64 bits.
+bool scaled(float x, int places, bool up, std::int64_t& out) {
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    char buffer[32];
+    const char* end =
+        std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific).ptr;
+    const char* at = buffer;
+    const bool negative = *at == '-';
+    at += negative ? 1 : 0;
+    std::int64_t digits = 0;  // at most nine significant digits
+    int fraction = 0;
+    for (bool afterPoint = false; *at != 'e'; ++at) {
+        if (*at == '.') {
+            afterPoint = true;
+            continue;
+        }
+        digits = digits * 10 + (*at - '0');
+        fraction += afterPoint ? 1 : 0;
+    }
+    ++at;
+    at += *at == '+' ? 1 : 0;
+    int exponent = 0;
+    std::from_chars(at, end, exponent);
+    const int scale = exponent - fraction + places;
+    if (scale >= 0) {
+        for (int i = 0; i < scale; ++i) {
+            if (digits > kMax / 10) {
+                return false;
+            }
+            digits *= 10;
+        }
+        out = negative ? -digits : digits;
+        return true;
+    }
+    std::int64_t quotient = 0;
+    bool rest = digits != 0;
+    if (scale > -19) {
+        std::int64_t divisor = 1;
+        for (int i = 0; i < -scale; ++i) {
+            divisor *= 10;
+        }
+        quotient = digits / divisor;
+        rest = digits % divisor != 0;
+    }
+    const bool awayFromZero = rest && up != negative;
+    out = (negative ? -1 : 1) * (quotient + (awayFromZero ? 1 : 0));
+    return true;
+}
+
+// k / 10^places written from k's digits, so nothing is rounded.
+void appendScaled(std::string& out, std::int64_t k, int places) {
+    const std::uint64_t magnitude =
+        k < 0 ? 0 - static_cast<std::uint64_t>(k) : static_cast<std::uint64_t>(k);
+    char buffer[24];
+    const std::string_view digits(buffer,
+                                  std::to_chars(buffer, buffer + 24, magnitude).ptr - buffer);
+    const auto p = static_cast<std::size_t>(places);
+    if (k < 0) {
+        out += '-';
+    }
+    if (digits.size() <= p) {
+        out += '0';
+        out += places > 0 ? "." : "";
+        out.append(p - digits.size(), '0');
+        out += digits;
+        return;
+    }
+    out += digits.substr(0, digits.size() - p);
+    if (places > 0) {
+        out += '.';
+        out += digits.substr(digits.size() - p);
+    }
+}
+
 }  // namespace
 
 NumberGenerator::NumberGenerator(const NumberSettings& checked, RandomSource& random)
     : m_settings(checked),
       m_random(random),
       m_integers(integersOf(checked)),
-      m_decimalDraw(planDecimalDraw()) {}
+      m_decimalDraw(planDecimalDraw()) {
+    const NumberSettings& c = checked;
+    m_onGrid = c.decimalOn && scaled(c.low, c.places, true, m_gridLow) &&
+               scaled(c.high, c.places, false, m_gridHigh) && m_gridLow <= m_gridHigh &&
+               static_cast<std::uint64_t>(m_gridHigh) - static_cast<std::uint64_t>(m_gridLow) <
+                   (std::uint64_t{1} << 53);
+}
 
 std::int64_t NumberGenerator::maxLineBytes() const {
     // A 64-bit integer takes at most 20 characters; a decimal at most a sign,
@@ -80,21 +166,132 @@ std::int64_t NumberGenerator::maxLineBytes() const {
 }
 
 void NumberGenerator::appendLine(std::string& out) {
-    for (;;) {
-        if (m_random.RandInRange(1, 2) == 1) {
-            if (m_settings.integerOn) {
-                char buffer[24];
-                const auto result =
-                    std::to_chars(buffer, buffer + sizeof buffer, m_random.RandInRange(m_integers));
-                out.append(buffer, result.ptr);
-                return;
-            }
-        } else if (m_settings.decimalOn) {
-            // Rounded as %.Nf would, never with a decimal comma.
-            appendFixed(out, RandomFloat(), m_settings.places);
-            return;
+    if (!m_settings.unique) {
+        appendAny(out);
+        return;
+    }
+    // Integers alone never repeat; anything else is redrawn on a repeat.
+    const bool integersOnly = !m_settings.decimalOn;
+    std::string line;
+    for (std::int64_t tries = 0;; ++tries) {
+        if (tries == kMaxRedraws) {
+            throw std::runtime_error("no further line found after many redraws");
+        }
+        line.clear();
+        if (appendAny(line) && (integersOnly || m_seen.insert(line).second)) {
+            break;
         }
     }
+    out += line;
+}
+
+bool NumberGenerator::appendAny(std::string& out) {
+    const NumberSettings& s = m_settings;
+    for (;;) {
+        // The secure source tosses a coin only when both kinds are on.
+        const bool secureOne = m_random.secure() && s.integerOn != s.decimalOn;
+        const bool integer = secureOne ? s.integerOn : m_random.RandInRange(1, 2) == 1;
+        if (integer) {
+            if (s.integerOn) {
+                if (s.unique && m_taken == m_integers.width && m_taken != 0) {
+                    return false;
+                }
+                char buffer[24];
+                const auto result = std::to_chars(buffer, buffer + sizeof buffer, nextInteger());
+                out.append(buffer, result.ptr);
+                return true;
+            }
+        } else if (s.decimalOn) {
+            if (m_random.secure()) {
+                appendSecureDecimal(out);
+            } else {
+                appendFixed(out, RandomFloat(), s.places);
+            }
+            return true;
+        }
+    }
+}
+
+std::int64_t NumberGenerator::nextInteger() {
+    if (!m_settings.unique) {
+        return m_random.RandInRange(m_integers);
+    }
+    const auto low = static_cast<std::uint64_t>(m_integers.low);
+    const auto from = static_cast<std::int64_t>(low + m_taken);
+    const auto high = static_cast<std::int64_t>(low + m_integers.width - 1);
+    const auto pick = static_cast<std::uint64_t>(m_random.RandInRange(from, high)) - low;
+    const auto at = [&](std::uint64_t position) {
+        const auto moved = m_moved.find(position);
+        return moved == m_moved.end() ? position : moved->second;
+    };
+    const std::uint64_t value = at(pick);
+    m_moved[pick] = at(m_taken);
+    m_moved.erase(m_taken++);
+    return static_cast<std::int64_t>(low + value);
+}
+
+void NumberGenerator::appendSecureDecimal(std::string& out) {
+    if (m_onGrid) {
+        appendScaled(out, m_random.RandInRange(m_gridLow, m_gridHigh), m_settings.places);
+        return;
+    }
+    constexpr std::int64_t kSteps = std::int64_t{1} << 53;
+    const double low = m_settings.low;
+    const double high = m_settings.high;
+    const double share = static_cast<double>(m_random.RandInRange(0, kSteps)) / kSteps;
+    appendDecimal(out, std::min(low + (high - low) * share, high));
+}
+
+void NumberGenerator::appendDecimal(std::string& out, double value) const {
+    // Rounded as %.Nf would, never with a decimal comma.
+    char buffer[160];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::fixed, m_settings.places);
+    out.append(buffer, result.ptr);
+}
+
+std::uint64_t NumberGenerator::possibleLines() const {
+    const NumberSettings& s = m_settings;
+    std::uint64_t integers = 0;
+    if (s.integerOn) {
+        integers = m_integers.width == 0 ? kCap : std::min(m_integers.width, kCap);
+    }
+    std::uint64_t decimals = 0;
+    std::uint64_t shared = 0;  // decimal lines that read as one of the integers
+    if (s.decimalOn && m_random.secure()) {
+        if (m_onGrid) {
+            decimals =
+                static_cast<std::uint64_t>(m_gridHigh) - static_cast<std::uint64_t>(m_gridLow) + 1;
+            shared = s.places == 0 ? decimals : 0;
+        } else {
+            decimals = s.low == s.high || m_gridLow > m_gridHigh ? 1 : kCap;
+        }
+    } else if (s.decimalOn) {
+        // The classic source makes at most one value per 15-bit draw.
+        std::unordered_set<std::string> lines;
+        for (int d = 0; d <= RandomSource::kDrawMax; ++d) {
+            const GridPoint point = gridPoint(m_decimalDraw, s.low, s.high, d);
+            if (m_decimalDraw == DecimalDraw::Bound || point.accepted) {
+                std::string line;
+                appendDecimal(line, m_decimalDraw == DecimalDraw::Bound ? s.high : point.value);
+                lines.insert(line);
+            }
+        }
+        decimals = lines.size();
+        for (const std::string& line : lines) {
+            std::int64_t value = 0;
+            const auto [end, error] =
+                std::from_chars(line.data(), line.data() + line.size(), value);
+            const auto last = static_cast<std::uint64_t>(m_integers.low) + m_integers.width - 1;
+            shared += s.integerOn && error == std::errc{} && end == line.data() + line.size() &&
+                      line != "-0" && value >= m_integers.low &&
+                      value <= static_cast<std::int64_t>(last);
+        }
+    }
+    if (!s.integerOn) {
+        shared = 0;
+    }
+    return std::min(kCap, integers + decimals - shared);
 }
 
 std::string NumberGenerator::MakeNumber() {

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "NumberSettings.h"
 #include "RandomSource.h"
@@ -15,11 +17,15 @@ class NumberGenerator {
   public:
     NumberGenerator(const NumberSettings& checked, RandomSource& random);
 
+    // Throws std::runtime_error when unique lines stop coming.
     void appendLine(std::string& out);
     std::string MakeNumber();
     float RandomFloat();
     // The longest line the settings can make.
     std::int64_t maxLineBytes() const;
+    // How many different lines the settings allow on this source,
+    // saturating at 2^62.
+    std::uint64_t possibleLines() const;
 
   private:
     // How RandomFloat serves the range.
@@ -36,6 +42,11 @@ class NumberGenerator {
     };
     static GridPoint gridPoint(DecimalDraw plan, float low, float high, int draw);
     DecimalDraw planDecimalDraw();
+    // False when the integers are used up.
+    bool appendAny(std::string& out);
+    std::int64_t nextInteger();
+    void appendSecureDecimal(std::string& out);
+    void appendDecimal(std::string& out, double value) const;
 
     NumberSettings m_settings;
     RandomSource& m_random;
@@ -44,6 +55,16 @@ class NumberGenerator {
     // The least draw whose grid value lies above low.
     int m_firstAboveLow = 0;
     DecimalDraw m_decimalDraw;
+    // The secure source's decimals as k / 10^places for k in this range, when
+    // it is exact and narrow enough; otherwise doubles in [low, high].
+    bool m_onGrid = false;
+    std::int64_t m_gridLow = 0;
+    std::int64_t m_gridHigh = 0;
+    // Integers drawn without replacement: a sparse Fisher-Yates shuffle of
+    // the offsets, holding only the positions moved.
+    std::uint64_t m_taken = 0;
+    std::unordered_map<std::uint64_t, std::uint64_t> m_moved;
+    std::unordered_set<std::string> m_seen;
 };
 
 }  // namespace ovantis

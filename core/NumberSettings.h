@@ -15,6 +15,8 @@ struct NumberSettings {
     float high = 100.0f;
     std::int32_t count = 10;
     std::int32_t places = 2;
+    // No line repeats within a generator's run.
+    bool unique = false;
 };
 
 // The notice that rejects the settings, or nullptr when they are usable.

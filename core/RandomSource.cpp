@@ -9,7 +9,20 @@ RandomSource::RandomSource(Kind kind, Clock clock)
     }
 }
 
+RandomSource::RandomSource(std::unique_ptr<EntropyPool> pool, Clock clock)
+    : RandomSource(Kind::Classic, std::move(clock)) {
+    m_pool = std::move(pool);
+}
+
 RandomSource::~RandomSource() = default;
+
+void RandomSource::setKind(Kind kind) {
+    if (kind == Kind::Classic) {
+        m_pool.reset();
+    } else if (m_pool == nullptr) {
+        m_pool = std::make_unique<EntropyPool>();
+    }
+}
 
 void RandomSource::Reseed() {
     if (m_pool == nullptr) {

@@ -20,11 +20,16 @@ class RandomSource {
     static constexpr int kDrawMax = 32767;
 
     explicit RandomSource(Kind kind = Kind::Classic, Clock clock = {});
+    // A secure source on the given pool, so tests can fix its key.
+    explicit RandomSource(std::unique_ptr<EntropyPool> pool, Clock clock = {});
     ~RandomSource();
     RandomSource(const RandomSource&) = delete;
     RandomSource& operator=(const RandomSource&) = delete;
 
     bool secure() const { return m_pool != nullptr; }
+    // Switches the kind in place, so whoever holds this source follows; the
+    // classic state is kept across a secure spell.
+    void setKind(Kind kind);
 
     void seed(std::uint32_t seed) { m_state = seed; }
     // Seeds from the clock's current second; the secure source ignores it.

@@ -1,14 +1,19 @@
 #include "StringSettings.h"
 
+#include "CharacterSet.h"
 #include "Notices.h"
 
 namespace ovantis {
 
 const char* check(const StringSettings& s) {
-    if (!s.upper && !s.lower && !s.digits) {
-        return notices::kNoCharClass;
+    std::vector<CharacterSet::Class> classes;
+    if (const char* notice = CharacterSet::build(s, classes)) {
+        return notice;
     }
     if (s.maxLength < s.minLength) {
+        return notices::kBadLength;
+    }
+    if (s.eachClass && s.maxLength < static_cast<std::int32_t>(classes.size())) {
         return notices::kBadLength;
     }
     if (s.count <= 0) {

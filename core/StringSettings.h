@@ -11,6 +11,18 @@ struct StringSettings {
     bool upper = true;
     bool lower = true;
     bool digits = false;
+    // Printable ASCII punctuation, a class after digits.
+    bool symbols = false;
+    // Extra characters as UTF-8, ranges like a-f allowed: one more class.
+    std::string charset;
+    // Characters removed from every class, same form as charset.
+    std::string exclude;
+    // Removes the look-alikes 0 O o 1 l I |.
+    bool noSimilar = false;
+    // Every line holds a character of every class, by redrawing whole lines.
+    bool eachClass = false;
+    // No line repeats within a generator's run.
+    bool unique = false;
     std::string head;
     std::string tail;
     std::int32_t minLength = 5;

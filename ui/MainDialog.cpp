@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QSettings>
 #include <QShortcut>
 #include <QTabBar>
 
@@ -28,6 +29,12 @@ struct PageText {
     const char* tab;
     const char* description;
 };
+const QString kSecureKey = QStringLiteral("secureSource");
+
+QSettings settings() {
+    return QSettings(QStringLiteral("Ovantis"), QStringLiteral("Ovantis"));
+}
+
 const PageText kPages[] = {
     {"字符串", "随机密码、随机用户名、随机域名等"},
     {"数字", "指定数值范围内的整形、浮点数等"},
@@ -40,7 +47,11 @@ constexpr UINT kAboutCommand = 0x0010;
 #endif
 }  // namespace
 
-MainDialog::MainDialog(ovantis::RandomSource& random, QWidget* parent) : QDialog(parent) {
+MainDialog::MainDialog(ovantis::RandomSource& random, QWidget* parent)
+    : QDialog(parent), m_random(random) {
+    m_random.setKind(settings().value(kSecureKey, false).toBool()
+                         ? ovantis::RandomSource::Kind::Secure
+                         : ovantis::RandomSource::Kind::Classic);
     setObjectName(QStringLiteral("mainDialog"));
     setWindowTitle(GeneratorApp::caption());
     setWindowIcon(GeneratorApp::icon());
@@ -133,12 +144,23 @@ void MainDialog::showAbout() {
     about.exec();
 }
 
+void MainDialog::setSecure(bool on) {
+    m_random.setKind(on ? ovantis::RandomSource::Kind::Secure
+                        : ovantis::RandomSource::Kind::Classic);
+    settings().setValue(kSecureKey, on);
+}
+
 void MainDialog::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("systemMenu"));
     QAction* about = menu.addAction(QString::fromUtf8(kAboutText));
     about->setObjectName(QStringLiteral("aboutAction"));
     connect(about, &QAction::triggered, this, &MainDialog::showAbout);
+    QAction* secure = menu.addAction(QStringLiteral("使用安全随机源"));
+    secure->setObjectName(QStringLiteral("secureAction"));
+    secure->setCheckable(true);
+    secure->setChecked(isSecure());
+    connect(secure, &QAction::toggled, this, &MainDialog::setSecure);
     menu.exec(event->globalPos());
 }
 

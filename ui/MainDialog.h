@@ -11,7 +11,8 @@ class StringPage;
 class TimePage;
 
 // The main window: three pages behind a tab bar, a description of the page
-// shown, and the About box from the context menu.
+// shown, and the About box and the choice of random source from the context
+// menu.
 class MainDialog : public QDialog {
     Q_OBJECT
 
@@ -20,6 +21,9 @@ class MainDialog : public QDialog {
 
     void ShowPage(int index);
     void showAbout();
+    // Draws every page from the secure source, or the classic one; remembered.
+    void setSecure(bool on);
+    bool isSecure() const { return m_random.secure(); }
 
     StringPage* stringPage() const { return m_stringPage; }
     NumberPage* numberPage() const { return m_numberPage; }
@@ -37,6 +41,7 @@ class MainDialog : public QDialog {
     // Shows the page step places after the current one, wrapping.
     void stepPage(int step);
 
+    ovantis::RandomSource& m_random;
     QLabel* m_description = nullptr;
     QTabBar* m_tabBar = nullptr;
     StringPage* m_stringPage = nullptr;

@@ -165,6 +165,23 @@ TEST(CliValidation, MalformedValuesAreUsageErrors) {
               std::string::npos);
 }
 
+TEST(CliValidation, SettingsThatCannotBeMetSayWhy) {
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
+        {{"number", "-n", "20", "--integer", "--low", "1", "--high", "6", "--unique"},
+         "ovantis-cli: cannot make 20 unique lines: only 6 are possible\n"},
+        {{"string", "-ULDS", "--each-class", "--min-length", "3", "--max-length", "3"},
+         "--max-length of at least 4"},
+        {{"string", "--charset", "z-a"}, "each range low-high in order"},
+        {{"string", "-D", "--exclude", "0-9"}, "no characters are left"},
+    };
+    for (const auto& [args, message] : cases) {
+        SCOPED_TRACE(message);
+        const Result r = runCli(args);
+        EXPECT_EQ(r.status, kExitUsage);
+        EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+    }
+}
+
 TEST(CliValidation, AMegabyteNumberIsAUsageErrorInConstantStack) {
     const std::string huge = "0." + std::string(1 << 20, '7');
     int status = -1;

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 #include <map>
+#include <set>
+#include <variant>
 
 #include "NumberGenerator.h"
 #include "SettingFields.h"
@@ -22,6 +25,26 @@ std::vector<std::string> linesOf(const Settings& settings, int count, std::uint3
         lines.push_back(line);
     }
     return lines;
+}
+
+// A secure source with a fixed key, so the statistics below are fixed too.
+std::unique_ptr<RandomSource> keyedSource() {
+    return std::make_unique<RandomSource>(std::make_unique<EntropyPool>(
+        EntropyPool::Key{1, 2, 3, 4, 5, 6, 7, 8}, EntropyPool::Nonce{}, 0));
+}
+
+// Pearson's statistic against equal expectations.
+double chiSquare(const std::vector<double>& counts) {
+    double total = 0;
+    for (double c : counts) {
+        total += c;
+    }
+    const double expected = total / static_cast<double>(counts.size());
+    double sum = 0;
+    for (double c : counts) {
+        sum += (c - expected) * (c - expected) / expected;
+    }
+    return sum;
 }
 
 NumberSettings numbers(float low, float high, bool integers, bool decimals, int places = 2) {
@@ -62,14 +85,13 @@ TEST(StringGeneration, HeadAndTailWrapTheCoreVerbatim) {
     }
 }
 
-TEST(StringGeneration, EveryEnabledClassIsEquallyLikelyAndEveryCodeOccurs) {
+TEST(StringGeneration, ClassicClassesAreEquallyLikelyAndEveryCodeOccurs) {
     StringSettings s;
     s.digits = true;
     s.minLength = 60000;
     s.maxLength = 60000;
-    for (auto kind : {RandomSource::Kind::Classic, RandomSource::Kind::Secure}) {
-        SCOPED_TRACE(kind == RandomSource::Kind::Secure ? "secure" : "classic");
-        RandomSource random(kind);
+    {
+        RandomSource random;
         StringGenerator generator(s, random);
         std::map<char, int> seen;
         for (char c : generator.MakeString()) {
@@ -221,6 +243,151 @@ TEST(NumberGeneration, CommaLocalesChangeNeitherWritingNorReading) {
     for (const std::string& line : lines) {
         EXPECT_EQ(line.find(','), std::string::npos) << line;
         EXPECT_GE(std::stod(line), 1.5) << line;
+    }
+}
+
+// Limits for a correct build to exceed with probability below 1e-6.
+TEST(SecureDraws, CharactersDecimalsAndUniqueOrdersAreUniform) {
+    auto random = keyedSource();
+    StringSettings s;
+    s.digits = s.symbols = true;
+    s.minLength = s.maxLength = 940000;
+    std::vector<double> chars(128);
+    for (char c : StringGenerator(s, *random).MakeString()) {
+        ++chars[static_cast<unsigned char>(c)];
+    }
+    chars.erase(std::remove(chars.begin(), chars.end(), 0.0), chars.end());
+    ASSERT_EQ(chars.size(), 94u);
+    EXPECT_LT(chiSquare(chars), 173);
+
+    NumberGenerator decimals(numbers(0, 1, false, true, 6), *random);
+    std::vector<double> buckets(100);
+    for (int i = 0; i < 200000; ++i) {
+        const std::string line = decimals.MakeNumber();
+        ASSERT_EQ(line.size(), 8u) << line;
+        ++buckets[std::min(99, static_cast<int>(std::stod(line) * 100))];
+    }
+    EXPECT_LT(chiSquare(buckets), 181);
+
+    std::map<std::string, double> orders;
+    NumberSettings threeInts = numbers(1, 3, true, false);
+    threeInts.unique = true;
+    for (int i = 0; i < 60000; ++i) {
+        NumberGenerator generator(threeInts, *random);
+        orders[generator.MakeNumber() + generator.MakeNumber() + generator.MakeNumber()]++;
+    }
+    std::vector<double> counts;
+    for (const auto& [order, count] : orders) {
+        counts.push_back(count);
+    }
+    ASSERT_EQ(counts.size(), 6u);
+    EXPECT_LT(chiSquare(counts), 36);
+}
+
+TEST(StringGeneration, CharacterOptionsHoldOnEverySource) {
+    struct Case {
+        const char* what;
+        StringSettings s;
+        std::string allowed;    // every byte of a line is one of these
+        std::string eachOf[4];  // groups each line must touch
+        std::size_t bytes;
+    };
+    StringSettings all;
+    all.digits = all.symbols = all.eachClass = true;
+    all.minLength = all.maxLength = 4;
+    StringSettings similar = all;
+    similar.eachClass = false;
+    similar.noSimilar = true;
+    similar.exclude = "a-z";
+    similar.minLength = 2;
+    StringSettings wide;
+    wide.upper = wide.lower = false;
+    wide.charset = "äöü";
+    wide.minLength = wide.maxLength = 5;
+    const Case cases[] = {
+        {"each class",
+         all,
+         "",
+         {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", "abcdefghijklmnopqrstuvwxyz", "0123456789",
+          "!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~"},
+         4},
+        {"no similar",
+         similar,
+         "ABCDEFGHJKLMNPQRSTUVWXYZ23456789!\"#$%&'()*+,-./:;<=>?@[\\]^_`{}~",
+         {},
+         0},
+        {"characters, not bytes", wide, "\xC3\xA4\xB6\xBC", {}, 10},
+    };
+    for (auto kind : {RandomSource::Kind::Classic, RandomSource::Kind::Secure}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message()
+                         << c.what
+                         << (kind == RandomSource::Kind::Secure ? " secure" : " classic"));
+            ASSERT_EQ(check(c.s), nullptr);
+            RandomSource random(kind);
+            StringGenerator generator(c.s, random);
+            for (int i = 0; i < 100000; ++i) {
+                const std::string line = generator.MakeString();
+                if (c.bytes != 0) {
+                    ASSERT_EQ(line.size(), c.bytes) << line;
+                }
+                if (!c.allowed.empty()) {
+                    ASSERT_EQ(line.find_first_not_of(c.allowed), std::string::npos) << line;
+                }
+                for (const std::string& group : c.eachOf) {
+                    ASSERT_TRUE(group.empty() || line.find_first_of(group) != std::string::npos)
+                        << line;
+                }
+            }
+        }
+    }
+}
+
+TEST(UniqueLines, CountsArePossibleLinesAndNoLineRepeats) {
+    StringSettings binary;
+    binary.upper = binary.lower = false;
+    binary.charset = "01";
+    binary.minLength = 0;
+    binary.maxLength = 3;  // 1 + 2 + 4 + 8 lines
+    StringSettings eachOf = binary;
+    eachOf.charset = "a";
+    eachOf.digits = eachOf.eachClass = true;
+    eachOf.minLength = eachOf.maxLength = 2;  // a0..a9 and 0a..9a
+    struct Case {
+        const char* what;
+        std::variant<StringSettings, NumberSettings> settings;
+        std::uint64_t possible;
+    } const cases[] = {
+        {"dice", numbers(1, 6, true, false), 6},
+        {"dice and their decimals", numbers(1, 6, true, true, 1), 6 + 51},
+        {"places 0 give the integers again", numbers(1, 6, true, true, 0), 6},
+        {"lengths 0 to 3", binary, 15},
+        {"one of each class", eachOf, 20},
+    };
+    for (auto kind : {RandomSource::Kind::Classic, RandomSource::Kind::Secure}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message()
+                         << c.what
+                         << (kind == RandomSource::Kind::Secure ? " secure" : " classic"));
+            RandomSource random(kind);
+            std::set<std::string> lines;
+            std::visit(
+                [&](auto s) {
+                    s.unique = true;
+                    using Generator =
+                        std::conditional_t<std::is_same_v<decltype(s), StringSettings>,
+                                           StringGenerator, NumberGenerator>;
+                    Generator generator(s, random);
+                    EXPECT_EQ(generator.possibleLines(), c.possible);
+                    for (std::uint64_t i = 0; i < c.possible; ++i) {
+                        std::string line;
+                        generator.appendLine(line);
+                        lines.insert(line);
+                    }
+                },
+                c.settings);
+            EXPECT_EQ(lines.size(), c.possible);
+        }
     }
 }
 

@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -359,6 +360,36 @@ class WindowTest : public QObject {
         QVERIFY(m_dialog->isVisible());
     }
 
+    void secureSourceIsAContextMenuChoiceRememberedAcrossRuns() {
+        StringPage* s = m_dialog->stringPage();
+        const auto toggleSecure = [&] {
+            whenShown<QMenu>([](QMenu* menu) {
+                menu->findChild<QAction*>(QStringLiteral("secureAction"))->trigger();
+                menu->close();
+            });
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                    m_dialog->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(m_dialog.get(), &event);
+        };
+        const auto firstLine = [&] {
+            clickAndAnswer(s, ids::kStringGenerate);
+            return box(s, ids::kStringOutput).section('\n', 0, 0);
+        };
+        QVERIFY(!m_dialog->isSecure());
+        toggleSecure();
+        QVERIFY(m_dialog->isSecure());
+        // The clock is pinned, so only secure draws differ from run to run.
+        QVERIFY(firstLine() != firstLine());
+        m_dialog = std::make_unique<MainDialog>(*m_random);
+        m_dialog->show();
+        QVERIFY(m_dialog->isSecure());
+        s = m_dialog->stringPage();
+        toggleSecure();
+        QCOMPARE(firstLine(), QStringLiteral("gmAfxi"));
+        m_dialog = std::make_unique<MainDialog>(*m_random);
+        QVERIFY(!m_dialog->isSecure());
+    }
+
     void keysSwitchPagesAndOnlyEscapeFromTheClickedTabBarEndsTheWindow() {
         m_dialog->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
@@ -497,6 +528,9 @@ class WindowTest : public QObject {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Remembered choices go to a throwaway folder, never the user's own.
+    QTemporaryDir settingsDir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
     GeneratorApp generator(app);
     WindowTest test;
     return QTest::qExec(&test, argc, argv);
