@@ -15,6 +15,7 @@
 #include "FdStreambuf.h"
 #include "HelpFormatter.h"
 #include "Interrupt.h"
+#include "Messages.h"
 #include "Notices.h"
 #include "NumberGenerator.h"
 #include "ShellOpener.h"
@@ -157,7 +158,7 @@ int writeChecked(const char* notice, const std::string& why, const Common& commo
                  std::ostream& out, std::ostream& err,
                  const std::function<void(std::ostream&)>& write) {
     if (notice != nullptr) {
-        err << "ovantis-cli: " << notice << ' ' << why << '\n';
+        err << "ovantis-cli: " << localized(notice) << ' ' << why << '\n';
         return kExitUsage;
     }
     Destination destination(out, common.output);
