@@ -133,11 +133,11 @@
     <name>Pages</name>
     <message>
         <source>整数</source>
-        <translation>Integers</translation>
+        <translation>Int</translation>
     </message>
     <message>
         <source>浮点数，保留小数</source>
-        <translation>Decimals, rounded to</translation>
+        <translation>Float, rounded to</translation>
     </message>
     <message>
         <source>数值下限</source>
@@ -185,15 +185,15 @@
     </message>
     <message>
         <source>大写</source>
-        <translation>Upper case</translation>
+        <translation>A–Z</translation>
     </message>
     <message>
         <source>小写</source>
-        <translation>Lower case</translation>
+        <translation>a–z</translation>
     </message>
     <message>
         <source>数字</source>
-        <translation>Digits</translation>
+        <translation>0–9</translation>
     </message>
     <message>
         <source>头部</source>

@@ -412,7 +412,7 @@ class WindowTest : public QObject {
         QCOMPARE(controlOf<QLabel>(m_dialog.get(), ids::kDescription)->text(),
                  QStringLiteral("Random passwords, user names, domain names and more"));
         StringPage* s = m_dialog->stringPage();
-        QCOMPARE(find<QCheckBox>(s, ids::kUpper)->text(), QStringLiteral("Upper"));
+        QCOMPARE(find<QCheckBox>(s, ids::kUpper)->text(), QStringLiteral("A–Z"));
         QCOMPARE(find<QPushButton>(s, ids::kStringExport)->text(), QStringLiteral("Export"));
         QCOMPARE(field(s, ids::kMaxLength)->accessibleName(), QStringLiteral("Maximum length"));
         field(s, ids::kStringCount)->setText(QStringLiteral("0"));
@@ -451,12 +451,12 @@ class WindowTest : public QObject {
                     for (QWidget* w :
                          dialog.findChildren<QWidget*>() + about.findChildren<QWidget*>()) {
                         const auto [needed, room] = neededAndRoom(w);
-                        QVERIFY2(needed <= room, qPrintable(QStringLiteral("%1 at %2: %3 > %4 px")
-                                                                .arg(w->objectName(),
-                                                                     w->property("text").toString())
-                                                                .arg(scale)
-                                                                .arg(needed)
-                                                                .arg(room)));
+                        QVERIFY2(
+                            needed <= room,
+                            qPrintable(QStringLiteral("%1 (%2) at %3: %4 > %5 px")
+                                           .arg(w->objectName(), w->property("text").toString(),
+                                                QString::number(scale), QString::number(needed),
+                                                QString::number(room))));
                     }
                 }
             }
