@@ -17,6 +17,7 @@
 #include "FdStreambuf.h"
 #include "HelpFormatter.h"
 #include "Launcher.h"
+#include "Messages.h"
 #include "Notices.h"
 #include "NumberGenerator.h"
 #include "OutputFile.h"
@@ -164,7 +165,7 @@ int writeChecked(const char* notice, const std::string& why, const Common& commo
                  std::ostream& out, std::ostream& err,
                  const std::function<int(std::ostream&)>& write, bool keepWhenStopped = false) {
     if (notice != nullptr) {
-        err << "ovantis-cli: " << notice << ' ' << why << '\n';
+        err << "ovantis-cli: " << localized(notice) << ' ' << why << '\n';
         return kExitUsage;
     }
     Destination destination(out, common.output);

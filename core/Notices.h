@@ -15,5 +15,10 @@ inline constexpr const char* kBadCount = "生成个数设定无效！";
 inline constexpr const char* kGenerated = "生成成功！";
 inline constexpr const char* kExported = "导出成功！";
 inline constexpr const char* kExportFailed = "导出失败！";
+// %1 is the line limit, %2 the size: "N MiB" or kBytes with %1 filled in.
+inline constexpr const char* kTooMuchOutput =
+    "生成结果可能超出输出框容量：每次最多 %1 行、%2 文本。请减少生成个数或长度；"
+    "大批量数据请使用命令行工具 ovantis-cli。";
+inline constexpr const char* kBytes = "%1 字节";
 
 }  // namespace ovantis::notices

@@ -1,5 +1,6 @@
 #include "OutputLimit.h"
 
+#include "Notices.h"
 #include "ResultText.h"
 
 namespace ovantis {
@@ -14,10 +15,16 @@ bool OutputLimit::fits(std::int64_t count, std::int64_t lineBytes) const {
 }
 
 std::string OutputLimit::notice() const {
-    std::string size = bytes % (1024 * 1024) == 0 ? std::to_string(bytes / (1024 * 1024)) + " MiB"
-                                                  : std::to_string(bytes) + " 字节";
-    return "生成结果可能超出输出框容量：每次最多 " + std::to_string(lines) + " 行、" + size +
-           " 文本。请减少生成个数或长度；大批量数据请使用命令行工具 ovantis-cli。";
+    const auto fill = [](std::string text, const std::string& one, const std::string& two) {
+        text.replace(text.find("%1"), 2, one);
+        if (const std::size_t at = text.find("%2"); at != std::string::npos) {
+            text.replace(at, 2, two);
+        }
+        return text;
+    };
+    const std::string number = std::to_string(sizeNumber());
+    const std::string size = inMebibytes() ? number + " MiB" : fill(notices::kBytes, number, "");
+    return fill(notices::kTooMuchOutput, std::to_string(lines), size);
 }
 
 }  // namespace ovantis

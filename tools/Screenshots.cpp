@@ -1,5 +1,5 @@
 // Renders each page with a Generate done, the About box and a notice to PNG
-// files by grabbing the real widgets.
+// files by grabbing the real widgets. Usage: ovantis_screenshots [folder] [zh|en]
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -22,9 +22,11 @@ namespace ids = ovantis::ids;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    GeneratorApp generator(app);
-    const QString out =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("build/screenshots");
+    const QStringList args = QApplication::arguments();
+    const auto language =
+        Translations::choose({}, args.value(2)).value_or(Translations::Language::Chinese);
+    GeneratorApp generator(app, language);
+    const QString out = args.size() > 1 ? args[1] : QStringLiteral("build/screenshots");
     QDir().mkpath(out);
 
     MainDialog dialog(generator.random());
@@ -57,11 +59,17 @@ int main(int argc, char** argv) {
     about.grab().save(out + QStringLiteral("/about.png"));
     about.close();
 
-    // The page's own notice, grabbed while it is open.
-    whenShown<QMessageBox>([&](QMessageBox* notice) {
-        notice->grab().save(out + QStringLiteral("/notice.png"));
-        notice->accept();
-    });
-    dialog.stringPage()->notice("生成成功！");
+    // The page's own notices, grabbed while open: a short one and the longest.
+    const std::pair<QString, std::string> notices[] = {
+        {QStringLiteral("notice"), "生成成功！"},
+        {QStringLiteral("notice-limit"), ovantis::OutputLimit::window().notice()},
+    };
+    for (const auto& [name, text] : notices) {
+        whenShown<QMessageBox>([&out, name = name](QMessageBox* notice) {
+            notice->grab().save(out + QStringLiteral("/%1.png").arg(name));
+            notice->accept();
+        });
+        dialog.stringPage()->notice(text);
+    }
     return 0;
 }

@@ -8,7 +8,7 @@
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("aboutDialog"));
-    setWindowTitle(QStringLiteral("关于"));
+    setWindowTitle(tr("关于"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     const DialogUnits units(font());
@@ -24,7 +24,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     name->setTextFormat(Qt::PlainText);
     name->setGeometry(units.rect(40, 10, 119, 8));
 
-    auto* ok = new QPushButton(QStringLiteral("确定"), this);
+    auto* ok = new QPushButton(tr("确定"), this);
     ok->setObjectName(QStringLiteral("aboutOk"));
     ok->setGeometry(units.rect(178, 7, 50, 14));
     ok->setDefault(true);

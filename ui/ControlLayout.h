@@ -1,6 +1,7 @@
 #pragma once
 
-// One control of a page template, positioned in dialog units.
+// One control of a page template, positioned in dialog units. Its texts are
+// Chinese sources, translated in the "Pages" context.
 struct ControlLayout {
     enum class Kind { Check, Field, DigitsField, Output, Button, Label };
 

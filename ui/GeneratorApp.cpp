@@ -1,21 +1,17 @@
 #include "GeneratorApp.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 
 #include "DialogUnits.h"
 #include "MainDialog.h"
 #include "Version.h"
 
-GeneratorApp::GeneratorApp(QApplication& app) {
+GeneratorApp::GeneratorApp(QApplication& app, Translations::Language language) {
     app.setApplicationName(QStringLiteral("Ovantis"));
     app.setApplicationVersion(QString::fromLatin1(ovantis::version::kText));
     app.setWindowIcon(icon());
     app.setFont(DialogUnits::dialogFont());
-    if (m_qtTranslator.load(QStringLiteral("qtbase_zh_CN"),
-                            QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        app.installTranslator(&m_qtTranslator);
-    }
+    m_translations.install(language);
 }
 
 bool GeneratorApp::InitInstance() {

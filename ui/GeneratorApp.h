@@ -2,17 +2,17 @@
 
 #include <QIcon>
 #include <QString>
-#include <QTranslator>
 
 #include "RandomSource.h"
+#include "Translations.h"
 
 class QApplication;
 
-// The application: Chinese standard dialogs, the dialog font, the one random
-// source every page shares, and the main window run until it closes.
+// The application: its language, the dialog font, the one random source
+// every page shares, and the main window run until it closes.
 class GeneratorApp {
   public:
-    explicit GeneratorApp(QApplication& app);
+    GeneratorApp(QApplication& app, Translations::Language language);
 
     // Runs the main window; false once it has closed, so the program ends.
     bool InitInstance();
@@ -23,6 +23,6 @@ class GeneratorApp {
     static QIcon icon();
 
   private:
-    QTranslator m_qtTranslator;
+    Translations m_translations;
     ovantis::RandomSource m_random;
 };

@@ -36,11 +36,14 @@ QSettings settings() {
 }
 
 const PageText kPages[] = {
-    {"字符串", "随机密码、随机用户名、随机域名等"},
-    {"数字", "指定数值范围内的整形、浮点数等"},
-    {"时间", "不定时日期数值，并可执行命令行外部程序"},
+    {QT_TRANSLATE_NOOP("MainDialog", "字符串"),
+     QT_TRANSLATE_NOOP("MainDialog", "随机密码、随机用户名、随机域名等")},
+    {QT_TRANSLATE_NOOP("MainDialog", "数字"),
+     QT_TRANSLATE_NOOP("MainDialog", "指定数值范围内的整形、浮点数等")},
+    {QT_TRANSLATE_NOOP("MainDialog", "时间"),
+     QT_TRANSLATE_NOOP("MainDialog", "不定时日期数值，并可执行命令行外部程序")},
 };
-const char kAboutText[] = "关于 Ovantis(&A)...";
+const char kAboutText[] = QT_TRANSLATE_NOOP("MainDialog", "关于 Ovantis(&A)...");
 #ifdef Q_OS_WIN
 // A system-menu command: below 0xF000, low four bits clear.
 constexpr UINT kAboutCommand = 0x0010;
@@ -60,7 +63,7 @@ MainDialog::MainDialog(ovantis::RandomSource& random, QWidget* parent)
     const DialogUnits units(font());
     setFixedSize(units.x(353), units.y(294));
 
-    auto* label = new QLabel(QStringLiteral("应用场合："), this);
+    auto* label = new QLabel(tr("应用场合："), this);
     label->setGeometry(units.rect(7, 7, 41, 8));
     m_description = new QLabel(this);
     m_description->setObjectName(QStringLiteral("c%1").arg(ovantis::ids::kDescription));
@@ -78,7 +81,7 @@ MainDialog::MainDialog(ovantis::RandomSource& random, QWidget* parent)
     // typed after a Tab stay with the page.
     m_tabBar->setFocusPolicy(Qt::ClickFocus);
     for (const PageText& page : kPages) {
-        m_tabBar->addTab(QString::fromUtf8(page.tab));
+        m_tabBar->addTab(tr(page.tab));
     }
     m_tabBar->setGeometry(0, 0, tabControl->width(), m_tabBar->sizeHint().height());
     auto* pane = new QFrame(tabControl);
@@ -113,8 +116,7 @@ MainDialog::MainDialog(ovantis::RandomSource& random, QWidget* parent)
 #ifdef Q_OS_WIN
     HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, kAboutCommand,
-                reinterpret_cast<LPCWSTR>(QString::fromUtf8(kAboutText).utf16()));
+    AppendMenuW(menu, MF_STRING, kAboutCommand, reinterpret_cast<LPCWSTR>(tr(kAboutText).utf16()));
 #endif
 }
 
@@ -136,7 +138,7 @@ void MainDialog::ShowPage(int index) {
     for (int i = 0; i < 3; ++i) {
         const_cast<QWidget*>(pages[i])->setVisible(i == index);
     }
-    m_description->setText(QString::fromUtf8(kPages[index].description));
+    m_description->setText(tr(kPages[index].description));
 }
 
 void MainDialog::showAbout() {
@@ -153,7 +155,7 @@ void MainDialog::setSecure(bool on) {
 void MainDialog::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("systemMenu"));
-    QAction* about = menu.addAction(QString::fromUtf8(kAboutText));
+    QAction* about = menu.addAction(tr(kAboutText));
     about->setObjectName(QStringLiteral("aboutAction"));
     connect(about, &QAction::triggered, this, &MainDialog::showAbout);
     QAction* secure = menu.addAction(QStringLiteral("使用安全随机源"));

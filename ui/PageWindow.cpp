@@ -24,6 +24,7 @@
 #include "DialogUnits.h"
 #include "DigitsOnlyFilter.h"
 #include "Launcher.h"
+#include "NoticeText.h"
 #include "OutputFile.h"
 #include "SingleLineEdit.h"
 
@@ -44,6 +45,20 @@ QString forBox(const std::string& text) {
     return shown;
 }
 
+QString fromPage(const char* text) {
+    return text != nullptr ? QCoreApplication::translate("Pages", text) : QString();
+}
+
+// Texts the core's export passes in, and the progress labels, which are
+// translated only when shown: progress() runs once a line.
+[[maybe_unused]] const char* const kListed[] = {
+    QT_TRANSLATE_NOOP("PageWindow", "随机字符串.txt"),
+    QT_TRANSLATE_NOOP("PageWindow", "文本文件"),
+    QT_TRANSLATE_NOOP("PageWindow", "所有文件"),
+    QT_TRANSLATE_NOOP("PageWindow", "正在生成……"),
+    QT_TRANSLATE_NOOP("PageWindow", "正在显示结果……"),
+};
+
 QString executableFor(const QString& text) {
     if (text.contains(QLatin1Char('/'))) {
         const QFileInfo info(text);
@@ -60,7 +75,7 @@ PageWindow::PageWindow(const std::vector<ControlLayout>& entries, QWidget* paren
     QWidget* previous = nullptr;
     std::vector<std::pair<QLabel*, int>> buddies;
     for (const ControlLayout& entry : entries) {
-        const QString text = QString::fromUtf8(entry.text != nullptr ? entry.text : "");
+        const QString text = fromPage(entry.text);
         QWidget* widget = nullptr;
         switch (entry.kind) {
             case ControlLayout::Kind::Check:
@@ -110,7 +125,7 @@ PageWindow::PageWindow(const std::vector<ControlLayout>& entries, QWidget* paren
             widget->setObjectName(QStringLiteral("c%1").arg(entry.id));
             m_controls[entry.id] = widget;
             if (entry.accessibleName != nullptr) {
-                widget->setAccessibleName(QString::fromUtf8(entry.accessibleName));
+                widget->setAccessibleName(fromPage(entry.accessibleName));
             }
             if (previous != nullptr) {
                 setTabOrder(previous, widget);
@@ -233,8 +248,8 @@ void PageWindow::enable(int id, bool on) {
 
 void PageWindow::notice(const std::string& text) {
     // An empty title would be replaced by the program's name on X11 and Wayland.
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral(" "), fromCore(text), QMessageBox::Ok,
-                    this);
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral(" "),
+                    NoticeText::shown(text, outputLimit()), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("notice"));
     box.exec();
 }
@@ -272,11 +287,11 @@ std::optional<std::string> PageWindow::chooseFileToSave(const ovantis::SaveReque
         // "*.*" means every file, with or without a dot in its name.
         const QString pattern =
             filter.pattern == "*.*" ? QStringLiteral("*") : fromCore(filter.pattern);
-        filters << QStringLiteral("%1 (%2)").arg(fromCore(filter.name), pattern);
+        filters << QStringLiteral("%1 (%2)").arg(tr(filter.name.c_str()), pattern);
     }
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(fromCore(request.defaultSuffix));
-    dialog.selectFile(fromCore(request.initialName));
+    dialog.selectFile(tr(request.initialName.c_str()));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
@@ -316,7 +331,7 @@ void PageWindow::showProgress(std::int64_t done, std::int64_t total, const QStri
     // Shown only for runs that take a while; events are handled a few times a
     // second so Cancel answers without slowing the run.
     if (m_progress == nullptr && m_runClock.elapsed() > 500) {
-        m_progress = new QProgressDialog(label, QStringLiteral("取消"), 0, 1000, this);
+        m_progress = new QProgressDialog(tr(label.toUtf8().constData()), tr("取消"), 0, 1000, this);
         m_progress->setObjectName(QStringLiteral("progress"));
         m_progress->setWindowModality(Qt::WindowModal);
         m_progress->setMinimumDuration(0);
@@ -326,7 +341,7 @@ void PageWindow::showProgress(std::int64_t done, std::int64_t total, const QStri
     }
     if (m_progress != nullptr && m_eventClock.elapsed() > 50) {
         m_eventClock.restart();
-        m_progress->setLabelText(label);
+        m_progress->setLabelText(tr(label.toUtf8().constData()));
         if (!cancellable && m_progress->findChild<QPushButton*>() != nullptr) {
             // The lines are made: showing them can no longer be cancelled.
             m_progress->setCancelButton(nullptr);

@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QLocale>
+#include <cstdio>
 
 #include "GeneratorApp.h"
 
@@ -12,6 +14,10 @@ void describe(QCommandLineParser& parser) {
                        "With no options, opens the window."));
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("lang"),
+        QStringLiteral("Window language for this run: zh or en (default: from the locale)."),
+        QStringLiteral("zh|en")));
 }
 
 }  // namespace
@@ -35,12 +41,23 @@ int main(int argc, char** argv) {
         }
     }
     QApplication app(argc, argv);
+    std::optional<Translations::Language> language;
     {
         // QApplication has taken its own options out; anything left is a mistake.
         QCommandLineParser parser;
         describe(parser);
         parser.process(app);
+        const QString requested = parser.value(QStringLiteral("lang"));
+        // LANGUAGE may list languages while the locale is C; C wins, as for gettext.
+        const QLocale system = QLocale::system();
+        language = Translations::choose(
+            system.language() == QLocale::C ? QStringList{"C"} : system.uiLanguages(), requested);
+        if (!language) {
+            std::fprintf(stderr, "ovantis: unknown language '%s' for --lang: use zh or en\n",
+                         qPrintable(requested));
+            return 1;
+        }
     }
-    GeneratorApp generator(app);
+    GeneratorApp generator(app, *language);
     return generator.InitInstance() ? 1 : 0;
 }

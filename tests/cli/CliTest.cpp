@@ -9,13 +9,16 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <regex>
 #include <sstream>
 
 #include "FdStreambuf.h"
+#include "Messages.h"
 #include "StringGenerator.h"
 #include "Version.h"
 
@@ -129,6 +132,40 @@ TEST(CliValidation, RejectedSettingsNameTheNoticeAndTheOptionAndCreateNoFile) {
         EXPECT_EQ(r.err.rfind("ovantis-cli: " + c.message, 0), 0u) << r.err;
         EXPECT_FALSE(fs::exists(target));
     }
+}
+
+TEST(CliLanguage, EnglishLocalesGetEnglishNoticesAndTheCLocaleChinese) {
+    const char* const names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+    std::vector<std::optional<std::string>> saved;
+    for (const char* name : names) {
+        const char* value = std::getenv(name);
+        saved.push_back(value ? std::optional<std::string>(value) : std::nullopt);
+        ::unsetenv(name);
+    }
+    ::setenv("LANG", "en_US.UTF-8", 1);
+    const Result english = runCli({"string", "-n", "0"});
+    ::setenv("LANG", "C", 1);
+    const Result chinese = runCli({"string", "-n", "0"});
+    for (std::size_t i = 0; i < saved.size(); ++i) {
+        saved[i] ? ::setenv(names[i], saved[i]->c_str(), 1) : ::unsetenv(names[i]);
+    }
+    EXPECT_EQ(
+        english.err.rfind("ovantis-cli: Invalid count! --count must be at least 1 (got 0)", 0), 0u)
+        << english.err;
+    EXPECT_EQ(chinese.err.rfind("ovantis-cli: 生成个数设定无效！ --count", 0), 0u) << chinese.err;
+}
+
+TEST(CliLanguage, EnglishNoticesAreTheWindowsTranslations) {
+    const std::string ts = readFile(OVANTIS_SOURCE_DIR "/res/translations/ovantis_en.ts");
+    const std::size_t from = ts.find("<name>Notices</name>");
+    const std::string notices = ts.substr(from, ts.find("</context>", from) - from);
+    const std::regex message("<source>(.*?)</source>\\s*<translation>(.*?)</translation>");
+    int count = 0;
+    for (std::sregex_iterator it(notices.begin(), notices.end(), message), end; it != end; ++it) {
+        EXPECT_STREQ(english((*it)[1].str().c_str()), (*it)[2].str().c_str()) << (*it)[1];
+        ++count;
+    }
+    EXPECT_EQ(count, 13);
 }
 
 TEST(CliValidation, MalformedValuesAreUsageErrors) {

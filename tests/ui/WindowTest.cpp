@@ -14,14 +14,17 @@
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 #include <memory>
 
+#include "AboutDialog.h"
 #include "ControlIds.h"
 #include "GeneratorApp.h"
 #include "MainDialog.h"
@@ -29,6 +32,7 @@
 #include "NumberPage.h"
 #include "StringPage.h"
 #include "TimePage.h"
+#include "Translations.h"
 
 namespace ids = ovantis::ids;
 
@@ -68,6 +72,49 @@ class WindowTest : public QObject {
     static QByteArray readAll(const QString& path) {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    // Opens About from the context menu and closes it with its button: the
+    // menu item's, the title's, the name's and the button's texts.
+    QStringList openAbout() {
+        QStringList texts;
+        whenShown<QMenu>([&](QMenu* menu) {
+            QAction* about = menu->findChild<QAction*>(QStringLiteral("aboutAction"));
+            texts << about->text();
+            whenShown<QDialog>(
+                [&](QDialog* dialog) {
+                    auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("aboutOk"));
+                    texts << dialog->windowTitle()
+                          << dialog->findChild<QLabel*>(QStringLiteral("aboutName"))->text()
+                          << ok->text();
+                    QTest::mouseClick(ok, Qt::LeftButton);
+                },
+                [](QDialog* dialog) {
+                    return dialog->objectName() == QStringLiteral("aboutDialog");
+                });
+            about->trigger();
+            menu->close();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                m_dialog->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(m_dialog.get(), &event);
+        return texts;
+    }
+
+    // The widths a text needs and has, for controls that show one.
+    static std::pair<int, int> neededAndRoom(QWidget* w) {
+        const QFontMetrics metrics = w->fontMetrics();
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            return {metrics.horizontalAdvance(label->text()), label->contentsRect().width()};
+        }
+        if (qobject_cast<QCheckBox*>(w) != nullptr || qobject_cast<QTabBar*>(w) != nullptr) {
+            return {w->sizeHint().width(), w->width()};
+        }
+        if (auto* button = qobject_cast<QPushButton*>(w)) {
+            const int margins = 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin);
+            return {metrics.horizontalAdvance(button->text()) + margins, button->width()};
+        }
+        return {0, 0};
     }
 
   private slots:
@@ -334,29 +381,8 @@ class WindowTest : public QObject {
     }
 
     void aboutComesFromTheContextMenu() {
-        QString name;
-        QString title;
-        whenShown<QMenu>([&](QMenu* menu) {
-            QAction* about = menu->findChild<QAction*>(QStringLiteral("aboutAction"));
-            QCOMPARE(about->text(), QStringLiteral("关于 Ovantis(&A)..."));
-            whenShown<QDialog>(
-                [&](QDialog* dialog) {
-                    title = dialog->windowTitle();
-                    name = dialog->findChild<QLabel*>(QStringLiteral("aboutName"))->text();
-                    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("aboutOk")),
-                                      Qt::LeftButton);
-                },
-                [](QDialog* dialog) {
-                    return dialog->objectName() == QStringLiteral("aboutDialog");
-                });
-            about->trigger();
-            menu->close();
-        });
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
-                                m_dialog->mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(m_dialog.get(), &event);
-        QCOMPARE(title, QStringLiteral("关于"));
-        QCOMPARE(name, QStringLiteral("Ovantis V1.0127"));
+        QCOMPARE(openAbout(),
+                 QStringList({"关于 Ovantis(&A)...", "关于", "Ovantis V1.0127", "确定"}));
         QVERIFY(m_dialog->isVisible());
     }
 
@@ -388,6 +414,84 @@ class WindowTest : public QObject {
         QCOMPARE(firstLine(), QStringLiteral("gmAfxi"));
         m_dialog = std::make_unique<MainDialog>(*m_random);
         QVERIFY(!m_dialog->isSecure());
+    }
+
+    void languageFollowsTheLocaleAndLangOverridesIt() {
+        using L = Translations::Language;
+        const std::tuple<QStringList, QString, std::optional<L>> cases[] = {
+            {{"en-US", "en-Latn-US", "en"}, "", L::English},
+            {{"zh-CN", "zh-Hans-CN", "zh"}, "", L::Chinese},
+            {{"C"}, "", L::Chinese},
+            {{"de-DE", "de"}, "", L::Chinese},
+            {{"zh-CN"}, "en", L::English},
+            {{"en-GB"}, "zh", L::Chinese},
+            {{"C"}, "fr", std::nullopt},
+        };
+        for (const auto& [languages, requested, expected] : cases) {
+            QVERIFY2(Translations::choose(languages, requested) == expected,
+                     qPrintable(languages.join(',') + ' ' + requested));
+        }
+    }
+
+    void englishReachesPagesNoticesDialogsAndAbout() {
+        Translations english;
+        english.install(Translations::Language::English);
+        m_dialog = std::make_unique<MainDialog>(*m_random);
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+        QCOMPARE(m_dialog->tabBar()->tabText(0), QStringLiteral("Strings"));
+        QCOMPARE(controlOf<QLabel>(m_dialog.get(), ids::kDescription)->text(),
+                 QStringLiteral("Random passwords, user names, domain names and more"));
+        StringPage* s = m_dialog->stringPage();
+        QCOMPARE(find<QCheckBox>(s, ids::kUpper)->text(), QStringLiteral("A–Z"));
+        QCOMPARE(find<QPushButton>(s, ids::kStringExport)->text(), QStringLiteral("Export"));
+        QCOMPARE(field(s, ids::kMaxLength)->accessibleName(), QStringLiteral("Maximum length"));
+        field(s, ids::kStringCount)->setText(QStringLiteral("0"));
+        QCOMPARE(clickAndAnswer(s, ids::kStringGenerate), QStringLiteral("Invalid count!"));
+        field(s, ids::kStringCount)->setText(QStringLiteral("2000000"));
+        QVERIFY(clickAndAnswer(s, ids::kStringGenerate)
+                    .startsWith(QStringLiteral("The results may not fit in the output box, which "
+                                               "takes at most 1000000 lines and 64 MiB of text")));
+        QStringList filters;
+        whenShown<QFileDialog>([&](QFileDialog* dialog) {
+            filters = dialog->nameFilters() << dialog->selectedFiles().value(0);
+            dialog->reject();
+        });
+        click(s, ids::kStringExport);
+        QVERIFY(filters.value(2).endsWith(QStringLiteral("/random-strings.txt")));
+        QCOMPARE(filters.mid(0, 2), QStringList({"Text files (*.txt)", "All files (*)"}));
+        QCOMPARE(openAbout(), QStringList({"&About Ovantis...", "About", "Ovantis V1.0127", "OK"}));
+    }
+
+    void everyTextFitsItsControlInBothLanguagesAt96And144Dpi() {
+        const QFont normal = QApplication::font();
+        const auto restore = qScopeGuard([&] { QApplication::setFont(normal); });
+        for (const auto language :
+             {Translations::Language::Chinese, Translations::Language::English}) {
+            Translations translations;
+            translations.install(language);
+            // 144 dpi draws the 9 points with 1.5 times the pixels.
+            for (const qreal scale : {1.0, 1.5}) {
+                QFont font = normal;
+                font.setPointSizeF(normal.pointSizeF() * scale);
+                QApplication::setFont(font);
+                MainDialog dialog(*m_random);
+                const AboutDialog about(&dialog);
+                for (int page = 0; page < 3; ++page) {
+                    dialog.ShowPage(page);
+                    for (QWidget* w :
+                         dialog.findChildren<QWidget*>() + about.findChildren<QWidget*>()) {
+                        const auto [needed, room] = neededAndRoom(w);
+                        QVERIFY2(
+                            needed <= room,
+                            qPrintable(QStringLiteral("%1 (%2) at %3: %4 > %5 px")
+                                           .arg(w->objectName(), w->property("text").toString(),
+                                                QString::number(scale), QString::number(needed),
+                                                QString::number(room))));
+                    }
+                }
+            }
+        }
     }
 
     void keysSwitchPagesAndOnlyEscapeFromTheClickedTabBarEndsTheWindow() {
@@ -531,7 +635,7 @@ int main(int argc, char** argv) {
     // Remembered choices go to a throwaway folder, never the user's own.
     QTemporaryDir settingsDir;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
-    GeneratorApp generator(app);
+    GeneratorApp generator(app, Translations::Language::Chinese);
     WindowTest test;
     return QTest::qExec(&test, argc, argv);
 }

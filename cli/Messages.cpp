@@ -1,0 +1,63 @@
+#include "Messages.h"
+
+#include <cstdlib>
+#include <string_view>
+
+#include "Notices.h"
+
+namespace ovantis::cli {
+
+namespace {
+
+struct Entry {
+    const char* chinese;
+    const char* english;
+};
+
+// Kept equal to res/translations/ovantis_en.ts; a test compares them.
+constexpr Entry kEnglish[] = {
+    {notices::kNoCharClass, "Choose at least one kind of character!"},
+    {notices::kBadLength, "Invalid length range!"},
+    {notices::kNoNumberType, "Choose at least one kind of number!"},
+    {notices::kBadPlaces, "Invalid number of decimal places!"},
+    {notices::kBadRange, "Invalid value range!"},
+    {notices::kNoCommand, "Invalid program command line!"},
+    {notices::kBadDelay, "Invalid interval range!"},
+    {notices::kBadCount, "Invalid count!"},
+    {notices::kGenerated, "Generated successfully!"},
+    {notices::kExported, "Exported successfully!"},
+    {notices::kExportFailed, "Export failed!"},
+    {notices::kTooMuchOutput,
+     "The results may not fit in the output box, which takes at most %1 lines and %2 of text "
+     "per run. Lower the count or the length; for large batches use the command-line tool "
+     "ovantis-cli."},
+    {notices::kBytes, "%1 bytes"},
+};
+
+}  // namespace
+
+bool englishNotices() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') {
+            return std::string_view(value).starts_with("en");
+        }
+    }
+    return false;
+}
+
+const char* english(const char* notice) {
+    for (const Entry& entry : kEnglish) {
+        if (std::string_view(entry.chinese) == notice) {
+            return entry.english;
+        }
+    }
+    return nullptr;
+}
+
+const char* localized(const char* notice) {
+    const char* translated = englishNotices() ? english(notice) : nullptr;
+    return translated != nullptr ? translated : notice;
+}
+
+}  // namespace ovantis::cli

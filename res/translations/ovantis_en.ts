@@ -1,0 +1,259 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>MainDialog</name>
+    <message>
+        <source>字符串</source>
+        <translation>Strings</translation>
+    </message>
+    <message>
+        <source>随机密码、随机用户名、随机域名等</source>
+        <translation>Random passwords, user names, domain names and more</translation>
+    </message>
+    <message>
+        <source>数字</source>
+        <translation>Numbers</translation>
+    </message>
+    <message>
+        <source>指定数值范围内的整形、浮点数等</source>
+        <translation>Integers and decimals within a range you choose</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>不定时日期数值，并可执行命令行外部程序</source>
+        <translation>Timestamps at random intervals, optionally running a program</translation>
+    </message>
+    <message>
+        <source>关于 Ovantis(&amp;A)...</source>
+        <translation>&amp;About Ovantis...</translation>
+    </message>
+    <message>
+        <source>应用场合：</source>
+        <translation>Use for:</translation>
+    </message>
+</context>
+<context>
+    <name>Notices</name>
+    <message>
+        <source>至少指定一种字符类型！</source>
+        <translation>Choose at least one kind of character!</translation>
+    </message>
+    <message>
+        <source>生成长度设定无效！</source>
+        <translation>Invalid length range!</translation>
+    </message>
+    <message>
+        <source>至少指定一种数字类型！</source>
+        <translation>Choose at least one kind of number!</translation>
+    </message>
+    <message>
+        <source>保留小数位数设定无效！</source>
+        <translation>Invalid number of decimal places!</translation>
+    </message>
+    <message>
+        <source>数值范围设定无效！</source>
+        <translation>Invalid value range!</translation>
+    </message>
+    <message>
+        <source>外部程序命令行无效！</source>
+        <translation>Invalid program command line!</translation>
+    </message>
+    <message>
+        <source>发生间隔设定无效！</source>
+        <translation>Invalid interval range!</translation>
+    </message>
+    <message>
+        <source>生成个数设定无效！</source>
+        <translation>Invalid count!</translation>
+    </message>
+    <message>
+        <source>生成成功！</source>
+        <translation>Generated successfully!</translation>
+    </message>
+    <message>
+        <source>导出成功！</source>
+        <translation>Exported successfully!</translation>
+    </message>
+    <message>
+        <source>导出失败！</source>
+        <translation>Export failed!</translation>
+    </message>
+    <message>
+        <source>生成结果可能超出输出框容量：每次最多 %1 行、%2 文本。请减少生成个数或长度；大批量数据请使用命令行工具 ovantis-cli。</source>
+        <translation>The results may not fit in the output box, which takes at most %1 lines and %2 of text per run. Lower the count or the length; for large batches use the command-line tool ovantis-cli.</translation>
+    </message>
+    <message>
+        <source>%1 字节</source>
+        <translation>%1 bytes</translation>
+    </message>
+</context>
+<context>
+    <name>PageWindow</name>
+    <message>
+        <source>随机字符串.txt</source>
+        <translation>random-strings.txt</translation>
+    </message>
+    <message>
+        <source>文本文件</source>
+        <translation>Text files</translation>
+    </message>
+    <message>
+        <source>所有文件</source>
+        <translation>All files</translation>
+    </message>
+    <message>
+        <source>正在显示结果……</source>
+        <translation>Showing the results…</translation>
+    </message>
+    <message>
+        <source>正在生成……</source>
+        <translation>Generating…</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>Pages</name>
+    <message>
+        <source>整数</source>
+        <translation>Int</translation>
+    </message>
+    <message>
+        <source>浮点数，保留小数</source>
+        <translation>Float, rounded to</translation>
+    </message>
+    <message>
+        <source>数值下限</source>
+        <translation>Lowest value</translation>
+    </message>
+    <message>
+        <source>数值上限</source>
+        <translation>Highest value</translation>
+    </message>
+    <message>
+        <source>生成个数</source>
+        <translation>Count</translation>
+    </message>
+    <message>
+        <source>结果输出</source>
+        <translation>Results</translation>
+    </message>
+    <message>
+        <source>生成</source>
+        <translation>Generate</translation>
+    </message>
+    <message>
+        <source>导出</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>数值范围：</source>
+        <translation>Range:</translation>
+    </message>
+    <message>
+        <source>生成个数：</source>
+        <translation>Count:</translation>
+    </message>
+    <message>
+        <source>结果输出，</source>
+        <translation>Results:</translation>
+    </message>
+    <message>
+        <source>保留小数位数</source>
+        <translation>Decimal places</translation>
+    </message>
+    <message>
+        <source>位</source>
+        <translation>dp</translation>
+    </message>
+    <message>
+        <source>大写</source>
+        <translation>A–Z</translation>
+    </message>
+    <message>
+        <source>小写</source>
+        <translation>a–z</translation>
+    </message>
+    <message>
+        <source>数字</source>
+        <translation>0–9</translation>
+    </message>
+    <message>
+        <source>头部</source>
+        <translation>Head</translation>
+    </message>
+    <message>
+        <source>尾部</source>
+        <translation>Tail</translation>
+    </message>
+    <message>
+        <source>最小生成长度</source>
+        <translation>Minimum length</translation>
+    </message>
+    <message>
+        <source>最大生成长度</source>
+        <translation>Maximum length</translation>
+    </message>
+    <message>
+        <source>头部：</source>
+        <translation>Head:</translation>
+    </message>
+    <message>
+        <source>尾部：</source>
+        <translation>Tail:</translation>
+    </message>
+    <message>
+        <source>生成长度：</source>
+        <translation>Length:</translation>
+    </message>
+    <message>
+        <source>执行外部程序:</source>
+        <translation>Run program:</translation>
+    </message>
+    <message>
+        <source>外部程序命令行</source>
+        <translation>Program to run</translation>
+    </message>
+    <message>
+        <source>最小发生间隔（毫秒）</source>
+        <translation>Minimum interval (ms)</translation>
+    </message>
+    <message>
+        <source>最大发生间隔（毫秒）</source>
+        <translation>Maximum interval (ms)</translation>
+    </message>
+    <message>
+        <source>生成次数</source>
+        <translation>Number of events</translation>
+    </message>
+    <message>
+        <source>生成次数：</source>
+        <translation>Events:</translation>
+    </message>
+    <message>
+        <source>发生间隔：</source>
+        <translation>Interval:</translation>
+    </message>
+    <message>
+        <source>毫秒</source>
+        <translation>ms</translation>
+    </message>
+</context>
+</TS>
