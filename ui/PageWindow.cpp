@@ -24,6 +24,7 @@
 #include "DialogUnits.h"
 #include "DigitsOnlyFilter.h"
 #include "Launcher.h"
+#include "OutputBox.h"
 #include "OutputFile.h"
 #include "SingleLineEdit.h"
 
@@ -76,7 +77,7 @@ PageWindow::PageWindow(const std::vector<ControlLayout>& entries, QWidget* paren
                 break;
             }
             case ControlLayout::Kind::Output: {
-                auto* box = new QPlainTextEdit(this);
+                auto* box = new OutputBox(this);
                 box->setLineWrapMode(QPlainTextEdit::NoWrap);
                 box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
                 box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -163,16 +164,8 @@ std::string PageWindow::getText(int id) {
     if (const auto* field = qobject_cast<QLineEdit*>(widget)) {
         return toCore(field->text());
     }
-    if (const auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
-        // toPlainText() would turn no-break spaces into spaces; only the
-        // line breaks are changed.
-        QString text = box->document()->toRawText();
-        for (QChar& c : text) {
-            if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) {
-                c = QLatin1Char('\n');
-            }
-        }
-        return toCore(text);
+    if (const auto* box = qobject_cast<OutputBox*>(widget)) {
+        return toCore(box->lines());
     }
     return {};
 }
@@ -181,7 +174,7 @@ void PageWindow::setText(int id, const std::string& text) {
     QWidget* widget = control(id);
     if (auto* field = qobject_cast<QLineEdit*>(widget)) {
         field->setText(fromCore(text));
-    } else if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+    } else if (auto* box = qobject_cast<OutputBox*>(widget)) {
         m_settingText = true;
         box->document()->setUndoRedoEnabled(false);
         fillBox(box, forBox(text));
@@ -206,23 +199,10 @@ void PageWindow::appendText(int id, const std::string& whole, std::size_t oldSiz
     m_settingText = false;
 }
 
-void PageWindow::fillBox(QPlainTextEdit* box, const QString& text) {
-    constexpr qsizetype kPiece = 256 * 1024;
-    if (text.size() <= kPiece) {
-        box->setPlainText(text);
-        return;
-    }
-    // A large result goes in piece by piece, so the progress of a long run
-    // keeps moving while the box lays out its lines.
-    box->clear();
-    QTextCursor cursor(box->document());
-    for (qsizetype at = 0; at < text.size(); at += kPiece) {
-        cursor.movePosition(QTextCursor::End);
-        cursor.insertText(text.mid(at, kPiece));
-        showProgress(at + kPiece, text.size(), QStringLiteral("正在显示结果……"), false);
-    }
-    cursor.movePosition(QTextCursor::Start);
-    box->setTextCursor(cursor);
+void PageWindow::fillBox(OutputBox* box, const QString& text) {
+    box->fill(text, [this](qsizetype done, qsizetype total) {
+        showProgress(done, total, QStringLiteral("正在显示结果……"), false);
+    });
 }
 
 void PageWindow::enable(int id, bool on) {
@@ -313,8 +293,7 @@ void PageWindow::showProgress(std::int64_t done, std::int64_t total, const QStri
     if (!m_runClock.isValid()) {
         return;
     }
-    // Shown only for runs that take a while; events are handled a few times a
-    // second so Cancel answers without slowing the run.
+    // Shown only for runs that take a while.
     if (m_progress == nullptr && m_runClock.elapsed() > 500) {
         m_progress = new QProgressDialog(label, QStringLiteral("取消"), 0, 1000, this);
         m_progress->setObjectName(QStringLiteral("progress"));
@@ -324,17 +303,25 @@ void PageWindow::showProgress(std::int64_t done, std::int64_t total, const QStri
         m_progress->setAutoClose(false);
         m_progress->show();
     }
-    if (m_progress != nullptr && m_eventClock.elapsed() > 50) {
-        m_eventClock.restart();
-        m_progress->setLabelText(label);
-        if (!cancellable && m_progress->findChild<QPushButton*>() != nullptr) {
-            // The lines are made: showing them can no longer be cancelled.
-            m_progress->setCancelButton(nullptr);
-        }
-        m_progress->setValue(
-            static_cast<int>(std::min(done, total) * 1000 / std::max<std::int64_t>(total, 1)));
-        QCoreApplication::processEvents();
+    // Events are handled a few times a second so Cancel and timers answer
+    // without slowing the run.
+    if (m_eventClock.elapsed() < 40) {
+        return;
     }
+    m_eventClock.restart();
+    if (m_progress == nullptr) {
+        // Until the dialog shows, the window must take no input.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return;
+    }
+    m_progress->setLabelText(label);
+    if (!cancellable && m_progress->findChild<QPushButton*>() != nullptr) {
+        // The lines are made: showing them can no longer be cancelled.
+        m_progress->setCancelButton(nullptr);
+    }
+    m_progress->setValue(
+        static_cast<int>(std::min(done, total) * 1000 / std::max<std::int64_t>(total, 1)));
+    QCoreApplication::processEvents();
 }
 
 void PageWindow::endProgress() {
