@@ -3,6 +3,8 @@
 #include <QAccessibleWidget>
 #include <QMimeData>
 #include <QTextBlock>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -116,22 +118,45 @@ QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
     return nullptr;
 }
 
-// Every '\n' but the last becomes a line separator unless it ends a group.
-void group(QString& text) {
-    int lines = 0;
-    qsizetype groupStart = 0;
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != QLatin1Char('\n')) {
-            continue;
+// Turns the UTF-8 text of a run into the box's text, piece by piece: CR
+// dropped, and every '\n' but the last a line separator unless it ends a group.
+class Grouper {
+  public:
+    QString take(std::string_view utf8, bool last) {
+        QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+        QChar* out = text.data();
+        const QChar* const end = out + text.size();
+        for (const QChar* in = out; in != end; ++in) {
+            const char16_t c = in->unicode();
+            if (c == u'\r') {
+                continue;
+            }
+            if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
+                m_irregular = true;
+            }
+            ++m_chars;
+            if (c == u'\n' && !(last && in + 1 == end)) {
+                if (m_lines.back() < OutputBox::kGroupLines && m_chars < kGroupChars) {
+                    ++m_lines.back();
+                    *out++ = QChar::LineSeparator;
+                    continue;
+                }
+                m_lines.push_back(1);
+                m_chars = 0;
+            }
+            *out++ = *in;
         }
-        if (++lines < OutputBox::kGroupLines && i - groupStart < kGroupChars) {
-            text[i] = QChar::LineSeparator;
-        } else {
-            lines = 0;
-            groupStart = i + 1;
-        }
+        text.truncate(out - text.constData());
+        return text;
     }
-}
+    // Lines per block, unless the text held breaks of its own.
+    const std::vector<int>* lines() const { return m_irregular ? nullptr : &m_lines; }
+
+  private:
+    std::vector<int> m_lines{1};
+    qsizetype m_chars = 0;
+    bool m_irregular = false;
+};
 
 }  // namespace
 
@@ -146,25 +171,29 @@ OutputBox::OutputBox(QWidget* parent) : QPlainTextEdit(parent) {
     });
 }
 
-void OutputBox::fill(QString text, const std::function<void(qsizetype, qsizetype)>& progress) {
-    group(text);
+void OutputBox::fill(std::string_view utf8,
+                     const std::function<void(qsizetype, qsizetype)>& progress) {
     m_grouped = false;
-    constexpr qsizetype kPiece = 256 * 1024;
-    if (text.size() <= kPiece) {
-        setPlainText(text);
+    Grouper grouper;
+    constexpr std::size_t kPiece = 512 * 1024;
+    if (utf8.size() <= kPiece) {
+        setPlainText(grouper.take(utf8, true));
     } else {
         // Piece by piece, so the progress of a long run keeps moving.
         clear();
         QTextCursor cursor(document());
-        for (qsizetype at = 0; at < text.size(); at += kPiece) {
+        for (std::size_t at = 0; at < utf8.size();) {
+            const std::size_t next = utf8.find('\n', at + kPiece);
+            const std::size_t end = next == std::string_view::npos ? utf8.size() : next + 1;
             cursor.movePosition(QTextCursor::End);
-            cursor.insertText(text.mid(at, kPiece));
-            progress(std::min(at + kPiece, text.size()), text.size());
+            cursor.insertText(grouper.take(utf8.substr(at, end - at), end == utf8.size()));
+            at = end;
+            progress(static_cast<qsizetype>(at), static_cast<qsizetype>(utf8.size()));
         }
         cursor.movePosition(QTextCursor::Start);
         setTextCursor(cursor);
     }
-    countLines();
+    countLines(grouper.lines());
 }
 
 QString OutputBox::lines() const {
@@ -180,10 +209,16 @@ QMimeData* OutputBox::createMimeDataFromSelection() const {
 
 // Unwrapped, a block shows one line more than it has separators; the scroll
 // bar is right at once instead of after every block has been laid out.
-void OutputBox::countLines() {
+void OutputBox::countLines(const std::vector<int>* known) {
+    if (known != nullptr && static_cast<int>(known->size()) != document()->blockCount()) {
+        known = nullptr;
+    }
     bool grouped = false;
+    int number = 0;
     for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next()) {
-        const int lines = 1 + static_cast<int>(block.text().count(QChar::LineSeparator));
+        const int lines = known != nullptr
+                              ? (*known)[number++]
+                              : 1 + static_cast<int>(block.text().count(QChar::LineSeparator));
         grouped = grouped || lines > 1;
         if (block.lineCount() != lines) {
             block.setLineCount(lines);

@@ -2,6 +2,8 @@
 
 #include <QPlainTextEdit>
 #include <functional>
+#include <string_view>
+#include <vector>
 
 // A result box. Its text block holds up to kGroupLines lines joined by line
 // separators, because a million one-line blocks take seconds and hundreds of
@@ -15,9 +17,9 @@ class OutputBox : public QPlainTextEdit {
 
     explicit OutputBox(QWidget* parent = nullptr);
 
-    // Replaces the text (lines ended by '\n'); progress(done, total) is called
-    // between the pieces of a large text.
-    void fill(QString text, const std::function<void(qsizetype, qsizetype)>& progress);
+    // Replaces the text with UTF-8 lines ended by CR LF; progress(done, total)
+    // is called between the pieces of a large text.
+    void fill(std::string_view utf8, const std::function<void(qsizetype, qsizetype)>& progress);
     // The whole text, every line break as '\n' and every other character as is.
     QString lines() const;
 
@@ -25,7 +27,8 @@ class OutputBox : public QPlainTextEdit {
     QMimeData* createMimeDataFromSelection() const override;
 
   private:
-    void countLines();
+    // From the lines per block when known, else from the text.
+    void countLines(const std::vector<int>* known = nullptr);
 
     // Some block holds several lines, so a relayout must recount them.
     bool m_grouped = false;

@@ -177,7 +177,7 @@ void PageWindow::setText(int id, const std::string& text) {
     } else if (auto* box = qobject_cast<OutputBox*>(widget)) {
         m_settingText = true;
         box->document()->setUndoRedoEnabled(false);
-        fillBox(box, forBox(text));
+        fillBox(box, text);
         box->document()->setUndoRedoEnabled(true);
         m_edited.erase(id);
         m_settingText = false;
@@ -199,7 +199,7 @@ void PageWindow::appendText(int id, const std::string& whole, std::size_t oldSiz
     m_settingText = false;
 }
 
-void PageWindow::fillBox(OutputBox* box, const QString& text) {
+void PageWindow::fillBox(OutputBox* box, const std::string& text) {
     box->fill(text, [this](qsizetype done, qsizetype total) {
         showProgress(done, total, QStringLiteral("正在显示结果……"), false);
     });
