@@ -13,7 +13,7 @@ class OutputBox : public QPlainTextEdit {
     Q_OBJECT
 
   public:
-    static constexpr int kGroupLines = 128;
+    static constexpr int kGroupLines = 64;
 
     explicit OutputBox(QWidget* parent = nullptr);
 
