@@ -305,7 +305,7 @@ void PageWindow::showProgress(std::int64_t done, std::int64_t total, const QStri
     }
     // Events are handled a few times a second so Cancel and timers answer
     // without slowing the run.
-    if (m_eventClock.elapsed() < 40) {
+    if (m_eventClock.elapsed() < 25) {
         return;
     }
     m_eventClock.restart();
