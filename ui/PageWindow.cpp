@@ -25,6 +25,7 @@
 #include "DigitsOnlyFilter.h"
 #include "Launcher.h"
 #include "NoticeText.h"
+#include "OutputBox.h"
 #include "OutputFile.h"
 #include "SingleLineEdit.h"
 
@@ -91,7 +92,7 @@ PageWindow::PageWindow(const std::vector<ControlLayout>& entries, QWidget* paren
                 break;
             }
             case ControlLayout::Kind::Output: {
-                auto* box = new QPlainTextEdit(this);
+                auto* box = new OutputBox(this);
                 box->setLineWrapMode(QPlainTextEdit::NoWrap);
                 box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
                 box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -178,16 +179,8 @@ std::string PageWindow::getText(int id) {
     if (const auto* field = qobject_cast<QLineEdit*>(widget)) {
         return toCore(field->text());
     }
-    if (const auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
-        // toPlainText() would turn no-break spaces into spaces; only the
-        // line breaks are changed.
-        QString text = box->document()->toRawText();
-        for (QChar& c : text) {
-            if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) {
-                c = QLatin1Char('\n');
-            }
-        }
-        return toCore(text);
+    if (const auto* box = qobject_cast<OutputBox*>(widget)) {
+        return toCore(box->lines());
     }
     return {};
 }
@@ -196,10 +189,10 @@ void PageWindow::setText(int id, const std::string& text) {
     QWidget* widget = control(id);
     if (auto* field = qobject_cast<QLineEdit*>(widget)) {
         field->setText(fromCore(text));
-    } else if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+    } else if (auto* box = qobject_cast<OutputBox*>(widget)) {
         m_settingText = true;
         box->document()->setUndoRedoEnabled(false);
-        fillBox(box, forBox(text));
+        fillBox(box, text);
         box->document()->setUndoRedoEnabled(true);
         m_edited.erase(id);
         m_settingText = false;
@@ -221,23 +214,10 @@ void PageWindow::appendText(int id, const std::string& whole, std::size_t oldSiz
     m_settingText = false;
 }
 
-void PageWindow::fillBox(QPlainTextEdit* box, const QString& text) {
-    constexpr qsizetype kPiece = 256 * 1024;
-    if (text.size() <= kPiece) {
-        box->setPlainText(text);
-        return;
-    }
-    // A large result goes in piece by piece, so the progress of a long run
-    // keeps moving while the box lays out its lines.
-    box->clear();
-    QTextCursor cursor(box->document());
-    for (qsizetype at = 0; at < text.size(); at += kPiece) {
-        cursor.movePosition(QTextCursor::End);
-        cursor.insertText(text.mid(at, kPiece));
-        showProgress(at + kPiece, text.size(), QStringLiteral("正在显示结果……"), false);
-    }
-    cursor.movePosition(QTextCursor::Start);
-    box->setTextCursor(cursor);
+void PageWindow::fillBox(OutputBox* box, const std::string& text) {
+    box->fill(text, [this](qsizetype done, qsizetype total) {
+        showProgress(done, total, QStringLiteral("正在显示结果……"), false);
+    });
 }
 
 void PageWindow::enable(int id, bool on) {
@@ -328,8 +308,7 @@ void PageWindow::showProgress(std::int64_t done, std::int64_t total, const QStri
     if (!m_runClock.isValid()) {
         return;
     }
-    // Shown only for runs that take a while; events are handled a few times a
-    // second so Cancel answers without slowing the run.
+    // Shown only for runs that take a while.
     if (m_progress == nullptr && m_runClock.elapsed() > 500) {
         m_progress = new QProgressDialog(tr(label.toUtf8().constData()), tr("取消"), 0, 1000, this);
         m_progress->setObjectName(QStringLiteral("progress"));
@@ -339,17 +318,25 @@ void PageWindow::showProgress(std::int64_t done, std::int64_t total, const QStri
         m_progress->setAutoClose(false);
         m_progress->show();
     }
-    if (m_progress != nullptr && m_eventClock.elapsed() > 50) {
-        m_eventClock.restart();
-        m_progress->setLabelText(tr(label.toUtf8().constData()));
-        if (!cancellable && m_progress->findChild<QPushButton*>() != nullptr) {
-            // The lines are made: showing them can no longer be cancelled.
-            m_progress->setCancelButton(nullptr);
-        }
-        m_progress->setValue(
-            static_cast<int>(std::min(done, total) * 1000 / std::max<std::int64_t>(total, 1)));
-        QCoreApplication::processEvents();
+    // Events are handled a few times a second so Cancel and timers answer
+    // without slowing the run.
+    if (m_eventClock.elapsed() < 25) {
+        return;
     }
+    m_eventClock.restart();
+    if (m_progress == nullptr) {
+        // Until the dialog shows, the window must take no input.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return;
+    }
+    m_progress->setLabelText(tr(label.toUtf8().constData()));
+    if (!cancellable && m_progress->findChild<QPushButton*>() != nullptr) {
+        // The lines are made: showing them can no longer be cancelled.
+        m_progress->setCancelButton(nullptr);
+    }
+    m_progress->setValue(
+        static_cast<int>(std::min(done, total) * 1000 / std::max<std::int64_t>(total, 1)));
+    QCoreApplication::processEvents();
 }
 
 void PageWindow::endProgress() {

@@ -13,7 +13,7 @@
 #include "InitialContent.h"
 #include "PageHost.h"
 
-class QPlainTextEdit;
+class OutputBox;
 class QProgressDialog;
 
 // A page of the tabbed window: builds its controls from a template and is the
@@ -60,7 +60,7 @@ class PageWindow : public QWidget, public ovantis::PageHost {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    void fillBox(QPlainTextEdit* box, const QString& text);
+    void fillBox(OutputBox* box, const std::string& text);
     void showProgress(std::int64_t done, std::int64_t total, const QString& label,
                       bool cancellable);
 

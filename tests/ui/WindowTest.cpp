@@ -15,6 +15,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStyle>
@@ -30,6 +31,7 @@
 #include "MainDialog.h"
 #include "ModalAnswer.h"
 #include "NumberPage.h"
+#include "StringGenerator.h"
 #include "StringPage.h"
 #include "TimePage.h"
 #include "Translations.h"
@@ -605,6 +607,90 @@ class WindowTest : public QObject {
         // The window manager would show an empty title as the program's name.
         QVERIFY(!title.isEmpty());
         QVERIFY2(title.trimmed().isEmpty(), qPrintable(title));
+    }
+
+    // Results are held in blocks of many lines; none of that may show.
+    void keysCopyEnterAndScreenReadersSeeLinesAcrossBlocks() {
+        StringPage* s = m_dialog->stringPage();
+        field(s, ids::kStringCount)->setText(QStringLiteral("300"));
+        clickAndAnswer(s, ids::kStringGenerate);
+        auto* output = find<QPlainTextEdit>(s, ids::kStringOutput);
+        const QStringList lines = output->toPlainText().split('\n');
+        output->setFocus();
+        for (int i = 0; i < 126; ++i) {
+            QTest::keyClick(output, Qt::Key_Down);
+        }
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(output, Qt::Key_Down, Qt::ShiftModifier);
+        }
+        QTest::keySequence(output, QKeySequence::Copy);
+        QCOMPARE(QGuiApplication::clipboard()->text(), lines.mid(126, 4).join('\n') + '\n');
+        QTest::keyClick(output, Qt::Key_Up);
+        QTest::keyClick(output, Qt::Key_Home);
+        QTest::keyClick(output, Qt::Key_Right);
+        QTest::keyClick(output, Qt::Key_Return);
+        QStringList split = lines;
+        split[129].remove(0, 1);
+        split.insert(129, lines[129].left(1));
+        QCOMPARE(output->toPlainText().split('\n'), split);
+        QAccessibleTextInterface* reader =
+            QAccessible::queryAccessibleInterface(output)->textInterface();
+        QCOMPARE(reader->text(0, reader->characterCount()), split.join('\n'));
+    }
+
+    void scrollBarSpansEveryLineOfALargeResult() {
+        StringPage* s = m_dialog->stringPage();
+        field(s, ids::kStringCount)->setText(QStringLiteral("100000"));
+        clickAndAnswer(s, ids::kStringGenerate);
+        auto* output = find<QPlainTextEdit>(s, ids::kStringOutput);
+        QScrollBar* bar = output->verticalScrollBar();
+        QCOMPARE(bar->maximum() + bar->pageStep(), 100001);     // the empty line after the last
+        output->resize(output->width() + 1, output->height());  // relays the box out
+        QCOMPARE(bar->maximum() + bar->pageStep(), 100001);
+        bar->setValue(bar->maximum());
+        const QPoint bottom(1, output->viewport()->height() - 2);
+        QCOMPARE(output->cursorForPosition(bottom).position(),
+                 output->document()->characterCount() - 1);
+    }
+
+    void exportOfAMillionLinesIsTheCoresTextByteForByte() {
+        StringPage* s = m_dialog->stringPage();
+        field(s, ids::kStringCount)->setText(QStringLiteral("1000000"));
+        clickAndAnswer(s, ids::kStringGenerate);
+        QTemporaryDir dir;
+        answerSaveAs(dir.filePath(QStringLiteral("all.txt")));
+        QCOMPARE(clickAndAnswer(s, ids::kStringExport), QStringLiteral("导出成功！"));
+        ovantis::RandomSource random;
+        random.seed(1);
+        ovantis::StringGenerator generator(ovantis::StringSettings{}, random);
+        std::string lines;
+        for (int i = 0; i < 1000000; ++i) {
+            generator.appendLine(lines);
+            lines += "\r\n";
+        }
+        QVERIFY(readAll(dir.filePath(QStringLiteral("all.txt"))) ==
+                QByteArray::fromStdString(lines));
+    }
+
+    // Only a rewrite groups the log; the events after it are appended below.
+    void timeLogRewrittenIntoBlocksKeepsGrowing() {
+        TimePage* t = m_dialog->timePage();
+        m_dialog->tabBar()->setCurrentIndex(2);
+        field(t, ids::kMinDelay)->setText(QStringLiteral("5"));
+        field(t, ids::kMaxDelay)->setText(QStringLiteral("5"));
+        field(t, ids::kCountEvents)->setText(QStringLiteral("300"));
+        QString finished;
+        answerNotice(&finished, {}, t);
+        click(t, ids::kTimeGenerate);
+        auto* output = find<QPlainTextEdit>(t, ids::kTimeOutput);
+        QTRY_VERIFY_WITH_TIMEOUT(output->toPlainText().count('\n') > 130, 10000);
+        output->appendPlainText(QStringLiteral("typed"));
+        QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), 10000);
+        const QStringList lines = output->toPlainText().split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 300);
+        QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^\\d{4}-.*:\\d{2}$"))), lines);
+        QCOMPARE(output->verticalScrollBar()->maximum() + output->verticalScrollBar()->pageStep(),
+                 301);
     }
 
     void timedEventsNeverComeEarly() {
