@@ -1,24 +1,25 @@
 #pragma once
 
-// Every text the pages show in a notice.
+// Every text the pages show in a notice. Arrays, not pointers: each text has
+// one address in the whole program, so a notice can be compared by address.
 namespace ovantis::notices {
 
-inline constexpr const char* kNoCharClass = "至少指定一种字符类型！";
-inline constexpr const char* kBadCharset = "字符集设定无效！";
-inline constexpr const char* kBadLength = "生成长度设定无效！";
-inline constexpr const char* kNoNumberType = "至少指定一种数字类型！";
-inline constexpr const char* kBadPlaces = "保留小数位数设定无效！";
-inline constexpr const char* kBadRange = "数值范围设定无效！";
-inline constexpr const char* kNoCommand = "外部程序命令行无效！";
-inline constexpr const char* kBadDelay = "发生间隔设定无效！";
-inline constexpr const char* kBadCount = "生成个数设定无效！";
-inline constexpr const char* kGenerated = "生成成功！";
-inline constexpr const char* kExported = "导出成功！";
-inline constexpr const char* kExportFailed = "导出失败！";
+inline constexpr char kNoCharClass[] = "至少指定一种字符类型！";
+inline constexpr char kBadCharset[] = "字符集设定无效！";
+inline constexpr char kBadLength[] = "生成长度设定无效！";
+inline constexpr char kNoNumberType[] = "至少指定一种数字类型！";
+inline constexpr char kBadPlaces[] = "保留小数位数设定无效！";
+inline constexpr char kBadRange[] = "数值范围设定无效！";
+inline constexpr char kNoCommand[] = "外部程序命令行无效！";
+inline constexpr char kBadDelay[] = "发生间隔设定无效！";
+inline constexpr char kBadCount[] = "生成个数设定无效！";
+inline constexpr char kGenerated[] = "生成成功！";
+inline constexpr char kExported[] = "导出成功！";
+inline constexpr char kExportFailed[] = "导出失败！";
 // %1 is the line limit, %2 the size: "N MiB" or kBytes with %1 filled in.
-inline constexpr const char* kTooMuchOutput =
+inline constexpr char kTooMuchOutput[] =
     "生成结果可能超出输出框容量：每次最多 %1 行、%2 文本。请减少生成个数或长度；"
     "大批量数据请使用命令行工具 ovantis-cli。";
-inline constexpr const char* kBytes = "%1 字节";
+inline constexpr char kBytes[] = "%1 字节";
 
 }  // namespace ovantis::notices
