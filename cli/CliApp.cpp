@@ -317,6 +317,25 @@ std::string explain(const char* notice, const TimeSettings& s) {
     return "--count must be at least 1 (got " + std::to_string(s.count) + ")";
 }
 
+// Checks the settings, then streams the batch to its destination.
+template <class Generator, class Settings>
+int runBatch(const Settings& s, RandomSource& random, const Common& common, std::ostream& out,
+             std::ostream& err) {
+    const char* notice = check(s);
+    std::optional<Generator> generator;
+    if (notice == nullptr) {
+        generator.emplace(s, random);
+        if (refuseUnique(s.unique, generator->possibleLines(), s.count, err)) {
+            return kExitUsage;
+        }
+    }
+    return writeChecked(notice, notice ? explain(notice, s) : "", common, out, err,
+                        [&](std::ostream& stream) {
+                            streamLines(*generator, s.count, common, stream);
+                            return kExitOk;
+                        });
+}
+
 const char* kUniqueHelp =
     "No line repeats within the run (every line is kept in memory to ensure it)";
 
@@ -585,19 +604,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             readPair(*string, "--length", o.length, true, "--min-length", o.minLength,
                      "--max-length", o.maxLength, s.minLength, s.maxLength, parseWhole);
             readIfGiven(*string, "--count", o.count, s.count, parseWhole);
-            const char* notice = check(s);
-            std::optional<StringGenerator> generator;
-            if (notice == nullptr) {
-                generator.emplace(s, *random);
-                if (refuseUnique(s.unique, generator->possibleLines(), s.count, err)) {
-                    return kExitUsage;
-                }
-            }
-            return writeChecked(notice, notice ? explain(notice, s) : "", o.common, out, err,
-                                [&](std::ostream& stream) {
-                                    streamLines(*generator, s.count, o.common, stream);
-                                    return kExitOk;
-                                });
+            return runBatch<StringGenerator>(s, *random, o.common, out, err);
         }
         if (number->parsed()) {
             NumberSettings s;
@@ -610,19 +617,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             readIfGiven(*number, "--places", o.places, s.places, parseWhole);
             readIfGiven(*number, "--count", o.count, s.count, parseWhole);
             s.unique = o.unique;
-            const char* notice = check(s);
-            std::optional<NumberGenerator> generator;
-            if (notice == nullptr) {
-                generator.emplace(s, *random);
-                if (refuseUnique(s.unique, generator->possibleLines(), s.count, err)) {
-                    return kExitUsage;
-                }
-            }
-            return writeChecked(notice, notice ? explain(notice, s) : "", o.common, out, err,
-                                [&](std::ostream& stream) {
-                                    streamLines(*generator, s.count, o.common, stream);
-                                    return kExitOk;
-                                });
+            return runBatch<NumberGenerator>(s, *random, o.common, out, err);
         }
         TimeSettings s;
         if (time->count("--exec") > 0) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "PageHost.h"
@@ -38,6 +39,21 @@ class LinePage {
     PageHost& host() { return m_host; }
     RandomSource& random() { return m_random; }
     const PageControls& controls() const { return m_controls; }
+
+  protected:
+    // Shows the notice that rejects the settings, or keeps them with their
+    // generator and re-seeds the source.
+    template <class Settings, class Generator>
+    bool accept(const Settings& settings, Settings& kept, std::optional<Generator>& generator) {
+        if (const char* notice = check(settings)) {
+            m_host.notice(notice);
+            return false;
+        }
+        kept = settings;
+        generator.emplace(kept, m_random);
+        m_random.Reseed();
+        return true;
+    }
 
   private:
     PageHost& m_host;

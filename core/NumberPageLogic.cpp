@@ -41,14 +41,7 @@ bool NumberPageLogic::Validate() {
     if (s.decimalOn) {
         s.places = ReadIntField(h.getText(ids::kPlaces));
     }
-    if (const char* notice = check(s)) {
-        h.notice(notice);
-        return false;
-    }
-    m_settings = s;
-    m_generator.emplace(m_settings, random());
-    random().Reseed();
-    return true;
+    return accept(s, m_settings, m_generator);
 }
 
 void NumberPageLogic::OnFloatToggled() {

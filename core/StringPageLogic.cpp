@@ -28,14 +28,7 @@ bool StringPageLogic::Validate() {
     s.minLength = ReadIntField(h.getText(ids::kMinLength));
     s.maxLength = ReadIntField(h.getText(ids::kMaxLength));
     s.count = ReadIntField(h.getText(ids::kStringCount));
-    if (const char* notice = check(s)) {
-        h.notice(notice);
-        return false;
-    }
-    m_settings = s;
-    m_generator.emplace(m_settings, random());
-    random().Reseed();
-    return true;
+    return accept(s, m_settings, m_generator);
 }
 
 }  // namespace ovantis
