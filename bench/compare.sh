@@ -39,12 +39,15 @@ compare "integers 80..100, 10M  vs shuf -r" \
 compare "strings 8 chars ULD, 1M  vs pwgen -s" \
     "$cli string -n 1000000 --min-length 8 --max-length 8 -U -L -D" \
     "pwgen -s -1 8 1000000"
-compare "strings --secure, 1M  vs pwgen -s" \
-    "$cli string --secure -n 1000000 --min-length 8 --max-length 8 -U -L -D" \
+compare "strings --seed 1 (classic), 1M  vs pwgen -s" \
+    "$cli string --seed 1 -n 1000000 --min-length 8 --max-length 8 -U -L -D" \
     "pwgen -s -1 8 1000000"
 compare "integers 10M  vs decimals 10M" \
-    "$cli number --integer --low 80 --high 100 -n 10000000" \
+    "$cli number --integer -n 10000000" \
     "$cli number --decimal -n 10000000"
+compare "the same, classic source (--seed 1)" \
+    "$cli number --integer -n 10000000 --seed 1" \
+    "$cli number --decimal -n 10000000 --seed 1"
 printf 'peak memory, 10M number lines: %s MiB\n' "$(peak "$cli number -n 10000000")"
 printf 'peak memory, 10M string lines: %s MiB\n' "$(peak "$cli string -n 10000000")"
 printf 'peak memory, 2 lines of 50M chars: %s MiB\n' \
