@@ -52,14 +52,12 @@ TEST(RandInRange, WideRangesReachTheirTop) {
 }
 
 TEST(RandInRange, ExtremeRangesStayInsideWithoutOverflow) {
-    const std::pair<std::int64_t, std::int64_t> ranges[] = {
-        {INT32_MIN, INT32_MAX},
-        {INT64_MIN, INT64_MAX},
-        {INT64_MIN, INT64_MIN + 40000},
-        {INT64_MAX - 40000, INT64_MAX},
-        {-1, 32766},
-        {1, 3},
-    };
+    const std::pair<std::int64_t, std::int64_t> ranges[] = {{INT32_MIN, INT32_MAX},
+                                                            {INT64_MIN, INT64_MAX},
+                                                            {INT64_MIN, INT64_MIN + 40000},
+                                                            {INT64_MAX - 40000, INT64_MAX},
+                                                            {-1, 32766},
+                                                            {1, 3}};
     for (auto kind : {RandomSource::Kind::Classic, RandomSource::Kind::Secure}) {
         RandomSource random(kind);
         for (const auto& [low, high] : ranges) {

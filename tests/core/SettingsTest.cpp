@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 #include "Notices.h"
 #include "NumberSettings.h"
@@ -17,99 +18,66 @@ TEST(StringSettingsCheck, NoticeFollowsThePageOrder) {
         bool upper, lower, digits;
         std::int32_t minLength, maxLength, count;
         const char* notice;
-    } const cases[] = {
-        {false, false, false, 8, 5, 0, notices::kNoCharClass},
-        {true, false, false, 8, 5, 0, notices::kBadLength},
-        {false, false, true, 2147483647, -2147483647 - 1, 1, notices::kBadLength},
-        {false, true, false, 5, 8, 0, notices::kBadCount},
-        {false, false, true, 5, 5, 1, nullptr},
-    };
+    } const cases[] = {{false, false, false, 8, 5, 0, notices::kNoCharClass},
+                       {true, false, false, 8, 5, 0, notices::kBadLength},
+                       {false, false, true, 2147483647, -2147483647 - 1, 1, notices::kBadLength},
+                       {false, true, false, 5, 8, 0, notices::kBadCount},
+                       {false, false, true, 5, 5, 1, nullptr}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.minLength << "~" << c.maxLength << " n=" << c.count);
         StringSettings s;
-        s.upper = c.upper;
-        s.lower = c.lower;
-        s.digits = c.digits;
-        s.minLength = c.minLength;
-        s.maxLength = c.maxLength;
-        s.count = c.count;
+        std::tie(s.upper, s.lower, s.digits, s.minLength, s.maxLength, s.count) =
+            std::tie(c.upper, c.lower, c.digits, c.minLength, c.maxLength, c.count);
         EXPECT_EQ(check(s), c.notice);
     }
 }
 
 TEST(NumberSettingsCheck, NoticeFollowsThePageOrder) {
     const float inf = std::numeric_limits<float>::infinity();
-    struct Case {
-        bool integers, decimals;
-        float low, high;
-        std::int32_t places, count;
-        const char* notice;
-    } const cases[] = {
-        {false, false, 100, 80, -1, 0, notices::kNoNumberType},
-        {true, true, 100, 80, -1, 0, notices::kBadPlaces},
-        {false, true, 0, 1, 101, 10, notices::kBadPlaces},
-        {false, true, 0, 1, 100, 10, nullptr},
-        {true, false, 100, 80, -1, 10, notices::kBadRange},  // places unread without decimals
-        {true, true, inf, inf, 2, 10, notices::kBadRange},
-        {false, true, -inf, 0, 2, 10, notices::kBadRange},
-        {true, false, 0, 1e19f, 2, 10, notices::kBadRange},  // beyond 64 bits
-        {true, false, 9223372036854775808.0f, 9223372036854775808.0f, 2, 10, notices::kBadRange},
-        {true, false, -9223372036854775808.0f, -9e18f, 2, 10, nullptr},
-        {true, false, 0.2f, 0.8f, 2, 10, notices::kBadRange},  // no whole number inside
-        {true, true, 0.2f, 0.8f, 2, 10, notices::kBadRange},
-        {false, true, 0.2f, 0.8f, 2, 10, nullptr},
-        {false, true, 1e19f, 3e38f, 2, 10, nullptr},  // decimals have no 64-bit limit
-        {true, true, 80, 100, 2, 0, notices::kBadCount},
-        {true, true, 7, 7, 2, 1, nullptr},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.low << "~" << c.high << " places " << c.places);
-        NumberSettings s;
-        s.integerOn = c.integers;
-        s.decimalOn = c.decimals;
-        s.low = c.low;
-        s.high = c.high;
-        s.places = c.places;
-        s.count = c.count;
-        EXPECT_EQ(check(s), c.notice);
+    const float two63 = 9223372036854775808.0f;
+    // integers, decimals, low, high, count, places
+    const std::pair<NumberSettings, const char*> cases[] = {
+        {{false, false, 100, 80, 0, -1}, notices::kNoNumberType},
+        {{true, true, 100, 80, 0, -1}, notices::kBadPlaces},
+        {{false, true, 0, 1, 10, 101}, notices::kBadPlaces},
+        {{false, true, 0, 1, 10, 100}, nullptr},
+        {{true, false, 100, 80, 10, -1}, notices::kBadRange},  // places unread without decimals
+        {{true, true, inf, inf, 10, 2}, notices::kBadRange},
+        {{false, true, -inf, 0, 10, 2}, notices::kBadRange},
+        {{true, false, 0, 1e19f, 10, 2}, notices::kBadRange},  // beyond 64 bits
+        {{true, false, two63, two63, 10, 2}, notices::kBadRange},
+        {{true, false, -two63, -9e18f, 10, 2}, nullptr},
+        {{true, false, 0.2f, 0.8f, 10, 2}, notices::kBadRange},  // no whole number inside
+        {{true, true, 0.2f, 0.8f, 10, 2}, notices::kBadRange},
+        {{false, true, 0.2f, 0.8f, 10, 2}, nullptr},
+        {{false, true, 1e19f, 3e38f, 10, 2}, nullptr},  // decimals have no 64-bit limit
+        {{true, true, 80, 100, 0, 2}, notices::kBadCount},
+        {{true, true, 7, 7, 1, 2}, nullptr}};
+    for (const auto& [s, notice] : cases) {
+        SCOPED_TRACE(testing::Message() << s.low << "~" << s.high << " places " << s.places);
+        EXPECT_EQ(check(s), notice);
     }
 }
 
 TEST(TimeSettingsCheck, NoticeFollowsThePageOrder) {
-    struct Case {
-        bool runExternal;
-        const char* command;
-        std::int32_t minDelay, maxDelay, count;
-        const char* notice;
-    } const cases[] = {
-        {true, "", 3000, 500, 0, notices::kNoCommand},
-        {false, "", 3000, 500, 0, notices::kBadDelay},
-        {true, "x", 500, 3000, 0, notices::kBadCount},
-        {false, "", -5, -5, 1, nullptr},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.minDelay << "~" << c.maxDelay);
-        TimeSettings s;
-        s.runExternal = c.runExternal;
-        s.command = c.command;
-        s.minDelay = c.minDelay;
-        s.maxDelay = c.maxDelay;
-        s.count = c.count;
-        EXPECT_EQ(check(s), c.notice);
+    // runExternal, command, minDelay, maxDelay, count
+    const std::pair<TimeSettings, const char*> cases[] = {
+        {{true, "", 3000, 500, 0}, notices::kNoCommand},
+        {{false, "", 3000, 500, 0}, notices::kBadDelay},
+        {{true, "x", 500, 3000, 0}, notices::kBadCount},
+        {{false, "", -5, -5, 1}, nullptr}};
+    for (const auto& [s, notice] : cases) {
+        SCOPED_TRACE(testing::Message() << s.minDelay << "~" << s.maxDelay);
+        EXPECT_EQ(check(s), notice);
     }
 }
 
 TEST(TimeSteps, DelaysAreDrawnInRangeAndNegativeOnesCountAsNone) {
     RandomSource random;
     random.seed(1);
-    TimeSettings s;
-    s.minDelay = 700;
-    s.maxDelay = 700;
-    EXPECT_EQ(drawDelay(s, random), 700);
-    s.minDelay = -2147483647 - 1;
-    s.maxDelay = -5;
+    EXPECT_EQ(drawDelay({false, "", 700, 700}, random), 700);
     for (int i = 0; i < 100; ++i) {
-        EXPECT_EQ(drawDelay(s, random), 0);
+        EXPECT_EQ(drawDelay({false, "", INT32_MIN, -5}, random), 0);
     }
     EXPECT_EQ(eventLine({2010, 1, 27, 9, 43, 59}), "2010-01-27   09:43:59");
 }

@@ -1,21 +1,17 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
-#include <vector>
 
 namespace ovantis::test {
 
-// Splits a CR LF text into its lines; a final line without CR LF is kept too.
-inline std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        lines.push_back(text.substr(start, end - start));
+// The number of lines in a CR LF text; a final line without CR LF counts too.
+inline std::size_t lineCount(const std::string& text) {
+    std::size_t n = 0;
+    for (std::size_t at = 0; at < text.size(); ++n) {
+        at = std::min(text.find("\r\n", at), text.size()) + 2;
     }
-    if (start < text.size()) {
-        lines.push_back(text.substr(start));
-    }
-    return lines;
+    return n;
 }
 
 }  // namespace ovantis::test

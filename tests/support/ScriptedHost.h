@@ -17,21 +17,24 @@ class ScriptedHost : public PageHost {
   public:
     explicit ScriptedHost(const InitialContent& content = {});
 
-    int checkState(int id) override;
-    std::string getText(int id) override;
-    void setText(int id, const std::string& text) override;
-    void enable(int id, bool on) override;
+    int checkState(int id) override { return checks[id]; }
+    std::string getText(int id) override { return texts[id]; }
+    void setText(int id, const std::string& text) override { texts[id] = text; }
+    void enable(int id, bool on) override { enabled[id] = on; }
     void notice(const std::string& text) override;
-    void armTimer(int timerId, int delayMs) override;
-    void stopTimer(int timerId) override;
-    void shellOpen(const std::string& text) override;
-    std::optional<std::string> chooseFileToSave(const SaveRequest& request) override;
+    void armTimer(int, int delayMs) override { delays.push_back(*(armedDelay = delayMs)); }
+    void stopTimer(int) override { armedDelay.reset(); }
+    void shellOpen(const std::string& text) override { opened.push_back(text); }
+    std::optional<std::string> chooseFileToSave(const SaveRequest&) override { return chosenPath; }
     WriteOutcome writeFile(const std::string& path, const std::string& bytes) override;
     LocalTime localTimeNow() override { return now; }
-    bool progress(std::int64_t done, std::int64_t total) override;
+    bool progress(std::int64_t done, std::int64_t) override {
+        progressCalls.push_back(done);
+        return cancelAt < 0 || done < cancelAt;
+    }
     OutputLimit outputLimit() const override { return limit; }
 
-    bool isEnabled(int id) const;
+    bool isEnabled(int id) const { return !enabled.count(id) || enabled.at(id); }
 
     std::map<int, int> checks;
     std::map<int, std::string> texts;
@@ -45,7 +48,6 @@ class ScriptedHost : public PageHost {
     std::vector<std::string> opened;
 
     std::optional<std::string> chosenPath;
-    std::vector<SaveRequest> saveRequests;
     std::map<std::string, std::string> files;
     std::optional<std::string> writeFailure;
 
