@@ -5,9 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
 #include "OutputFile.h"
 #include "TempFolder.h"
@@ -18,32 +16,17 @@ namespace {
 using test::readAll;
 using test::TempFolder;
 
-bool waitFor(const std::string& path) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!std::filesystem::exists(path)) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
-}
-
 // Zombie children of this process, from /proc.
 int zombieChildren() {
     int count = 0;
     for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
         const std::string stat = readAll(entry.path().string() + "/stat");
         const std::size_t close = stat.rfind(')');
-        if (close == std::string::npos) {
-            continue;
-        }
         char state = 0;
         int parent = 0;
-        if (std::sscanf(stat.c_str() + close + 1, " %c %d", &state, &parent) == 2 &&
-            parent == ::getpid() && state == 'Z') {
-            ++count;
-        }
+        count += close != std::string::npos &&
+                 std::sscanf(stat.c_str() + close + 1, " %c %d", &state, &parent) == 2 &&
+                 parent == ::getpid() && state == 'Z';
     }
     return count;
 }
@@ -61,43 +44,32 @@ TEST(Launcher, ChildStartsCleanWithEachArgumentWhole) {
     OutputFile output(folder / "out.txt");
     ASSERT_TRUE(output.open()) << output.error();
     const int leaked = ::open("/dev/null", O_RDONLY);
-    struct sigaction ignore {};
-    ignore.sa_handler = SIG_IGN;
-    struct sigaction oldPipe {};
-    ::sigaction(SIGPIPE, &ignore, &oldPipe);
+    ::signal(SIGPIPE, SIG_IGN);
     sigset_t blocked;
-    sigset_t oldMask;
     sigemptyset(&blocked);
     sigaddset(&blocked, SIGUSR1);
-    ::pthread_sigmask(SIG_BLOCK, &blocked, &oldMask);
+    ::pthread_sigmask(SIG_BLOCK, &blocked, nullptr);
 
-    struct Case {
-        const char* what;
-        std::string program;
-        std::string path;
-    };
-    for (const Case& c : {Case{"by path", OVANTIS_PROBE_PATH, oldPath},
-                          Case{"by name on PATH", probeName, probeDir}}) {
-        SCOPED_TRACE(c.what);
-        ::setenv("PATH", c.path.c_str(), 1);
-        const auto failure = Launcher::launch(c.program, {"two words", "say \"hi\" 'there'", ""});
+    // By path, and by name on PATH.
+    for (const auto& [program, path] :
+         {std::pair<std::string, std::string>{OVANTIS_PROBE_PATH, oldPath},
+          {probeName, probeDir}}) {
+        SCOPED_TRACE(program);
+        ::setenv("PATH", path.c_str(), 1);
+        const auto failure = Launcher::launch(program, {"two words", "say \"hi\" 'there'", ""});
         ::setenv("PATH", oldPath.c_str(), 1);
         ASSERT_FALSE(failure) << *failure;
-        ASSERT_TRUE(waitFor(report));
+        for (int waited = 0; waited < 10000 && !std::filesystem::exists(report); waited += 10) {
+            ::usleep(10000);
+        }
         EXPECT_EQ(readAll(report),
-                  "fds: 0 1 2\n"
-                  "stdin: /dev/null\n"
-                  "stdout: /dev/null\n"
-                  "ignored:\n"
-                  "blocked:\n"
-                  "arg: two words\n"
-                  "arg: say \"hi\" 'there'\n"
-                  "arg: \n");
+                  "fds: 0 1 2\nstdin: /dev/null\nstdout: /dev/null\nignored:\nblocked:\n"
+                  "arg: two words\narg: say \"hi\" 'there'\narg: \n");
         std::filesystem::remove(report);
     }
 
-    ::pthread_sigmask(SIG_SETMASK, &oldMask, nullptr);
-    ::sigaction(SIGPIPE, &oldPipe, nullptr);
+    ::pthread_sigmask(SIG_UNBLOCK, &blocked, nullptr);
+    ::signal(SIGPIPE, SIG_DFL);
     ::close(leaked);
     ::unsetenv("OVANTIS_PROBE_REPORT");
 }
@@ -117,9 +89,8 @@ TEST(Launcher, NamesWhatCouldNotStart) {
 
 TEST(Launcher, LeavesNoZombies) {
     ASSERT_FALSE(Launcher::launch("true", {}));
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (zombieChildren() == 0 && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    for (int waited = 0; waited < 10000 && zombieChildren() == 0; waited += 10) {
+        ::usleep(10000);
     }
     Launcher::reap();
     EXPECT_EQ(zombieChildren(), 0);

@@ -40,19 +40,18 @@ int main(int argc, char** argv) {
     // real-time signals ignored, and glibc programs take those back anyway.
     sigset_t blocked;
     ::sigprocmask(SIG_SETMASK, nullptr, &blocked);
-    report += "\nignored:";
+    std::string ignored = "\nignored:";
+    std::string blockedList = "\nblocked:";
     for (int signal = 1; signal < 32; ++signal) {
         struct sigaction action {};
         if (::sigaction(signal, nullptr, &action) == 0 && action.sa_handler == SIG_IGN) {
-            report += " " + std::to_string(signal);
+            ignored += " " + std::to_string(signal);
         }
-    }
-    report += "\nblocked:";
-    for (int signal = 1; signal < 32; ++signal) {
         if (sigismember(&blocked, signal) == 1) {
-            report += " " + std::to_string(signal);
+            blockedList += " " + std::to_string(signal);
         }
     }
+    report += ignored + blockedList;
     for (int i = 1; i < argc; ++i) {
         report += "\narg: " + std::string(argv[i]);
     }

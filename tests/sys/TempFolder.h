@@ -9,44 +9,29 @@
 #include <sstream>
 #include <string>
 
-namespace ovantis::sys::test {
+namespace ovantis::test {
 
 // A fresh folder per test, removed with everything in it afterwards.
-class TempFolder {
-  public:
-    TempFolder() {
-        std::string pattern = ::testing::TempDir() + "ovantis-sys-XXXXXX";
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            ADD_FAILURE() << "cannot make a temporary folder";
-        }
-        m_path = pattern;
-    }
+struct TempFolder {
+    std::string path = ::testing::TempDir() + "ovantis-XXXXXX";
+    TempFolder() { EXPECT_NE(::mkdtemp(path.data()), nullptr) << "no temporary folder"; }
     ~TempFolder() {
         std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
+        std::filesystem::remove_all(path, ignored);
     }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& path() const { return m_path; }
-    std::string operator/(const std::string& name) const { return m_path + "/" + name; }
-
+    std::string operator/(const std::string& name) const { return path + "/" + name; }
     std::set<std::string> names() const {
         std::set<std::string> out;
-        for (const auto& entry : std::filesystem::directory_iterator(m_path)) {
-            out.insert(entry.path().filename().string());
+        for (const auto& entry : std::filesystem::directory_iterator(path)) {
+            out.insert(entry.path().filename());
         }
         return out;
     }
-
-  private:
-    std::string m_path;
 };
 
 inline std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(path, std::ios::binary).rdbuf();
     return text.str();
 }
 
@@ -54,4 +39,4 @@ inline void writeAll(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-}  // namespace ovantis::sys::test
+}  // namespace ovantis::test
