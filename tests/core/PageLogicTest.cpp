@@ -31,6 +31,9 @@ TEST(BatchRun, ShowsTheLinesBeforeTheNoticeWithGenerateDisabledUntilItCloses) {
     EXPECT_FALSE(enabledDuringNotice);
     EXPECT_EQ(p.host.notices, std::vector<std::string>{notices::kGenerated});
     EXPECT_TRUE(p.host.isEnabled(ids::kStringGenerate));
+    // The same second re-seeds the same way, so a second Generate repeats the lines.
+    BatchRun(p.page);
+    EXPECT_EQ(boxDuringNotice, "gmAfxi\r\nVCGbDXff\r\n");
 }
 
 TEST(BatchRun, RejectedSettingsChangeNothingAndDoNotReseed) {
