@@ -14,22 +14,8 @@ namespace ovantis::sys {
 namespace {
 
 using test::readAll;
+using test::shell;
 using test::TempFolder;
-
-// Zombie children of this process, from /proc.
-int zombieChildren() {
-    int count = 0;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-        const std::string stat = readAll(entry.path().string() + "/stat");
-        const std::size_t close = stat.rfind(')');
-        char state = 0;
-        int parent = 0;
-        count += close != std::string::npos &&
-                 std::sscanf(stat.c_str() + close + 1, " %c %d", &state, &parent) == 2 &&
-                 parent == ::getpid() && state == 'Z';
-    }
-    return count;
-}
 
 // The parent here is as unclean as ovantis-cli gets: SIGPIPE ignored, a signal
 // blocked, an output file open and a descriptor some library left inheritable.
@@ -37,8 +23,7 @@ TEST(Launcher, ChildStartsCleanWithEachArgumentWhole) {
     TempFolder folder;
     const std::string report = folder / "report";
     ::setenv("OVANTIS_PROBE_REPORT", report.c_str(), 1);
-    const std::string probeDir = std::filesystem::path(OVANTIS_PROBE_PATH).parent_path();
-    const std::string probeName = std::filesystem::path(OVANTIS_PROBE_PATH).filename();
+    const std::filesystem::path probe = OVANTIS_PROBE_PATH;
     const std::string oldPath = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
 
     OutputFile output(folder / "out.txt");
@@ -52,8 +37,7 @@ TEST(Launcher, ChildStartsCleanWithEachArgumentWhole) {
 
     // By path, and by name on PATH.
     for (const auto& [program, path] :
-         {std::pair<std::string, std::string>{OVANTIS_PROBE_PATH, oldPath},
-          {probeName, probeDir}}) {
+         {std::pair{probe.string(), oldPath}, {probe.filename(), probe.parent_path()}}) {
         SCOPED_TRACE(program);
         ::setenv("PATH", path.c_str(), 1);
         const auto failure = Launcher::launch(program, {"two words", "say \"hi\" 'there'", ""});
@@ -89,11 +73,13 @@ TEST(Launcher, NamesWhatCouldNotStart) {
 
 TEST(Launcher, LeavesNoZombies) {
     ASSERT_FALSE(Launcher::launch("true", {}));
-    for (int waited = 0; waited < 10000 && zombieChildren() == 0; waited += 10) {
+    const std::string children = "ps -o stat= --ppid " + std::to_string(::getpid());
+    for (int waited = 0; waited < 10000 && shell(children).find('Z') == std::string::npos;
+         waited += 10) {
         ::usleep(10000);
     }
     Launcher::reap();
-    EXPECT_EQ(zombieChildren(), 0);
+    EXPECT_EQ(shell(children).find('Z'), std::string::npos) << shell(children);
 }
 
 }  // namespace

@@ -3,13 +3,24 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <set>
 #include <sstream>
 #include <string>
 
 namespace ovantis::test {
+
+// What a shell command prints on standard output.
+inline std::string shell(const std::string& command) {
+    std::string output;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    char buffer[4096];
+    for (std::size_t n; pipe != nullptr && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        output.append(buffer, n);
+    }
+    return pipe != nullptr && ::pclose(pipe) >= 0 ? output : "<no shell>";
+}
 
 // A fresh folder per test, removed with everything in it afterwards.
 struct TempFolder {
@@ -20,23 +31,18 @@ struct TempFolder {
         std::filesystem::remove_all(path, ignored);
     }
     std::string operator/(const std::string& name) const { return path + "/" + name; }
-    std::set<std::string> names() const {
-        std::set<std::string> out;
-        for (const auto& entry : std::filesystem::directory_iterator(path)) {
-            out.insert(entry.path().filename());
-        }
-        return out;
+    // What a shell command run inside the folder prints.
+    std::string sh(const std::string& command) const {
+        return shell("cd '" + path + "' || exit; " + command);
     }
+    // Everything the folder holds, hidden files too, one name a line.
+    std::string names() const { return sh("ls -A"); }
 };
 
 inline std::string readAll(const std::string& path) {
     std::ostringstream text;
     text << std::ifstream(path, std::ios::binary).rdbuf();
     return text.str();
-}
-
-inline void writeAll(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
 }
 
 }  // namespace ovantis::test
