@@ -122,11 +122,11 @@ fuzz:
 	  -DOVANTIS_FUZZ=ON -DOVANTIS_BUILD_TESTS=OFF -DOVANTIS_BUILD_UI=OFF -DOVANTIS_BUILD_CLI=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target ovantis_fuzz ovantis_cli_fuzz
 	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/cli-corpus
-	$(FUZZ_BUILD)/tests/fuzz/ovantis_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=512 -timeout=10 \
-	  -rss_limit_mb=2048 -print_final_stats=1 $(FUZZ_BUILD)/corpus tests/fuzz/seeds
-	$(FUZZ_BUILD)/tests/fuzz/ovantis_cli_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=512 -timeout=10 \
-	  -rss_limit_mb=2048 -print_final_stats=1 -dict=tests/fuzz/cli.dict \
-	  $(FUZZ_BUILD)/cli-corpus tests/fuzz/cli-seeds
+	$(FUZZ_BUILD)/fuzz/ovantis_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=512 -timeout=10 \
+	  -rss_limit_mb=2048 -print_final_stats=1 $(FUZZ_BUILD)/corpus fuzz/seeds
+	$(FUZZ_BUILD)/fuzz/ovantis_cli_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=512 -timeout=10 \
+	  -rss_limit_mb=2048 -print_final_stats=1 -dict=fuzz/cli.dict \
+	  $(FUZZ_BUILD)/cli-corpus fuzz/cli-seeds
 
 bench:
 	$(call need,$(BENCH_PACKAGES))
