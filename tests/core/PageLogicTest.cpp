@@ -1,13 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "BatchRun.h"
 #include "ControlIds.h"
 #include "ExportResult.h"
-#include "Lines.h"
 #include "Notices.h"
 #include "NumberPageLogic.h"
 #include "PageFixture.h"
 #include "StringPageLogic.h"
+#include "TimedRun.h"
 
 namespace ovantis {
 namespace {
@@ -36,44 +38,37 @@ TEST(BatchRun, ShowsTheLinesBeforeTheNoticeWithGenerateDisabledUntilItCloses) {
     EXPECT_EQ(boxDuringNotice, "gmAfxi\r\nVCGbDXff\r\n");
 }
 
-TEST(BatchRun, RejectedSettingsChangeNothingAndDoNotReseed) {
-    StringPage p;
-    p.host.checks = {{ids::kUpper, 0}, {ids::kLower, 0}, {ids::kDigits, 0}};
-    p.host.texts[ids::kStringOutput] = "previous";
-    p.random.seed(99);
-    BatchRun(p.page);
-    EXPECT_EQ(p.host.notices, std::vector<std::string>{notices::kNoCharClass});
-    EXPECT_EQ(p.host.texts[ids::kStringOutput], "previous");
-    EXPECT_TRUE(p.host.isEnabled(ids::kStringGenerate));
-    EXPECT_EQ(p.random.snapshot(), 99u);
-}
-
 TEST(BatchRun, ReportsProgressAndCancelKeepsTheLinesMade) {
     StringPage p;
     p.host.texts[ids::kStringCount] = "20000";
     p.host.cancelAt = 8192;
     BatchRun(p.page);
     EXPECT_EQ(p.host.progressCalls, (std::vector<std::int64_t>{0, 4096, 8192}));
-    EXPECT_EQ(test::lineCount(p.host.texts[ids::kStringOutput]), 8192u);
+    EXPECT_EQ(std::count(p.host.texts[ids::kStringOutput].begin(),
+                         p.host.texts[ids::kStringOutput].end(), '\n'),
+              8192);
     EXPECT_TRUE(p.host.notices.empty()) << "a cancelled run claims no success";
     EXPECT_TRUE(p.host.isEnabled(ids::kStringGenerate));
 }
 
-TEST(BatchRun, RefusesRunsBeyondTheHostLimitUpFrontWithoutReseeding) {
+// A refused run changes nothing and does not re-seed; a run beyond the host's
+// limit is refused up front, its notice naming the limit and the CLI.
+TEST(BatchRun, RefusedRunsChangeNothingAndDoNotReseed) {
     struct Case {
         const char* count;
         const char* minLength;
         const char* maxLength;
-        bool accepted;
+        const char* notice;  // nullptr: the limit's notice
     } const cases[] = {
-        {"100", "0", "8", true},
-        {"101", "0", "1", false},  // too many lines
-        {"10", "0", "98", true},
-        {"10", "0", "99", false},                   // 10 * (98 + 2) bytes fit exactly
-        {"1", "-2147483648", "2147483647", false},  // refused, never allocated
+        {"100", "0", "8", notices::kGenerated},
+        {"101", "0", "1", nullptr},  // too many lines
+        {"10", "0", "98", notices::kGenerated},
+        {"10", "0", "99", nullptr},                   // 10 * (98 + 2) bytes fit exactly
+        {"1", "-2147483648", "2147483647", nullptr},  // refused, never allocated
+        {"10", "9", "3", notices::kBadLength},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.count << " x " << c.maxLength);
+        SCOPED_TRACE(testing::Message() << c.count << " x " << c.minLength << "~" << c.maxLength);
         StringPage p;
         p.host.limit = {100, 1000};
         p.host.texts[ids::kStringCount] = c.count;
@@ -83,13 +78,16 @@ TEST(BatchRun, RefusesRunsBeyondTheHostLimitUpFrontWithoutReseeding) {
         p.random.seed(5);
         BatchRun(p.page);
         ASSERT_EQ(p.host.notices.size(), 1u);
-        if (c.accepted) {
-            EXPECT_EQ(p.host.notices[0], notices::kGenerated);
+        if (c.notice == notices::kGenerated) {
+            EXPECT_EQ(p.host.notices[0], c.notice);
             continue;
         }
-        EXPECT_NE(p.host.notices[0].find("100 行"), std::string::npos) << p.host.notices[0];
-        EXPECT_NE(p.host.notices[0].find("1000 字节"), std::string::npos);
-        EXPECT_NE(p.host.notices[0].find("ovantis-cli"), std::string::npos);
+        const std::string& notice = p.host.notices[0];
+        EXPECT_TRUE(c.notice ? notice == c.notice
+                             : notice.find("100 行") != std::string::npos &&
+                                   notice.find("1000 字节") != std::string::npos &&
+                                   notice.find("ovantis-cli") != std::string::npos)
+            << notice;
         EXPECT_EQ(p.host.texts[ids::kStringOutput], "kept");
         EXPECT_TRUE(p.host.isEnabled(ids::kStringGenerate));
         EXPECT_EQ(p.random.snapshot(), 5u);
@@ -132,6 +130,91 @@ TEST(ExportResult, WritesCrLfWithExportDisabledDuringTheNoticeAndReportsCancelAn
     ExportResult(p.host, p.page.controls());
     EXPECT_EQ(p.host.notices.back(), std::string(notices::kExportFailed) + "\nPermission denied");
     EXPECT_TRUE(p.host.isEnabled(ids::kStringExport));
+}
+
+struct TimePage : test::PageFixture<TimedRun> {
+    TimedRun& run = page;
+    // Delivers the armed timer as the platform would.
+    void fire() {
+        ASSERT_TRUE(host.armedDelay.has_value()) << "no timer armed";
+        run.OnTimer(ids::kEventTimer);
+    }
+    long lines() {
+        const std::string& log = host.texts[ids::kTimeOutput];
+        return std::count(log.begin(), log.end(), '\n');
+    }
+};
+
+// Each event logs the local time and shows the whole log; the settings read at
+// the start hold to the end, whatever the fields say meanwhile.
+TEST(TimedRun, EventsLogTheTimeWithTheSettingsOfTheStart) {
+    TimePage p;
+    p.host.texts[ids::kCountEvents] = "3";
+    p.host.texts[ids::kMinDelay] = "0";
+    p.host.texts[ids::kMaxDelay] = "0";
+    p.host.now = {2010, 1, 27, 9, 43, 59};
+    EXPECT_FALSE(p.host.isEnabled(ids::kCommand));
+    p.host.checks[ids::kRunExternal] = 1;
+    p.run.OnRunExternalToggled();
+    EXPECT_TRUE(p.host.isEnabled(ids::kCommand));
+    p.host.texts[ids::kCommand] = "/usr/bin/true; touch probe";
+    p.run.StartTimedRun();
+    EXPECT_FALSE(p.host.isEnabled(ids::kTimeGenerate));
+    p.host.texts[ids::kCountEvents] = "1";
+    p.host.texts[ids::kMaxDelay] = "9999";
+    p.host.texts[ids::kCommand] = "other";
+    p.host.checks[ids::kRunExternal] = 0;
+    p.host.texts[ids::kTimeOutput] = "typed during the run";
+    bool disabledDuringNotice = false;
+    p.host.onNotice = [&](const std::string&) {
+        disabledDuringNotice = !p.host.isEnabled(ids::kTimeGenerate);
+    };
+    std::string log;
+    for (int i = 0; i < 3; ++i, log += "2010-01-27   09:43:59\r\n") {
+        p.fire();
+    }
+    EXPECT_EQ(p.host.texts[ids::kTimeOutput], log);
+    EXPECT_EQ(p.host.delays, std::vector<int>(3, 0));
+    EXPECT_EQ(p.host.opened, std::vector<std::string>(3, "/usr/bin/true; touch probe"));
+    EXPECT_EQ(p.host.notices, std::vector<std::string>{notices::kGenerated});
+    EXPECT_TRUE(disabledDuringNotice && p.host.isEnabled(ids::kTimeGenerate));
+    EXPECT_FALSE(p.host.armedDelay.has_value() || p.run.running());
+}
+
+TEST(TimedRun, StrayTimersAndStartsDoNothingAndANewRunStartsAFreshLog) {
+    TimePage p;
+    p.run.OnTimer(ids::kEventTimer);  // idle: no run to advance
+    EXPECT_TRUE(p.host.texts[ids::kTimeOutput].empty());
+    p.host.texts[ids::kCountEvents] = "2";
+    p.run.StartTimedRun();
+    p.run.OnTimer(ids::kEventTimer + 1);
+    EXPECT_TRUE(p.host.texts[ids::kTimeOutput].empty());
+    p.run.StartTimedRun();  // Generate is disabled; a second start is ignored
+    EXPECT_EQ(p.host.delays.size(), 1u);
+    p.fire();
+    p.fire();
+    p.run.OnTimer(ids::kEventTimer);
+    EXPECT_EQ(p.lines(), 2u);
+    EXPECT_EQ(p.host.notices.size(), 1u);
+    p.run.StartTimedRun();
+    p.fire();
+    EXPECT_EQ(p.lines(), 1u);
+}
+
+TEST(TimedRun, RefusedStartsChangeNothing) {
+    for (const char* count : {"0", "1000001"}) {  // a bad count; beyond the box's limit
+        SCOPED_TRACE(count);
+        TimePage p;
+        p.host.texts[ids::kCountEvents] = count;
+        p.host.texts[ids::kTimeOutput] = "previous";
+        p.random.seed(8);
+        p.run.StartTimedRun();
+        ASSERT_EQ(p.host.notices.size(), 1u);
+        EXPECT_EQ(p.host.texts[ids::kTimeOutput], "previous");
+        EXPECT_TRUE(p.host.delays.empty());
+        EXPECT_TRUE(p.host.isEnabled(ids::kTimeGenerate));
+        EXPECT_EQ(p.random.snapshot(), 8u);
+    }
 }
 
 }  // namespace
