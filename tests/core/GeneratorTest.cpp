@@ -53,15 +53,11 @@ TEST(Golden, DefaultsWithSeedOne) {
 }
 
 TEST(StringGeneration, HeadAndTailWrapTheCoreVerbatim) {
-    StringSettings s;
-    s.head = " user_";
-    s.tail = "@例子.com ";
-    s.minLength = 3;
-    s.maxLength = 3;
+    StringSettings s{.head = " user_", .tail = "@例子.com ", .minLength = 3, .maxLength = 3};
     for (const std::string& line : linesOf<StringGenerator>(s, 20)) {
-        ASSERT_EQ(line.size(), 6 + 3 + s.tail.size());
-        EXPECT_EQ(line.substr(0, 6), s.head);
-        EXPECT_EQ(line.substr(9), s.tail);
+        EXPECT_TRUE(line.size() == 9 + s.tail.size() && line.starts_with(s.head) &&
+                    line.ends_with(s.tail))
+            << line;
     }
     for (const auto& [low, high] : {std::pair{0, 0}, {-9, -3}}) {
         SCOPED_TRACE(testing::Message() << low << "~" << high);
@@ -72,12 +68,10 @@ TEST(StringGeneration, HeadAndTailWrapTheCoreVerbatim) {
 }
 
 TEST(StringGeneration, ClassicClassesAreEquallyLikelyAndEveryCodeOccurs) {
-    StringSettings s;
-    s.digits = true;
-    s.minLength = 60000;
-    s.maxLength = 60000;
     RandomSource random;
-    const std::string line = StringGenerator(s, random).MakeString();
+    const std::string line =
+        StringGenerator({.digits = true, .minLength = 60000, .maxLength = 60000}, random)
+            .MakeString();
     EXPECT_NEAR(std::count_if(line.begin(), line.end(), ::isdigit), 20000, 1200) << "1 in 3";
     EXPECT_EQ(std::set<char>(line.begin(), line.end()).size(), 62u);
     EXPECT_NEAR(std::count(line.begin(), line.end(), 'Q'), 60000 / 78, 200) << "1 in 78";
@@ -85,10 +79,8 @@ TEST(StringGeneration, ClassicClassesAreEquallyLikelyAndEveryCodeOccurs) {
 
 TEST(StringGeneration, LongLinesReachTheSinkInChunksAndStopWhenAsked) {
     struct Counter : TextSink {
-        std::size_t total = 0;
-        std::size_t largest = 0;
-        int calls = 0;
-        int stopAfter = 1000;
+        std::size_t total = 0, largest = 0;
+        int calls = 0, stopAfter = 1000;
         bool drain(std::string& buffer) override {
             total += buffer.size();
             largest = std::max(largest, buffer.size());
@@ -96,21 +88,16 @@ TEST(StringGeneration, LongLinesReachTheSinkInChunksAndStopWhenAsked) {
             return ++calls < stopAfter;
         }
     };
-    StringSettings s;
-    s.minLength = 1000000;
-    s.maxLength = 1000000;
     for (auto kind : {RandomSource::Kind::Classic, RandomSource::Kind::Secure}) {
         RandomSource random(kind);
-        StringGenerator generator(s, random);
-        Counter whole;
-        std::string buffer;
+        StringGenerator generator({.minLength = 1000000, .maxLength = 1000000}, random);
+        Counter whole, stopping;
+        stopping.stopAfter = 2;
+        std::string buffer, rest;
         EXPECT_TRUE(generator.appendLine(buffer, &whole));
         EXPECT_EQ(whole.total + buffer.size(), 1000000u);
         EXPECT_LE(whole.largest, 70000u);
-        Counter stopping;
-        stopping.stopAfter = 2;
-        buffer.clear();
-        EXPECT_FALSE(generator.appendLine(buffer, &stopping));
+        EXPECT_FALSE(generator.appendLine(rest, &stopping));
         EXPECT_EQ(stopping.calls, 2) << "no more is made once the sink says stop";
     }
 }
@@ -203,10 +190,8 @@ TEST(SecureDraws, CharactersDecimalsAndUniqueOrdersAreUniform) {
     RandomSource keyed(std::make_unique<EntropyPool>(EntropyPool::Key{1, 2, 3, 4, 5, 6, 7, 8},
                                                      EntropyPool::Nonce{}, 0));
     RandomSource* random = &keyed;
-    StringSettings s;
-    s.digits = s.symbols = true;
-    s.minLength = s.maxLength = 940000;
     std::vector<double> chars(128);
+    StringSettings s{.digits = true, .symbols = true, .minLength = 940000, .maxLength = 940000};
     for (char c : StringGenerator(s, *random).MakeString()) {
         ++chars[static_cast<unsigned char>(c)];
     }
@@ -246,30 +231,29 @@ TEST(StringGeneration, CharacterOptionsHoldOnEverySource) {
         std::string eachOf[4];  // groups each line must touch
         std::size_t bytes;
     };
-    StringSettings all;
-    all.digits = all.symbols = all.eachClass = true;
-    all.minLength = all.maxLength = 4;
-    StringSettings similar = all;
-    similar.eachClass = false;
-    similar.noSimilar = true;
-    similar.exclude = "a-z";
-    similar.minLength = 2;
-    StringSettings wide;
-    wide.upper = wide.lower = false;
-    wide.charset = "äöü";
-    wide.minLength = wide.maxLength = 5;
-    const Case cases[] = {{"each class",
-                           all,
-                           "",
-                           {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", "abcdefghijklmnopqrstuvwxyz",
-                            "0123456789", "!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~"},
-                           4},
-                          {"no similar",
-                           similar,
-                           "ABCDEFGHJKLMNPQRSTUVWXYZ23456789!\"#$%&'()*+,-./:;<=>?@[\\]^_`{}~",
-                           {},
-                           0},
-                          {"characters, not bytes", wide, "\xC3\xA4\xB6\xBC", {}, 10}};
+    const std::string allowed = "ABCDEFGHJKLMNPQRSTUVWXYZ23456789!\"#$%&'()*+,-./:;<=>?@[\\]^_`{}~";
+    const Case cases[] = {
+        {"each class",
+         {.digits = true, .symbols = true, .eachClass = true, .minLength = 4, .maxLength = 4},
+         "",
+         {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", "abcdefghijklmnopqrstuvwxyz", "0123456789",
+          "!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~"},
+         4},
+        {"no similar",
+         {.digits = true,
+          .symbols = true,
+          .exclude = "a-z",
+          .noSimilar = true,
+          .minLength = 2,
+          .maxLength = 4},
+         allowed,
+         {},
+         0},
+        {"characters, not bytes",
+         {.upper = false, .lower = false, .charset = "äöü", .minLength = 5, .maxLength = 5},
+         "\xC3\xA4\xB6\xBC",
+         {},
+         10}};
     for (auto kind : {RandomSource::Kind::Classic, RandomSource::Kind::Secure}) {
         for (const Case& c : cases) {
             SCOPED_TRACE(testing::Message()
@@ -296,15 +280,18 @@ TEST(StringGeneration, CharacterOptionsHoldOnEverySource) {
 }
 
 TEST(UniqueLines, CountsArePossibleLinesAndNoLineRepeats) {
-    StringSettings binary;
-    binary.upper = binary.lower = false;
-    binary.charset = "01";
-    binary.minLength = 0;
-    binary.maxLength = 3;  // 1 + 2 + 4 + 8 lines
-    StringSettings eachOf = binary;
-    eachOf.charset = "a";
-    eachOf.digits = eachOf.eachClass = true;
-    eachOf.minLength = eachOf.maxLength = 2;  // a0..a9 and 0a..9a
+    const StringSettings binary{.upper = false,
+                                .lower = false,
+                                .charset = "01",
+                                .minLength = 0,
+                                .maxLength = 3};  // 1 + 2 + 4 + 8 lines
+    const StringSettings eachOf{.upper = false,
+                                .lower = false,
+                                .digits = true,
+                                .charset = "a",
+                                .eachClass = true,
+                                .minLength = 2,
+                                .maxLength = 2};  // a0..9a
     struct Case {
         const char* what;
         std::variant<StringSettings, NumberSettings> settings;
