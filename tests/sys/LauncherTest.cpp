@@ -47,7 +47,7 @@ TEST(Launcher, ChildStartsCleanWithEachArgumentWhole) {
             ::usleep(10000);
         }
         EXPECT_EQ(readAll(report),
-                  "fds: 0 1 2\nstdin: /dev/null\nstdout: /dev/null\nignored:\nblocked:\n"
+                  "fds: 0 1 2 3\nstdin: /dev/null\nstdout: /dev/null\nSigBlk: 0\nSigIgn: 0\n"
                   "arg: two words\narg: say \"hi\" 'there'\narg: \n");
         std::filesystem::remove(report);
     }
