@@ -17,6 +17,10 @@ namespace {
 using StringPage = test::PageFixture<StringPageLogic>;
 using NumberPage = test::PageFixture<NumberPageLogic>;
 
+long lineCount(const std::string& text) {
+    return std::count(text.begin(), text.end(), '\n');
+}
+
 TEST(BatchRun, ShowsTheLinesBeforeTheNoticeWithGenerateDisabledUntilItCloses) {
     StringPage p;
     p.host.texts[ids::kStringOutput] = "typed by the user";
@@ -44,9 +48,7 @@ TEST(BatchRun, ReportsProgressAndCancelKeepsTheLinesMade) {
     p.host.cancelAt = 8192;
     BatchRun(p.page);
     EXPECT_EQ(p.host.progressCalls, (std::vector<std::int64_t>{0, 4096, 8192}));
-    EXPECT_EQ(std::count(p.host.texts[ids::kStringOutput].begin(),
-                         p.host.texts[ids::kStringOutput].end(), '\n'),
-              8192);
+    EXPECT_EQ(lineCount(p.host.texts[ids::kStringOutput]), 8192);
     EXPECT_TRUE(p.host.notices.empty()) << "a cancelled run claims no success";
     EXPECT_TRUE(p.host.isEnabled(ids::kStringGenerate));
 }
@@ -139,10 +141,7 @@ struct TimePage : test::PageFixture<TimedRun> {
         ASSERT_TRUE(host.armedDelay.has_value()) << "no timer armed";
         run.OnTimer(ids::kEventTimer);
     }
-    long lines() {
-        const std::string& log = host.texts[ids::kTimeOutput];
-        return std::count(log.begin(), log.end(), '\n');
-    }
+    long lines() { return lineCount(host.texts[ids::kTimeOutput]); }
 };
 
 // Each event logs the local time and shows the whole log; the settings read at
