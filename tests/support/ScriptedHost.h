@@ -15,18 +15,29 @@ namespace ovantis::test {
 // and file the core asks for is recorded for the test to inspect.
 class ScriptedHost : public PageHost {
   public:
-    explicit ScriptedHost(const InitialContent& content = {});
+    explicit ScriptedHost(const InitialContent& content = {})
+        : checks(content.checks.begin(), content.checks.end()),
+          texts(content.texts.begin(), content.texts.end()),
+          enabled(content.enabled.begin(), content.enabled.end()) {}
 
     int checkState(int id) override { return checks[id]; }
     std::string getText(int id) override { return texts[id]; }
     void setText(int id, const std::string& text) override { texts[id] = text; }
     void enable(int id, bool on) override { enabled[id] = on; }
-    void notice(const std::string& text) override;
+    void notice(const std::string& text) override {
+        notices.push_back(text);
+        if (onNotice) {
+            onNotice(text);
+        }
+    }
     void armTimer(int, int delayMs) override { delays.push_back(*(armedDelay = delayMs)); }
     void stopTimer(int) override { armedDelay.reset(); }
     void shellOpen(const std::string& text) override { opened.push_back(text); }
     std::optional<std::string> chooseFileToSave(const SaveRequest&) override { return chosenPath; }
-    WriteOutcome writeFile(const std::string& path, const std::string& bytes) override;
+    WriteOutcome writeFile(const std::string& path, const std::string& bytes) override {
+        return writeFailure ? WriteOutcome{false, *writeFailure}
+                            : (files[path] = bytes, WriteOutcome{});
+    }
     LocalTime localTimeNow() override { return now; }
     bool progress(std::int64_t done, std::int64_t) override {
         progressCalls.push_back(done);
