@@ -88,7 +88,7 @@ TEST(CliSource, SecureUnlessSeededAndNowIsTheCurrentSecond) {
 // Each usage error holds its text (a rejected setting's line names the
 // option), prints nothing on standard output and creates no output file.
 TEST(CliValidation, UsageErrorsSayWhyAndCreateNoFile) {
-    const std::pair<const char*, const char*> cases[] = {
+    std::vector<std::pair<std::string, std::string>> cases = {
         {"string -n 0", "ovantis-cli: 生成个数设定无效！ --count must be at least 1 (got 0)"},
         {"string --min-length 9 --max-length 3",
          "ovantis-cli: 生成长度设定无效！ --max-length must not be below --min-length (got 9 and "
@@ -109,29 +109,21 @@ TEST(CliValidation, UsageErrorsSayWhyAndCreateNoFile) {
         {"number --rnage 1..2", "did you mean '--range'?"},
         {"xyz", "unknown command 'xyz'\n"},
         {"string a -n 1 b", "not expected: a b"},
-        {"", ""},  // a subcommand is required
-        {"string -n 1x", ""},
-        {"string -n ''", ""},
-        {"string --min-length 2147483648", ""},
-        {"string --max-length -2147483649", ""},
-        {"number --low ''", ""},
-        {"number --low 1e", ""},
-        {"number --high .", ""},
-        {"number --places +", ""},
-        {"number --seed ''", ""},
-        {"number --seed 4294967296", ""},
-        {"number --seed -1", ""},
-        {"number --seed 1 --secure", ""},
-        {"time --min-delay 0x10", ""},
-        {"string --length 3 --min-length 2", ""},
-        {"number --range 5", ""},
-        {"number -- 5", ""},
-        {"time --delay 1..x", ""},
     };
+    // Refused by the parse itself, a subcommand required.
+    for (const char* line :
+         {"", "string -n 1x", "string -n ''", "string --min-length 2147483648",
+          "string --max-length -2147483649", "number --low ''", "number --low 1e",
+          "number --high .", "number --places +", "number --seed ''", "number --seed 4294967296",
+          "number --seed -1", "number --seed 1 --secure", "time --min-delay 0x10",
+          "string --length 3 --min-length 2", "number --range 5", "number -- 5",
+          "time --delay 1..x"}) {
+        cases.emplace_back(line, "");
+    }
     TempFolder dir;
     for (const auto& [line, message] : cases) {
         SCOPED_TRACE(line);
-        const Result r = cli(std::string(line) + " -o " + dir / "out.txt");
+        const Result r = cli(line + " -o " + dir / "out.txt");
         EXPECT_EQ(r.status, kExitUsage);
         EXPECT_TRUE(r.out.empty());
         EXPECT_FALSE(r.err.empty());
