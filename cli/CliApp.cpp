@@ -100,13 +100,14 @@ class StreamSink : public TextSink {
     std::ostream& m_stream;
 };
 
-// A closed pipe ends a run quietly; any other write error is reported.
-int reportWriteError(std::ostream& stream, std::ostream& err) {
+// A closed pipe ends a run quietly; any other write error is reported, naming
+// the result file if there is one.
+int reportWriteError(std::ostream& stream, std::ostream& err, const std::string& path = {}) {
     const auto* fdBuffer = dynamic_cast<FdStreambuf*>(stream.rdbuf());
     if (fdBuffer != nullptr && fdBuffer->brokenPipe()) {
         return kExitOk;  // the reader has all it wanted (| head)
     }
-    err << "ovantis-cli: write error";
+    err << "ovantis-cli: " << (path.empty() ? "write error" : "cannot write " + path);
     if (fdBuffer != nullptr && fdBuffer->error() != 0) {
         err << ": " << std::strerror(fdBuffer->error());
     }
@@ -117,7 +118,7 @@ int reportWriteError(std::ostream& stream, std::ostream& err) {
 // Where the lines go: the given stream, or a result file.
 class Destination {
   public:
-    Destination(std::ostream& out, const std::string& path) : m_stream(&out) {
+    Destination(std::ostream& out, const std::string& path) : m_stream(&out), m_path(path) {
         // "-" is standard output, as for most tools.
         if (!path.empty() && path != "-") {
             m_file = std::make_unique<sys::OutputFile>(path);
@@ -138,7 +139,7 @@ class Destination {
         m_stream->flush();
         const int signal = sys::Signals::stopSignal();
         if (!*m_stream) {
-            return reportWriteError(*m_stream, err);
+            return reportWriteError(*m_stream, err, m_file ? m_path : std::string());
         }
         if (m_file && (signal == 0 || keepWhenStopped)) {
             m_own.reset();
@@ -154,6 +155,7 @@ class Destination {
 
   private:
     std::ostream* m_stream;
+    std::string m_path;
     std::unique_ptr<sys::OutputFile> m_file;
     std::unique_ptr<FdStreambuf> m_buffer;
     std::unique_ptr<std::ostream> m_own;

@@ -260,7 +260,7 @@ TEST(CliOutput, SpecialTargetsAreWrittenThroughAndAFullDiskKeepsTheOldFile) {
     EXPECT_EQ(dir.sh("echo old > full/out; " OVANTIS_CLI_PATH
                      " string --length 100000 -o full/out 2>&1; echo $?; cat full/out; ls -A full; "
                      "umount full"),
-              "ovantis-cli: write error: No space left on device\n1\nold\nout\n");
+              "ovantis-cli: cannot write full/out: No space left on device\n1\nold\nout\n");
 }
 
 TEST(CliTime, PrintsOneTimestampPerEventAndLaunchesWithoutAShell) {
