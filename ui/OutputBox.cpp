@@ -1,8 +1,12 @@
 #include "OutputBox.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QMimeData>
+#include <QMouseEvent>
+#include <QScrollBar>
 #include <QTextBlock>
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -209,6 +213,38 @@ QMimeData* OutputBox::createMimeDataFromSelection() const {
 
 // Unwrapped, a block shows one line more than it has separators; the scroll
 // bar is right at once instead of after every block has been laid out.
+void OutputBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    QPlainTextEdit::mouseDoubleClickEvent(event);
+    m_sinceDoubleClick.start();
+}
+
+// Qt's triple click selects the whole block, which here may hold a group of
+// lines, and scrolls to its end; select the line clicked instead, with its
+// line break as Qt takes one, and keep the view where it was.
+void OutputBox::mousePressEvent(QMouseEvent* event) {
+    const bool triple = m_sinceDoubleClick.isValid() &&
+                        m_sinceDoubleClick.elapsed() < QApplication::doubleClickInterval();
+    m_sinceDoubleClick.invalidate();
+    QTextCursor cursor = cursorForPosition(event->position().toPoint());
+    const int scrolled = verticalScrollBar()->value();
+    QPlainTextEdit::mousePressEvent(event);
+    if (!triple || event->button() != Qt::LeftButton || !textCursor().hasSelection()) {
+        return;
+    }
+    const QString text = cursor.block().text();
+    const int block = cursor.block().position();
+    const int at = cursor.positionInBlock();
+    const int start =
+        at == 0 ? 0 : static_cast<int>(text.lastIndexOf(QChar::LineSeparator, at - 1)) + 1;
+    const qsizetype next = text.indexOf(QChar::LineSeparator, at);
+    const int end = static_cast<int>(next < 0 ? text.size() : next) + 1;
+    cursor.setPosition(block + start);
+    cursor.setPosition(std::min(block + end, document()->characterCount() - 1),
+                       QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+    verticalScrollBar()->setValue(scrolled);
+}
+
 void OutputBox::countLines(const std::vector<int>* known) {
     if (known != nullptr && static_cast<int>(known->size()) != document()->blockCount()) {
         known = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <functional>
 #include <string_view>
@@ -25,6 +26,8 @@ class OutputBox : public QPlainTextEdit {
 
   protected:
     QMimeData* createMimeDataFromSelection() const override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
   private:
     // From the lines per block when known, else from the text.
@@ -32,4 +35,6 @@ class OutputBox : public QPlainTextEdit {
 
     // Some block holds several lines, so a relayout must recount them.
     bool m_grouped = false;
+    // Since the last double click, to tell a triple click.
+    QElapsedTimer m_sinceDoubleClick;
 };

@@ -348,6 +348,13 @@ class WindowTest : public QObject {
         QAccessibleTextInterface* reader =
             QAccessible::queryAccessibleInterface(out)->textInterface();
         QVERIFY(reader->text(0, reader->characterCount()) == split.join('\n'));
+        // A triple click selects the line, not its whole block, and the view stays.
+        const int shown = bar->value();
+        const QPoint at = out->cursorRect().center();
+        QTest::mouseDClick(out->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseClick(out->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(out->textCursor().selectedText(), split[130] + QChar::LineSeparator);
+        QCOMPARE(bar->value(), shown);
 
         generate("1000000");
         QCOMPARE(exportAs(dir.filePath(u"all.txt"_s)), u"导出成功！"_s);
