@@ -1,5 +1,6 @@
 #include "CliApp.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include <regex>
 #include <sstream>
 
+#include "FdStreambuf.h"
 #include "Messages.h"
 #include "StringGenerator.h"
 #include "TempFolder.h"
@@ -261,6 +263,20 @@ TEST(CliOutput, SpecialTargetsAreWrittenThroughAndAFullDiskKeepsTheOldFile) {
                      " string --length 100000 -o full/out 2>&1; echo $?; cat full/out; ls -A full; "
                      "umount full"),
               "ovantis-cli: cannot write full/out: No space left on device\n1\nold\nout\n");
+}
+
+// Characters and runs of any length reach the file whole and in order, however
+// they fall against the buffer's end.
+TEST(CliOutput, StreamBufferPassesEverythingInOrder) {
+    TempFolder dir;
+    const int fd = ::open((dir / "out").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    {
+        FdStreambuf buffer(fd, 4);
+        std::ostream(&buffer) << 'a' << "bcd" << 'e' << "fghij"
+                              << "kl" << 'm' << "nopq" << 'r';
+    }
+    ::close(fd);
+    EXPECT_EQ(readAll(dir / "out"), "abcdefghijklmnopqr");
 }
 
 TEST(CliTime, PrintsOneTimestampPerEventAndLaunchesWithoutAShell) {

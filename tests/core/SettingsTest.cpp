@@ -40,6 +40,7 @@ TEST(NumberSettingsCheck, NoticeFollowsThePageOrder) {
         {{false, false, 100, 80, 0, -1}, notices::kNoNumberType},
         {{true, true, 100, 80, 0, -1}, notices::kBadPlaces},
         {{false, true, 0, 1, 10, 101}, notices::kBadPlaces},
+        {{false, true, 0, 1, 10, 0}, nullptr},
         {{false, true, 0, 1, 10, 100}, nullptr},
         {{true, false, 100, 80, 10, -1}, notices::kBadRange},  // places unread without decimals
         {{true, true, inf, inf, 10, 2}, notices::kBadRange},
