@@ -211,8 +211,6 @@ QMimeData* OutputBox::createMimeDataFromSelection() const {
     return data;
 }
 
-// Unwrapped, a block shows one line more than it has separators; the scroll
-// bar is right at once instead of after every block has been laid out.
 void OutputBox::mouseDoubleClickEvent(QMouseEvent* event) {
     QPlainTextEdit::mouseDoubleClickEvent(event);
     m_sinceDoubleClick.start();
@@ -245,6 +243,8 @@ void OutputBox::mousePressEvent(QMouseEvent* event) {
     verticalScrollBar()->setValue(scrolled);
 }
 
+// Unwrapped, a block shows one line more than it has separators; the scroll
+// bar is right at once instead of after every block has been laid out.
 void OutputBox::countLines(const std::vector<int>* known) {
     if (known != nullptr && static_cast<int>(known->size()) != document()->blockCount()) {
         known = nullptr;
