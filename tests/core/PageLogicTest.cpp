@@ -193,11 +193,11 @@ TEST(TimedRun, StrayTimersAndStartsDoNothingAndANewRunStartsAFreshLog) {
     p.fire();
     p.fire();
     p.run.OnTimer(ids::kEventTimer);
-    EXPECT_EQ(p.lines(), 2u);
+    EXPECT_EQ(p.lines(), 2);
     EXPECT_EQ(p.host.notices.size(), 1u);
     p.run.StartTimedRun();
     p.fire();
-    EXPECT_EQ(p.lines(), 1u);
+    EXPECT_EQ(p.lines(), 1);
 }
 
 TEST(TimedRun, RefusedStartsChangeNothing) {
