@@ -103,7 +103,7 @@ class StreamSink : public TextSink {
 // A closed pipe ends a run quietly; any other write error is reported, naming
 // the result file if there is one.
 int reportWriteError(std::ostream& stream, std::ostream& err, const std::string& path = {}) {
-    const auto* fdBuffer = dynamic_cast<FdStreambuf*>(stream.rdbuf());
+    const auto* fdBuffer = dynamic_cast<sys::FdStreambuf*>(stream.rdbuf());
     if (fdBuffer != nullptr && fdBuffer->brokenPipe()) {
         return kExitOk;  // the reader has all it wanted (| head)
     }
@@ -123,7 +123,7 @@ class Destination {
         if (!path.empty() && path != "-") {
             m_file = std::make_unique<sys::OutputFile>(path);
             if (m_file->open()) {
-                m_buffer = std::make_unique<FdStreambuf>(m_file->fd());
+                m_buffer = std::make_unique<sys::FdStreambuf>(m_file->fd());
                 m_own = std::make_unique<std::ostream>(m_buffer.get());
                 m_stream = m_own.get();
             }
@@ -157,7 +157,7 @@ class Destination {
     std::ostream* m_stream;
     std::string m_path;
     std::unique_ptr<sys::OutputFile> m_file;
-    std::unique_ptr<FdStreambuf> m_buffer;
+    std::unique_ptr<sys::FdStreambuf> m_buffer;
     std::unique_ptr<std::ostream> m_own;
 };
 

@@ -271,7 +271,7 @@ TEST(CliOutput, StreamBufferPassesEverythingInOrder) {
     TempFolder dir;
     const int fd = ::open((dir / "out").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
     {
-        FdStreambuf buffer(fd, 4);
+        sys::FdStreambuf buffer(fd, 4);
         std::ostream(&buffer) << 'a' << "bcd" << 'e' << "fghij"
                               << "kl" << 'm' << "nopq" << 'r';
     }

@@ -3,7 +3,7 @@
 #include <streambuf>
 #include <vector>
 
-namespace ovantis::cli {
+namespace ovantis::sys {
 
 // A large-buffered stream buffer over a file descriptor that remembers why a
 // write failed, so a closed pipe can be told from a real I/O error.
@@ -31,4 +31,4 @@ class FdStreambuf : public std::streambuf {
     int m_error = 0;
 };
 
-}  // namespace ovantis::cli
+}  // namespace ovantis::sys

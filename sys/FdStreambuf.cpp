@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
-namespace ovantis::cli {
+namespace ovantis::sys {
 
 FdStreambuf::FdStreambuf(int fd, std::size_t bufferSize) : m_fd(fd), m_buffer(bufferSize) {
     setp(m_buffer.data(), m_buffer.data() + m_buffer.size());
@@ -77,4 +77,4 @@ std::streamsize FdStreambuf::xsputn(const char* data, std::streamsize count) {
     return count;
 }
 
-}  // namespace ovantis::cli
+}  // namespace ovantis::sys
