@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <functional>
@@ -263,16 +265,47 @@ std::string pair(std::int64_t low, std::int64_t high) {
     return "(got " + std::to_string(low) + " and " + std::to_string(high) + ")";
 }
 
+// Which text option is at fault and why.
+std::string explainText(const StringSettings& s) {
+    const struct {
+        const char* option;
+        const std::string& text;
+        bool ranges;
+    } texts[] = {{"--charset", s.charset, true},
+                 {"--exclude", s.exclude, true},
+                 {"--head", s.head, false},
+                 {"--tail", s.tail, false}};
+    for (const auto& [option, text, ranges] : texts) {
+        CharacterSet set;
+        const CharacterSet::TextCheck c =
+            ranges ? CharacterSet::parse(text, set, option != std::string_view("--charset"))
+                   : CharacterSet::checkVerbatim(text);
+        if (c.fault == CharacterSet::Fault::Malformed) {
+            return std::string(option) + " needs UTF-8 text";
+        }
+        if (c.fault == CharacterSet::Fault::Backwards) {
+            return std::string(option) + " needs each range low-high in order";
+        }
+        if (c.fault == CharacterSet::Fault::Control) {
+            char code[16];
+            std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c.point));
+            return std::string(option) + " holds the control character " + code +
+                   ", which would break a value over two lines";
+        }
+    }
+    return {};
+}
+
 // Why the page's notice applies, in the options' words.
 std::string explain(const char* notice, const StringSettings& s) {
     if (notice == notices::kBadCharset) {
-        return "--charset and --exclude need UTF-8 text, each range low-high in order";
+        return explainText(s);
     }
     if (notice == notices::kNoCharClass) {
         return "no characters are left to draw from";
     }
     if (notice == notices::kBadLength && s.eachClass && s.maxLength >= s.minLength) {
-        std::vector<CharacterSet::Class> classes;
+        std::vector<CharacterSet> classes;
         CharacterSet::build(s, classes);
         return "--each-class needs --max-length of at least " + std::to_string(classes.size()) +
                ", one of each class (got " + std::to_string(s.maxLength) + ")";
@@ -291,6 +324,26 @@ bool refuseUnique(bool unique, std::uint64_t possible, std::int32_t count, std::
         return true;
     }
     return false;
+}
+
+// Why --each-class lines are too rare to find by redrawing, or empty.
+std::string tooRare(const StringSettings& s, const StringGenerator& generator) {
+    // Characters drawn in vain for each line kept; beyond this a line takes
+    // seconds of redraws.
+    constexpr double kMostWasted = 1 << 26;
+    const double draws = generator.drawsPerLine();
+    const double meanLength =
+        std::max(0.0, (static_cast<double>(s.minLength) + s.maxLength) / 2) + 1;
+    if (std::isinf(draws)) {
+        return "--each-class: no line of these lengths can hold every class";
+    }
+    if ((draws - 1) * meanLength <= kMostWasted) {
+        return {};
+    }
+    char rate[32];
+    std::snprintf(rate, sizeof rate, "%.3g", draws);
+    return std::string("--each-class: only about 1 line in ") + rate +
+           " of these lengths holds every class; use longer lines or fewer classes";
 }
 
 std::string explain(const char* notice, const NumberSettings& s) {
@@ -324,14 +377,19 @@ template <class Generator, class Settings>
 int runBatch(const Settings& s, RandomSource& random, const Common& common, std::ostream& out,
              std::ostream& err) {
     const char* notice = check(s);
+    std::string why = notice ? explain(notice, s) : "";
     std::optional<Generator> generator;
     if (notice == nullptr) {
         generator.emplace(s, random);
         if (refuseUnique(s.unique, generator->possibleLines(), s.count, err)) {
             return kExitUsage;
         }
+        if constexpr (std::is_same_v<Generator, StringGenerator>) {
+            why = tooRare(s, *generator);
+            notice = why.empty() ? nullptr : notices::kBadLength;
+        }
     }
-    return writeChecked(notice, notice ? explain(notice, s) : "", common, out, err,
+    return writeChecked(notice, why, common, out, err,
                         [&](std::ostream& stream) {
                             streamLines(*generator, s.count, common, stream);
                             return kExitOk;
