@@ -389,11 +389,10 @@ int runBatch(const Settings& s, RandomSource& random, const Common& common, std:
             notice = why.empty() ? nullptr : notices::kBadLength;
         }
     }
-    return writeChecked(notice, why, common, out, err,
-                        [&](std::ostream& stream) {
-                            streamLines(*generator, s.count, common, stream);
-                            return kExitOk;
-                        });
+    return writeChecked(notice, why, common, out, err, [&](std::ostream& stream) {
+        streamLines(*generator, s.count, common, stream);
+        return kExitOk;
+    });
 }
 
 const char* kUniqueHelp =
