@@ -326,24 +326,38 @@ bool refuseUnique(bool unique, std::uint64_t possible, std::int32_t count, std::
     return false;
 }
 
-// Why --each-class lines are too rare to find by redrawing, or empty.
-std::string tooRare(const StringSettings& s, const StringGenerator& generator) {
-    // Characters drawn in vain for each line kept; beyond this a line takes
-    // seconds of redraws.
+// Refuses String settings whose lines would take seconds of redraws each:
+// --each-class lines too rare among those drawn, or the last --unique lines
+// too few among those possible. Gives the notice and sets why, or nullptr.
+const char* tooSlow(const StringSettings& s, const StringGenerator& generator, std::string& why) {
+    // Characters drawn in vain for one line kept.
     constexpr double kMostWasted = 1 << 26;
-    const double draws = generator.drawsPerLine();
     const double meanLength =
         std::max(0.0, (static_cast<double>(s.minLength) + s.maxLength) / 2) + 1;
+    char figure[32];
+    double draws = generator.drawsPerLine();
     if (std::isinf(draws)) {
-        return "--each-class: no line of these lengths can hold every class";
+        why = "--each-class: no line of these lengths can hold every class";
+        return notices::kBadLength;
     }
-    if ((draws - 1) * meanLength <= kMostWasted) {
-        return {};
+    if ((draws - 1) * meanLength > kMostWasted) {
+        std::snprintf(figure, sizeof figure, "%.3g", draws);
+        why = std::string("--each-class: only about 1 line in ") + figure +
+              " of these lengths holds every class; use longer lines or fewer classes";
+        return notices::kBadLength;
     }
-    char rate[32];
-    std::snprintf(rate, sizeof rate, "%.3g", draws);
-    return std::string("--each-class: only about 1 line in ") + rate +
-           " of these lengths holds every class; use longer lines or fewer classes";
+    if (s.unique) {
+        // Drawn evenly, the last line is new once in possible / (possible - count + 1).
+        const auto possible = static_cast<double>(generator.possibleLines());
+        draws *= possible / (possible - s.count + 1);
+        if ((draws - 1) * meanLength > kMostWasted) {
+            std::snprintf(figure, sizeof figure, "%.3g", draws);
+            why = "--count: the last of " + std::to_string(s.count) +
+                  " unique lines would take about " + figure + " draws; ask for fewer lines";
+            return notices::kBadCount;
+        }
+    }
+    return nullptr;
 }
 
 std::string explain(const char* notice, const NumberSettings& s) {
@@ -385,8 +399,7 @@ int runBatch(const Settings& s, RandomSource& random, const Common& common, std:
             return kExitUsage;
         }
         if constexpr (std::is_same_v<Generator, StringGenerator>) {
-            why = tooRare(s, *generator);
-            notice = why.empty() ? nullptr : notices::kBadLength;
+            notice = tooSlow(s, *generator, why);
         }
     }
     return writeChecked(notice, why, common, out, err, [&](std::ostream& stream) {

@@ -213,8 +213,8 @@ bool StringGenerator::drawLine(std::string& out, TextSink* sink, std::uint32_t& 
     const std::int64_t length = m_random.RandInRange(m_length);
     std::int64_t done = 0;
     while (done < length) {
-        // Up to a chunk at a time, then hand it on when a sink takes pieces.
-        const std::int64_t room = static_cast<std::int64_t>(kSinkChunk);
+        // Up to a chunk of bytes at a time, then hand it on when a sink takes pieces.
+        const std::int64_t room = static_cast<std::int64_t>(kSinkChunk) / (m_asciiOnly ? 1 : 4);
         const std::int64_t end = sink != nullptr ? std::min(length, done + room) : length;
         appendChars(out, end - done, hit);
         done = end;
