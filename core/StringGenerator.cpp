@@ -300,23 +300,24 @@ std::uint64_t StringGenerator::possibleLines() const {
         // that holds every class, times all lines, near enough to compare.
         long double share = 0;
         bool exact = true;
-        std::int64_t exactLines = 0;
+        // Summed modulo 2^64: partial sums may leave the range, the total not.
+        std::uint64_t exactLines = 0;
         for (std::uint32_t missed = 0; missed <= subsets; ++missed) {
             const auto kept = static_cast<long double>(left[missed]);
             const long double power = std::pow(kept, length);
             exact = exact && power < static_cast<long double>(kCap);
-            std::int64_t whole = left[missed] == 0 && length > 0 ? 0 : 1;
+            std::uint64_t whole = left[missed] == 0 && length > 0 ? 0 : 1;
             for (std::int64_t i = 0; exact && left[missed] > 1 && i < length; ++i) {
-                whole *= static_cast<std::int64_t>(left[missed]);
+                whole *= left[missed];
             }
             const int sign = std::popcount(missed) % 2 == 0 ? 1 : -1;
             share += sign * std::pow(kept / static_cast<long double>(n), length);
-            exactLines += sign * whole;
+            exactLines = sign > 0 ? exactLines + whole : exactLines - whole;
         }
         const long double lines =
             share <= 0 ? 0 : share * std::pow(static_cast<long double>(n), length);
         total += exact
-                     ? static_cast<std::uint64_t>(exactLines)
+                     ? exactLines
                      : static_cast<std::uint64_t>(std::min(lines, static_cast<long double>(kCap)));
     }
     return std::min(total, kCap);
