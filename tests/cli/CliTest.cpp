@@ -340,6 +340,13 @@ TEST(CliBinary, StopSignalsEndAHugeLinePromptlyAndLeaveNothing) {
             128 + signal);
         EXPECT_EQ(dir.names(), "");
     }
+    // Also while a line is judged before it is written.
+    TempFolder dir;
+    EXPECT_EQ(signalledStatus(
+                  "string --length 2147483647 --each-class --unique -n 1 -o " + dir / "out.txt",
+                  SIGINT, 300),
+              128 + SIGINT);
+    EXPECT_EQ(dir.names(), "");
 }
 
 TEST(CliBinary, InterruptedTimeRunKeepsTheLinesLogged) {
