@@ -336,13 +336,11 @@ const char* tooSlow(const StringSettings& s, const StringGenerator& generator, s
         std::max(0.0, (static_cast<double>(s.minLength) + s.maxLength) / 2) + 1;
     char figure[32];
     double draws = generator.drawsPerLine();
-    if (std::isinf(draws)) {
-        why = "--each-class: no line of these lengths can hold every class";
-        return notices::kBadLength;
-    }
     if ((draws - 1) * meanLength > kMostWasted) {
         std::snprintf(figure, sizeof figure, "%.3g", draws);
-        why = std::string("--each-class: only about 1 line in ") + figure +
+        why = std::string("--each-class: ") +
+              (std::isinf(draws) ? "not even 1 line in 1e+12"
+                                 : "only about 1 line in " + std::string(figure)) +
               " of these lengths holds every class; use longer lines or fewer classes";
         return notices::kBadLength;
     }
