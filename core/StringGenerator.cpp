@@ -98,6 +98,17 @@ StringGenerator::StringGenerator(const StringSettings& checked, RandomSource& ra
                 m_glyphs.push_back(glyph);
             }
         }
+        for (const CharacterSet& set : m_sets) {
+            std::vector<std::uint32_t> indices;
+            for (const CharacterSet::Interval& i : set.intervals()) {
+                for (char32_t point = i.first; point <= i.last; ++point) {
+                    const std::size_t p = pieceHolding(point);
+                    indices.push_back(static_cast<std::uint32_t>(
+                        (p == 0 ? 0 : m_through[p - 1]) + (point - m_pieces[p].points.first)));
+                }
+            }
+            m_classGlyphs.push_back(std::move(indices));
+        }
     }
     m_allClasses = (1u << m_sets.size()) - 1u;
     const auto n = static_cast<std::uint32_t>(m_size);
@@ -149,11 +160,15 @@ std::size_t StringGenerator::pieceOf(std::uint64_t index) const {
                                     m_through.begin());
 }
 
-std::uint32_t StringGenerator::classesOf(char32_t point) const {
+std::size_t StringGenerator::pieceHolding(char32_t point) const {
     const auto it = std::upper_bound(m_pieces.begin(), m_pieces.end(), point,
                                      [](char32_t p, const Piece& x) { return p < x.points.first; });
-    return it == m_pieces.begin() || point > std::prev(it)->points.last ? 0
-                                                                        : std::prev(it)->classes;
+    return static_cast<std::size_t>(it - m_pieces.begin()) - 1;
+}
+
+std::uint32_t StringGenerator::classesOf(char32_t point) const {
+    // Every drawn point lies in some piece.
+    return m_pieces[pieceHolding(point)].classes;
 }
 
 void StringGenerator::appendPoint(std::string& out, char32_t point, std::uint32_t& hit) const {
@@ -200,6 +215,13 @@ void StringGenerator::appendChars(std::string& out, std::int64_t count, std::uin
         // Class by RandInRange(1, k) in drawing order, then the character by
         // RandInRange over the class's members in ascending order.
         const auto classes = static_cast<std::int64_t>(m_sets.size());
+        for (; !m_classGlyphs.empty() && count > 0; --count) {
+            const auto& members = m_classGlyphs[m_random.RandInRange(1, classes) - 1];
+            const auto last = static_cast<std::int64_t>(members.size()) - 1;
+            const Glyph& glyph = m_glyphs[members[m_random.RandInRange(0, last)]];
+            out.append(glyph.bytes.data(), glyph.size);
+            hit |= glyph.classes;
+        }
         for (; count > 0; --count) {
             const CharacterSet& members = m_sets[m_random.RandInRange(1, classes) - 1];
             const auto last = static_cast<std::int64_t>(members.size()) - 1;

@@ -65,6 +65,8 @@ class StringGenerator {
     std::uint32_t classesOf(char32_t point) const;
     // The piece holding the index-th character of the union.
     std::size_t pieceOf(std::uint64_t index) const;
+    // The piece holding a member of the union.
+    std::size_t pieceHolding(char32_t point) const;
     std::uint32_t secureIndex();
     // False when the sink asked to stop.
     bool drawLine(std::string& out, TextSink* sink, std::uint32_t& hit);
@@ -85,6 +87,8 @@ class StringGenerator {
     std::uint64_t m_size = 0;
     // Every character once while the union is small, for fast secure draws.
     std::vector<Glyph> m_glyphs;
+    // Then each class as indices into m_glyphs, in drawing order.
+    std::vector<std::vector<std::uint32_t>> m_classGlyphs;
     std::uint32_t m_allClasses = 0;
     std::uint32_t m_rejectBelow = 0;
     std::unordered_set<LineHash, HashOfHash> m_seen;

@@ -55,6 +55,34 @@ TEST(Golden, DefaultsWithSeedOne) {
                                         "87.60", "95.59", "86.22"}));
 }
 
+// The class first, by RandInRange(1, k) in drawing order, then the character
+// over the class's members in ascending order.
+TEST(Golden, ExtendedClassSteps) {
+    const StringSettings allClasses{.digits = true,
+                                    .symbols = true,
+                                    .noSimilar = true,
+                                    .eachClass = true,
+                                    .minLength = 6,
+                                    .maxLength = 6};
+    const StringSettings custom{.upper = false,
+                                .lower = false,
+                                .digits = true,
+                                .charset = "äöü€-₿",
+                                .exclude = "3-5"};
+    const StringSettings shared{.upper = false,
+                                .symbols = true,
+                                .charset = "ä",
+                                .eachClass = true,
+                                .minLength = 5,
+                                .maxLength = 5};
+    EXPECT_EQ(linesOf<StringGenerator>(allClasses, 3, 7),
+              (std::vector<std::string>{"P5Q7/y", "z2L^W*", "Gd<a32"}));
+    EXPECT_EQ(linesOf<StringGenerator>(custom, 3, 9),
+              (std::vector<std::string>{"₮1₾6₷", "6₮₮₲₼₼", "8080₳"}));
+    EXPECT_EQ(linesOf<StringGenerator>(shared, 3, 11),
+              (std::vector<std::string>{"ynä/#", "qä#,j", "ää!k#"}));
+}
+
 TEST(StringGeneration, HeadAndTailWrapTheCoreVerbatim) {
     StringSettings s{.head = " user_", .tail = "@例子.com ", .minLength = 3, .maxLength = 3};
     for (const std::string& line : linesOf<StringGenerator>(s, 20)) {
