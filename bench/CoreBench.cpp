@@ -1,5 +1,6 @@
 // Lines per second of the page defaults and draws per second of the bare
-// generator, on the classic and the secure source.
+// generator, on the classic and the secure source; the time to build the
+// largest character set.
 #include <benchmark/benchmark.h>
 
 #include "NumberGenerator.h"
@@ -46,6 +47,17 @@ void DecimalsSecure(benchmark::State& state) {
     linesOf<NumberGenerator>(state, decimalsOnly(), RandomSource::Kind::Secure);
 }
 
+// Building the character set of the whole of Unicode, as one --charset range.
+void WholeUnicodeSet(benchmark::State& state) {
+    RandomSource random(RandomSource::Kind::Secure);
+    StringSettings settings;
+    settings.charset = " -\U0010FFFF";
+    for (auto _ : state) {
+        StringGenerator generator(settings, random);
+        benchmark::DoNotOptimize(generator.possibleLines());
+    }
+}
+
 template <RandomSource::Kind kind>
 void Draws(benchmark::State& state) {
     RandomSource random(kind);
@@ -61,6 +73,7 @@ BENCHMARK(StringDefaultsSecure);
 BENCHMARK(NumberDefaults);
 BENCHMARK(Decimals);
 BENCHMARK(DecimalsSecure);
+BENCHMARK(WholeUnicodeSet)->Unit(benchmark::kMillisecond);
 BENCHMARK(Draws<RandomSource::Kind::Classic>)->Name("BareDraws");
 BENCHMARK(Draws<RandomSource::Kind::Secure>)->Name("SecureDraws");
 

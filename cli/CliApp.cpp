@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <functional>
@@ -263,16 +265,47 @@ std::string pair(std::int64_t low, std::int64_t high) {
     return "(got " + std::to_string(low) + " and " + std::to_string(high) + ")";
 }
 
+// Which text option is at fault and why.
+std::string explainText(const StringSettings& s) {
+    const struct {
+        const char* option;
+        const std::string& text;
+        bool ranges;
+    } texts[] = {{"--charset", s.charset, true},
+                 {"--exclude", s.exclude, true},
+                 {"--head", s.head, false},
+                 {"--tail", s.tail, false}};
+    for (const auto& [option, text, ranges] : texts) {
+        CharacterSet set;
+        const CharacterSet::TextCheck c =
+            ranges ? CharacterSet::parse(text, set, option != std::string_view("--charset"))
+                   : CharacterSet::checkVerbatim(text);
+        if (c.fault == CharacterSet::Fault::Malformed) {
+            return std::string(option) + " needs UTF-8 text";
+        }
+        if (c.fault == CharacterSet::Fault::Backwards) {
+            return std::string(option) + " needs each range low-high in order";
+        }
+        if (c.fault == CharacterSet::Fault::Control) {
+            char code[16];
+            std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c.point));
+            return std::string(option) + " holds the control character " + code +
+                   ", which would break a value over two lines";
+        }
+    }
+    return {};
+}
+
 // Why the page's notice applies, in the options' words.
 std::string explain(const char* notice, const StringSettings& s) {
     if (notice == notices::kBadCharset) {
-        return "--charset and --exclude need UTF-8 text, each range low-high in order";
+        return explainText(s);
     }
     if (notice == notices::kNoCharClass) {
         return "no characters are left to draw from";
     }
     if (notice == notices::kBadLength && s.eachClass && s.maxLength >= s.minLength) {
-        std::vector<CharacterSet::Class> classes;
+        std::vector<CharacterSet> classes;
         CharacterSet::build(s, classes);
         return "--each-class needs --max-length of at least " + std::to_string(classes.size()) +
                ", one of each class (got " + std::to_string(s.maxLength) + ")";
@@ -291,6 +324,38 @@ bool refuseUnique(bool unique, std::uint64_t possible, std::int32_t count, std::
         return true;
     }
     return false;
+}
+
+// Refuses String settings whose lines would take seconds of redraws each:
+// --each-class lines too rare among those drawn, or the last --unique lines
+// too few among those possible. Gives the notice and sets why, or nullptr.
+const char* tooSlow(const StringSettings& s, const StringGenerator& generator, std::string& why) {
+    // Characters drawn in vain for one line kept.
+    constexpr double kMostWasted = 1 << 26;
+    const double meanLength =
+        std::max(0.0, (static_cast<double>(s.minLength) + s.maxLength) / 2) + 1;
+    char figure[32];
+    double draws = generator.drawsPerLine();
+    if ((draws - 1) * meanLength > kMostWasted) {
+        std::snprintf(figure, sizeof figure, "%.3g", draws);
+        why = std::string("--each-class: ") +
+              (std::isinf(draws) ? "not even 1 line in 1e+12"
+                                 : "only about 1 line in " + std::string(figure)) +
+              " of these lengths holds every class; use longer lines or fewer classes";
+        return notices::kBadLength;
+    }
+    if (s.unique) {
+        // Drawn evenly, the last line is new once in possible / (possible - count + 1).
+        const auto possible = static_cast<double>(generator.possibleLines());
+        draws *= possible / (possible - s.count + 1);
+        if ((draws - 1) * meanLength > kMostWasted) {
+            std::snprintf(figure, sizeof figure, "%.3g", draws);
+            why = "--count: the last of " + std::to_string(s.count) +
+                  " unique lines would take about " + figure + " draws; ask for fewer lines";
+            return notices::kBadCount;
+        }
+    }
+    return nullptr;
 }
 
 std::string explain(const char* notice, const NumberSettings& s) {
@@ -324,18 +389,21 @@ template <class Generator, class Settings>
 int runBatch(const Settings& s, RandomSource& random, const Common& common, std::ostream& out,
              std::ostream& err) {
     const char* notice = check(s);
+    std::string why = notice ? explain(notice, s) : "";
     std::optional<Generator> generator;
     if (notice == nullptr) {
         generator.emplace(s, random);
         if (refuseUnique(s.unique, generator->possibleLines(), s.count, err)) {
             return kExitUsage;
         }
+        if constexpr (std::is_same_v<Generator, StringGenerator>) {
+            notice = tooSlow(s, *generator, why);
+        }
     }
-    return writeChecked(notice, notice ? explain(notice, s) : "", common, out, err,
-                        [&](std::ostream& stream) {
-                            streamLines(*generator, s.count, common, stream);
-                            return kExitOk;
-                        });
+    return writeChecked(notice, why, common, out, err, [&](std::ostream& stream) {
+        streamLines(*generator, s.count, common, stream);
+        return kExitOk;
+    });
 }
 
 const char* kUniqueHelp =

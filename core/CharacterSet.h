@@ -9,21 +9,55 @@
 
 namespace ovantis {
 
-// The characters a String page line is drawn from, as classes in drawing
-// order: upper, lower, digits, symbols, then a custom set. Classes emptied by
-// exclusions are dropped.
+// A set of code points kept as sorted, disjoint, non-adjacent intervals with
+// running counts, so even the whole of Unicode is a handful of numbers and
+// the n-th member is a binary search away.
 class CharacterSet {
   public:
-    using Class = std::vector<char32_t>;
+    struct Interval {
+        char32_t first;
+        char32_t last;
+    };
+    // What is wrong with a text option, the first fault found.
+    enum class Fault { None, Malformed, Backwards, Control };
+    struct TextCheck {
+        Fault fault = Fault::None;
+        char32_t point = 0;  // the control character, for Control
+    };
 
-    // The notice rejecting the settings' characters, or nullptr.
-    static const char* build(const StringSettings& settings, std::vector<Class>& classes);
-    // Code points of UTF-8 text with ranges such as a-f; a '-' first or last
-    // stands for itself. False on malformed UTF-8 or a range running backwards.
-    static bool parse(std::string_view text, Class& out);
+    CharacterSet() = default;
+    // Any intervals, in any order, overlapping or not.
+    explicit CharacterSet(std::vector<Interval> intervals);
+
+    std::uint64_t size() const { return m_through.empty() ? 0 : m_through.back(); }
+    bool empty() const { return m_intervals.empty(); }
+    // The member at index (below size()) in ascending order.
+    char32_t at(std::uint64_t index) const;
+    bool contains(char32_t point) const;
+    const std::vector<Interval>& intervals() const { return m_intervals; }
+    CharacterSet minus(const CharacterSet& removed) const;
+
+    // The settings' classes in drawing order: upper, lower, digits, symbols,
+    // then a custom set; classes emptied by exclusions are dropped. Returns
+    // the notice rejecting the settings' characters, or nullptr.
+    static const char* build(const StringSettings& settings, std::vector<CharacterSet>& classes);
+    // UTF-8 text with ranges such as a-f; a '-' first or last stands for
+    // itself. A range skips surrogates and the characters that end a line.
+    // A character that ends a line, written out, is a fault unless allowed.
+    static TextCheck parse(std::string_view text, CharacterSet& out, bool allowControls = false);
+    // Text used as it is (head, tail): UTF-8 without a character ending a line.
+    static TextCheck checkVerbatim(std::string_view text);
+    // Characters that would split a value over lines: C0 controls, DEL, NEL,
+    // the line and paragraph separators.
+    static bool breaksLine(char32_t point);
     static void appendUtf8(std::string& out, char32_t point);
     // Characters, not bytes.
     static std::int64_t length(std::string_view utf8);
+
+  private:
+    std::vector<Interval> m_intervals;
+    // Members up to and including each interval.
+    std::vector<std::uint64_t> m_through;
 };
 
 }  // namespace ovantis

@@ -24,6 +24,21 @@ void RandomSource::setKind(Kind kind) {
     }
 }
 
+RandomSource::Mark RandomSource::mark() const {
+    Mark mark{m_state, {}};
+    if (m_pool != nullptr) {
+        mark.pool = *m_pool;
+    }
+    return mark;
+}
+
+void RandomSource::rewind(const Mark& mark) {
+    m_state = mark.state;
+    if (m_pool != nullptr && mark.pool) {
+        *m_pool = *mark.pool;
+    }
+}
+
 void RandomSource::Reseed() {
     if (m_pool == nullptr) {
         // Reduced modulo 2^32, as the classic runtime's seed is.

@@ -4,6 +4,7 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "EntropyPool.h"
 
@@ -38,6 +39,14 @@ class RandomSource {
     // Lets a refused run leave the generator exactly as it found it.
     std::uint32_t snapshot() const { return m_state; }
     void restore(std::uint32_t state) { m_state = state; }
+    // The whole position, secure pool included, so draws can be made again
+    // exactly: a long line is checked first and written on a second pass.
+    struct Mark {
+        std::uint32_t state = 0;
+        std::optional<EntropyPool> pool;
+    };
+    Mark mark() const;
+    void rewind(const Mark& mark);
 
     // The classic generator's step, one and two draws ahead, and a state's
     // draw: lets a hot loop look at the next two draws at once and then keep

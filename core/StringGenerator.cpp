@@ -3,11 +3,8 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <iterator>
-#include <map>
+#include <limits>
 #include <stdexcept>
-
-#include "CharacterSet.h"
 
 namespace ovantis {
 namespace {
@@ -16,7 +13,50 @@ constexpr std::size_t kSinkChunk = 64 * 1024;
 constexpr std::int64_t kMaxRedraws = std::int64_t{1} << 26;
 // Codes of the classes 1 (upper), 2 (lower) and 3 (digits).
 constexpr char kFirstCode[] = {0, 'A', 'a', '0'};
+// Unions up to this size get a table of every character.
+constexpr std::uint64_t kTableLimit = 4096;
+// A kept line's hash as a node of the set (two words padded to the
+// allocator's 32 bytes) and up to three bucket pointers while it rehashes.
+constexpr std::uint64_t kBytesPerKeptLine = 32 + 3 * 8;
 }  // namespace
+
+// Judges a line without keeping it: hashes and drops each piece, and asks the
+// real sink, with nothing to write, whether to go on.
+class StringGenerator::Trial : public TextSink {
+  public:
+    Trial(TextSink* real, bool hashing) : m_real(real), m_hashing(hashing) {}
+    bool drain(std::string& buffer) override {
+        add(buffer);
+        buffer.clear();
+        m_cut = true;
+        std::string nothing;
+        return m_real == nullptr || m_real->drain(nothing);
+    }
+    // The hash of everything drained and then rest.
+    LineHash finish(std::string_view rest) {
+        add(rest);
+        return m_hash;
+    }
+    bool cut() const { return m_cut; }
+
+  private:
+    // Two unrelated 64-bit hashes, byte by byte so pieces do not matter.
+    void add(std::string_view bytes) {
+        if (!m_hashing) {
+            return;
+        }
+        for (const char c : bytes) {
+            const auto byte = static_cast<unsigned char>(c);
+            m_hash.a = (m_hash.a ^ byte) * 0x100000001B3u;
+            m_hash.b = std::rotl((m_hash.b + byte + 1) * 0x9E3779B97F4A7C15u, 29);
+        }
+    }
+
+    TextSink* m_real;
+    bool m_hashing;
+    bool m_cut = false;
+    LineHash m_hash{0xCBF29CE484222325u, 0x243F6A8885A308D3u};
+};
 
 StringGenerator::StringGenerator(const StringSettings& checked, RandomSource& random)
     : m_settings(checked),
@@ -25,32 +65,53 @@ StringGenerator::StringGenerator(const StringSettings& checked, RandomSource& ra
       m_classes{{false, checked.upper, checked.lower, checked.digits}},
       m_extended(checked.symbols || !checked.charset.empty() || !checked.exclude.empty() ||
                  checked.noSimilar || checked.eachClass) {
-    std::vector<CharacterSet::Class> classes;
-    CharacterSet::build(checked, classes);
-    std::map<char32_t, std::uint32_t> members;
-    for (std::size_t c = 0; c < classes.size(); ++c) {
-        for (char32_t point : classes[c]) {
-            members[point] |= 1u << c;
+    CharacterSet::build(checked, m_sets);
+    // Every start and every end + 1 of a class's interval begins a piece.
+    std::vector<char32_t> cuts;
+    for (const CharacterSet& set : m_sets) {
+        for (const CharacterSet::Interval& i : set.intervals()) {
+            cuts.push_back(i.first);
+            cuts.push_back(i.last + 1);
         }
     }
-    for (const auto& [point, mask] : members) {
-        std::string bytes;
-        CharacterSet::appendUtf8(bytes, point);
-        Glyph glyph{{}, static_cast<std::uint8_t>(bytes.size()), mask};
-        std::copy(bytes.begin(), bytes.end(), glyph.bytes.begin());
-        m_asciiOnly = m_asciiOnly && point < 0x80;
-        m_glyphs.push_back(glyph);
-    }
-    for (const CharacterSet::Class& members_ : classes) {
-        std::vector<std::uint32_t> indices;
-        for (char32_t point : members_) {
-            indices.push_back(
-                static_cast<std::uint32_t>(std::distance(members.begin(), members.find(point))));
+    std::sort(cuts.begin(), cuts.end());
+    cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+    for (std::size_t i = 0; i + 1 < cuts.size(); ++i) {
+        std::uint32_t classes = 0;
+        for (std::size_t c = 0; c < m_sets.size(); ++c) {
+            classes |= m_sets[c].contains(cuts[i]) ? 1u << c : 0u;
         }
-        m_classGlyphs.push_back(std::move(indices));
+        if (classes != 0) {
+            m_pieces.push_back({{cuts[i], cuts[i + 1] - 1}, classes});
+            m_size += cuts[i + 1] - cuts[i];
+            m_through.push_back(m_size);
+        }
     }
-    m_allClasses = (1u << classes.size()) - 1u;
-    const auto n = static_cast<std::uint32_t>(m_glyphs.size());
+    m_asciiOnly = m_pieces.empty() || m_pieces.back().points.last < 0x80;
+    if (m_size <= kTableLimit) {
+        for (const Piece& piece : m_pieces) {
+            for (char32_t point = piece.points.first; point <= piece.points.last; ++point) {
+                std::string bytes;
+                CharacterSet::appendUtf8(bytes, point);
+                Glyph glyph{{}, static_cast<std::uint8_t>(bytes.size()), piece.classes};
+                std::copy(bytes.begin(), bytes.end(), glyph.bytes.begin());
+                m_glyphs.push_back(glyph);
+            }
+        }
+        for (const CharacterSet& set : m_sets) {
+            std::vector<std::uint32_t> indices;
+            for (const CharacterSet::Interval& i : set.intervals()) {
+                for (char32_t point = i.first; point <= i.last; ++point) {
+                    const std::size_t p = pieceHolding(point);
+                    indices.push_back(static_cast<std::uint32_t>(
+                        (p == 0 ? 0 : m_through[p - 1]) + (point - m_pieces[p].points.first)));
+                }
+            }
+            m_classGlyphs.push_back(std::move(indices));
+        }
+    }
+    m_allClasses = (1u << m_sets.size()) - 1u;
+    const auto n = static_cast<std::uint32_t>(m_size);
     m_rejectBelow = n == 0 ? 0 : (0u - n) % n;
 }
 
@@ -86,19 +147,35 @@ inline char StringGenerator::classicChar(std::uint32_t& state, Classes enabled) 
 
 // Lemire's multiply with rejection: uniform over every character at once.
 std::uint32_t StringGenerator::secureIndex() {
-    const auto n = static_cast<std::uint64_t>(m_glyphs.size());
     for (;;) {
-        const std::uint64_t product = m_random.secureWord() * n;
+        const std::uint64_t product = std::uint64_t{m_random.secureWord()} * m_size;
         if (static_cast<std::uint32_t>(product) >= m_rejectBelow) {
             return static_cast<std::uint32_t>(product >> 32);
         }
     }
 }
 
-void StringGenerator::appendGlyph(std::string& out, std::uint32_t index, std::uint32_t& hit) const {
-    const Glyph& glyph = m_glyphs[index];
-    out.append(glyph.bytes.data(), glyph.size);
-    hit |= glyph.classes;
+std::size_t StringGenerator::pieceOf(std::uint64_t index) const {
+    return static_cast<std::size_t>(std::upper_bound(m_through.begin(), m_through.end(), index) -
+                                    m_through.begin());
+}
+
+std::size_t StringGenerator::pieceHolding(char32_t point) const {
+    const auto it = std::upper_bound(m_pieces.begin(), m_pieces.end(), point,
+                                     [](char32_t p, const Piece& x) { return p < x.points.first; });
+    return static_cast<std::size_t>(it - m_pieces.begin()) - 1;
+}
+
+std::uint32_t StringGenerator::classesOf(char32_t point) const {
+    // Every drawn point lies in some piece.
+    return m_pieces[pieceHolding(point)].classes;
+}
+
+void StringGenerator::appendPoint(std::string& out, char32_t point, std::uint32_t& hit) const {
+    CharacterSet::appendUtf8(out, point);
+    if (m_settings.eachClass) {
+        hit |= classesOf(point);
+    }
 }
 
 void StringGenerator::appendChars(std::string& out, std::int64_t count, std::uint32_t& hit) {
@@ -110,9 +187,20 @@ void StringGenerator::appendChars(std::string& out, std::int64_t count, std::uin
             *next++ = glyph.bytes[0];
             hit |= glyph.classes;
         }
+    } else if (m_random.secure() && !m_glyphs.empty()) {
+        for (; count > 0; --count) {
+            const Glyph& glyph = m_glyphs[secureIndex()];
+            out.append(glyph.bytes.data(), glyph.size);
+            hit |= glyph.classes;
+        }
     } else if (m_random.secure()) {
         for (; count > 0; --count) {
-            appendGlyph(out, secureIndex(), hit);
+            const std::uint32_t index = secureIndex();
+            const std::size_t p = pieceOf(index);
+            const std::uint64_t before = p == 0 ? 0 : m_through[p - 1];
+            CharacterSet::appendUtf8(
+                out, m_pieces[p].points.first + static_cast<char32_t>(index - before));
+            hit |= m_pieces[p].classes;
         }
     } else if (!m_extended) {
         const std::size_t at = out.size();
@@ -125,23 +213,30 @@ void StringGenerator::appendChars(std::string& out, std::int64_t count, std::uin
         m_random.restore(state);
     } else {
         // Class by RandInRange(1, k) in drawing order, then the character by
-        // RandInRange over the class.
-        const auto classes = static_cast<std::int64_t>(m_classGlyphs.size());
-        for (; count > 0; --count) {
+        // RandInRange over the class's members in ascending order.
+        const auto classes = static_cast<std::int64_t>(m_sets.size());
+        for (; !m_classGlyphs.empty() && count > 0; --count) {
             const auto& members = m_classGlyphs[m_random.RandInRange(1, classes) - 1];
-            const std::int64_t last = static_cast<std::int64_t>(members.size()) - 1;
-            appendGlyph(out, members[m_random.RandInRange(0, last)], hit);
+            const auto last = static_cast<std::int64_t>(members.size()) - 1;
+            const Glyph& glyph = m_glyphs[members[m_random.RandInRange(0, last)]];
+            out.append(glyph.bytes.data(), glyph.size);
+            hit |= glyph.classes;
+        }
+        for (; count > 0; --count) {
+            const CharacterSet& members = m_sets[m_random.RandInRange(1, classes) - 1];
+            const auto last = static_cast<std::int64_t>(members.size()) - 1;
+            appendPoint(out, members.at(static_cast<std::uint64_t>(m_random.RandInRange(0, last))),
+                        hit);
         }
     }
 }
 
-bool StringGenerator::drawLine(std::string& out, TextSink* sink) {
+bool StringGenerator::drawLine(std::string& out, TextSink* sink, std::uint32_t& hit) {
     const std::int64_t length = m_random.RandInRange(m_length);
-    std::uint32_t hit = 0;
     std::int64_t done = 0;
     while (done < length) {
-        // Up to a chunk at a time, then hand it on when a sink takes pieces.
-        const std::int64_t room = static_cast<std::int64_t>(kSinkChunk);
+        // Up to a chunk of bytes at a time, then hand it on when a sink takes pieces.
+        const std::int64_t room = static_cast<std::int64_t>(kSinkChunk) / (m_asciiOnly ? 1 : 4);
         const std::int64_t end = sink != nullptr ? std::min(length, done + room) : length;
         appendChars(out, end - done, hit);
         done = end;
@@ -149,38 +244,70 @@ bool StringGenerator::drawLine(std::string& out, TextSink* sink) {
             return false;
         }
     }
-    return !m_settings.eachClass || hit == m_allClasses;
+    return true;
 }
 
 bool StringGenerator::appendLine(std::string& out, TextSink* sink) {
     out += m_settings.head;
+    std::uint32_t hit = 0;
     if (!m_settings.eachClass && !m_settings.unique) {
-        if (!drawLine(out, sink)) {
+        if (!drawLine(out, sink, hit)) {
             return false;
         }
     } else {
-        // Whole lines are redrawn, so a kept one is uniform over the lines allowed.
+        // Whole lines are redrawn, so a kept one is uniform over the lines
+        // allowed. One that may outgrow a chunk is judged on a first pass that
+        // keeps nothing, then drawn again from the same position into the sink.
+        const bool twoPasses = sink != nullptr && maxLineBytes() >= std::int64_t{kSinkChunk};
         std::string core;
         for (std::int64_t tries = 0;; ++tries) {
             if (tries == kMaxRedraws) {
                 throw std::runtime_error("no further line found after many redraws");
             }
+            const RandomSource::Mark start = twoPasses ? m_random.mark() : RandomSource::Mark{};
+            Trial trial(sink, m_settings.unique);
             core.clear();
-            if (drawLine(core, nullptr) && (!m_settings.unique || m_seen.insert(core).second)) {
+            hit = 0;
+            if (!drawLine(core, twoPasses ? &trial : nullptr, hit)) {
+                return false;
+            }
+            if ((m_settings.eachClass && hit != m_allClasses) ||
+                (m_settings.unique && !m_seen.insert(trial.finish(core)).second)) {
+                continue;
+            }
+            if (!trial.cut()) {
+                out += core;
                 break;
             }
+            m_random.rewind(start);
+            if (!drawLine(out, sink, hit)) {
+                return false;
+            }
+            break;
         }
-        out += core;
     }
     out += m_settings.tail;
     return sink == nullptr || out.size() < kSinkChunk || sink->drain(out);
 }
 
+std::vector<std::uint64_t> StringGenerator::leftWhenMissing() const {
+    std::vector<std::uint64_t> left(std::size_t{m_allClasses} + 1);
+    for (std::uint32_t missed = 0; missed <= m_allClasses; ++missed) {
+        for (const Piece& piece : m_pieces) {
+            if ((piece.classes & missed) == 0) {
+                left[missed] += std::uint64_t{piece.points.last} - piece.points.first + 1;
+            }
+        }
+    }
+    return left;
+}
+
 std::uint64_t StringGenerator::possibleLines() const {
     constexpr std::uint64_t kCap = std::uint64_t{1} << 62;
-    const auto n = static_cast<std::int64_t>(m_glyphs.size());
+    const auto n = static_cast<std::int64_t>(m_size);
+    // A negative length makes an empty line, as length 0 does.
     const std::int64_t from = std::max<std::int64_t>(m_settings.minLength, 0);
-    const std::int64_t to = m_settings.maxLength;
+    const std::int64_t to = std::max<std::int64_t>(m_settings.maxLength, 0);
     if (n == 1) {
         const std::int64_t least = std::max<std::int64_t>(from, m_settings.eachClass ? 1 : 0);
         return static_cast<std::uint64_t>(std::max<std::int64_t>(to - least + 1, 0));
@@ -188,31 +315,86 @@ std::uint64_t StringGenerator::possibleLines() const {
     // Lines holding every class, by inclusion and exclusion over the classes
     // missed; without --each-class only the empty set of missed classes counts.
     const std::uint32_t subsets = m_settings.eachClass ? m_allClasses : 0;
+    const std::vector<std::uint64_t> left = leftWhenMissing();
     std::uint64_t total = 0;
     for (std::int64_t length = from; length <= to && total < kCap; ++length) {
-        // Exact while every term is below 2^62, else near enough to compare.
-        long double lines = 0;
+        // Exact while every term is below 2^62; else the share of all lines
+        // that holds every class, times all lines, near enough to compare.
+        long double share = 0;
         bool exact = true;
-        std::int64_t exactLines = 0;
+        // Summed modulo 2^64: partial sums may leave the range, the total not.
+        std::uint64_t exactLines = 0;
         for (std::uint32_t missed = 0; missed <= subsets; ++missed) {
-            const auto left = static_cast<std::int64_t>(
-                std::count_if(m_glyphs.begin(), m_glyphs.end(),
-                              [&](const Glyph& g) { return (g.classes & missed) == 0; }));
-            const long double power = std::pow(static_cast<long double>(left), length);
+            const auto kept = static_cast<long double>(left[missed]);
+            const long double power = std::pow(kept, length);
             exact = exact && power < static_cast<long double>(kCap);
-            std::int64_t whole = left == 0 && length > 0 ? 0 : 1;
-            for (std::int64_t i = 0; exact && left > 1 && i < length; ++i) {
-                whole *= left;
+            std::uint64_t whole = left[missed] == 0 && length > 0 ? 0 : 1;
+            for (std::int64_t i = 0; exact && left[missed] > 1 && i < length; ++i) {
+                whole *= left[missed];
             }
             const int sign = std::popcount(missed) % 2 == 0 ? 1 : -1;
-            lines += sign * power;
-            exactLines += sign * whole;
+            share += sign * std::pow(kept / static_cast<long double>(n), length);
+            exactLines = sign > 0 ? exactLines + whole : exactLines - whole;
         }
+        const long double lines =
+            share <= 0 ? 0 : share * std::pow(static_cast<long double>(n), length);
         total += exact
-                     ? static_cast<std::uint64_t>(exactLines)
+                     ? exactLines
                      : static_cast<std::uint64_t>(std::min(lines, static_cast<long double>(kCap)));
     }
     return std::min(total, kCap);
+}
+
+double StringGenerator::drawsPerLine() const {
+    if (!m_settings.eachClass) {
+        return 1;
+    }
+    // The chance q that one character misses every class of a set missed: over
+    // the union on the secure source, class first on the classic one.
+    const std::vector<std::uint64_t> left = leftWhenMissing();
+    std::vector<long double> q(left.size());
+    for (std::uint32_t missed = 0; missed <= m_allClasses; ++missed) {
+        if (m_random.secure()) {
+            q[missed] = static_cast<long double>(left[missed]) / static_cast<long double>(m_size);
+            continue;
+        }
+        for (std::size_t c = 0; c < m_sets.size(); ++c) {
+            std::uint64_t outside = 0;
+            for (const Piece& piece : m_pieces) {
+                if ((piece.classes >> c & 1u) != 0 && (piece.classes & missed) == 0) {
+                    outside += std::uint64_t{piece.points.last} - piece.points.first + 1;
+                }
+            }
+            q[missed] += static_cast<long double>(outside) /
+                         static_cast<long double>(m_sets[c].size() * m_sets.size());
+        }
+    }
+    // A line of length L holds every class with chance sum over missed of
+    // (-1)^|missed| q^L; lengths are drawn evenly, a negative one gives an
+    // empty line. Summed over the lengths as geometric series.
+    const long double from = std::max<std::int64_t>(m_settings.minLength, 0);
+    const long double to = std::max<std::int64_t>(m_settings.maxLength, 0);
+    long double sum = 0;
+    for (std::uint32_t missed = 0; missed <= m_allClasses; ++missed) {
+        const long double r = q[missed];
+        const long double series = r >= 1   ? to - from + 1
+                                   : r <= 0 ? (from == 0 ? 1 : 0)
+                                            : (std::pow(r, from) - std::pow(r, to + 1)) / (1 - r);
+        sum += (std::popcount(missed) % 2 == 0 ? 1 : -1) * series;
+    }
+    const long double lengths =
+        static_cast<long double>(m_settings.maxLength) - m_settings.minLength + 1;
+    // Rounding leaves noise near 0 where the chance is nil or all but nil.
+    return sum * 1e12L <= lengths ? std::numeric_limits<double>::infinity()
+                                  : static_cast<double>(lengths / sum);
+}
+
+std::uint64_t StringGenerator::memoryNeeded(std::int64_t count) const {
+    // Redrawn lines are judged in a buffer of a sink's chunk and some spare.
+    const std::uint64_t scratch = m_settings.eachClass || m_settings.unique ? 2 * kSinkChunk : 0;
+    const std::uint64_t kept =
+        m_settings.unique ? static_cast<std::uint64_t>(std::max<std::int64_t>(count, 0)) : 0;
+    return scratch + kept * kBytesPerKeptLine;
 }
 
 std::string StringGenerator::MakeString() {

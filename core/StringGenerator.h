@@ -6,6 +6,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "CharacterSet.h"
 #include "RandomSource.h"
 #include "StringSettings.h"
 #include "TextSink.h"
@@ -18,14 +19,20 @@ class StringGenerator {
     StringGenerator(const StringSettings& checked, RandomSource& random);
 
     // Appends one line. With a sink, the buffer is drained whenever it grows
-    // large; false when the sink asked to stop (the line is then cut short).
-    // Throws std::runtime_error when unique lines stop coming.
+    // large, so no line sits in memory whole; false when the sink asked to
+    // stop (the line is then cut short). Throws std::runtime_error when
+    // acceptable lines stop coming.
     bool appendLine(std::string& out, TextSink* sink = nullptr);
     std::string MakeString();
     // The longest line the settings can make.
     std::int64_t maxLineBytes() const;
     // How many different lines the settings allow, saturating at 2^62.
     std::uint64_t possibleLines() const;
+    // Lines drawn, on average, for each one kept by --each-class on the
+    // current source; infinite when none can be kept.
+    double drawsPerLine() const;
+    // Bytes of state a run of count lines keeps beyond the line being made.
+    std::uint64_t memoryNeeded(std::int64_t count) const;
 
   private:
     // Indexed by class number 1 to 3.
@@ -36,13 +43,35 @@ class StringGenerator {
         // Bit c set when the character is in class c.
         std::uint32_t classes;
     };
+    // Stretches of the union of the classes over which membership is the same.
+    struct Piece {
+        CharacterSet::Interval points;
+        std::uint32_t classes;
+    };
+    struct LineHash {
+        std::uint64_t a, b;
+        bool operator==(const LineHash&) const = default;
+    };
+    struct HashOfHash {
+        std::size_t operator()(const LineHash& h) const noexcept { return h.a; }
+    };
+    class Trial;
+
     static char classicChar(std::uint32_t& state, Classes enabled);
     static char codeOf(unsigned cls, unsigned draw);
     // Appends count characters; ors the classes they belong to into hit.
     void appendChars(std::string& out, std::int64_t count, std::uint32_t& hit);
-    void appendGlyph(std::string& out, std::uint32_t index, std::uint32_t& hit) const;
+    void appendPoint(std::string& out, char32_t point, std::uint32_t& hit) const;
+    std::uint32_t classesOf(char32_t point) const;
+    // The piece holding the index-th character of the union.
+    std::size_t pieceOf(std::uint64_t index) const;
+    // The piece holding a member of the union.
+    std::size_t pieceHolding(char32_t point) const;
     std::uint32_t secureIndex();
-    bool drawLine(std::string& out, TextSink* sink);
+    // False when the sink asked to stop.
+    bool drawLine(std::string& out, TextSink* sink, std::uint32_t& hit);
+    // Characters of the union outside every class of missed, for each set missed.
+    std::vector<std::uint64_t> leftWhenMissing() const;
 
     StringSettings m_settings;
     RandomSource& m_random;
@@ -51,13 +80,18 @@ class StringGenerator {
     // The classic steps of the page's three classes, or the extended ones.
     bool m_extended;
     bool m_asciiOnly = true;
-    // Every character once, for uniform secure draws.
+    std::vector<CharacterSet> m_sets;
+    std::vector<Piece> m_pieces;
+    // Characters up to and including each piece.
+    std::vector<std::uint64_t> m_through;
+    std::uint64_t m_size = 0;
+    // Every character once while the union is small, for fast secure draws.
     std::vector<Glyph> m_glyphs;
-    // Each class as indices into m_glyphs, in drawing order.
+    // Then each class as indices into m_glyphs, in drawing order.
     std::vector<std::vector<std::uint32_t>> m_classGlyphs;
     std::uint32_t m_allClasses = 0;
     std::uint32_t m_rejectBelow = 0;
-    std::unordered_set<std::string> m_seen;
+    std::unordered_set<LineHash, HashOfHash> m_seen;
 };
 
 }  // namespace ovantis

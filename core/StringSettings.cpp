@@ -6,7 +6,7 @@
 namespace ovantis {
 
 const char* check(const StringSettings& s) {
-    std::vector<CharacterSet::Class> classes;
+    std::vector<CharacterSet> classes;
     if (const char* notice = CharacterSet::build(s, classes)) {
         return notice;
     }

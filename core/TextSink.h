@@ -9,6 +9,7 @@ class TextSink {
   public:
     virtual ~TextSink() = default;
     // Takes the text and leaves the buffer empty; false asks the maker to stop.
+    // An empty buffer only asks whether to go on.
     virtual bool drain(std::string& buffer) = 0;
 };
 

@@ -106,6 +106,12 @@ TEST(CliValidation, UsageErrorsSayWhyAndCreateNoFile) {
         {"string -ULDS --each-class --min-length 3 --max-length 3", "--max-length of at least 4"},
         {"string --charset z-a", "each range low-high in order"},
         {"string -D --exclude 0-9", "no characters are left"},
+        {"string --tail \u2028",
+         "ovantis-cli: 字符集设定无效！ --tail holds the control character "
+         "U+2028, which would break a value over two lines"},
+        {"string --head \xC3", "--head needs UTF-8 text"},
+        {"string -U -L -D -S --charset \u00A1-\u07FF --exclude B-Zb-z1-9 --each-class --length 5",
+         "ovantis-cli: 生成长度设定无效！ --each-class: only about 1 line in 3.62e+09 "},
         {"strng", "unknown command 'strng'; did you mean 'string'?"},
         {"string --lenght 3", "unknown option '--lenght'; did you mean '--length'?"},
         {"number --rnage 1..2", "did you mean '--range'?"},
@@ -334,6 +340,13 @@ TEST(CliBinary, StopSignalsEndAHugeLinePromptlyAndLeaveNothing) {
             128 + signal);
         EXPECT_EQ(dir.names(), "");
     }
+    // Also while a line is judged before it is written.
+    TempFolder dir;
+    EXPECT_EQ(signalledStatus(
+                  "string --length 2147483647 --each-class --unique -n 1 -o " + dir / "out.txt",
+                  SIGINT, 300),
+              128 + SIGINT);
+    EXPECT_EQ(dir.names(), "");
 }
 
 TEST(CliBinary, InterruptedTimeRunKeepsTheLinesLogged) {

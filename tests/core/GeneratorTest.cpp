@@ -55,6 +55,34 @@ TEST(Golden, DefaultsWithSeedOne) {
                                         "87.60", "95.59", "86.22"}));
 }
 
+// The class first, by RandInRange(1, k) in drawing order, then the character
+// over the class's members in ascending order.
+TEST(Golden, ExtendedClassSteps) {
+    const StringSettings allClasses{.digits = true,
+                                    .symbols = true,
+                                    .noSimilar = true,
+                                    .eachClass = true,
+                                    .minLength = 6,
+                                    .maxLength = 6};
+    const StringSettings custom{.upper = false,
+                                .lower = false,
+                                .digits = true,
+                                .charset = "äöü€-₿",
+                                .exclude = "3-5"};
+    const StringSettings shared{.upper = false,
+                                .symbols = true,
+                                .charset = "ä",
+                                .eachClass = true,
+                                .minLength = 5,
+                                .maxLength = 5};
+    EXPECT_EQ(linesOf<StringGenerator>(allClasses, 3, 7),
+              (std::vector<std::string>{"P5Q7/y", "z2L^W*", "Gd<a32"}));
+    EXPECT_EQ(linesOf<StringGenerator>(custom, 3, 9),
+              (std::vector<std::string>{"₮1₾6₷", "6₮₮₲₼₼", "8080₳"}));
+    EXPECT_EQ(linesOf<StringGenerator>(shared, 3, 11),
+              (std::vector<std::string>{"ynä/#", "qä#,j", "ää!k#"}));
+}
+
 TEST(StringGeneration, HeadAndTailWrapTheCoreVerbatim) {
     StringSettings s{.head = " user_", .tail = "@例子.com ", .minLength = 3, .maxLength = 3};
     for (const std::string& line : linesOf<StringGenerator>(s, 20)) {
@@ -102,6 +130,96 @@ TEST(StringGeneration, LongLinesReachTheSinkInChunksAndStopWhenAsked) {
         EXPECT_LE(whole.largest, 70000u);
         EXPECT_FALSE(generator.appendLine(rest, &stopping));
         EXPECT_EQ(stopping.calls, 2) << "no more is made once the sink says stop";
+    }
+}
+
+// Lines that must be judged whole before they are kept still reach the sink
+// in pieces, and are the very lines made without a sink.
+TEST(StringGeneration, RedrawnLongLinesStreamAsTheyWouldBeMadeWhole) {
+    struct Pieces : TextSink {
+        std::string text;
+        std::size_t largest = 0;
+        bool drain(std::string& buffer) override {
+            largest = std::max(largest, buffer.size());
+            text += buffer;
+            buffer.clear();
+            return true;
+        }
+    };
+    const StringSettings s{.upper = false,
+                           .digits = true,
+                           .charset = "é",
+                           .eachClass = true,
+                           .unique = true,
+                           .minLength = 150000,
+                           .maxLength = 200000};
+    for (auto kind : {RandomSource::Kind::Classic, RandomSource::Kind::Secure}) {
+        SCOPED_TRACE(kind == RandomSource::Kind::Secure ? "secure" : "classic");
+        auto source = [kind] {
+            return kind == RandomSource::Kind::Classic
+                       ? std::make_unique<RandomSource>()
+                       : std::make_unique<RandomSource>(std::make_unique<EntropyPool>(
+                             EntropyPool::Key{9}, EntropyPool::Nonce{}, 0));
+        };
+        const auto wholeSource = source();
+        const auto piecesSource = source();
+        StringGenerator whole(s, *wholeSource);
+        StringGenerator streamed(s, *piecesSource);
+        std::string expected, buffer;
+        Pieces sink;
+        for (int i = 0; i < 3; ++i) {
+            expected += whole.MakeString() + "\n";
+            ASSERT_TRUE(streamed.appendLine(buffer, &sink));
+            buffer += "\n";
+        }
+        sink.drain(buffer);
+        EXPECT_TRUE(sink.text == expected) << "not the lines made whole";
+        EXPECT_LE(sink.largest, 140000u);
+    }
+}
+
+// Kept lines cost a fixed-size hash each, whatever their length.
+TEST(StringGeneration, MemoryNeededGrowsWithCountOnlyForUniqueLines) {
+    RandomSource random;
+    const StringGenerator unique({.unique = true, .maxLength = 1000000000}, random);
+    const StringGenerator eachClass({.eachClass = true, .maxLength = 1000000000}, random);
+    EXPECT_GE(unique.memoryNeeded(1000000) - unique.memoryNeeded(0), 32000000u);
+    EXPECT_LE(unique.memoryNeeded(1000000), 100000000u);
+    EXPECT_EQ(eachClass.memoryNeeded(1000000), eachClass.memoryNeeded(0));
+    EXPECT_LE(eachClass.memoryNeeded(0), 1u << 20);
+}
+
+// Ranges skip surrogates and line breaks, even across the whole of Unicode.
+TEST(StringGeneration, RangesYieldOnlyScalarValuesThatKeepALineWhole) {
+    struct Case {
+        const char* charset;
+        std::uint64_t characters;
+        const char* shape;
+    } const cases[] = {{"\uD7FF-\uE000", 2, "\xED\x9F\xBF|\xEE\x80\x80"},
+                       {"~-\u00A0", 1 + 0x20, "~|\xC2[\x80-\x84\x86-\xA0]"},
+                       {"\u2027-\u202A", 2, "\xE2\x80[\xA7\xAA]"},
+                       // 0x110000 less 32 C0 controls, DEL, NEL, 2 separators, 2048 surrogates.
+                       {" -\U0010FFFF", 0x110000 - 32 - 4 - 2048, "[^\x01-\x1F\x7F]{1,4}"}};
+    for (auto kind : {RandomSource::Kind::Classic, RandomSource::Kind::Secure}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message()
+                         << c.charset
+                         << (kind == RandomSource::Kind::Secure ? " secure" : " classic"));
+            const StringSettings s{.upper = false,
+                                   .lower = false,
+                                   .charset = c.charset,
+                                   .minLength = 1,
+                                   .maxLength = 1};
+            ASSERT_EQ(check(s), nullptr);
+            RandomSource random(kind);
+            StringGenerator generator(s, random);
+            EXPECT_EQ(generator.possibleLines(), c.characters);
+            const std::regex shape(c.shape);
+            for (int i = 0; i < 2000; ++i) {
+                const std::string line = generator.MakeString();
+                ASSERT_TRUE(std::regex_match(line, shape) && !line.starts_with("\xED\xA0")) << line;
+            }
+        }
     }
 }
 
@@ -278,6 +396,53 @@ TEST(UniqueLines, CountsArePossibleLinesAndNoLineRepeats) {
                 c.settings);
             EXPECT_EQ(lines.size(), c.possible);
         }
+    }
+}
+
+// A negative length makes an empty line; counts saturate at 2^62 without
+// counting on through every length.
+TEST(UniqueLines, PossibleLinesAtTheEdges) {
+    const std::uint64_t cap = std::uint64_t{1} << 62;
+    const std::pair<StringSettings, std::uint64_t> cases[] = {
+        {{.minLength = -5, .maxLength = -5}, 1},
+        {{.upper = false, .lower = false, .charset = "ab", .minLength = -3, .maxLength = 1}, 1 + 2},
+        {{.upper = false, .minLength = 13, .maxLength = 13}, 2481152873203736576u},  // 26^13
+        {{.upper = false, .minLength = 13, .maxLength = 14}, cap},
+        {{.eachClass = true, .minLength = 10, .maxLength = 10},
+         144272771757750272u},  // 52^10 - 2 * 26^10
+        {{.eachClass = true, .minLength = 11, .maxLength = 11}, cap},
+        {{.eachClass = true, .minLength = 12, .maxLength = 2147483647}, cap},
+        {{.upper = false, .lower = false, .charset = "x", .minLength = -1, .maxLength = 2147483647},
+         2147483648u}};
+    for (const auto& [settings, possible] : cases) {
+        SCOPED_TRACE(testing::Message() << settings.minLength << ".." << settings.maxLength);
+        RandomSource random;
+        EXPECT_EQ(StringGenerator(settings, random).possibleLines(), possible);
+    }
+}
+
+// Lines drawn per kept --each-class line: the chance of a line holding every
+// class follows the source's steps (class first on the classic one) and an
+// even spread of lengths, negative ones included.
+TEST(UniqueLines, DrawsPerEachClassLineFollowTheSource) {
+    const StringSettings both{.eachClass = true, .minLength = 2, .maxLength = 2};
+    StringSettings rare = both;
+    rare.lower = false;
+    rare.charset = "é";
+    StringSettings shortOnes = both;
+    shortOnes.minLength = -1;
+    struct Case {
+        StringSettings settings;
+        RandomSource::Kind kind;
+        double draws;
+    } const cases[] = {{both, RandomSource::Kind::Secure, 2},
+                       {both, RandomSource::Kind::Classic, 2},
+                       {rare, RandomSource::Kind::Secure, 729.0 / 52},
+                       {rare, RandomSource::Kind::Classic, 2},
+                       {shortOnes, RandomSource::Kind::Secure, 8}};
+    for (const Case& c : cases) {
+        RandomSource random(c.kind);
+        EXPECT_NEAR(StringGenerator(c.settings, random).drawsPerLine(), c.draws, 1e-9);
     }
 }
 

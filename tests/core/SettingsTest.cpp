@@ -32,6 +32,26 @@ TEST(StringSettingsCheck, NoticeFollowsThePageOrder) {
     }
 }
 
+// Each value stays one line: a character that ends a line is refused where it
+// would be written, and head and tail must be UTF-8 as the sets are.
+TEST(StringSettingsCheck, TextThatWouldBreakALineIsRefused) {
+    const std::pair<StringSettings, const char*> cases[] = {
+        {{.charset = "a\tb"}, notices::kBadCharset},
+        {{.charset = "\x01-z"}, notices::kBadCharset},
+        {{.charset = " -\U0010FFFF"}, nullptr},  // the range skips them
+        {{.exclude = "\n"}, nullptr},
+        {{.head = "\u2028"}, notices::kBadCharset},
+        {{.head = "\u00E9\u0085"}, notices::kBadCharset},
+        {{.tail = "\x7F"}, notices::kBadCharset},
+        {{.tail = "\xFF"}, notices::kBadCharset},
+        {{.head = "\xED\xA0\x80"}, notices::kBadCharset},  // a surrogate
+        {{.head = "user_", .tail = "@\u4F8B\u5B50.com"}, nullptr}};
+    for (const auto& [s, notice] : cases) {
+        SCOPED_TRACE(testing::Message() << s.charset << s.exclude << s.head << s.tail);
+        EXPECT_EQ(check(s), notice);
+    }
+}
+
 TEST(NumberSettingsCheck, NoticeFollowsThePageOrder) {
     const float inf = std::numeric_limits<float>::infinity();
     const float two63 = 9223372036854775808.0f;
