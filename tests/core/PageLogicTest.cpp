@@ -203,8 +203,8 @@ TEST(TimedRun, StopKeepsTheLogAndFailedLaunchesAreNamed) {
         p.run.Stop();
         p.run.Stop();  // once ended, nothing more
         EXPECT_EQ(p.lines(), fired);
-        EXPECT_EQ(p.host.notices, notice ? std::vector<std::string>{notice}
-                                         : std::vector<std::string>{});
+        EXPECT_EQ(p.host.notices,
+                  notice ? std::vector<std::string>{notice} : std::vector<std::string>{});
         EXPECT_FALSE(p.host.stopShown[ids::kTimeGenerate] || p.host.armedDelay || p.run.running());
     }
 }

@@ -169,6 +169,11 @@ class WindowTest : public QObject {
     // Screen readers get stand-alone names, and each page label labels a field.
     void startupShowsTheDefaultsInTemplateOrderAndOnlyEscapeFromTheTabBarEndsIt() {
         QCOMPARE(m_dialog->windowTitle(), u"Ovantis V1.0127"_s);  // from 1.0.127
+        // One name on the desktop: the entry's file, its window class, the window's.
+        const QString name = QGuiApplication::desktopFileName();
+        QCOMPARE(QCoreApplication::applicationName(), name);  // X11 makes WM_CLASS of it
+        QCOMPARE(QFileInfo(u"" OVANTIS_DESKTOP_FILE ""_s).completeBaseName(), name);
+        QVERIFY(readAll(u"" OVANTIS_DESKTOP_FILE ""_s).contains("\nStartupWMClass=" + name.toUtf8() + '\n'));
         QCOMPARE(description(), u"随机密码、随机用户名、随机域名等"_s);
         QStringList shown;  // each field's text, each check box's state
         for (const int id : {kMinLength, kMaxLength, kStringCount, kLow, kHigh, kNumberCount,
