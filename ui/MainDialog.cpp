@@ -139,6 +139,13 @@ void MainDialog::layOut() {
         page->setGeometry(1, top, width - 4, height - top - 3);
         page->stretch(extra);
     }
+    // Every control on whole device pixels, as every parent is.
+    for (QWidget* w : findChildren<QWidget*>()) {
+        QWidget* parent = w->parentWidget();
+        if (parent == this || parent == m_tabControl || qobject_cast<PageWindow*>(parent)) {
+            w->setGeometry(DialogUnits::onPixels(w->geometry(), devicePixelRatioF()));
+        }
+    }
 }
 
 void MainDialog::resizeEvent(QResizeEvent* event) {
