@@ -28,7 +28,8 @@ QRect DialogUnits::onPixels(const QRect& rect, qreal devicePixelRatio) {
     // The least step of logical pixels that is a whole number of device
     // pixels: 2 at 1.5, 4 at 1.25, 1 at whole ratios.
     int step = 1;
-    while (step < 8 && std::abs(step * devicePixelRatio - std::round(step * devicePixelRatio)) > 1e-3) {
+    while (step < 8 &&
+           std::abs(step * devicePixelRatio - std::round(step * devicePixelRatio)) > 1e-3) {
         ++step;
     }
     const auto snap = [step](int value) {

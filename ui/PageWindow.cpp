@@ -329,12 +329,15 @@ std::optional<std::string> PageWindow::shellOpen(const std::string& text) {
         // A clean start: descriptors 0-2 only, every signal at its default.
         return ovantis::sys::Launcher::launch(toCore(program), {});
     }
-    if (QFileInfo::exists(name)) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(name).absoluteFilePath()));
-    } else if (name.contains(QStringLiteral("://"))) {
-        QDesktopServices::openUrl(QUrl(name));
-    } else {
+    const QUrl url = QFileInfo::exists(name)
+                         ? QUrl::fromLocalFile(QFileInfo(name).absoluteFilePath())
+                     : name.contains(QStringLiteral("://")) ? QUrl(name)
+                                                            : QUrl();
+    if (url.isEmpty()) {
         return text + ": not found";
+    }
+    if (!QDesktopServices::openUrl(url)) {
+        return text + ": no program opens it";
     }
     return std::nullopt;
 }
