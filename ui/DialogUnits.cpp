@@ -32,13 +32,13 @@ QRect DialogUnits::onPixels(const QRect& rect, qreal devicePixelRatio) {
            std::abs(step * devicePixelRatio - std::round(step * devicePixelRatio)) > 1e-3) {
         ++step;
     }
-    const auto snap = [step](int value) {
+    const auto nearest = [step](int value) {
         return static_cast<int>(std::lround(static_cast<double>(value) / step)) * step;
     };
-    // A frame's far lines lie one pixel in from the far edges, so those are
-    // one past a step.
-    return QRect(snap(rect.x()), snap(rect.y()), snap(rect.width() - 1) + 1,
-                 snap(rect.height() - 1) + 1);
+    // Sizes only grow, so a text that fitted still does. A frame's far lines
+    // lie one pixel in from the far edges, so those are one past a step.
+    const auto grown = [step](int size) { return (size - 1 + step - 1) / step * step + 1; };
+    return QRect(nearest(rect.x()), nearest(rect.y()), grown(rect.width()), grown(rect.height()));
 }
 
 QFont DialogUnits::dialogFont() {

@@ -5,6 +5,7 @@
 
 #include "AboutDialog.h"
 #include "ControlIds.h"
+#include "DialogUnits.h"
 #include "GeneratorApp.h"
 #include "MainDialog.h"
 #include "ModalAnswer.h"
@@ -494,6 +495,16 @@ class WindowTest : public QObject {
         QCOMPARE(finished.section('\n', 0, 0), u"1,001 of 1,001 programs could not be started:"_s);
         QVERIFY2(finished.section('\n', 1).contains(u"nosuchprog-xyz"_s), qPrintable(finished));
         QCOMPARE(log->toPlainText().count('\n'), 1001);
+    }
+
+    // At a fractional scale every edge and far frame line falls on a whole device
+    // pixel; sizes never shrink; whole scales change nothing.
+    void controlsLandOnWholeDevicePixels() {
+        const QRect rect(27, 41, 100, 50);
+        QCOMPARE(DialogUnits::onPixels(rect, 1.0), rect);
+        QCOMPARE(DialogUnits::onPixels(rect, 2.0), rect);
+        QCOMPARE(DialogUnits::onPixels(rect, 1.5), QRect(28, 42, 101, 51));
+        QCOMPARE(DialogUnits::onPixels(rect, 1.25), QRect(28, 40, 101, 53));
     }
 
     // The language follows the system's unless --lang names one. 144 dpi draws
