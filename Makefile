@@ -63,7 +63,9 @@ run: build
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/ovantis_screenshots $(BUILD)/screenshots
 	QT_QPA_PLATFORM=offscreen $(BUILD)/tools/ovantis_screenshots $(BUILD)/screenshots/en en
-	@ls $(BUILD)/screenshots $(BUILD)/screenshots/en
+	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=1.5 $(BUILD)/tools/ovantis_screenshots $(BUILD)/screenshots/scale-1.5
+	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=1.5 $(BUILD)/tools/ovantis_screenshots $(BUILD)/screenshots/scale-1.5/en en
+	@ls $(BUILD)/screenshots $(BUILD)/screenshots/en $(BUILD)/screenshots/scale-1.5 $(BUILD)/screenshots/scale-1.5/en
 
 # The English translation: lupdate collects every text of ui/ (the core's
 # notices are listed in ui/NoticeText.cpp). No line numbers, so moving code

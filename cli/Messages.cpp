@@ -16,22 +16,23 @@ struct Entry {
 
 // Kept equal to res/translations/ovantis_en.ts; a test compares them.
 constexpr Entry kEnglish[] = {
-    {notices::kNoCharClass, "Choose at least one kind of character!"},
-    {notices::kBadLength, "Invalid length range!"},
-    {notices::kNoNumberType, "Choose at least one kind of number!"},
-    {notices::kBadPlaces, "Invalid number of decimal places!"},
-    {notices::kBadRange, "Invalid value range!"},
-    {notices::kNoCommand, "Invalid program command line!"},
-    {notices::kBadDelay, "Invalid interval range!"},
-    {notices::kBadCount, "Invalid count!"},
-    {notices::kGenerated, "Generated successfully!"},
-    {notices::kExported, "Exported successfully!"},
-    {notices::kExportFailed, "Export failed!"},
+    {notices::kNoCharClass, "Choose at least one character type."},
+    {notices::kBadLength, "The length range is not valid."},
+    {notices::kNoNumberType, "Choose at least one number type."},
+    {notices::kBadPlaces, "The number of decimal places is not valid."},
+    {notices::kBadRange, "The value range is not valid."},
+    {notices::kNoCommand, "Name a program to run."},
+    {notices::kBadDelay, "The interval range is not valid."},
+    {notices::kBadCount, "The count is not valid."},
+    {notices::kGenerated, "Generated successfully."},
+    {notices::kExported, "Exported successfully."},
+    {notices::kExportFailed, "Export failed."},
     {notices::kTooMuchOutput,
      "The results may not fit in the output box, which takes at most %1 lines and %2 of text "
      "per run. Lower the count or the length; for large batches use the command-line tool "
      "ovantis-cli."},
     {notices::kBytes, "%1 bytes"},
+    {notices::kLaunchFailed, "%1 of %2 programs could not be started:"},
 };
 
 }  // namespace

@@ -21,5 +21,7 @@ inline constexpr char kTooMuchOutput[] =
     "生成结果可能超出输出框容量：每次最多 %1 行、%2 文本。请减少生成个数或长度；"
     "大批量数据请使用命令行工具 ovantis-cli。";
 inline constexpr char kBytes[] = "%1 字节";
+// %1 launches of %2 failed; the first one's reason follows on the next line.
+inline constexpr char kLaunchFailed[] = "外部程序启动失败 %1 次（共 %2 次）：";
 
 }  // namespace ovantis::notices

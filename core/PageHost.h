@@ -58,7 +58,10 @@ class PageHost {
     virtual void armTimer(int timerId, int delayMs) = 0;
     virtual void stopTimer(int timerId) = 0;
     // The text is one program or document name, never split or given to a shell.
-    virtual void shellOpen(const std::string& text) = 0;
+    // Returns why it could not be opened, or nothing once it was.
+    virtual std::optional<std::string> shellOpen(const std::string& text) = 0;
+    // While on, the button reads Stop and stays enabled; off, its own text again.
+    virtual void showStop(int buttonId, bool on) = 0;
     virtual std::optional<std::string> chooseFileToSave(const SaveRequest& request) = 0;
     // Replaces the file whole; on failure an existing file is left as it was.
     virtual WriteOutcome writeFile(const std::string& path, const std::string& bytes) = 0;

@@ -44,7 +44,7 @@ bool TimedRun::Validate() {
 }
 
 void TimedRun::StartTimedRun() {
-    // Generate is disabled during a run; a stray call must not restart it.
+    // Generate reads Stop during a run; a stray call must not restart it.
     if (m_running) {
         return;
     }
@@ -58,10 +58,12 @@ void TimedRun::StartTimedRun() {
         m_host.notice(limit.notice());
         return;
     }
-    m_host.enable(ids::kTimeGenerate, false);
+    m_host.showStop(ids::kTimeGenerate, true);
     m_host.setText(ids::kTimeOutput, "");
     m_log.clear();
     m_fired = 0;
+    m_failed = 0;
+    m_firstFailure.clear();
     m_running = true;
     m_host.armTimer(ids::kEventTimer, drawDelay(m_settings, m_random));
 }
@@ -78,16 +80,36 @@ void TimedRun::OnTimer(int id) {
     m_log.append(eventLine(m_host.localTimeNow()));
     m_host.appendText(ids::kTimeOutput, m_log.text(), before);
     if (m_settings.runExternal) {
-        m_host.shellOpen(m_settings.command);
+        if (const auto reason = m_host.shellOpen(m_settings.command); reason && m_failed++ == 0) {
+            m_firstFailure = *reason;
+        }
     }
     ++m_fired;
     if (m_fired >= m_settings.count) {
-        m_running = false;
-        m_host.notice(notices::kGenerated);
-        m_host.enable(ids::kTimeGenerate, true);
+        finish(true);
         return;
     }
     m_host.armTimer(ids::kEventTimer, drawDelay(m_settings, m_random));
+}
+
+void TimedRun::Stop() {
+    if (m_running) {
+        m_host.stopTimer(ids::kEventTimer);
+        finish(false);
+    }
+}
+
+void TimedRun::finish(bool whole) {
+    m_running = false;
+    m_host.showStop(ids::kTimeGenerate, false);
+    if (m_failed > 0) {
+        std::string text = notices::kLaunchFailed;
+        text.replace(text.find("%1"), 2, std::to_string(m_failed));
+        text.replace(text.find("%2"), 2, std::to_string(m_fired));
+        m_host.notice(text + "\n" + m_firstFailure);
+    } else if (whole) {
+        m_host.notice(notices::kGenerated);
+    }
 }
 
 void TimedRun::OnRunExternalToggled() {

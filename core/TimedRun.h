@@ -24,6 +24,9 @@ class TimedRun {
 
     bool Validate();
     void StartTimedRun();
+    // Ends a run at once, keeping the log so far; no success notice, but
+    // failed launches are still named.
+    void Stop();
     void OnTimer(int id);
     // Enables the command field exactly while run-external is checked.
     void OnRunExternalToggled();
@@ -31,11 +34,16 @@ class TimedRun {
     bool running() const { return m_running; }
 
   private:
+    // Generate back; a notice when the run was whole or a launch failed.
+    void finish(bool whole);
+
     PageHost& m_host;
     RandomSource& m_random;
     TimeSettings m_settings;
     ResultText m_log;
     std::int32_t m_fired = 0;
+    std::int32_t m_failed = 0;  // launches that failed in this run
+    std::string m_firstFailure;
     bool m_running = false;
 };
 

@@ -1,11 +1,15 @@
-// Renders each page with a Generate done, the About box and a notice to PNG
-// files by grabbing the real widgets. Usage: ovantis_screenshots [folder] [zh|en]
+// Renders each page with a Generate done (at start-up size and maximised), the
+// About box and notices to PNG files by grabbing the real widgets.
+// Usage: ovantis_screenshots [folder] [zh|en]
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QSettings>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -22,6 +26,9 @@ namespace ids = ovantis::ids;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // A fresh start: the user's remembered size and choices stay out of it.
+    QTemporaryDir settingsDir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
     const QStringList args = QApplication::arguments();
     const auto language =
         Translations::choose({}, args.value(2)).value_or(Translations::Language::Chinese);
@@ -53,6 +60,21 @@ int main(int argc, char** argv) {
         QTest::qWait(10);
     }
     dialog.grab().save(out + QStringLiteral("/time-page.png"));
+
+    // The same pages maximised: the output boxes take what the window gains.
+    // A screen smaller than the window (offscreen's at a large scale) has no
+    // room to maximise into.
+    const bool room = dialog.screen()->availableSize().expandedTo(dialog.minimumSize()) ==
+                      dialog.screen()->availableSize();
+    dialog.setWindowState(Qt::WindowMaximized);
+    const QString pages[] = {QStringLiteral("string"), QStringLiteral("number"),
+                             QStringLiteral("time")};
+    for (int page = 0; room && page < 3; ++page) {
+        dialog.tabBar()->setCurrentIndex(page);
+        QTest::qWait(50);
+        dialog.grab().save(out + QStringLiteral("/%1-page-maximised.png").arg(pages[page]));
+    }
+    dialog.setWindowState(Qt::WindowNoState);
 
     AboutDialog about(&dialog);
     about.show();

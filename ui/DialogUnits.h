@@ -14,6 +14,11 @@ class DialogUnits {
     int y(int units) const;
     QRect rect(int x, int y, int w, int h) const;
 
+    // rect moved and sized so its edges and frame lines fall on whole device
+    // pixels at the given ratio, when its parent's origin does: at 1.5 a
+    // line at a half pixel would be clipped away or covered.
+    static QRect onPixels(const QRect& rect, qreal devicePixelRatio);
+
     // The dialog font: 9 points, a CJK face where 宋体 is missing.
     static QFont dialogFont();
 

@@ -7,7 +7,7 @@
 #include "Version.h"
 
 GeneratorApp::GeneratorApp(QApplication& app, Translations::Language language) {
-    app.setApplicationName(QStringLiteral("Ovantis"));
+    identify();
     app.setApplicationVersion(QString::fromLatin1(ovantis::version::kText));
     app.setWindowIcon(icon());
     app.setFont(DialogUnits::dialogFont());
@@ -18,6 +18,16 @@ bool GeneratorApp::InitInstance() {
     MainDialog dialog(m_random);
     dialog.exec();
     return false;
+}
+
+void GeneratorApp::identify() {
+    // X11 takes the window class from the application's name.
+    QCoreApplication::setApplicationName(QStringLiteral("ovantis"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("ovantis"));
+}
+
+QSettings GeneratorApp::settings() {
+    return QSettings(QStringLiteral("Ovantis"), QStringLiteral("Ovantis"));
 }
 
 QString GeneratorApp::caption() {

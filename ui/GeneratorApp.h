@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QSettings>
 #include <QString>
 
 #include "RandomSource.h"
@@ -14,11 +15,18 @@ class GeneratorApp {
   public:
     GeneratorApp(QApplication& app, Translations::Language language);
 
+    // For windows made from now on.
+    void setLanguage(Translations::Language language) { m_translations.install(language); }
     // Runs the main window; false once it has closed, so the program ends.
     bool InitInstance();
 
     ovantis::RandomSource& random() { return m_random; }
 
+    // The one name of the program on the desktop: the desktop file's, the
+    // window class's and the application's. Set before QApplication exists.
+    static void identify();
+    // Where the window's choices are remembered.
+    static QSettings settings();
     static QString caption();
     static QIcon icon();
 

@@ -1,5 +1,6 @@
 #include "MainDialog.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QFrame>
 #include <QKeyEvent>
@@ -30,10 +31,8 @@ struct PageText {
     const char* description;
 };
 const QString kSecureKey = QStringLiteral("secureSource");
-
-QSettings settings() {
-    return QSettings(QStringLiteral("Ovantis"), QStringLiteral("Ovantis"));
-}
+const QString kSizeKey = QStringLiteral("windowSize");
+const QString kMaximizedKey = QStringLiteral("windowMaximized");
 
 const PageText kPages[] = {
     {QT_TRANSLATE_NOOP("MainDialog", "字符串"),
@@ -44,6 +43,7 @@ const PageText kPages[] = {
      QT_TRANSLATE_NOOP("MainDialog", "不定时日期数值，并可执行命令行外部程序")},
 };
 const char kAboutText[] = QT_TRANSLATE_NOOP("MainDialog", "关于 Ovantis(&A)...");
+const char kSecureText[] = QT_TRANSLATE_NOOP("MainDialog", "使用安全随机源");
 #ifdef Q_OS_WIN
 // A system-menu command: below 0xF000, low four bits clear.
 constexpr UINT kAboutCommand = 0x0010;
@@ -52,16 +52,17 @@ constexpr UINT kAboutCommand = 0x0010;
 
 MainDialog::MainDialog(ovantis::RandomSource& random, QWidget* parent)
     : QDialog(parent), m_random(random) {
-    m_random.setKind(settings().value(kSecureKey, false).toBool()
+    m_random.setKind(GeneratorApp::settings().value(kSecureKey, false).toBool()
                          ? ovantis::RandomSource::Kind::Secure
                          : ovantis::RandomSource::Kind::Classic);
     setObjectName(QStringLiteral("mainDialog"));
     setWindowTitle(GeneratorApp::caption());
     setWindowIcon(GeneratorApp::icon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     const DialogUnits units(font());
-    setFixedSize(units.x(353), units.y(294));
+    // The template's size is the least the controls need.
+    setMinimumSize(units.x(353), units.y(294));
 
     auto* label = new QLabel(tr("应用场合："), this);
     label->setGeometry(units.rect(7, 7, 41, 8));
@@ -70,10 +71,9 @@ MainDialog::MainDialog(ovantis::RandomSource& random, QWidget* parent)
     m_description->setGeometry(units.rect(24, 21, 321, 9));
 
     // The tab control: a tab bar over a framed pane, the pages its children.
-    auto* tabControl = new QWidget(this);
-    tabControl->setObjectName(QStringLiteral("c%1").arg(ovantis::ids::kTabs));
-    tabControl->setGeometry(units.rect(7, 39, 339, 248));
-    m_tabBar = new QTabBar(tabControl);
+    m_tabControl = new QWidget(this);
+    m_tabControl->setObjectName(QStringLiteral("c%1").arg(ovantis::ids::kTabs));
+    m_tabBar = new QTabBar(m_tabControl);
     m_tabBar->setObjectName(QStringLiteral("tabBar"));
     m_tabBar->setDrawBase(false);
     m_tabBar->setExpanding(false);
@@ -83,20 +83,16 @@ MainDialog::MainDialog(ovantis::RandomSource& random, QWidget* parent)
     for (const PageText& page : kPages) {
         m_tabBar->addTab(tr(page.tab));
     }
-    m_tabBar->setGeometry(0, 0, tabControl->width(), m_tabBar->sizeHint().height());
-    auto* pane = new QFrame(tabControl);
-    pane->setFrameShape(QFrame::StyledPanel);
-    // The pane starts below the tab bar, and never less than 20 px down.
-    const int top = std::max(20, m_tabBar->height());
-    pane->setGeometry(0, top - 1, tabControl->width(), tabControl->height() - top + 1);
-
-    m_stringPage = new StringPage(random, tabControl);
-    m_numberPage = new NumberPage(random, tabControl);
-    m_timePage = new TimePage(random, tabControl);
-    const QRect client(1, top, tabControl->width() - 4, tabControl->height() - top - 3);
-    for (QWidget* page : {static_cast<QWidget*>(m_stringPage), static_cast<QWidget*>(m_numberPage),
-                          static_cast<QWidget*>(m_timePage)}) {
-        page->setGeometry(client);
+    m_pane = new QFrame(m_tabControl);
+    m_pane->setFrameShape(QFrame::StyledPanel);
+    m_stringPage = new StringPage(random, m_tabControl);
+    m_numberPage = new NumberPage(random, m_tabControl);
+    m_timePage = new TimePage(random, m_tabControl);
+    const QSettings settings = GeneratorApp::settings();
+    resize(settings.value(kSizeKey).toSize().expandedTo(minimumSize()));
+    layOut();
+    if (settings.value(kMaximizedKey, false).toBool()) {
+        setWindowState(Qt::WindowMaximized);
     }
     connect(m_tabBar, &QTabBar::currentChanged, this, &MainDialog::ShowPage);
     ShowPage(0);
@@ -112,12 +108,70 @@ MainDialog::MainDialog(ovantis::RandomSource& random, QWidget* parent)
         auto* shortcut = new QShortcut(QKeySequence(keys), this);
         connect(shortcut, &QShortcut::activated, this, [this, step = step] { stepPage(step); });
     }
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)}) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, &MainDialog::contextMenuAtFocus);
+    }
 
 #ifdef Q_OS_WIN
     HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, kAboutCommand, reinterpret_cast<LPCWSTR>(tr(kAboutText).utf16()));
 #endif
+}
+
+void MainDialog::layOut() {
+    const DialogUnits units(font());
+    // What the window has beyond the template goes to the pages' output boxes.
+    const QSize extra(std::max(0, width() - units.x(353)), std::max(0, height() - units.y(294)));
+    const QRect tabs = units.rect(7, 39, 339, 248);
+    m_tabControl->setGeometry(tabs.adjusted(0, 0, extra.width(), extra.height()));
+    const int width = m_tabControl->width();
+    const int height = m_tabControl->height();
+    m_tabBar->setGeometry(0, 0, width, m_tabBar->sizeHint().height());
+    // The pane starts below the tab bar, and never less than 20 px down.
+    const int top = std::max(20, m_tabBar->height());
+    m_pane->setGeometry(0, top - 1, width, height - top + 1);
+    for (PageWindow* page :
+         {static_cast<PageWindow*>(m_stringPage), static_cast<PageWindow*>(m_numberPage),
+          static_cast<PageWindow*>(m_timePage)}) {
+        page->setGeometry(1, top, width - 4, height - top - 3);
+        page->stretch(extra);
+    }
+    // Every control on whole device pixels, as every parent is.
+    for (QWidget* w : findChildren<QWidget*>()) {
+        QWidget* parent = w->parentWidget();
+        if (parent == this || parent == m_tabControl || qobject_cast<PageWindow*>(parent)) {
+            w->setGeometry(DialogUnits::onPixels(w->geometry(), devicePixelRatioF()));
+        }
+    }
+}
+
+void MainDialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (m_timePage != nullptr) {
+        layOut();
+    }
+}
+
+void MainDialog::done(int result) {
+    QSettings settings = GeneratorApp::settings();
+    settings.setValue(kSizeKey, isMaximized() ? normalGeometry().size() : size());
+    settings.setValue(kMaximizedKey, isMaximized());
+    QDialog::done(result);
+}
+
+void MainDialog::contextMenuAtFocus() {
+    // Sent to the focused control first: a field shows its own edit menu,
+    // the rest pass it on to the window's.
+    QWidget* target = QApplication::focusWidget();
+    if (target == nullptr || target->window() != this) {
+        target = this;
+    }
+    const QPoint at = target->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at));
+    QApplication::sendEvent(target, &event);
 }
 
 void MainDialog::stepPage(int step) {
@@ -149,7 +203,7 @@ void MainDialog::showAbout() {
 void MainDialog::setSecure(bool on) {
     m_random.setKind(on ? ovantis::RandomSource::Kind::Secure
                         : ovantis::RandomSource::Kind::Classic);
-    settings().setValue(kSecureKey, on);
+    GeneratorApp::settings().setValue(kSecureKey, on);
 }
 
 void MainDialog::contextMenuEvent(QContextMenuEvent* event) {
@@ -158,7 +212,7 @@ void MainDialog::contextMenuEvent(QContextMenuEvent* event) {
     QAction* about = menu.addAction(tr(kAboutText));
     about->setObjectName(QStringLiteral("aboutAction"));
     connect(about, &QAction::triggered, this, &MainDialog::showAbout);
-    QAction* secure = menu.addAction(QStringLiteral("使用安全随机源"));
+    QAction* secure = menu.addAction(tr(kSecureText));
     secure->setObjectName(QStringLiteral("secureAction"));
     secure->setCheckable(true);
     secure->setChecked(isSecure());

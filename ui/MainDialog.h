@@ -4,6 +4,7 @@
 
 #include "RandomSource.h"
 
+class QFrame;
 class QLabel;
 class QTabBar;
 class NumberPage;
@@ -30,7 +31,10 @@ class MainDialog : public QDialog {
     TimePage* timePage() const { return m_timePage; }
     QTabBar* tabBar() const { return m_tabBar; }
 
+    void done(int result) override;
+
   protected:
+    void resizeEvent(QResizeEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 #ifdef Q_OS_WIN
@@ -40,10 +44,16 @@ class MainDialog : public QDialog {
   private:
     // Shows the page step places after the current one, wrapping.
     void stepPage(int step);
+    // Places the tab control and pages for the window's size.
+    void layOut();
+    // Shift+F10 and the Menu key: the context menu at the focused control.
+    void contextMenuAtFocus();
 
     ovantis::RandomSource& m_random;
     QLabel* m_description = nullptr;
+    QWidget* m_tabControl = nullptr;
     QTabBar* m_tabBar = nullptr;
+    QFrame* m_pane = nullptr;
     StringPage* m_stringPage = nullptr;
     NumberPage* m_numberPage = nullptr;
     TimePage* m_timePage = nullptr;

@@ -1,6 +1,9 @@
 #include "NoticeText.h"
 
 #include <QCoreApplication>
+#include <QLocale>
+#include <QRegularExpression>
+#include <optional>
 #include <string_view>
 
 #include "Notices.h"
@@ -31,6 +34,7 @@ constexpr Listed kListed[] = {
                        "生成结果可能超出输出框容量：每次最多 %1 行、%2 文本。请减少生成个数或长度；"
                        "大批量数据请使用命令行工具 ovantis-cli。")},
     {notices::kBytes, QT_TRANSLATE_NOOP("Notices", "%1 字节")},
+    {notices::kLaunchFailed, QT_TRANSLATE_NOOP("Notices", "外部程序启动失败 %1 次（共 %2 次）：")},
 };
 
 constexpr bool listedAsInTheCore() {
@@ -47,18 +51,47 @@ QString translated(const char* text) {
     return QCoreApplication::translate("Notices", text);
 }
 
+// Figures grouped by thousands in either language: 1,000,000.
+QString grouped(qlonglong number) {
+    return QLocale(QLocale::English, QLocale::UnitedStates).toString(number);
+}
+
+// The figures of a text made from a template whose %1, %2 ... are numbers,
+// in order; nothing when the text was not made from it.
+std::optional<QStringList> figuresOf(const char* pattern, const QString& text) {
+    // escape() has turned each "%1" into "\\%1".
+    static const QRegularExpression placeholder(QStringLiteral("\\\\%[0-9]"));
+    const QString regex = QRegularExpression::escape(QString::fromUtf8(pattern))
+                              .replace(placeholder, QStringLiteral("([0-9]+)"));
+    const QRegularExpressionMatch match =
+        QRegularExpression(QLatin1Char('^') + regex + QLatin1Char('$')).match(text);
+    if (!match.hasMatch()) {
+        return std::nullopt;
+    }
+    return match.capturedTexts().mid(1);
+}
+
 }  // namespace
 
 QString NoticeText::shown(const std::string& text, const ovantis::OutputLimit& limit) {
     if (text == limit.notice()) {
-        const QString number = QString::number(limit.sizeNumber());
-        const QString size = limit.inMebibytes() ? number + QStringLiteral(" MiB")
+        // A no-break space keeps "64 MiB" on one line.
+        const QString number = grouped(limit.sizeNumber());
+        const QString size = limit.inMebibytes() ? number + QStringLiteral("\u00A0MiB")
                                                  : translated(notices::kBytes).arg(number);
-        return translated(notices::kTooMuchOutput).arg(QString::number(limit.lines), size);
+        return translated(notices::kTooMuchOutput).arg(grouped(limit.lines), size);
     }
     const std::size_t end = text.find('\n');
-    const std::string first = text.substr(0, end);
-    QString shown = translated(first.c_str());
+    const QString first = QString::fromUtf8(text.substr(0, end));
+    QString shown;
+    if (const auto figures = figuresOf(notices::kLaunchFailed, first)) {
+        shown = translated(notices::kLaunchFailed);
+        for (const QString& figure : *figures) {
+            shown = shown.arg(grouped(figure.toLongLong()));
+        }
+    } else {
+        shown = translated(first.toUtf8().constData());
+    }
     if (end != std::string::npos) {
         shown += QString::fromUtf8(text.substr(end));
     }

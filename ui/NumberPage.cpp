@@ -37,7 +37,7 @@ const std::vector<ControlLayout> kTemplate = {
 }  // namespace
 
 NumberPage::NumberPage(ovantis::RandomSource& random, QWidget* parent)
-    : PageWindow(kTemplate, parent), m_logic(*this, random) {
+    : PageWindow(kTemplate, ids::kNumberGenerate, parent), m_logic(*this, random) {
     setObjectName(QStringLiteral("numberPage"));
     fill(ovantis::NumberPageLogic::initialContent());
     onClick(ids::kNumberGenerate, &NumberPage::generate);

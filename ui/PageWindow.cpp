@@ -4,8 +4,11 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +26,7 @@
 #include "ControlIds.h"
 #include "DialogUnits.h"
 #include "DigitsOnlyFilter.h"
+#include "GeneratorApp.h"
 #include "Launcher.h"
 #include "NoticeText.h"
 #include "OutputBox.h"
@@ -53,12 +57,36 @@ QString fromPage(const char* text) {
 // Texts the core's export passes in, and the progress labels, which are
 // translated only when shown: progress() runs once a line.
 [[maybe_unused]] const char* const kListed[] = {
-    QT_TRANSLATE_NOOP("PageWindow", "随机字符串.txt"),
     QT_TRANSLATE_NOOP("PageWindow", "文本文件"),
     QT_TRANSLATE_NOOP("PageWindow", "所有文件"),
     QT_TRANSLATE_NOOP("PageWindow", "正在生成……"),
     QT_TRANSLATE_NOOP("PageWindow", "正在显示结果……"),
 };
+
+// The name Export proposes, told apart by the page's object name.
+struct ExportName {
+    const char* source;
+    const char* page;
+};
+[[maybe_unused]] const ExportName kExportNames[] = {
+    QT_TRANSLATE_NOOP3("PageWindow", "随机字符串.txt", "stringPage"),
+    QT_TRANSLATE_NOOP3("PageWindow", "随机字符串.txt", "numberPage"),
+    QT_TRANSLATE_NOOP3("PageWindow", "随机字符串.txt", "timePage"),
+};
+
+const QString kExportFolderKey = QStringLiteral("exportFolder");
+
+// The system's fixed-pitch font at the dialog font's size, so l, I and 1
+// differ; a generic monospace face where the system names none.
+QFont fixedPitch(const QFont& dialog) {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (!QFontInfo(font).fixedPitch()) {
+        font.setFamilies({QStringLiteral("monospace")});
+        font.setStyleHint(QFont::TypeWriter);
+    }
+    font.setPointSizeF(dialog.pointSizeF());
+    return font;
+}
 
 QString executableFor(const QString& text) {
     if (text.contains(QLatin1Char('/'))) {
@@ -70,8 +98,8 @@ QString executableFor(const QString& text) {
 
 }  // namespace
 
-PageWindow::PageWindow(const std::vector<ControlLayout>& entries, QWidget* parent)
-    : QWidget(parent) {
+PageWindow::PageWindow(const std::vector<ControlLayout>& entries, int generateId, QWidget* parent)
+    : QWidget(parent), m_generateId(generateId) {
     const DialogUnits units(font());
     QWidget* previous = nullptr;
     std::vector<std::pair<QLabel*, int>> buddies;
@@ -95,7 +123,8 @@ PageWindow::PageWindow(const std::vector<ControlLayout>& entries, QWidget* paren
                 auto* box = new OutputBox(this);
                 box->setLineWrapMode(QPlainTextEdit::NoWrap);
                 box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-                box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+                box->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+                box->setFont(fixedPitch(font()));
                 box->setTabChangesFocus(true);
                 const int id = entry.id;
                 connect(box, &QPlainTextEdit::textChanged, this, [this, id] {
@@ -109,6 +138,7 @@ PageWindow::PageWindow(const std::vector<ControlLayout>& entries, QWidget* paren
             case ControlLayout::Kind::Button: {
                 auto* button = new QPushButton(text, this);
                 button->setAutoDefault(false);
+                m_buttonTexts[entry.id] = text;
                 widget = button;
                 break;
             }
@@ -122,6 +152,10 @@ PageWindow::PageWindow(const std::vector<ControlLayout>& entries, QWidget* paren
             }
         }
         widget->setGeometry(units.rect(entry.x, entry.y, entry.w, entry.h));
+        if (entry.kind == ControlLayout::Kind::Output ||
+            entry.kind == ControlLayout::Kind::Button) {
+            m_stretched.emplace_back(widget, QRect());
+        }
         if (entry.id != 0) {
             widget->setObjectName(QStringLiteral("c%1").arg(entry.id));
             m_controls[entry.id] = widget;
@@ -136,6 +170,10 @@ PageWindow::PageWindow(const std::vector<ControlLayout>& entries, QWidget* paren
             previous = widget;
         }
     }
+    widenToFit();
+    for (auto& [widget, rect] : m_stretched) {
+        rect = widget->geometry();
+    }
     // Screen readers name a field by its label; the fields come first in a template.
     for (const auto& [label, id] : buddies) {
         label->setBuddy(control(id));
@@ -144,6 +182,47 @@ PageWindow::PageWindow(const std::vector<ControlLayout>& entries, QWidget* paren
     // A coarse timer may fire up to 5% early; a delay is a lower bound.
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, [this] { onTimer(ovantis::ids::kEventTimer); });
+}
+
+void PageWindow::widenToFit() {
+    // Left to right, so a widened control pushes along those already moved.
+    std::vector<QWidget*> texts;
+    for (QWidget* widget : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (qobject_cast<QLabel*>(widget) != nullptr ||
+            qobject_cast<QCheckBox*>(widget) != nullptr) {
+            texts.push_back(widget);
+        }
+    }
+    std::sort(texts.begin(), texts.end(),
+              [](const QWidget* a, const QWidget* b) { return a->x() < b->x(); });
+    for (QWidget* widget : texts) {
+        const auto* label = qobject_cast<QLabel*>(widget);
+        const int need = label != nullptr ? label->fontMetrics().horizontalAdvance(label->text()) +
+                                                label->width() - label->contentsRect().width()
+                                          : widget->sizeHint().width();
+        const int grow = need - widget->width();
+        if (grow <= 0) {
+            continue;
+        }
+        // Whatever stands to its right on the same row moves along.
+        const QRect was = widget->geometry();
+        for (QWidget* other : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            const QRect at = other->geometry();
+            if (other != widget && at.left() >= was.right() && at.top() <= was.bottom() &&
+                at.bottom() >= was.top()) {
+                other->move(at.x() + grow, at.y());
+            }
+        }
+        widget->resize(need, was.height());
+    }
+}
+
+void PageWindow::stretch(QSize extra) {
+    for (const auto& [widget, rect] : m_stretched) {
+        const bool box = qobject_cast<OutputBox*>(widget) != nullptr;
+        widget->setGeometry(box ? rect.adjusted(0, 0, extra.width(), extra.height())
+                                : rect.translated(extra.width(), extra.height()));
+    }
 }
 
 QWidget* PageWindow::firstControl() const {
@@ -242,17 +321,30 @@ void PageWindow::stopTimer(int) {
     m_timer.stop();
 }
 
-void PageWindow::shellOpen(const std::string& text) {
-    // One file name, never split and never given to a shell; failures ignored.
+std::optional<std::string> PageWindow::shellOpen(const std::string& text) {
+    // One file name, never split and never given to a shell.
     const QString name = fromCore(text);
     const QString program = executableFor(name);
     if (!program.isEmpty()) {
         // A clean start: descriptors 0-2 only, every signal at its default.
-        ovantis::sys::Launcher::launch(toCore(program), {});
-    } else if (QFileInfo::exists(name)) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(name).absoluteFilePath()));
-    } else if (name.contains(QStringLiteral("://"))) {
-        QDesktopServices::openUrl(QUrl(name));
+        return ovantis::sys::Launcher::launch(toCore(program), {});
+    }
+    const QUrl url = QFileInfo::exists(name)
+                         ? QUrl::fromLocalFile(QFileInfo(name).absoluteFilePath())
+                     : name.contains(QStringLiteral("://")) ? QUrl(name)
+                                                            : QUrl();
+    if (url.isEmpty()) {
+        return text + ": not found";
+    }
+    if (!QDesktopServices::openUrl(url)) {
+        return text + ": no program opens it";
+    }
+    return std::nullopt;
+}
+
+void PageWindow::showStop(int id, bool on) {
+    if (auto* button = qobject_cast<QPushButton*>(control(id))) {
+        button->setText(on ? tr("停止") : m_buttonTexts[id]);
     }
 }
 
@@ -271,11 +363,24 @@ std::optional<std::string> PageWindow::chooseFileToSave(const ovantis::SaveReque
     }
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(fromCore(request.defaultSuffix));
-    dialog.selectFile(tr(request.initialName.c_str()));
+    // The last export's folder, else the documents; never the working folder.
+    QString folder = GeneratorApp::settings().value(kExportFolderKey).toString();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!QFileInfo(folder).isDir()) {
+            folder = QDir::homePath();
+        }
+    }
+    dialog.setDirectory(folder);
+    // Each page proposes its own name in English; Chinese keeps the one name.
+    dialog.selectFile(QDir(folder).filePath(QCoreApplication::translate(
+        "PageWindow", request.initialName.c_str(), objectName().toUtf8().constData())));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return toCore(dialog.selectedFiles().constFirst());
+    const QString chosen = dialog.selectedFiles().constFirst();
+    GeneratorApp::settings().setValue(kExportFolderKey, QFileInfo(chosen).absolutePath());
+    return toCore(chosen);
 }
 
 ovantis::WriteOutcome PageWindow::writeFile(const std::string& path, const std::string& bytes) {
@@ -345,10 +450,22 @@ void PageWindow::endProgress() {
 }
 
 void PageWindow::keyPressEvent(QKeyEvent* event) {
-    // Enter and Escape inside a page do nothing; they must not reach the window.
+    // Enter presses a focused button, or Generate from a field; Enter and
+    // Escape never reach the window.
     switch (event->key()) {
         case Qt::Key_Return:
-        case Qt::Key_Enter:
+        case Qt::Key_Enter: {
+            QWidget* focus = focusWidget();
+            auto* button = qobject_cast<QPushButton*>(focus);
+            if (button == nullptr && qobject_cast<QLineEdit*>(focus) != nullptr) {
+                button = qobject_cast<QPushButton*>(control(m_generateId));
+            }
+            if (button != nullptr && button->isEnabled()) {
+                button->click();
+            }
+            event->accept();
+            return;
+        }
         case Qt::Key_Escape:
             event->accept();
             return;

@@ -22,10 +22,14 @@ class PageWindow : public QWidget, public ovantis::PageHost {
     Q_OBJECT
 
   public:
-    PageWindow(const std::vector<ControlLayout>& entries, QWidget* parent);
+    // Enter in a field presses the button generateId.
+    PageWindow(const std::vector<ControlLayout>& entries, int generateId, QWidget* parent);
 
     QWidget* control(int id) const;
     QWidget* firstControl() const;
+    // Grows the output box by extra beyond the template's size, the buttons
+    // staying at its right.
+    void stretch(QSize extra);
 
     int checkState(int id) override;
     std::string getText(int id) override;
@@ -35,7 +39,8 @@ class PageWindow : public QWidget, public ovantis::PageHost {
     void notice(const std::string& text) override;
     void armTimer(int timerId, int delayMs) override;
     void stopTimer(int timerId) override;
-    void shellOpen(const std::string& text) override;
+    std::optional<std::string> shellOpen(const std::string& text) override;
+    void showStop(int id, bool on) override;
     std::optional<std::string> chooseFileToSave(const ovantis::SaveRequest& request) override;
     ovantis::WriteOutcome writeFile(const std::string& path, const std::string& bytes) override;
     ovantis::LocalTime localTimeNow() override;
@@ -60,12 +65,19 @@ class PageWindow : public QWidget, public ovantis::PageHost {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // Widens a label or check box whose translated text needs more than the
+    // template gives it; the source texts all fit, so their layout stays.
+    void widenToFit();
     void fillBox(OutputBox* box, const std::string& text);
     void showProgress(std::int64_t done, std::int64_t total, const QString& label,
                       bool cancellable);
 
     std::map<int, QWidget*> m_controls;
+    std::map<int, QString> m_buttonTexts;
+    // The output box and buttons at the template's size.
+    std::vector<std::pair<QWidget*, QRect>> m_stretched;
     QWidget* m_first = nullptr;
+    int m_generateId;
     QTimer m_timer;
     // Output boxes the user has edited since the page last set them: those
     // are rewritten whole, never appended to.

@@ -41,7 +41,7 @@ const std::vector<ControlLayout> kTemplate = {
 }  // namespace
 
 StringPage::StringPage(ovantis::RandomSource& random, QWidget* parent)
-    : PageWindow(kTemplate, parent), m_logic(*this, random) {
+    : PageWindow(kTemplate, ids::kStringGenerate, parent), m_logic(*this, random) {
     setObjectName(QStringLiteral("stringPage"));
     fill(ovantis::StringPageLogic::initialContent());
     onClick(ids::kStringGenerate, &StringPage::generate);

@@ -1,5 +1,7 @@
 #include "TimePage.h"
 
+#include <QKeyEvent>
+
 #include "ControlIds.h"
 #include "ExportResult.h"
 
@@ -36,7 +38,7 @@ const std::vector<ControlLayout> kTemplate = {
 }  // namespace
 
 TimePage::TimePage(ovantis::RandomSource& random, QWidget* parent)
-    : PageWindow(kTemplate, parent), m_run(*this, random) {
+    : PageWindow(kTemplate, ids::kTimeGenerate, parent), m_run(*this, random) {
     setObjectName(QStringLiteral("timePage"));
     fill(ovantis::TimedRun::initialContent());
     onClick(ids::kTimeGenerate, &TimePage::generate);
@@ -45,7 +47,19 @@ TimePage::TimePage(ovantis::RandomSource& random, QWidget* parent)
 }
 
 void TimePage::generate() {
-    m_run.StartTimedRun();
+    // The button reads Stop while a run goes.
+    if (m_run.running()) {
+        m_run.Stop();
+    } else {
+        m_run.StartTimedRun();
+    }
+}
+
+void TimePage::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        m_run.Stop();
+    }
+    PageWindow::keyPressEvent(event);
 }
 
 void TimePage::exportResult() {

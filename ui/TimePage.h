@@ -16,6 +16,7 @@ class TimePage : public PageWindow {
 
   protected:
     void onTimer(int id) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     ovantis::TimedRun m_run;

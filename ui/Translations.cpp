@@ -9,26 +9,22 @@ Translations::~Translations() {
 
 std::optional<Translations::Language> Translations::choose(const QStringList& uiLanguages,
                                                            const QString& requested) {
-    if (requested == QLatin1String("zh")) {
+    const QString asked = requested.toLower();
+    if (asked == QLatin1String("zh")) {
         return Language::Chinese;
     }
-    if (requested == QLatin1String("en")) {
+    if (asked == QLatin1String("en")) {
         return Language::English;
     }
-    if (!requested.isEmpty()) {
+    if (!asked.isEmpty()) {
         return std::nullopt;
     }
-    for (const QString& name : uiLanguages) {
-        const QString lower = name.toLower();
-        if (lower.startsWith(QLatin1String("en"))) {
-            return Language::English;
-        }
-        if (lower.startsWith(QLatin1String("zh")) || lower == QLatin1String("c") ||
-            lower.startsWith(QLatin1String("c.")) || lower == QLatin1String("posix")) {
-            return Language::Chinese;
-        }
-    }
-    return Language::Chinese;
+    // Chinese is the source language, so C and POSIX keep it; every other
+    // language reads English better than Chinese.
+    const QString first = uiLanguages.value(0, QStringLiteral("C")).toLower();
+    const bool chinese = first.startsWith(QLatin1String("zh")) || first == QLatin1String("c") ||
+                         first.startsWith(QLatin1String("c.")) || first == QLatin1String("posix");
+    return chinese ? Language::Chinese : Language::English;
 }
 
 void Translations::install(Language language) {

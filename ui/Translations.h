@@ -15,8 +15,9 @@ class Translations {
     Translations& operator=(const Translations&) = delete;
     ~Translations();
 
-    // requested is --lang's value ("zh" or "en") or empty; otherwise the first
-    // of uiLanguages that is Chinese, English or the C locale decides.
+    // requested is --lang's value ("zh" or "en", any case; nothing for another)
+    // or empty; then Chinese for a Chinese, C or POSIX first language, English
+    // for any other.
     static std::optional<Language> choose(const QStringList& uiLanguages, const QString& requested);
 
     // Replaces whatever this object installed before.

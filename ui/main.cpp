@@ -1,63 +1,53 @@
 #include <QApplication>
-#include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QLocale>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "GeneratorApp.h"
+#include "Version.h"
+#include "WindowOptions.h"
 
 namespace {
 
-void describe(QCommandLineParser& parser) {
-    parser.setApplicationDescription(
-        QStringLiteral("Random test data by hand: strings, numbers and timed events.\n"
-                       "With no options, opens the window."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addOption(QCommandLineOption(
-        QStringLiteral("lang"),
-        QStringLiteral("Window language for this run: zh or en (default: from the locale)."),
-        QStringLiteral("zh|en")));
+// Writes text to standard output; a write that failed (a full disk, a closed
+// pipe) is an error, not a success.
+int print(const std::string& text) {
+    const bool written = std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0;
+    const int error = errno;
+    if (std::fclose(stdout) != 0 || !written) {
+        std::fprintf(stderr, "ovantis: write error: %s\n", std::strerror(written ? errno : error));
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication::setApplicationName(QStringLiteral("ovantis"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(OVANTIS_VERSION));
-    {
-        // --help and --version must answer without a display, so they are
-        // read before QApplication connects to one. Unknown options may be
-        // Qt's own (-platform, -style), so they are judged only afterwards.
-        QCoreApplication probe(argc, argv);
-        QCommandLineParser parser;
-        describe(parser);
-        parser.parse(probe.arguments());
-        if (parser.isSet(QStringLiteral("version"))) {
-            parser.showVersion();
-        }
-        if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
-            parser.showHelp();
-        }
+    // Checked before QApplication, which needs a display.
+    const WindowOptions options =
+        WindowOptions::parse(std::vector<std::string>(argv + 1, argv + argc));
+    switch (options.action) {
+        case WindowOptions::Action::Usage:
+            std::fprintf(stderr, "ovantis: %s\nTry 'ovantis --help'.\n", options.error.c_str());
+            return 2;
+        case WindowOptions::Action::Help:
+            return print(WindowOptions::helpText());
+        case WindowOptions::Action::Version:
+            return print(std::string("ovantis ") + ovantis::version::kText + "\n");
+        case WindowOptions::Action::Run:
+            break;
     }
+    GeneratorApp::identify();
     QApplication app(argc, argv);
-    std::optional<Translations::Language> language;
-    {
-        // QApplication has taken its own options out; anything left is a mistake.
-        QCommandLineParser parser;
-        describe(parser);
-        parser.process(app);
-        const QString requested = parser.value(QStringLiteral("lang"));
-        // LANGUAGE may list languages while the locale is C; C wins, as for gettext.
-        const QLocale system = QLocale::system();
-        language = Translations::choose(
-            system.language() == QLocale::C ? QStringList{"C"} : system.uiLanguages(), requested);
-        if (!language) {
-            std::fprintf(stderr, "ovantis: unknown language '%s' for --lang: use zh or en\n",
-                         qPrintable(requested));
-            return 1;
-        }
-    }
-    GeneratorApp generator(app, *language);
+    // LANGUAGE may list languages while the locale is C; C wins, as for gettext.
+    const QLocale system = QLocale::system();
+    const auto language = Translations::choose(
+        system.language() == QLocale::C ? QStringList{"C"} : system.uiLanguages(),
+        QString::fromStdString(options.language));
+    GeneratorApp generator(app, language.value_or(Translations::Language::Chinese));
     return generator.InitInstance() ? 1 : 0;
 }

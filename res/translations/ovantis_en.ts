@@ -44,54 +44,58 @@
     </message>
     <message>
         <source>应用场合：</source>
-        <translation>Use for:</translation>
+        <translation>Good for:</translation>
+    </message>
+    <message>
+        <source>使用安全随机源</source>
+        <translation>Use the secure random source</translation>
     </message>
 </context>
 <context>
     <name>Notices</name>
     <message>
         <source>至少指定一种字符类型！</source>
-        <translation>Choose at least one kind of character!</translation>
+        <translation>Choose at least one character type.</translation>
     </message>
     <message>
         <source>生成长度设定无效！</source>
-        <translation>Invalid length range!</translation>
+        <translation>The length range is not valid.</translation>
     </message>
     <message>
         <source>至少指定一种数字类型！</source>
-        <translation>Choose at least one kind of number!</translation>
+        <translation>Choose at least one number type.</translation>
     </message>
     <message>
         <source>保留小数位数设定无效！</source>
-        <translation>Invalid number of decimal places!</translation>
+        <translation>The number of decimal places is not valid.</translation>
     </message>
     <message>
         <source>数值范围设定无效！</source>
-        <translation>Invalid value range!</translation>
+        <translation>The value range is not valid.</translation>
     </message>
     <message>
         <source>外部程序命令行无效！</source>
-        <translation>Invalid program command line!</translation>
+        <translation>Name a program to run.</translation>
     </message>
     <message>
         <source>发生间隔设定无效！</source>
-        <translation>Invalid interval range!</translation>
+        <translation>The interval range is not valid.</translation>
     </message>
     <message>
         <source>生成个数设定无效！</source>
-        <translation>Invalid count!</translation>
+        <translation>The count is not valid.</translation>
     </message>
     <message>
         <source>生成成功！</source>
-        <translation>Generated successfully!</translation>
+        <translation>Generated successfully.</translation>
     </message>
     <message>
         <source>导出成功！</source>
-        <translation>Exported successfully!</translation>
+        <translation>Exported successfully.</translation>
     </message>
     <message>
         <source>导出失败！</source>
-        <translation>Export failed!</translation>
+        <translation>Export failed.</translation>
     </message>
     <message>
         <source>生成结果可能超出输出框容量：每次最多 %1 行、%2 文本。请减少生成个数或长度；大批量数据请使用命令行工具 ovantis-cli。</source>
@@ -101,13 +105,13 @@
         <source>%1 字节</source>
         <translation>%1 bytes</translation>
     </message>
+    <message>
+        <source>外部程序启动失败 %1 次（共 %2 次）：</source>
+        <translation>%1 of %2 programs could not be started:</translation>
+    </message>
 </context>
 <context>
     <name>PageWindow</name>
-    <message>
-        <source>随机字符串.txt</source>
-        <translation>random-strings.txt</translation>
-    </message>
     <message>
         <source>文本文件</source>
         <translation>Text files</translation>
@@ -128,16 +132,35 @@
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>随机字符串.txt</source>
+        <comment>stringPage</comment>
+        <translation>random-strings.txt</translation>
+    </message>
+    <message>
+        <source>随机字符串.txt</source>
+        <comment>numberPage</comment>
+        <translation>random-numbers.txt</translation>
+    </message>
+    <message>
+        <source>随机字符串.txt</source>
+        <comment>timePage</comment>
+        <translation>timestamps.txt</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
 </context>
 <context>
     <name>Pages</name>
     <message>
         <source>整数</source>
-        <translation>Int</translation>
+        <translation>Integers</translation>
     </message>
     <message>
         <source>浮点数，保留小数</source>
-        <translation>Float, rounded to</translation>
+        <translation>Decimals with</translation>
     </message>
     <message>
         <source>数值下限</source>
@@ -181,7 +204,7 @@
     </message>
     <message>
         <source>位</source>
-        <translation>dp</translation>
+        <translation>places</translation>
     </message>
     <message>
         <source>大写</source>
@@ -197,11 +220,11 @@
     </message>
     <message>
         <source>头部</source>
-        <translation>Head</translation>
+        <translation>Prefix</translation>
     </message>
     <message>
         <source>尾部</source>
-        <translation>Tail</translation>
+        <translation>Suffix</translation>
     </message>
     <message>
         <source>最小生成长度</source>
@@ -213,11 +236,11 @@
     </message>
     <message>
         <source>头部：</source>
-        <translation>Head:</translation>
+        <translation>Prefix:</translation>
     </message>
     <message>
         <source>尾部：</source>
-        <translation>Tail:</translation>
+        <translation>Suffix:</translation>
     </message>
     <message>
         <source>生成长度：</source>

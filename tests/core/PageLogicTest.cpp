@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "BatchRun.h"
 #include "ControlIds.h"
@@ -158,15 +159,15 @@ TEST(TimedRun, EventsLogTheTimeWithTheSettingsOfTheStart) {
     EXPECT_TRUE(p.host.isEnabled(ids::kCommand));
     p.host.texts[ids::kCommand] = "/usr/bin/true; touch probe";
     p.run.StartTimedRun();
-    EXPECT_FALSE(p.host.isEnabled(ids::kTimeGenerate));
+    EXPECT_TRUE(p.host.stopShown[ids::kTimeGenerate]);
     p.host.texts[ids::kCountEvents] = "1";
     p.host.texts[ids::kMaxDelay] = "9999";
     p.host.texts[ids::kCommand] = "other";
     p.host.checks[ids::kRunExternal] = 0;
     p.host.texts[ids::kTimeOutput] = "typed during the run";
-    bool disabledDuringNotice = false;
+    bool stopShownDuringNotice = true;
     p.host.onNotice = [&](const std::string&) {
-        disabledDuringNotice = !p.host.isEnabled(ids::kTimeGenerate);
+        stopShownDuringNotice = p.host.stopShown[ids::kTimeGenerate];
     };
     std::string log;
     for (int i = 0; i < 3; ++i, log += "2010-01-27   09:43:59\r\n") {
@@ -176,8 +177,36 @@ TEST(TimedRun, EventsLogTheTimeWithTheSettingsOfTheStart) {
     EXPECT_EQ(p.host.delays, std::vector<int>(3, 0));
     EXPECT_EQ(p.host.opened, std::vector<std::string>(3, "/usr/bin/true; touch probe"));
     EXPECT_EQ(p.host.notices, std::vector<std::string>{notices::kGenerated});
-    EXPECT_TRUE(disabledDuringNotice && p.host.isEnabled(ids::kTimeGenerate));
-    EXPECT_FALSE(p.host.armedDelay.has_value() || p.run.running());
+    EXPECT_FALSE(stopShownDuringNotice || p.host.armedDelay.has_value() || p.run.running());
+}
+
+// Stop ends the run at once with the log kept and no success notice; failed
+// launches are counted and the first reason named, whether the run ends whole
+// or is stopped.
+TEST(TimedRun, StopKeepsTheLogAndFailedLaunchesAreNamed) {
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"/usr/bin/true", 2, nullptr},
+        {"/usr/bin/true", 3, notices::kGenerated},
+        {"missing-a", 2, "外部程序启动失败 2 次（共 2 次）：\nmissing-a: not found"},
+        {"missing-a", 3, "外部程序启动失败 3 次（共 3 次）：\nmissing-a: not found"},
+    };
+    for (const auto& [command, fired, notice] : cases) {
+        SCOPED_TRACE(std::string(command) + " " + std::to_string(fired));
+        TimePage p;
+        p.host.checks[ids::kRunExternal] = 1;
+        p.host.texts[ids::kCommand] = command;
+        p.host.texts[ids::kCountEvents] = "3";
+        p.run.StartTimedRun();
+        for (int i = 0; i < fired; ++i) {
+            p.fire();
+        }
+        p.run.Stop();
+        p.run.Stop();  // once ended, nothing more
+        EXPECT_EQ(p.lines(), fired);
+        EXPECT_EQ(p.host.notices,
+                  notice ? std::vector<std::string>{notice} : std::vector<std::string>{});
+        EXPECT_FALSE(p.host.stopShown[ids::kTimeGenerate] || p.host.armedDelay || p.run.running());
+    }
 }
 
 TEST(TimedRun, StrayTimersAndStartsDoNothingAndANewRunStartsAFreshLog) {
@@ -188,7 +217,7 @@ TEST(TimedRun, StrayTimersAndStartsDoNothingAndANewRunStartsAFreshLog) {
     p.run.StartTimedRun();
     p.run.OnTimer(ids::kEventTimer + 1);
     EXPECT_TRUE(p.host.texts[ids::kTimeOutput].empty());
-    p.run.StartTimedRun();  // Generate is disabled; a second start is ignored
+    p.run.StartTimedRun();  // Generate reads Stop; a second start is ignored
     EXPECT_EQ(p.host.delays.size(), 1u);
     p.fire();
     p.fire();

@@ -32,7 +32,12 @@ class ScriptedHost : public PageHost {
     }
     void armTimer(int, int delayMs) override { delays.push_back(*(armedDelay = delayMs)); }
     void stopTimer(int) override { armedDelay.reset(); }
-    void shellOpen(const std::string& text) override { opened.push_back(text); }
+    std::optional<std::string> shellOpen(const std::string& text) override {
+        opened.push_back(text);
+        return text.starts_with("missing") ? std::optional<std::string>(text + ": not found")
+                                           : std::nullopt;
+    }
+    void showStop(int id, bool on) override { stopShown[id] = on; }
     std::optional<std::string> chooseFileToSave(const SaveRequest&) override { return chosenPath; }
     WriteOutcome writeFile(const std::string& path, const std::string& bytes) override {
         return writeFailure ? WriteOutcome{false, *writeFailure}
@@ -54,9 +59,10 @@ class ScriptedHost : public PageHost {
     // Runs while a notice is "open", before it is dismissed.
     std::function<void(const std::string&)> onNotice;
 
-    std::optional<int> armedDelay;  // the armed timer's delay, if armed
-    std::vector<int> delays;        // every delay armed
-    std::vector<std::string> opened;
+    std::optional<int> armedDelay;    // the armed timer's delay, if armed
+    std::vector<int> delays;          // every delay armed
+    std::vector<std::string> opened;  // a name starting "missing" fails to open
+    std::map<int, bool> stopShown;
 
     std::optional<std::string> chosenPath;
     std::map<std::string, std::string> files;

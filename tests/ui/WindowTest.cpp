@@ -5,6 +5,7 @@
 
 #include "AboutDialog.h"
 #include "ControlIds.h"
+#include "DialogUnits.h"
 #include "GeneratorApp.h"
 #include "MainDialog.h"
 #include "ModalAnswer.h"
@@ -20,7 +21,11 @@ using Language = Translations::Language;
 class WindowTest : public QObject {
     Q_OBJECT
 
+  public:
+    explicit WindowTest(GeneratorApp& app) : m_app(app) {}
+
   private:
+    GeneratorApp& m_app;
     std::unique_ptr<ovantis::RandomSource> m_random;
     std::unique_ptr<MainDialog> m_dialog;
     QStringList m_saveAs;  // the last Save As dialog's filters and proposed file
@@ -80,6 +85,7 @@ class WindowTest : public QObject {
     }
     // Triggers an item of the window's context menu; returns its text, then the
     // title, name and button texts of an About it opened, closed with its button.
+    // With no item, returns every item's text and triggers none.
     QStringList fromMenu(const QString& item) {
         QStringList texts;
         whenShown<AboutDialog>([&](AboutDialog* about) {
@@ -89,14 +95,49 @@ class WindowTest : public QObject {
             QTest::mouseClick(ok, Qt::LeftButton);
         });
         whenShown<QMenu>([&](QMenu* menu) {
-            QAction* action = menu->findChild<QAction*>(item);
-            texts << action->text(), action->trigger(), menu->close();
+            for (QAction* action : menu->actions()) {
+                if (item.isEmpty() || action->objectName() == item) {
+                    texts << action->text();
+                    item.isEmpty() ? void() : action->trigger();
+                }
+            }
+            menu->close();
         });
         QContextMenuEvent event(QContextMenuEvent::Mouse, {5, 5},
                                 m_dialog->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(m_dialog.get(), &event);
         qDeleteAll(pendingAnswers().children());  // the About answer when none opened
         return texts;
+    }
+    // Switches the program's language until the result is dropped.
+    auto speak(Language language) {
+        m_app.setLanguage(language);
+        return qScopeGuard([this] { m_app.setLanguage(Language::Chinese); });
+    }
+    void activate() {
+        m_dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+    }
+    // Presses keys on a control; returns the name of the menu they opened and
+    // whether it opened over the control.
+    QString menuFrom(QWidget* w, const QKeySequence& keys) {
+        QString shown = u"<none>"_s;
+        whenShown<QMenu>([&](QMenu* menu) {
+            const QPoint corner = w->mapToGlobal(QPoint(0, 0));
+            const bool over = QRect(corner, w->size()).contains(menu->pos());
+            shown = menu->objectName() + (over ? u" over"_s : u" away"_s);
+            menu->close();
+        });
+        activate();
+        w->setFocus();
+        QTest::keySequence(w, keys);
+        (void)QTest::qWaitFor([&] { return shown != u"<none>"_s; });  // else "<none>"
+        return shown;
+    }
+    static bool hasChinese(const QString& text) {
+        return std::any_of(text.begin(), text.end(), [](QChar c) {
+            return (c >= u'\u3000' && c < u'\uA000') || c >= u'\uFF00';
+        });
     }
     // How many pixels a control's text needs beyond those it has.
     static int overflow(QWidget* w) {
@@ -129,8 +170,12 @@ class WindowTest : public QObject {
     // Screen readers get stand-alone names, and each page label labels a field.
     void startupShowsTheDefaultsInTemplateOrderAndOnlyEscapeFromTheTabBarEndsIt() {
         QCOMPARE(m_dialog->windowTitle(), u"Ovantis V1.0127"_s);  // from 1.0.127
-        QVERIFY(!(m_dialog->windowFlags() & Qt::WindowMaximizeButtonHint));
-        QCOMPARE(m_dialog->minimumSize(), m_dialog->maximumSize());
+        // One name on the desktop: the entry's file, its window class, the window's.
+        const QString name = QGuiApplication::desktopFileName();
+        QCOMPARE(QCoreApplication::applicationName(), name);  // X11 makes WM_CLASS of it
+        const QString entry = u"" OVANTIS_DESKTOP_FILE ""_s;
+        QCOMPARE(QFileInfo(entry).completeBaseName(), name);
+        QVERIFY(readAll(entry).contains("\nStartupWMClass=" + name.toUtf8() + '\n'));
         QCOMPARE(description(), u"随机密码、随机用户名、随机域名等"_s);
         QStringList shown;  // each field's text, each check box's state
         for (const int id : {kMinLength, kMaxLength, kStringCount, kLow, kHigh, kNumberCount,
@@ -157,14 +202,13 @@ class WindowTest : public QObject {
             }
         }
 
-        // Enter and Escape in fields do nothing; Tab never reaches the tab bar; page
-        // keys wrap and focus the page's first control, even from an output box.
-        m_dialog->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        // Escape in a field and Enter on a check box do nothing; Tab never reaches the
+        // tab bar; page keys wrap and focus the page's first control, even from an
+        // output box.
+        activate();
         QTabBar* tabs = m_dialog->tabBar();
         for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
-            QTest::keyClick(field(kStringCount), key);
-            QTest::keyClick(find(kUpper), key);
+            QTest::keyClick(key == Qt::Key_Escape ? find(kStringCount) : find(kUpper), key);
         }
         QTest::keyClick(find(kUpper), Qt::Key_Backtab, Qt::ShiftModifier);
         for (int i = 0; i < 12; ++i) {
@@ -301,6 +345,12 @@ class WindowTest : public QObject {
         QTemporaryDir dir;
         const QString path = dir.filePath(u"plain.txt"_s);
         QVERIFY(exportAs(path, false).isEmpty() && !QFile::exists(path));
+        // The first Save As opens in the documents (or home) folder, later ones in
+        // the last export's.
+        const QString first = QFileInfo(m_saveAs.value(2)).absolutePath();
+        QVERIFY2(first == QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) ||
+                     first == QDir::homePath(),
+                 qPrintable(first));
         QCOMPARE(exportAs(dir.filePath(u"plain"_s)), u"导出成功！"_s);
         QVERIFY(m_saveAs.value(2).endsWith(u"/随机字符串.txt"_s));
         QCOMPARE(m_saveAs.mid(0, 2), QStringList({"文本文件 (*.txt)", "所有文件 (*)"}));
@@ -313,6 +363,7 @@ class WindowTest : public QObject {
         });
         find<QPlainTextEdit>(kStringOutput)->setPlainText(u"a\nb"_s);
         QCOMPARE(exportAs(path), u"导出成功！"_s);
+        QCOMPARE(m_saveAs.value(2), dir.filePath(u"随机字符串.txt"_s));
         QVERIFY(question.contains(u"plain.txt"_s) && readAll(path) == "a\r\nb");
         const QString failed = exportAs(dir.filePath(u"missing/out.txt"_s));
         QVERIFY2(failed.startsWith(u"导出失败！"_s), qPrintable(failed));
@@ -368,14 +419,103 @@ class WindowTest : public QObject {
         QVERIFY(readAll(dir.filePath(u"all.txt"_s)) == QByteArray::fromStdString(core));
     }
 
+    // The template's size is the start-up size and the least; what the window
+    // gains goes to the output box, the buttons keeping their place at its right,
+    // and the size is remembered. The box's font is fixed-pitch, and a long line
+    // scrolls sideways.
+    void growingTheWindowGrowsTheOutputBoxWhichScrollsSideways() {
+        QVERIFY(m_dialog->windowFlags() & Qt::WindowMaximizeButtonHint);
+        QCOMPARE(m_dialog->size(), m_dialog->minimumSize());
+        const QSize more(200, 100);
+        auto* out = find<QPlainTextEdit>(kStringOutput);
+        QWidget* button = find(kStringExport);
+        const QSize box = out->size();
+        const QPoint gap = button->geometry().bottomLeft() - out->geometry().bottomRight();
+        m_dialog->resize(m_dialog->size() + more);
+        QTRY_COMPARE(out->size(), box + more);
+        QCOMPARE(button->geometry().bottomLeft() - out->geometry().bottomRight(), gap);
+
+        QVERIFY(QFontInfo(out->font()).fixedPitch());
+        QCOMPARE(out->font().pointSizeF(), m_dialog->font().pointSizeF());
+        QVERIFY(!out->horizontalScrollBar()->isVisible());
+        out->setPlainText(QString(400, 'x') + u"\nend"_s);
+        QTRY_VERIFY(out->horizontalScrollBar()->isVisible());
+        QCOMPARE(out->verticalScrollBar()->maximum() + out->verticalScrollBar()->pageStep(), 2);
+
+        m_dialog->close();
+        open();
+        QCOMPARE(m_dialog->size(), m_dialog->minimumSize() + more);
+        m_dialog->resize(m_dialog->minimumSize());  // the next tests start as new
+        m_dialog->close();
+    }
+
+    // Enter in a field presses 生成, and on a focused button that button; Shift+F10
+    // and the Menu key open the context menu at the focused control, a field's
+    // being its own.
+    void enterGeneratesAndMenuKeysOpenTheContextMenu() {
+        activate();
+        QString notice;
+        answerNotice(&notice);
+        field(kMinLength)->setFocus();
+        QTest::keyClick(field(kMinLength), Qt::Key_Return);
+        QCOMPARE(notice, u"生成成功！"_s);
+        QCOMPARE(box(kStringOutput).count('\n'), 10);
+        fill({{kStringCount, "2"}});
+        answerNotice();
+        find(kStringGenerate)->setFocus();
+        QTest::keyClick(find(kStringGenerate), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(box(kStringOutput).count('\n'), 2);
+        QCOMPARE(menuFrom(find(kUpper), Qt::SHIFT | Qt::Key_F10), u"systemMenu over"_s);
+        QCOMPARE(menuFrom(find(kStringExport), Qt::Key_Menu), u"systemMenu over"_s);
+        QCOMPARE(menuFrom(field(kHead), Qt::Key_Menu), u"qt_edit_menu over"_s);
+    }
+
+    // While a run goes 生成 reads 停止: pressing it, or Escape in the page, ends the
+    // run at once with its lines and no notice. Launches that failed are counted
+    // in the final notice, in English too.
+    void stopEndsATimedRunAndFailedLaunchesAreNamed() {
+        QString finished;
+        auto* button = find<QAbstractButton>(kTimeGenerate);
+        QPlainTextEdit* log = find<QPlainTextEdit>(kTimeOutput);
+        for (const bool escape : {false, true}) {
+            startRun("0", "20", "100000", &finished);
+            QVERIFY(button->isEnabled() && button->text() == u"停止"_s);
+            QTRY_VERIFY(log->toPlainText().count('\n') >= 2);
+            escape ? QTest::keyClick(field(kCountEvents), Qt::Key_Escape) : click(kTimeGenerate);
+            QVERIFY(!m_dialog->timePage()->running() && button->text() == u"生成"_s);
+            QVERIFY(log->toPlainText().count('\n') >= 2 && finished.isEmpty());
+            qDeleteAll(pendingAnswers().children());  // the notice that never comes
+        }
+
+        const auto chinese = speak(Language::English);
+        click(kRunExternal);
+        field(kCommand)->setText(u"nosuchprog-xyz"_s);
+        startRun("0", "0", "1001", &finished);
+        QTRY_VERIFY(!finished.isEmpty());
+        QCOMPARE(finished.section('\n', 0, 0), u"1,001 of 1,001 programs could not be started:"_s);
+        QVERIFY2(finished.section('\n', 1).contains(u"nosuchprog-xyz"_s), qPrintable(finished));
+        QCOMPARE(log->toPlainText().count('\n'), 1001);
+    }
+
+    // At a fractional scale every edge and far frame line falls on a whole device
+    // pixel; sizes never shrink; whole scales change nothing.
+    void controlsLandOnWholeDevicePixels() {
+        const QRect rect(27, 41, 100, 50);
+        QCOMPARE(DialogUnits::onPixels(rect, 1.0), rect);
+        QCOMPARE(DialogUnits::onPixels(rect, 2.0), rect);
+        QCOMPARE(DialogUnits::onPixels(rect, 1.5), QRect(28, 42, 101, 51));
+        QCOMPARE(DialogUnits::onPixels(rect, 1.25), QRect(28, 40, 101, 53));
+    }
+
     // The language follows the system's unless --lang names one. 144 dpi draws
     // the 9 points with 1.5 times the pixels. English reaches pages, notices,
     // dialogs and About.
     void everyTextFitsItsControlInBothLanguagesAt96And144Dpi() {
         // The system's languages, a --lang value, and the choice: en, zh or none.
         for (const QString& row :
-             {u"en-US en-Latn-US en||en"_s, u"zh-CN zh-Hans-CN zh||zh"_s, u"C||zh"_s,
-              u"de-DE de||zh"_s, u"zh-CN|en|en"_s, u"en-GB|zh|zh"_s, u"C|fr|"_s}) {
+             {u"en-US en-Latn-US en||en"_s, u"zh-CN zh-Hans-CN zh||zh"_s, u"zh-TW||zh"_s,
+              u"C||zh"_s, u"POSIX||zh"_s, u"de-DE zh-CN||en"_s, u"fr-FR||en"_s, u"zh-CN|EN|en"_s,
+              u"en-GB|Zh|zh"_s, u"C|fr|"_s}) {
             const QStringList cell = row.split('|');
             const auto chosen = Translations::choose(cell[0].split(' '), cell[1]);
             const char* name = !chosen ? "" : *chosen == Language::English ? "en" : "zh";
@@ -384,8 +524,7 @@ class WindowTest : public QObject {
         const QFont normal = QApplication::font();
         const auto restore = qScopeGuard([&] { QApplication::setFont(normal); });
         for (const auto language : {Language::Chinese, Language::English}) {
-            Translations translations;
-            translations.install(language);
+            const auto restore = speak(language);
             for (const qreal scale : {1.0, 1.5}) {
                 QFont font = normal;
                 font.setPointSizeF(normal.pointSizeF() * scale);
@@ -403,9 +542,27 @@ class WindowTest : public QObject {
                 }
             }
             if (language == Language::English) {
+                // Not one Chinese character on any control, page, menu or dialog;
+                // the notices and About are compared whole below.
+                m_dialog->timePage()->showStop(kTimeGenerate, true);
+                QStringList texts = fromMenu({});
+                for (const int page : {2, 1, 0}) {
+                    m_dialog->ShowPage(page);
+                    texts << m_dialog->tabBar()->tabText(page) << description();
+                }
+                const AboutDialog about(m_dialog.get());
+                for (QWidget* w :
+                     m_dialog->findChildren<QWidget*>() + about.findChildren<QWidget*>() +
+                         QList<QWidget*>{m_dialog.get(), const_cast<AboutDialog*>(&about)}) {
+                    for (const char* name : {"text", "windowTitle", "accessibleName", "toolTip"}) {
+                        texts << w->property(name).toString();
+                    }
+                }
+                QVERIFY2(!hasChinese(texts.join(' ')), qPrintable(texts.join('|')));
+                m_dialog->timePage()->showStop(kTimeGenerate, false);
                 QCOMPARE(description(), u"Random passwords, user names, domain names and more"_s);
                 QCOMPARE(field(kMaxLength)->accessibleName(), u"Maximum length"_s);
-                QCOMPARE(generate("0"), u"Invalid count!"_s);
+                QCOMPARE(generate("0"), u"The count is not valid."_s);
                 exportAs({}, false);
                 QVERIFY(m_saveAs.value(2).endsWith(u"/random-strings.txt"_s));
                 QCOMPARE(m_saveAs.mid(0, 2), QStringList({"Text files (*.txt)", "All files (*)"}));
@@ -422,7 +579,7 @@ int main(int argc, char** argv) {
     QTemporaryDir settingsDir;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
     GeneratorApp generator(app, Translations::Language::Chinese);
-    WindowTest test;
+    WindowTest test(generator);
     return QTest::qExec(&test, argc, argv);
 }
 
