@@ -3,9 +3,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDesktopServices>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,9 +14,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <QTextCursor>
-#include <QUrl>
 
 #include "ControlIds.h"
 #include "DialogUnits.h"
@@ -59,14 +55,6 @@ QString fromPage(const char* text) {
     QT_TRANSLATE_NOOP("PageWindow", "正在生成……"),
     QT_TRANSLATE_NOOP("PageWindow", "正在显示结果……"),
 };
-
-QString executableFor(const QString& text) {
-    if (text.contains(QLatin1Char('/'))) {
-        const QFileInfo info(text);
-        return info.isFile() && info.isExecutable() ? text : QString();
-    }
-    return QStandardPaths::findExecutable(text);
-}
 
 }  // namespace
 
@@ -243,17 +231,8 @@ void PageWindow::stopTimer(int) {
 }
 
 void PageWindow::shellOpen(const std::string& text) {
-    // One file name, never split and never given to a shell; failures ignored.
-    const QString name = fromCore(text);
-    const QString program = executableFor(name);
-    if (!program.isEmpty()) {
-        // A clean start: descriptors 0-2 only, every signal at its default.
-        ovantis::sys::Launcher::launch(toCore(program), {});
-    } else if (QFileInfo::exists(name)) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(name).absoluteFilePath()));
-    } else if (name.contains(QStringLiteral("://"))) {
-        QDesktopServices::openUrl(QUrl(name));
-    }
+    // The launcher decides how a name starts, as for ovantis-cli --exec.
+    ovantis::sys::Launcher::launch(text, {});
 }
 
 std::optional<std::string> PageWindow::chooseFileToSave(const ovantis::SaveRequest& request) {

@@ -11,6 +11,7 @@
 #include "NumberGenerator.h"
 #include "SettingFields.h"
 #include "StringGenerator.h"
+#include "TestKeys.h"
 
 namespace ovantis {
 namespace {
@@ -92,7 +93,7 @@ TEST(StringGeneration, LongLinesReachTheSinkInChunksAndStopWhenAsked) {
         }
     };
     for (auto kind : {RandomSource::Kind::Classic, RandomSource::Kind::Secure}) {
-        RandomSource random(kind);
+        RandomSource random(kind, {}, test::testKeys);
         StringGenerator generator({.minLength = 1000000, .maxLength = 1000000}, random);
         Counter whole, stopping;
         stopping.stopAfter = 2;
@@ -227,7 +228,7 @@ TEST(StringGeneration, CharacterOptionsHoldOnEverySource) {
                          << pattern
                          << (kind == RandomSource::Kind::Secure ? " secure" : " classic"));
             ASSERT_EQ(check(settings), nullptr);
-            RandomSource random(kind);
+            RandomSource random(kind, {}, test::testKeys);
             StringGenerator generator(settings, random);
             const std::regex shape(pattern);
             for (int i = 0; i < 20000; ++i) {
@@ -260,7 +261,7 @@ TEST(UniqueLines, CountsArePossibleLinesAndNoLineRepeats) {
             SCOPED_TRACE(testing::Message()
                          << c.what
                          << (kind == RandomSource::Kind::Secure ? " secure" : " classic"));
-            RandomSource random(kind);
+            RandomSource random(kind, {}, test::testKeys);
             std::set<std::string> lines;
             std::visit(
                 [&](auto s) {
