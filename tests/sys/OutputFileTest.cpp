@@ -74,8 +74,8 @@ std::string saveAs(const passwd& user, const std::string& path) {
         OutputFile file(path);
         const bool saved = file.open() && file.write("new") && file.commit();
         const std::string error = saved ? "" : file.error();
-        const bool told = ::write(result[1], error.data(), error.size()) ==
-                          static_cast<ssize_t>(error.size());
+        const bool told =
+            ::write(result[1], error.data(), error.size()) == static_cast<ssize_t>(error.size());
         ::_exit(told ? 0 : 1);
     }
     ::close(result[1]);
