@@ -84,7 +84,10 @@ void addCommon(CLI::App& command, Common& common) {
     common.seedOptions.push_back(seed);
     command.add_flag("--secure", common.secure, "The secure source, as without --seed")
         ->excludes(seed);
-    command.add_option("-o,--output", common.output, "Write to FILE (replaced atomically)")
+    command
+        .add_option(
+            "-o,--output", common.output,
+            "Write to FILE, changed only once the output is complete (- for standard output)")
         ->type_name("FILE");
     command.add_flag("--crlf", common.crlf, "End lines with CR LF instead of LF");
 }
