@@ -5,6 +5,7 @@
 #include "NumberGenerator.h"
 #include "RandomSource.h"
 #include "StringGenerator.h"
+#include "SystemRandom.h"
 
 namespace {
 
@@ -12,7 +13,7 @@ using namespace ovantis;
 
 template <class Generator, class Settings>
 void linesOf(benchmark::State& state, const Settings& settings, RandomSource::Kind kind) {
-    RandomSource random(kind);
+    RandomSource random(kind, {}, sys::SystemRandom::fill);
     Generator generator(settings, random);
     std::string line;
     for (auto _ : state) {
@@ -48,7 +49,7 @@ void DecimalsSecure(benchmark::State& state) {
 
 template <RandomSource::Kind kind>
 void Draws(benchmark::State& state) {
-    RandomSource random(kind);
+    RandomSource random(kind, {}, sys::SystemRandom::fill);
     for (auto _ : state) {
         benchmark::DoNotOptimize(random.draw());
     }
