@@ -377,7 +377,7 @@ TEST(CliBinary, StopSignalsEndARunInEveryBlockingCallAndLeaveNothing) {
         {"string --length 2147483647 -n 1 -o out", SIGHUP},
         {"string --length 2147483647 -n 1 -o out", SIGQUIT},
         {"string -n 100000000", SIGINT},
-        {"string -n 1 -o fifo", SIGTERM},
+        {"string -n 1 -o fifo", SIGINT},
     };
     for (const auto& [line, signal] : cases) {
         SCOPED_TRACE(std::string(line) + " " + std::to_string(signal));
