@@ -6,6 +6,7 @@
 #include "NumberGenerator.h"
 #include "RandomSource.h"
 #include "StringGenerator.h"
+#include "SystemRandom.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ using namespace ovantis;
 
 template <class Generator, class Settings>
 void linesOf(benchmark::State& state, const Settings& settings, RandomSource::Kind kind) {
-    RandomSource random(kind);
+    RandomSource random(kind, {}, sys::SystemRandom::fill);
     Generator generator(settings, random);
     std::string line;
     for (auto _ : state) {
@@ -49,7 +50,7 @@ void DecimalsSecure(benchmark::State& state) {
 
 // Building the character set of the whole of Unicode, as one --charset range.
 void WholeUnicodeSet(benchmark::State& state) {
-    RandomSource random(RandomSource::Kind::Secure);
+    RandomSource random(RandomSource::Kind::Secure, {}, sys::SystemRandom::fill);
     StringSettings settings;
     settings.charset = " -\U0010FFFF";
     for (auto _ : state) {
@@ -60,7 +61,7 @@ void WholeUnicodeSet(benchmark::State& state) {
 
 template <RandomSource::Kind kind>
 void Draws(benchmark::State& state) {
-    RandomSource random(kind);
+    RandomSource random(kind, {}, sys::SystemRandom::fill);
     for (auto _ : state) {
         benchmark::DoNotOptimize(random.draw());
     }

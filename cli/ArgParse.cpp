@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "Printable.h"
 #include "SettingFields.h"
 
 namespace ovantis::cli {
@@ -25,7 +26,7 @@ std::size_t skipSign(const std::string& text, std::size_t pos) {
 // Long values are cut in messages: a megabyte of digits helps nobody.
 std::string quoted(const std::string& text) {
     constexpr std::size_t kShown = 40;
-    return "'" + (text.size() > kShown ? text.substr(0, kShown) + "..." : text) + "'";
+    return "'" + sys::printable(text.size() > kShown ? text.substr(0, kShown) + "..." : text) + "'";
 }
 
 void requireValue(const std::string& option, const std::string& text) {

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <stdexcept>
+#include <system_error>
 #include <thread>
 
 #include "ArgParse.h"
@@ -23,6 +24,7 @@
 #include "Notices.h"
 #include "NumberGenerator.h"
 #include "OutputFile.h"
+#include "Printable.h"
 #include "Signals.h"
 #include "StringGenerator.h"
 #include "TimeSettings.h"
@@ -44,6 +46,7 @@ struct Common {
     bool secure = false;
     std::string output;
     bool crlf = false;
+    KeySource keys;
 };
 
 // Option values as typed; read strictly after parsing.
@@ -83,7 +86,10 @@ void addCommon(CLI::App& command, Common& common) {
     common.seedOptions.push_back(seed);
     command.add_flag("--secure", common.secure, "The secure source, as without --seed")
         ->excludes(seed);
-    command.add_option("-o,--output", common.output, "Write to FILE (replaced atomically)")
+    command
+        .add_option(
+            "-o,--output", common.output,
+            "Write to FILE, changed only once the output is complete (- for standard output)")
         ->type_name("FILE");
     command.add_flag("--crlf", common.crlf, "End lines with CR LF instead of LF");
 }
@@ -121,7 +127,7 @@ int reportWriteError(std::ostream& stream, std::ostream& err, const std::string&
 class Destination {
   public:
     Destination(std::ostream& out, const std::string& path) : m_stream(&out), m_path(path) {
-        // "-" is standard output, as for most tools.
+        // "-" is standard output, as for most tools; no -o is the same.
         if (!path.empty() && path != "-") {
             m_file = std::make_unique<sys::OutputFile>(path);
             if (m_file->open()) {
@@ -140,6 +146,10 @@ class Destination {
     int finish(std::ostream& err, bool keepWhenStopped) {
         m_stream->flush();
         const int signal = sys::Signals::stopSignal();
+        if (signal != 0 && !*m_stream) {
+            // Stopped while a reader took nothing: nothing more to say.
+            return 128 + signal;
+        }
         if (!*m_stream) {
             return reportWriteError(*m_stream, err, m_file ? m_path : std::string());
         }
@@ -174,6 +184,9 @@ int writeChecked(const char* notice, const std::string& why, const Common& commo
     }
     Destination destination(out, common.output);
     if (!destination.ready()) {
+        if (const int signal = sys::Signals::stopSignal()) {
+            return 128 + signal;  // stopped while a FIFO waited for its reader
+        }
         err << "ovantis-cli: " << destination.openError() << '\n';
         return kExitIo;
     }
@@ -238,7 +251,7 @@ int runEvents(const TimeSettings& settings, const std::vector<std::string>& exec
         stream.flush();
         if (settings.runExternal) {
             if (const auto failure = sys::Launcher::launch(settings.command, execArgs)) {
-                err << "ovantis-cli: " << *failure << '\n';
+                err << "ovantis-cli: cannot start " << failure->text() << '\n';
                 status = kExitIo;
             }
         }
@@ -250,7 +263,8 @@ int runEvents(const TimeSettings& settings, const std::vector<std::string>& exec
 std::unique_ptr<RandomSource> makeSource(const Common& common) {
     // An empty --seed is a mistake, not a request for the secure source.
     if (common.secure || !common.seedGiven()) {
-        return std::make_unique<RandomSource>(RandomSource::Kind::Secure);
+        return std::make_unique<RandomSource>(RandomSource::Kind::Secure, RandomSource::Clock(),
+                                              common.keys);
     }
     auto random = std::make_unique<RandomSource>(RandomSource::Kind::Classic);
     if (const std::optional<std::uint32_t> seed = parseSeed(common.seed)) {
@@ -482,7 +496,7 @@ std::vector<std::string> optionNames(const CLI::App& command) {
 }
 
 std::string unknown(const char* what, const std::string& typed, const std::string& suggestion) {
-    std::string message = std::string("unknown ") + what + " '" + typed + "'";
+    std::string message = std::string("unknown ") + what + " '" + sys::printable(typed) + "'";
     return suggestion.empty() ? message : message + "; did you mean '" + suggestion + "'?";
 }
 
@@ -492,7 +506,7 @@ std::pair<std::string, std::string> splitRange(const std::string& option, const 
     const std::size_t dots = text.find("..");
     if (dots == std::string::npos) {
         if (!singleAllowed) {
-            throw UsageError(option + ": '" + text + "' is not a range LOW..HIGH");
+            throw UsageError(option + ": '" + sys::printable(text) + "' is not a range LOW..HIGH");
         }
         return {text, text};
     }
@@ -521,8 +535,10 @@ void readPair(CLI::App& command, const char* shortName, const std::string& short
 
 }  // namespace
 
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        KeySource keys) {
     Options o;
+    o.common.keys = std::move(keys);
     const std::string version = std::string("ovantis-cli ") + version::kText;
     CLI::App app{"Ovantis: random test data: strings, numbers and timed events.", "ovantis-cli"};
     app.formatter(std::make_shared<HelpFormatter>());
@@ -628,6 +644,11 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         if (!o.execArgs.empty() && !time->parsed()) {
             throw UsageError("arguments after -- need time --exec PROGRAM");
         }
+        for (CLI::App* command : {string, number, time}) {
+            if (command->count("--output") > 0 && o.common.output.empty()) {
+                throw UsageError("--output: a file name is required (- for standard output)");
+            }
+        }
         for (CLI::App* command : {&app, string, number, time}) {
             if (command->remaining().empty()) {
                 continue;
@@ -638,7 +659,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             }
             std::string extras;
             for (const std::string& arg : command->remaining()) {
-                extras += " " + arg;
+                extras += " " + sys::printable(arg);
             }
             throw UsageError("not expected:" + extras);
         }
@@ -709,6 +730,13 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     } catch (const UsageError& e) {
         err << "ovantis-cli: " << e.what() << "\nRun with --help for more information.\n";
         return kExitUsage;
+    } catch (const std::system_error& e) {
+        // The secure source without its key: no run, never a weaker key.
+        if (const int signal = sys::Signals::stopSignal()) {
+            return 128 + signal;
+        }
+        err << "ovantis-cli: " << e.what() << '\n';
+        return kExitIo;
     } catch (const std::runtime_error& e) {
         err << "ovantis-cli: " << e.what() << '\n';
         return kExitUsage;

@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "EntropyPool.h"
+#include "SystemRandom.h"
+
 namespace ovantis::cli {
 
 // Exit statuses of ovantis-cli; 128 + N when signal N ended the run.
@@ -12,7 +15,9 @@ inline constexpr int kExitIo = 1;
 inline constexpr int kExitUsage = 2;
 
 // Runs ovantis-cli with the arguments after the program name. Generated lines
-// go to out (or to -o FILE); notices and errors to err.
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// go to out (or to -o FILE); notices and errors to err. The secure source is
+// keyed from keys.
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        KeySource keys = sys::SystemRandom::fill);
 
 }  // namespace ovantis::cli

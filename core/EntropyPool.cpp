@@ -1,6 +1,8 @@
 #include "EntropyPool.h"
 
-#include <random>
+#include <algorithm>
+
+#include <stdexcept>
 
 namespace ovantis {
 namespace {
@@ -64,16 +66,21 @@ void quarter(Lanes (&x)[16]) {
 
 }  // namespace
 
-EntropyPool::EntropyPool() {
-    std::random_device device;
+EntropyPool::EntropyPool(const KeySource& keys) {
+    if (!keys) {
+        throw std::logic_error("the secure source needs a key source");
+    }
+    std::array<std::uint8_t, kKeyBytes> bytes{};
+    keys(bytes.data(), bytes.size());
+    std::array<std::uint32_t, kKeyBytes / 4> words{};
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        words[i] = bytes[4 * i] | bytes[4 * i + 1] << 8 | bytes[4 * i + 2] << 16 |
+                   std::uint32_t{bytes[4 * i + 3]} << 24;
+    }
     Key key{};
-    for (auto& word : key) {
-        word = static_cast<std::uint32_t>(device());
-    }
     Nonce nonce{};
-    for (auto& word : nonce) {
-        word = static_cast<std::uint32_t>(device());
-    }
+    std::copy(words.begin(), words.begin() + 8, key.begin());
+    std::copy(words.begin() + 8, words.end(), nonce.begin());
     start(key, nonce, 0);
 }
 

@@ -3,17 +3,25 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 namespace ovantis {
 
-// Unpredictable 32-bit words: a ChaCha20 keystream keyed from the operating
-// system (std::random_device), so a draw costs a few cycles, not a system call.
+// Fills size bytes with key material from the operating system, or throws
+// (std::system_error): a key is never made weaker. The front ends hand in
+// the platform layer's one, so the core itself makes no system call.
+using KeySource = std::function<void(std::uint8_t* data, std::size_t size)>;
+
+// Unpredictable 32-bit words: a ChaCha20 keystream keyed once from a key
+// source, so a draw costs a few cycles, not a system call.
 class EntropyPool {
   public:
     using Key = std::array<std::uint32_t, 8>;
     using Nonce = std::array<std::uint32_t, 3>;
+    // Key and nonce, drawn in one request.
+    static constexpr std::size_t kKeyBytes = 4 * (8 + 3);
 
-    EntropyPool();
+    explicit EntropyPool(const KeySource& keys);
     // A fixed key, for checking the keystream against published vectors.
     EntropyPool(const Key& key, const Nonce& nonce, std::uint32_t counter);
 

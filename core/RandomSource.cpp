@@ -2,11 +2,10 @@
 
 namespace ovantis {
 
-RandomSource::RandomSource(Kind kind, Clock clock)
-    : m_clock(clock ? std::move(clock) : Clock([] { return std::time(nullptr); })) {
-    if (kind == Kind::Secure) {
-        m_pool = std::make_unique<EntropyPool>();
-    }
+RandomSource::RandomSource(Kind kind, Clock clock, KeySource keys)
+    : m_clock(clock ? std::move(clock) : Clock([] { return std::time(nullptr); })),
+      m_keys(std::move(keys)) {
+    setKind(kind);
 }
 
 RandomSource::RandomSource(std::unique_ptr<EntropyPool> pool, Clock clock)
@@ -20,7 +19,7 @@ void RandomSource::setKind(Kind kind) {
     if (kind == Kind::Classic) {
         m_pool.reset();
     } else if (m_pool == nullptr) {
-        m_pool = std::make_unique<EntropyPool>();
+        m_pool = std::make_unique<EntropyPool>(m_keys);
     }
 }
 

@@ -12,7 +12,8 @@ namespace ovantis {
 
 // The one generator all pages draw from. Classic mode is the 15-bit LCG of the
 // classic C runtime, so a seed means the same draws on every platform; secure
-// mode draws from the operating system and reduces ranges without bias.
+// mode draws from a pool keyed by the operating system (through keys, which
+// the secure kind needs) and reduces ranges without bias.
 class RandomSource {
   public:
     using Clock = std::function<std::time_t()>;
@@ -20,7 +21,7 @@ class RandomSource {
 
     static constexpr int kDrawMax = 32767;
 
-    explicit RandomSource(Kind kind = Kind::Classic, Clock clock = {});
+    explicit RandomSource(Kind kind = Kind::Classic, Clock clock = {}, KeySource keys = {});
     // A secure source on the given pool, so tests can fix its key.
     explicit RandomSource(std::unique_ptr<EntropyPool> pool, Clock clock = {});
     ~RandomSource();
@@ -29,7 +30,8 @@ class RandomSource {
 
     bool secure() const { return m_pool != nullptr; }
     // Switches the kind in place, so whoever holds this source follows; the
-    // classic state is kept across a secure spell.
+    // classic state is kept across a secure spell. Turning secure draws a new
+    // key, and throws as the key source does.
     void setKind(Kind kind);
 
     void seed(std::uint32_t seed) { m_state = seed; }
@@ -120,6 +122,7 @@ class RandomSource {
 
     std::uint32_t m_state = 1;
     Clock m_clock;
+    KeySource m_keys;
     std::unique_ptr<EntropyPool> m_pool;
 };
 

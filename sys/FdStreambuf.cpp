@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "Signals.h"
+
 namespace ovantis::sys {
 
 FdStreambuf::FdStreambuf(int fd, std::size_t bufferSize) : m_fd(fd), m_buffer(bufferSize) {
@@ -25,15 +27,19 @@ bool FdStreambuf::writeAll(const char* data, std::size_t size) {
     }
     while (size > 0) {
         const ssize_t written = ::write(m_fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
+        if (written < 0 && errno != EINTR) {
             m_error = errno;
             return false;
         }
-        data += written;
-        size -= static_cast<std::size_t>(written);
+        if (written > 0) {
+            data += written;
+            size -= static_cast<std::size_t>(written);
+        }
+        // A reader that takes nothing must not hold a run asked to stop.
+        if (size > 0 && Signals::stopRequested()) {
+            m_error = EINTR;
+            return false;
+        }
     }
     return true;
 }

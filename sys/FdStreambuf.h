@@ -6,7 +6,8 @@
 namespace ovantis::sys {
 
 // A large-buffered stream buffer over a file descriptor that remembers why a
-// write failed, so a closed pipe can be told from a real I/O error.
+// write failed, so a closed pipe can be told from a real I/O error. A write
+// blocked on a reader gives up (EINTR) once a stop is requested.
 class FdStreambuf : public std::streambuf {
   public:
     explicit FdStreambuf(int fd, std::size_t bufferSize = 1 << 20);

@@ -13,6 +13,8 @@
 #include <cstring>
 #include <mutex>
 
+#include "Printable.h"
+
 extern char** environ;
 
 namespace ovantis::sys {
@@ -115,32 +117,54 @@ int spawn(const std::string& path, std::vector<std::string> argv) {
     return error;
 }
 
-std::string cannotStart(const std::string& program, int error) {
-    return "cannot start " + program + ": " + std::strerror(error);
+std::optional<LaunchFailure> failed(const std::string& program, std::string reason) {
+    return LaunchFailure{program, std::move(reason)};
+}
+
+std::optional<LaunchFailure> failed(const std::string& program, int error) {
+    return error == 0 ? std::nullopt : failed(program, std::strerror(error));
 }
 
 }  // namespace
 
-std::optional<std::string> Launcher::launch(const std::string& program,
-                                            const std::vector<std::string>& args) {
+std::string LaunchFailure::text() const {
+    return printable(program) + ": " + reason;
+}
+
+std::optional<LaunchFailure> Launcher::launch(const std::string& program,
+                                              const std::vector<std::string>& args) {
     reap();
+    if (program.empty()) {
+        return failed(program, "no program name");
+    }
     const std::string executable = findExecutable(program);
     if (!executable.empty()) {
         std::vector<std::string> argv{program};
         argv.insert(argv.end(), args.begin(), args.end());
-        const int error = spawn(executable, std::move(argv));
-        return error == 0 ? std::nullopt : std::optional(cannotStart(program, error));
+        return failed(program, spawn(executable, std::move(argv)));
+    }
+    const bool byName = program.find('/') == std::string::npos;
+    if (byName && isExecutableFile("./" + program)) {
+        // A shell would not run it either; handing it to the desktop would
+        // hide why.
+        return failed(program, "not found on PATH (./" + printable(program) +
+                                   " would run the one in this folder)");
     }
     struct stat info {};
-    const bool exists = !program.empty() && ::stat(program.c_str(), &info) == 0;
+    const bool exists = ::stat(program.c_str(), &info) == 0;
+    const int missing = errno;
     if (!exists && !isUrl(program)) {
-        return cannotStart(program, ENOENT);
+        return byName ? failed(program, "not found on PATH") : failed(program, missing);
     }
     const std::string opener = findExecutable("xdg-open");
+    if (opener.empty()) {
+        return failed(program, "nothing opens documents here: xdg-open not found on PATH");
+    }
     // "./" keeps a name that starts with '-' from reading as an option.
     const std::string target = exists && program.front() == '-' ? "./" + program : program;
-    const int error = opener.empty() ? ENOENT : spawn(opener, {"xdg-open", target});
-    return error == 0 ? std::nullopt : std::optional(cannotStart("xdg-open", error));
+    const int error = spawn(opener, {"xdg-open", target});
+    return error == 0 ? std::nullopt
+                      : failed(program, "xdg-open: " + std::string(std::strerror(error)));
 }
 
 void Launcher::reap() {

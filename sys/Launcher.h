@@ -6,16 +6,25 @@
 
 namespace ovantis::sys {
 
+// Why a program or document did not start.
+struct LaunchFailure {
+    std::string program;  // as given
+    std::string reason;   // "not found on PATH", the system's reason, ...
+    // "PROGRAM: reason", control characters escaped, for a message or notice.
+    std::string text() const;
+};
+
 // Starts a program or opens a document by name, never through a shell: the
 // program text is one file name. An executable (a path, or a name found on
-// PATH) gets args, each as one argument; an existing file or a URL goes to
-// xdg-open. The child starts clean: descriptors 0-2 only, stdin and stdout on
-// /dev/null, every signal at its default and none blocked, its own session.
+// PATH) gets args, each as one argument; any other existing file, or a URL,
+// goes to the desktop (xdg-open). The child starts clean: descriptors 0-2
+// only, stdin and stdout on /dev/null, every signal at its default and none
+// blocked, its own session. Both front ends start programs through here.
 class Launcher {
   public:
-    // Not waited for; returns "cannot start PROGRAM: reason" on failure.
-    static std::optional<std::string> launch(const std::string& program,
-                                             const std::vector<std::string>& args);
+    // Not waited for; what went wrong when it could not start.
+    static std::optional<LaunchFailure> launch(const std::string& program,
+                                               const std::vector<std::string>& args);
     // Collects the children started here that have ended, so none stays a zombie.
     static void reap();
 };

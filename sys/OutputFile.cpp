@@ -13,6 +13,7 @@
 #include <random>
 #include <vector>
 
+#include "Printable.h"
 #include "Signals.h"
 
 namespace ovantis::sys {
@@ -121,19 +122,35 @@ bool withFreshName(const std::string& dir, std::string& name, int& slot, const a
     return false;
 }
 
-bool writeAll(int fd, const char* data, std::size_t size) {
+// Writes all of data. A stoppable write (to a pipe or FIFO that may never be
+// read) gives up with EINTR once a stop is requested; the final copy into a
+// regular file always completes.
+bool writeAll(int fd, const char* data, std::size_t size, bool stoppable) {
     while (size > 0) {
         const ssize_t written = ::write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
+        if (written < 0 && errno != EINTR) {
             return false;
         }
-        data += written;
-        size -= static_cast<std::size_t>(written);
+        if (written > 0) {
+            data += written;
+            size -= static_cast<std::size_t>(written);
+        }
+        if (size > 0 && stoppable && Signals::stopRequested()) {
+            errno = EINTR;
+            return false;
+        }
     }
     return true;
+}
+
+// Opening a FIFO waits for a reader: only a stop request ends the wait.
+int openStoppable(const std::string& path, int flags) {
+    for (;;) {
+        const int fd = ::open(path.c_str(), flags);
+        if (fd >= 0 || errno != EINTR || Signals::stopRequested()) {
+            return fd;
+        }
+    }
 }
 
 }  // namespace
@@ -145,7 +162,8 @@ OutputFile::~OutputFile() {
 }
 
 bool OutputFile::fail() {
-    m_error = "cannot write " + m_path + ": " + std::strerror(errno);
+    const int error = errno;
+    m_error = "cannot write " + printable(m_path) + ": " + std::strerror(error);
     return false;
 }
 
@@ -177,7 +195,7 @@ bool OutputFile::open() {
         return fail();
     }
     if (exists && !S_ISREG(info.st_mode)) {
-        m_fd = ::open(m_path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+        m_fd = openStoppable(m_path, O_WRONLY | O_NOCTTY | O_CLOEXEC);
         return m_fd >= 0 || fail();
     }
     if (!resolveLinks(m_path, m_target)) {
@@ -190,29 +208,61 @@ bool OutputFile::open() {
         m_fd = ::open(m_path.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
         return m_fd >= 0 || fail();
     }
-    m_mode = exists && info.st_nlink > 1 ? Mode::InPlace : Mode::Replace;
-    if (m_mode == Mode::InPlace) {
-        // Fail now rather than after the whole run if the file cannot be rewritten.
-        const int probe = ::open(m_target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-        if (probe < 0) {
+    if (exists) {
+        // A file the caller could not open for writing is refused, as ">"
+        // refuses it, and now rather than after the whole run.
+        m_targetFd = ::open(m_target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+        if (m_targetFd < 0) {
             return fail();
         }
-        ::close(probe);
     }
     m_dir = directoryOf(m_target);
-    if (!openTemporary(m_dir)) {
-        return fail();
-    }
-    if (exists && m_mode == Mode::Replace) {
-        // Owner first: a change of owner clears the set-id bits fchmod restores.
-        if (::fchown(m_fd, info.st_uid, info.st_gid) != 0 && errno != EPERM) {
-            fail();
-            discard();
-            return false;
+    m_mode = exists && info.st_nlink > 1 ? Mode::InPlace : Mode::Replace;
+    if (m_mode == Mode::Replace && !openTemporary(m_dir)) {
+        if (!exists || (errno != EACCES && errno != EPERM)) {
+            return failAndDiscard();
         }
-        ::fchmod(m_fd, info.st_mode & 07777);
+        // The folder takes no new name, but the file itself may be written.
+        m_mode = Mode::InPlace;
+    }
+    if (m_mode == Mode::Replace && exists) {
+        // Owner first: a change of owner clears set-id bits, which never carry over.
+        if (::fchown(m_fd, info.st_uid, info.st_gid) == 0) {
+            ::fchmod(m_fd, info.st_mode & 0777);
+        } else if (errno == EPERM) {
+            // Only the file itself keeps another's owner or group.
+            dropTemporary();
+            m_mode = Mode::InPlace;
+        } else {
+            return failAndDiscard();
+        }
+    }
+    if (m_mode == Mode::InPlace && !openStaging()) {
+        return failAndDiscard();
     }
     return true;
+}
+
+bool OutputFile::failAndDiscard() {
+    fail();
+    discard();
+    return false;
+}
+
+// Where in-place output gathers until complete: beside the target, else in
+// the temporary folder. It needs no name, so a named one loses it at once.
+bool OutputFile::openStaging() {
+    const char* tmp = std::getenv("TMPDIR");
+    for (const std::string& dir : {m_dir, std::string(tmp != nullptr && *tmp ? tmp : "/tmp")}) {
+        if (openTemporary(dir)) {
+            if (!m_tempPath.empty()) {
+                ::unlink(m_tempPath.c_str());
+                forgetTemporary();
+            }
+            return true;
+        }
+    }
+    return false;
 }
 
 bool OutputFile::openTemporary(const std::string& dir) {
@@ -251,7 +301,7 @@ bool OutputFile::write(std::string_view bytes) {
         // Keep the reason open() gave.
         return m_error.empty() ? fail() : false;
     }
-    return writeAll(m_fd, bytes.data(), bytes.size()) || fail();
+    return writeAll(m_fd, bytes.data(), bytes.size(), true) || fail();
 }
 
 bool OutputFile::commit() {
@@ -265,30 +315,25 @@ bool OutputFile::commit() {
         m_fd = -1;
         return ::close(fd) == 0 || errno == EINTR || fail();
     }
-    if (::fsync(m_fd) != 0 && errno != EINVAL) {
-        fail();
-        discard();
-        return false;
-    }
     if (m_mode == Mode::InPlace) {
         const bool copied = copyIntoTarget();
         discard();
         return copied;
     }
+    if (::fsync(m_fd) != 0 && errno != EINVAL) {
+        return failAndDiscard();
+    }
     if (m_tempPath.empty() && !nameTemporary()) {
-        fail();
-        discard();
-        return false;
+        return failAndDiscard();
     }
     const int fd = m_fd;
     m_fd = -1;
     if ((::close(fd) != 0 && errno != EINTR) ||
         ::rename(m_tempPath.c_str(), m_target.c_str()) != 0) {
-        fail();
-        discard();
-        return false;
+        return failAndDiscard();
     }
     forgetTemporary();
+    discard();
     // The rename itself survives a power cut only once the folder is synced.
     const int dir = ::open(m_dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
@@ -303,17 +348,15 @@ bool OutputFile::copyIntoTarget() {
     if (size < 0) {
         return fail();
     }
-    const int target = ::open(m_target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-    if (target < 0) {
-        return fail();
-    }
+    const int target = m_targetFd;
     // Reserving the space first keeps the old content whole when the disk is
     // full; overwriting, not truncating, keeps the reservation.
-    if (size > 0 && ::fallocate(target, FALLOC_FL_KEEP_SIZE, 0, size) != 0 && errno != EOPNOTSUPP &&
-        errno != ENOSYS) {
-        fail();
-        ::close(target);
-        return false;
+    int reserved = 0;
+    do {
+        reserved = size > 0 ? ::fallocate(target, FALLOC_FL_KEEP_SIZE, 0, size) : 0;
+    } while (reserved != 0 && errno == EINTR);
+    if (reserved != 0 && errno != EOPNOTSUPP && errno != ENOSYS) {
+        return fail();
     }
     std::vector<char> buffer(1 << 16);
     off_t offset = 0;
@@ -326,13 +369,19 @@ bool OutputFile::copyIntoTarget() {
         if (got == 0) {
             errno = EIO;
         }
-        ok = got > 0 && writeAll(target, buffer.data(), static_cast<std::size_t>(got));
+        ok = got > 0 && writeAll(target, buffer.data(), static_cast<std::size_t>(got), false);
         offset += got;
     }
     ok = ok && ::ftruncate(target, size) == 0 && (::fsync(target) == 0 || errno == EINVAL);
+    struct stat info {};
+    if (ok && ::fstat(target, &info) == 0 && (info.st_mode & (S_ISUID | S_ISGID)) != 0) {
+        // Privileged writes keep set-id bits; new content never inherits them.
+        ::fchmod(target, info.st_mode & 0777);
+    }
     if (!ok) {
         fail();
     }
+    m_targetFd = -1;
     if (::close(target) != 0 && errno != EINTR && ok) {
         ok = fail();
     }
@@ -345,7 +394,7 @@ void OutputFile::forgetTemporary() {
     m_tempPath.clear();
 }
 
-void OutputFile::discard() {
+void OutputFile::dropTemporary() {
     if (m_fd >= 0) {
         ::close(m_fd);
         m_fd = -1;
@@ -353,6 +402,14 @@ void OutputFile::discard() {
     if (!m_tempPath.empty()) {
         ::unlink(m_tempPath.c_str());
         forgetTemporary();
+    }
+}
+
+void OutputFile::discard() {
+    dropTemporary();
+    if (m_targetFd >= 0) {
+        ::close(m_targetFd);
+        m_targetFd = -1;
     }
 }
 

@@ -7,10 +7,14 @@ namespace ovantis::sys {
 
 // A result file. A regular file is written under a temporary name (or none,
 // where the file system allows) beside its final target and renamed over it
-// only when complete, keeping the old file's mode and owner; a file with more
-// than one name is rewritten in place so every name sees the new content.
-// Anything else that exists (a device, a FIFO, a terminal) is written
-// directly, as the shell's ">" would. A symbolic link stays a link.
+// only when complete, keeping the old file's mode and owner. It is rewritten
+// in place instead, once the output is complete, where a rename would lose
+// something: other names (hard links), an owner or group the caller cannot
+// give, a folder the caller cannot add a name to. A file the caller could not
+// open for writing is refused up front, as the shell's ">" refuses it, and
+// set-id bits never carry over to new content. Anything else that exists (a
+// device, a FIFO, a terminal) is written directly, as ">" would. A symbolic
+// link stays a link.
 class OutputFile {
   public:
     explicit OutputFile(std::string path);
@@ -33,10 +37,13 @@ class OutputFile {
     enum class Mode { Direct, Replace, InPlace };
 
     bool fail();
+    bool failAndDiscard();
     bool openTemporary(const std::string& dir);
+    bool openStaging();
     bool nameTemporary();
     bool copyIntoTarget();
     void forgetTemporary();
+    void dropTemporary();
 
     std::string m_path;
     std::string m_target;
@@ -44,6 +51,8 @@ class OutputFile {
     std::string m_tempPath;
     Mode m_mode = Mode::Replace;
     int m_fd = -1;
+    // The existing target, opened for writing up front.
+    int m_targetFd = -1;
     int m_cleanupSlot = -1;
     std::string m_error;
 };

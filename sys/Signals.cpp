@@ -1,6 +1,7 @@
 #include "Signals.h"
 
 #include <limits.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -16,6 +17,8 @@ constexpr int kFilling = 1;
 constexpr int kReady = 2;
 
 std::atomic<int> g_signal{0};
+timer_t g_nudge;
+std::atomic<bool> g_nudgeReady{false};
 std::atomic<int> g_slotState[kSlots];
 char g_slotPath[kSlots][PATH_MAX];
 
@@ -36,7 +39,15 @@ extern "C" void onStopSignal(int signal) {
         removePending();
         ::_exit(128 + signal);
     }
+    if (g_nudgeReady.load()) {
+        // A call entered just after the flag was checked would block on:
+        // SIGALRM interrupts it soon after, and again until the run ends.
+        const itimerspec every{{0, 100'000'000}, {0, 100'000'000}};
+        ::timer_settime(g_nudge, 0, &every, nullptr);
+    }
 }
+
+extern "C" void onNudge(int) {}
 
 constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 
@@ -53,6 +64,16 @@ void Signals::install() {
     for (int signal : kStopSignals) {
         ::sigaction(signal, &action, nullptr);
     }
+    struct sigaction nudge {};
+    nudge.sa_handler = onNudge;
+    sigemptyset(&nudge.sa_mask);
+    ::sigaction(SIGALRM, &nudge, nullptr);
+    sigevent event{};
+    event.sigev_notify = SIGEV_SIGNAL;
+    event.sigev_signo = SIGALRM;
+    if (!g_nudgeReady.load() && ::timer_create(CLOCK_MONOTONIC, &event, &g_nudge) == 0) {
+        g_nudgeReady.store(true);
+    }
 }
 
 bool Signals::stopRequested() {
@@ -64,6 +85,10 @@ int Signals::stopSignal() {
 }
 
 void Signals::reset() {
+    if (g_nudgeReady.load()) {
+        const itimerspec off{};
+        ::timer_settime(g_nudge, 0, &off, nullptr);
+    }
     g_signal.store(0);
 }
 

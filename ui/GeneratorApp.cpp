@@ -4,9 +4,11 @@
 
 #include "DialogUnits.h"
 #include "MainDialog.h"
+#include "SystemRandom.h"
 #include "Version.h"
 
-GeneratorApp::GeneratorApp(QApplication& app, Translations::Language language) {
+GeneratorApp::GeneratorApp(QApplication& app, Translations::Language language)
+    : m_random(ovantis::RandomSource::Kind::Classic, {}, ovantis::sys::SystemRandom::fill) {
     identify();
     app.setApplicationVersion(QString::fromLatin1(ovantis::version::kText));
     app.setWindowIcon(icon());

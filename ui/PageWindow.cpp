@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -21,7 +20,6 @@
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTextCursor>
-#include <QUrl>
 
 #include "ControlIds.h"
 #include "DialogUnits.h"
@@ -86,14 +84,6 @@ QFont fixedPitch(const QFont& dialog) {
     }
     font.setPointSizeF(dialog.pointSizeF());
     return font;
-}
-
-QString executableFor(const QString& text) {
-    if (text.contains(QLatin1Char('/'))) {
-        const QFileInfo info(text);
-        return info.isFile() && info.isExecutable() ? text : QString();
-    }
-    return QStandardPaths::findExecutable(text);
 }
 
 }  // namespace
@@ -322,22 +312,9 @@ void PageWindow::stopTimer(int) {
 }
 
 std::optional<std::string> PageWindow::shellOpen(const std::string& text) {
-    // One file name, never split and never given to a shell.
-    const QString name = fromCore(text);
-    const QString program = executableFor(name);
-    if (!program.isEmpty()) {
-        // A clean start: descriptors 0-2 only, every signal at its default.
-        return ovantis::sys::Launcher::launch(toCore(program), {});
-    }
-    const QUrl url = QFileInfo::exists(name)
-                         ? QUrl::fromLocalFile(QFileInfo(name).absoluteFilePath())
-                     : name.contains(QStringLiteral("://")) ? QUrl(name)
-                                                            : QUrl();
-    if (url.isEmpty()) {
-        return text + ": not found";
-    }
-    if (!QDesktopServices::openUrl(url)) {
-        return text + ": no program opens it";
+    // The launcher decides how a name starts, as for ovantis-cli --exec.
+    if (auto failure = ovantis::sys::Launcher::launch(text, {})) {
+        return failure->text();
     }
     return std::nullopt;
 }

@@ -10,6 +10,7 @@
 #include <ctime>
 #include <regex>
 #include <sstream>
+#include <system_error>
 
 #include "FdStreambuf.h"
 #include "Messages.h"
@@ -74,6 +75,29 @@ TEST(CliParity, SeedGivesTheCoreLinesForTheSameSettings) {
     EXPECT_EQ(r.out, expected);
 }
 
+// The secure source without its key is an I/O failure, never a weaker key.
+TEST(CliSource, AKeySourceThatFailsEndsTheRunWithStatusOne) {
+    std::ostringstream out, err;
+    const KeySource failing = [](std::uint8_t*, std::size_t) {
+        throw std::system_error(ENOSYS, std::generic_category(), "no key");
+    };
+    EXPECT_EQ(run({"string"}, out, err, failing), kExitIo);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(), "ovantis-cli: no key: Function not implemented\n");
+    EXPECT_EQ(run({"string", "--seed", "1"}, out, err, failing), kExitOk);
+}
+
+// Key and nonce, 44 bytes, in one getrandom call (std::random_device may use
+// the processor's generator instead).
+TEST(CliSource, KeysFromGetrandom) {
+    if (shell("strace -o /dev/null true 2>&1 && echo ok") != "ok\n") {
+        GTEST_SKIP() << "strace is missing or may not trace here";
+    }
+    EXPECT_NE(shell("strace -f -e trace=getrandom " OVANTIS_CLI_PATH " string -n 1 2>&1 >/dev/null")
+                  .find(", 44, 0) = 44\n"),
+              npos);
+}
+
 TEST(CliSource, SecureUnlessSeededAndNowIsTheCurrentSecond) {
     const Result a = cli("string -ULD --min-length 16 --max-length 16 -n 20");
     EXPECT_EQ(a.status, kExitOk);
@@ -117,6 +141,10 @@ TEST(CliValidation, UsageErrorsSayWhyAndCreateNoFile) {
         {"number --rnage 1..2", "did you mean '--range'?"},
         {"xyz", "unknown command 'xyz'\n"},
         {"string a -n 1 b", "not expected: a b"},
+        {"strin\x1bg", "unknown command 'strin\\x1bg'"},
+        {"string a\001b", "not expected: a\\x01b"},
+        {"string -n 1\x1b[31m", "--count: '1\\x1b[31m' is not a whole number"},
+        {"number --range 1\x07", "--range: '1\\x07' is not a range"},
     };
     // Refused by the parse itself, a subcommand required.
     for (const char* line :
@@ -139,6 +167,10 @@ TEST(CliValidation, UsageErrorsSayWhyAndCreateNoFile) {
         EXPECT_EQ(dir.names(), "");
     }
     EXPECT_EQ(cli("number --seed 1 --low -.5e1 --high +7. -n 1").status, kExitOk);
+    const Result empty = cli("number -o ''");
+    EXPECT_EQ(empty.status, kExitUsage);
+    EXPECT_EQ(empty.out, "");
+    EXPECT_NE(empty.err.find("--output: a file name is required"), npos) << empty.err;
 }
 
 // A parser that recursed per character would overflow a small stack.
@@ -309,37 +341,58 @@ TEST(CliTime, PrintsOneTimestampPerEventAndLaunchesWithoutAShell) {
     EXPECT_EQ(dir.names(), "a b\nprobe\n");
 }
 
-// Starts the real binary, signals it after a while and returns its exit status.
-int signalledStatus(const std::string& line, int signal, int afterMs) {
+// Starts the real binary in folder with its standard output on a pipe nobody
+// reads, signals it after a while and returns its exit status, or -1 when it
+// is still alive five seconds later (it should end within one).
+int signalledStatus(const std::string& line, int signal, int afterMs,
+                    const std::string& folder = ".") {
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0) {
+        return -3;
+    }
     const pid_t pid = ::fork();
     if (pid == 0) {
+        ::dup2(pipeFds[1], STDOUT_FILENO);
         ::execl("/bin/sh", "sh", "-c",
-                ("exec " + std::string(OVANTIS_CLI_PATH) + " " + line).c_str(), nullptr);
+                ("cd '" + folder + "' && exec " + OVANTIS_CLI_PATH + " " + line).c_str(), nullptr);
         ::_exit(127);
     }
+    ::close(pipeFds[1]);
     ::usleep(static_cast<useconds_t>(afterMs) * 1000);
     ::kill(pid, signal);
     int status = 0;
-    // Within a second, or it is killed and the test fails.
     for (int waited = 0; ::waitpid(pid, &status, WNOHANG) == 0; waited += 10) {
-        if (waited >= 1000) {
+        if (waited >= 5000) {
             ::kill(pid, SIGKILL);
             ::waitpid(pid, &status, 0);
-            return -1;
+            status = -1;
+            break;
         }
         ::usleep(10000);
     }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+    ::close(pipeFds[0]);
+    return status == -1 ? -1 : WIFEXITED(status) ? WEXITSTATUS(status) : -2;
 }
 
-TEST(CliBinary, StopSignalsEndAHugeLinePromptlyAndLeaveNothing) {
-    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
-        SCOPED_TRACE(signal);
+// Each stop signal ends a run whatever it is doing: making a huge line,
+// waiting on a reader that takes nothing, opening a FIFO nobody reads. The
+// old file or FIFO stays; nothing else is left.
+TEST(CliBinary, StopSignalsEndARunInEveryBlockingCallAndLeaveNothing) {
+    const std::pair<const char*, int> cases[] = {
+        {"string --length 2147483647 -n 1 -o out", SIGINT},
+        {"string --length 2147483647 -n 1 -o out", SIGTERM},
+        {"string --length 2147483647 -n 1 -o out", SIGHUP},
+        {"string --length 2147483647 -n 1 -o out", SIGQUIT},
+        {"string -n 100000000", SIGINT},
+        {"string -n 1 -o fifo", SIGINT},
+    };
+    for (const auto& [line, signal] : cases) {
+        SCOPED_TRACE(std::string(line) + " " + std::to_string(signal));
         TempFolder dir;
-        EXPECT_EQ(
-            signalledStatus("string --length 2147483647 -n 1 -o " + dir / "out.txt", signal, 300),
-            128 + signal);
-        EXPECT_EQ(dir.names(), "");
+        dir.sh("echo old > out; mkfifo fifo");
+        EXPECT_EQ(signalledStatus(line, signal, 300, dir.path), 128 + signal);
+        EXPECT_EQ(dir.names(), "fifo\nout\n");
+        EXPECT_EQ(readAll(dir / "out"), "old\n");
     }
     // Also while a line is judged before it is written.
     TempFolder dir;

@@ -11,6 +11,7 @@
 #include "NumberGenerator.h"
 #include "SettingFields.h"
 #include "StringGenerator.h"
+#include "TestKeys.h"
 
 namespace ovantis {
 namespace {
@@ -120,7 +121,7 @@ TEST(StringGeneration, LongLinesReachTheSinkInChunksAndStopWhenAsked) {
         }
     };
     for (auto kind : {RandomSource::Kind::Classic, RandomSource::Kind::Secure}) {
-        RandomSource random(kind);
+        RandomSource random(kind, {}, test::testKeys);
         StringGenerator generator({.minLength = 1000000, .maxLength = 1000000}, random);
         Counter whole, stopping;
         stopping.stopAfter = 2;
@@ -211,7 +212,7 @@ TEST(StringGeneration, RangesYieldOnlyScalarValuesThatKeepALineWhole) {
                                    .minLength = 1,
                                    .maxLength = 1};
             ASSERT_EQ(check(s), nullptr);
-            RandomSource random(kind);
+            RandomSource random(kind, {}, test::testKeys);
             StringGenerator generator(s, random);
             EXPECT_EQ(generator.possibleLines(), c.characters);
             const std::regex shape(c.shape);
@@ -345,7 +346,7 @@ TEST(StringGeneration, CharacterOptionsHoldOnEverySource) {
                          << pattern
                          << (kind == RandomSource::Kind::Secure ? " secure" : " classic"));
             ASSERT_EQ(check(settings), nullptr);
-            RandomSource random(kind);
+            RandomSource random(kind, {}, test::testKeys);
             StringGenerator generator(settings, random);
             const std::regex shape(pattern);
             for (int i = 0; i < 20000; ++i) {
@@ -378,7 +379,7 @@ TEST(UniqueLines, CountsArePossibleLinesAndNoLineRepeats) {
             SCOPED_TRACE(testing::Message()
                          << c.what
                          << (kind == RandomSource::Kind::Secure ? " secure" : " classic"));
-            RandomSource random(kind);
+            RandomSource random(kind, {}, test::testKeys);
             std::set<std::string> lines;
             std::visit(
                 [&](auto s) {
@@ -441,7 +442,7 @@ TEST(UniqueLines, DrawsPerEachClassLineFollowTheSource) {
                        {rare, RandomSource::Kind::Classic, 2},
                        {shortOnes, RandomSource::Kind::Secure, 8}};
     for (const Case& c : cases) {
-        RandomSource random(c.kind);
+        RandomSource random(c.kind, {}, test::testKeys);
         EXPECT_NEAR(StringGenerator(c.settings, random).drawsPerLine(), c.draws, 1e-9);
     }
 }

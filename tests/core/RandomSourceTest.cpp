@@ -1,8 +1,11 @@
 #include "RandomSource.h"
 
 #include "EntropyPool.h"
+#include "TestKeys.h"
 
 #include <gtest/gtest.h>
+
+#include <system_error>
 
 namespace ovantis {
 namespace {
@@ -52,7 +55,7 @@ TEST(RandInRange, DrawsStayInsideTheRangeAndReachItsTop) {
                        {1, 3, true},
                        {0, 100000, true}};
     for (auto kind : {RandomSource::Kind::Classic, RandomSource::Kind::Secure}) {
-        RandomSource random(kind);
+        RandomSource random(kind, {}, test::testKeys);
         for (const Case& c : cases) {
             SCOPED_TRACE(testing::Message() << c.low << ".." << c.high);
             bool sawTop = false;
@@ -65,6 +68,27 @@ TEST(RandInRange, DrawsStayInsideTheRangeAndReachItsTop) {
             EXPECT_TRUE(sawTop || !c.reachesTop);
         }
     }
+}
+
+// Key and nonce come in one request, once; a key source that fails fails the
+// source, never leaving a weaker key behind.
+TEST(SecureSource, TakesKeyAndNonceFromItsKeySourceOnce) {
+    std::vector<std::size_t> requests;
+    RandomSource random(RandomSource::Kind::Secure, {}, [&](std::uint8_t* data, std::size_t size) {
+        requests.push_back(size);
+        test::testKeys(data, size);
+    });
+    for (int i = 0; i < 100000; ++i) {
+        random.draw();
+    }
+    EXPECT_EQ(requests, std::vector<std::size_t>{44});
+    const KeySource failing = [](std::uint8_t*, std::size_t) {
+        throw std::system_error(ENOSYS, std::generic_category());
+    };
+    EXPECT_THROW(RandomSource(RandomSource::Kind::Secure, {}, failing), std::system_error);
+    RandomSource classic(RandomSource::Kind::Classic, {}, failing);
+    EXPECT_THROW(classic.setKind(RandomSource::Kind::Secure), std::system_error);
+    EXPECT_FALSE(classic.secure());
 }
 
 TEST(EntropyPool, KeystreamMatchesTheChaCha20BlockVector) {

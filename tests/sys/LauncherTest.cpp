@@ -42,7 +42,7 @@ TEST(Launcher, ChildStartsCleanWithEachArgumentWhole) {
         ::setenv("PATH", path.c_str(), 1);
         const auto failure = Launcher::launch(program, {"two words", "say \"hi\" 'there'", ""});
         ::setenv("PATH", oldPath.c_str(), 1);
-        ASSERT_FALSE(failure) << *failure;
+        ASSERT_FALSE(failure) << failure->text();
         for (int waited = 0; waited < 10000 && !std::filesystem::exists(report); waited += 10) {
             ::usleep(10000);
         }
@@ -58,21 +58,41 @@ TEST(Launcher, ChildStartsCleanWithEachArgumentWhole) {
     ::unsetenv("OVANTIS_PROBE_REPORT");
 }
 
-TEST(Launcher, NamesWhatCouldNotStart) {
+// Run from a folder holding a program and a document, with nothing on PATH
+// (no xdg-open either): each failure says why, and the name escaped.
+TEST(Launcher, SaysWhyAProgramDidNotStart) {
     TempFolder folder;
     const std::string marker = folder / "marker";
-    for (const std::string& program :
-         {std::string("/nonexistent/ovantis-program"), std::string("ovantis-no-such-program"),
-          "touch " + marker, "sh -c 'touch " + marker + "'", std::string()}) {
+    folder.sh("mkdir bin; printf '#!/bin/sh\\n' > probe; chmod +x probe; echo hi > notes.txt");
+    const std::pair<std::string, std::string> cases[] = {
+        {"/nonexistent/ovantis-program", "/nonexistent/ovantis-program: No such file or directory"},
+        {"ovantis-no-such-program", "ovantis-no-such-program: not found on PATH"},
+        {"probe", "probe: not found on PATH (./probe would run the one in this folder)"},
+        {"no\x1b[2Jsuch", "no\\x1b[2Jsuch: not found on PATH"},
+        {"touch " + marker, "touch " + marker + ": No such file or directory"},
+        {"sh -c 'touch " + marker + "'", "sh -c 'touch " + marker + "': No such file or directory"},
+        {"notes.txt", "notes.txt: nothing opens documents here: xdg-open not found on PATH"},
+        {"https://example.org/",
+         "https://example.org/: nothing opens documents here: xdg-open "
+         "not found on PATH"},
+        {"", ": no program name"},
+    };
+    const std::string oldPath = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
+    const auto oldFolder = std::filesystem::current_path();
+    ::setenv("PATH", (folder / "bin").c_str(), 1);
+    std::filesystem::current_path(folder.path);
+    for (const auto& [program, text] : cases) {
         SCOPED_TRACE(program);
-        EXPECT_EQ(Launcher::launch(program, {}),
-                  "cannot start " + program + ": No such file or directory");
+        const auto failure = Launcher::launch(program, {});
+        EXPECT_EQ(failure ? failure->text() : "started", text);
     }
+    std::filesystem::current_path(oldFolder);
+    ::setenv("PATH", oldPath.c_str(), 1);
     EXPECT_FALSE(std::filesystem::exists(marker)) << "the text went to a shell";
 }
 
 TEST(Launcher, LeavesNoZombies) {
-    ASSERT_FALSE(Launcher::launch("true", {}));
+    ASSERT_FALSE(Launcher::launch("true", {}).has_value());
     const std::string children = "ps -o stat= --ppid " + std::to_string(::getpid());
     for (int waited = 0; waited < 10000 && shell(children).find('Z') == std::string::npos;
          waited += 10) {

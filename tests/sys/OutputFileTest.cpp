@@ -1,6 +1,8 @@
 #include "OutputFile.h"
 
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include "TempFolder.h"
 
@@ -26,6 +28,8 @@ TEST(OutputFile, EachKindOfTargetGetsTheContentOrTheSystemsReason) {
         {"echo old > out; chmod 600 out", "out", nullptr, "f600 1 out\n", "out"},
         {"echo old > out; chmod 755 out", "out", nullptr, "f755 1 out\n", "out"},
         {"echo old > out; chmod 444 out", "out", nullptr, "f444 1 out\n", "out"},
+        {"echo old > out; chmod 6755 out", "out", nullptr, "f755 1 out\n", "out"},
+        {"echo old > out; chmod 4755 out; ln out b", "out", nullptr, "f755 2 b\nf755 2 out\n", "b"},
         {"echo old, longer than new > out; ln out b", "out", nullptr, "f640 2 b\nf640 2 out\n",
          "b"},
         {"mkdir data links; echo old > data/real; ln -s ../data/real links/out", "links/out",
@@ -52,6 +56,75 @@ TEST(OutputFile, EachKindOfTargetGetsTheContentOrTheSystemsReason) {
         EXPECT_EQ(readAll(folder / c.holder), c.reason ? "" : "new");
     }
     ::umask(oldMask);
+}
+
+// Saves "new" to path as user, in a child process; the error, or "".
+std::string saveAs(const passwd& user, const std::string& path) {
+    int result[2];
+    if (::pipe(result) != 0) {
+        return "no pipe";
+    }
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::umask(022);
+        if (::setgroups(0, nullptr) != 0 || ::setresgid(user.pw_gid, user.pw_gid, user.pw_gid) ||
+            ::setresuid(user.pw_uid, user.pw_uid, user.pw_uid) != 0) {
+            ::_exit(1);
+        }
+        OutputFile file(path);
+        const bool saved = file.open() && file.write("new") && file.commit();
+        const std::string error = saved ? "" : file.error();
+        const bool told =
+            ::write(result[1], error.data(), error.size()) == static_cast<ssize_t>(error.size());
+        ::_exit(told ? 0 : 1);
+    }
+    ::close(result[1]);
+    std::string error;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(result[0], buffer, sizeof buffer)) > 0;) {
+        error.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(result[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? error : "the child failed";
+}
+
+// An ordinary user ("me") saving in its own folder and in others' (root's):
+// what ">" could not open is refused; what it could is written, in place
+// where a rename would take the file from its owner or group.
+TEST(OutputFile, AnOrdinaryUserWritesWhatTheShellWouldAndOwnersStay) {
+    const passwd* user = test::testUser();
+    if (user == nullptr) {
+        GTEST_SKIP() << "needs root to make the user ovantis-test";
+    }
+    struct Case {
+        std::string setup, target;
+        const char* reason;  // why nothing could be saved, or nullptr
+        std::string listing;
+    } const cases[] = {
+        {"echo old > f; chown $me:$me f; chmod 444 f", "f", "Permission denied", "f444 me:me f\n"},
+        {"echo old > f; chmod 644 f", "f", "Permission denied", "f644 root:root f\n"},
+        {"echo old > f; chown $me:$me f; chmod 600 f", "f", nullptr, "f600 me:me f\n"},
+        {"", "f", nullptr, "f644 me:me f\n"},
+        {"echo old > f; chmod 666 f", "f", nullptr, "f666 root:root f\n"},
+        {"echo old > f; chown $me:root f; chmod 664 f", "f", nullptr, "f664 me:root f\n"},
+        {"mkdir -m 755 d; echo old > d/f; chmod 666 d/f", "d/f", nullptr,
+         "d755 root:root d\nf666 root:root d/f\n"},
+        {"mkdir -m 1777 t; echo old > t/f; chmod 666 t/f", "t/f", nullptr,
+         "d1777 root:root t\nf666 root:root t/f\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.setup);
+        TempFolder folder;
+        folder.sh("me=ovantis-test; chown $me:$me . || exit; " + c.setup);
+        EXPECT_EQ(saveAs(*user, folder / c.target),
+                  c.reason ? "cannot write " + folder / c.target + ": " + c.reason : "");
+        EXPECT_EQ(folder.sh("find . -mindepth 1 -printf '%y%m %u:%g %P\\n' | "
+                            "sed 's/ovantis-test/me/g' | sort -k3"),
+                  c.listing);
+        EXPECT_EQ(readAll(folder / c.target), c.reason ? "old\n" : "new");
+    }
 }
 
 }  // namespace

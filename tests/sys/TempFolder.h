@@ -1,7 +1,9 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -38,6 +40,16 @@ struct TempFolder {
     // Everything the folder holds, hidden files too, one name a line.
     std::string names() const { return sh("ls -A"); }
 };
+
+// An ordinary user for the tests, made here when missing; none unless root.
+inline const passwd* testUser() {
+    if (::geteuid() != 0 || shell("id -u ovantis-test >/dev/null 2>&1 || useradd --system "
+                                  "--no-create-home --shell /usr/sbin/nologin ovantis-test "
+                                  "2>&1") != "") {
+        return nullptr;
+    }
+    return ::getpwnam("ovantis-test");
+}
 
 inline std::string readAll(const std::string& path) {
     std::ostringstream text;

@@ -12,6 +12,7 @@
 #include "NumberPage.h"
 #include "StringGenerator.h"
 #include "StringPage.h"
+#include "TestKeys.h"
 #include "TimePage.h"
 
 using namespace ovantis::ids;
@@ -156,8 +157,9 @@ class WindowTest : public QObject {
 
   private slots:
     void init() {
-        m_random = std::make_unique<ovantis::RandomSource>(ovantis::RandomSource::Kind::Classic,
-                                                           [] { return std::time_t{1}; });
+        m_random = std::make_unique<ovantis::RandomSource>(
+            ovantis::RandomSource::Kind::Classic, [] { return std::time_t{1}; },
+            ovantis::test::testKeys);
         open();
     }
 
