@@ -1,9 +1,10 @@
 #include "CommandLine.h"
 
+#include <windows.h>
+
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include "WinText.h"
 

@@ -1,9 +1,10 @@
 #include "Launcher.h"
 
+#include <windows.h>
+
 #include <objbase.h>
 #include <shellapi.h>
 #include <shlwapi.h>
-#include <windows.h>
 
 #include "WinText.h"
 

@@ -1,8 +1,9 @@
 #include "OutputFile.h"
 
+#include <windows.h>
+
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
 
 #include <vector>
 

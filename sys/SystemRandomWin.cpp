@@ -1,7 +1,8 @@
 #include "SystemRandom.h"
 
-#include <bcrypt.h>
 #include <windows.h>
+
+#include <bcrypt.h>
 
 #include <algorithm>
 #include <climits>

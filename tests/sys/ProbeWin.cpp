@@ -1,8 +1,9 @@
 // Started by the Windows launcher test: writes the arguments it received, as
 // the system splits its command line, to the file named by
 // OVANTIS_PROBE_REPORT (written whole, then renamed into place).
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <string>
 

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
