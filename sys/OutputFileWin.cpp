@@ -210,9 +210,16 @@ bool OutputFile::commit() {
     m_fd = -1;
     const std::wstring temporary = toWide(m_tempPath);
     const std::wstring target = toWide(m_target);
-    // ReplaceFileW keeps the old file's attributes, security and creation time;
-    // on failure the old file is left as it was.
-    const bool replaced = ::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES
+    // ReplaceFileW keeps the old file's security and creation time, and on
+    // failure leaves it as it was; its attributes are carried over here, as
+    // not every implementation of it does.
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                            FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kKept) != 0) {
+        ::SetFileAttributesW(temporary.c_str(), attributes & kKept);
+    }
+    const bool replaced = attributes != INVALID_FILE_ATTRIBUTES
                               ? ::ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
                                                REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
                               : ::MoveFileExW(temporary.c_str(), target.c_str(),

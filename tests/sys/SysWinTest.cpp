@@ -139,6 +139,17 @@ TEST(OutputFileWin, HardLinksSeeTheNewContentAndDevicesAreWrittenThrough) {
     EXPECT_TRUE(save("NUL", "gone").ok);
 }
 
+TEST(OutputFileWin, AReplacedFileKeepsItsAttributes) {
+    WinTempFolder folder;
+    const std::wstring path = toWide(folder / "out");
+    std::ofstream(widePath(folder / "out")) << "old";
+    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(save(folder / "out", "new").ok);
+    EXPECT_EQ(readAll(folder / "out"), "new");
+    EXPECT_EQ(::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN,
+              DWORD{FILE_ATTRIBUTE_HIDDEN});
+}
+
 // A dropped or unfinished file leaves the old content and no temporary file.
 TEST(OutputFileWin, DiscardKeepsTheOldFile) {
     WinTempFolder folder;
