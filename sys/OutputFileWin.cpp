@@ -133,7 +133,22 @@ bool OutputFile::open() {
         }
     }
     m_dir = folderPrefix(m_target);
-    return openTemporary(m_dir) || fail();
+    if (openTemporary(m_dir)) {
+        return true;
+    }
+    // A folder that takes no new name: a file the caller may write is
+    // rewritten in place once the output is complete, kept meanwhile in the
+    // user's temporary folder.
+    const DWORD error = ::GetLastError();
+    wchar_t temporaryFolder[MAX_PATH + 1];
+    const DWORD length = ::GetTempPathW(MAX_PATH + 1, temporaryFolder);
+    if (existing == INVALID_HANDLE_VALUE || error != ERROR_ACCESS_DENIED || length == 0 ||
+        length > MAX_PATH) {
+        ::SetLastError(error);
+        return fail();
+    }
+    m_mode = Mode::InPlace;
+    return openTemporary(toUtf8(std::wstring_view(temporaryFolder, length))) || fail();
 }
 
 bool OutputFile::openTemporary(const std::string& dir) {
