@@ -21,7 +21,8 @@ class CommandLine {
 
   private:
     std::vector<std::string> m_arguments;
-    unsigned m_savedCodePage = 0;
+    // The console code page to restore (Windows only).
+    [[maybe_unused]] unsigned m_savedCodePage = 0;
 };
 
 }  // namespace ovantis::sys
