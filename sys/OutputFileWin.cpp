@@ -216,11 +216,9 @@ bool OutputFile::commit() {
         discard();
         return copied;
     }
-    if (!setDeleteOnClose(handle, false)) {
-        fail();
-        discard();
-        return false;
-    }
+    // Where this fails the file goes with its handle, and the replacement
+    // below reports that it is missing.
+    setDeleteOnClose(handle, false);
     ::_close(m_fd);
     m_fd = -1;
     const std::wstring temporary = toWide(m_tempPath);
