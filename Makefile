@@ -147,8 +147,8 @@ bench:
 # the build folder; its first start takes a few seconds).
 WIN_CMAKE = cmake -S . -DCMAKE_TOOLCHAIN_FILE=cmake/MinGW.cmake -DCMAKE_BUILD_TYPE=Release \
             -DOVANTIS_BUILD_UI=OFF -DOVANTIS_BUILD_CLI=ON -DOVANTIS_WERROR=ON
-VERSION := $(shell sed -n 's/^project.Ovantis VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-WIN_ZIP  := ovantis-$(VERSION)-windows-x64
+PROJECT_VERSION := $(shell sed -n 's/^project.Ovantis VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+WIN_ZIP  := ovantis-$(PROJECT_VERSION)-windows-x64
 
 .PHONY: test-windows package-windows
 
