@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "Notices.h"
+#include "UserLanguage.h"
 
 namespace ovantis::cli {
 
@@ -44,7 +45,9 @@ bool englishNotices() {
             return std::string_view(value).starts_with("en");
         }
     }
-    return false;
+    // Without locale variables (Windows) the desktop's language decides.
+    const std::string desktop = sys::userLanguage();
+    return !desktop.empty() && desktop != "zh";
 }
 
 const char* english(const char* notice) {

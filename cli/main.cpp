@@ -2,15 +2,19 @@
 #include <iostream>
 
 #include "CliApp.h"
+#include "CommandLine.h"
 #include "FdStreambuf.h"
 #include "Signals.h"
 
 int main(int argc, char** argv) {
+#ifdef SIGPIPE
     // A closed pipe shows up as EPIPE on write and ends the run quietly.
     std::signal(SIGPIPE, SIG_IGN);
+#endif
     ovantis::sys::Signals::install();
+    // Before the stream, so the console is set back after the last line.
+    const ovantis::sys::CommandLine commandLine(argc, argv);
     ovantis::sys::FdStreambuf outBuffer(1);
     std::ostream out(&outBuffer);
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    return ovantis::cli::run(args, out, std::cerr);
+    return ovantis::cli::run(commandLine.arguments(), out, std::cerr);
 }

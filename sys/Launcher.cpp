@@ -127,10 +127,6 @@ std::optional<LaunchFailure> failed(const std::string& program, int error) {
 
 }  // namespace
 
-std::string LaunchFailure::text() const {
-    return printable(program) + ": " + reason;
-}
-
 std::optional<LaunchFailure> Launcher::launch(const std::string& program,
                                               const std::vector<std::string>& args) {
     reap();

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "Printable.h"
+
 namespace ovantis::sys {
 
 // Why a program or document did not start.
@@ -11,7 +13,7 @@ struct LaunchFailure {
     std::string program;  // as given
     std::string reason;   // "not found on PATH", the system's reason, ...
     // "PROGRAM: reason", control characters escaped, for a message or notice.
-    std::string text() const;
+    std::string text() const { return printable(program) + ": " + reason; }
 };
 
 // Starts a program or opens a document by name, never through a shell: the

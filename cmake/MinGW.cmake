@@ -1,0 +1,19 @@
+# Cross-builds the Windows programs on Debian with MinGW-w64 (posix threads,
+# for std::thread) and runs what CTest starts under Wine. Everything is linked
+# statically, so the .exe files need no DLL beside them.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
+# CLI11 is header-only: the host's copy is used without the rest of /usr/include.
+set(CLI11_DIR ${CMAKE_CURRENT_LIST_DIR}/mingw CACHE PATH "")
+# GoogleTest is built from Debian's sources with this compiler.
+set(OVANTIS_GTEST_SOURCE /usr/src/googletest CACHE PATH "")

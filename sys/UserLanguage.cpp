@@ -1,0 +1,9 @@
+#include "UserLanguage.h"
+
+namespace ovantis::sys {
+
+std::string userLanguage() {
+    return {};
+}
+
+}  // namespace ovantis::sys

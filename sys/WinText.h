@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ovantis::sys {
+
+// Text is UTF-8 inside the program and UTF-16 at the Windows API; invalid
+// UTF-8 becomes U+FFFD, as does a lone surrogate on the way back.
+std::wstring toWide(std::string_view text);
+std::string toUtf8(std::wstring_view text);
+
+// The system's words for a Windows error code (GetLastError), in the
+// system's language, with no line break or final full stop.
+std::string systemReason(unsigned long error);
+
+}  // namespace ovantis::sys

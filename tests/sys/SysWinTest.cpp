@@ -1,0 +1,175 @@
+// The Windows side of sys/: what differs from POSIX gets its own cases here.
+#include <windows.h>
+
+#include <filesystem>
+
+#include "Launcher.h"
+#include "OutputFile.h"
+#include "SystemRandom.h"
+#include "WinTempFolder.h"
+#include "WinText.h"
+
+namespace ovantis::sys {
+namespace {
+
+using test::readAll;
+using test::widePath;
+using test::WinTempFolder;
+
+std::wstring waitForReport(const std::string& report) {
+    for (int waited = 0; waited < 10000 && !std::filesystem::exists(widePath(report));
+         waited += 10) {
+        ::Sleep(10);
+    }
+    const std::string bytes = readAll(report);
+    std::filesystem::remove(widePath(report));
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()),
+                        bytes.size() / sizeof(wchar_t));
+}
+
+// Quoting is undone by CommandLineToArgvW: spaces, quotes, backslashes before
+// a quote or at the end, empty and non-ASCII arguments all arrive whole.
+TEST(LauncherWin, EachArgumentArrivesWholeByPathAndByNameOnPath) {
+    WinTempFolder folder;
+    const std::string report = folder / "report";
+    ::SetEnvironmentVariableW(L"OVANTIS_PROBE_REPORT", toWide(report).c_str());
+    const std::filesystem::path probe = OVANTIS_PROBE_PATH;
+    const std::vector<std::string> args = {"a b",      "\"q\"",     "c:\\x\\",    "",       "plain",
+                                           "x\\\\\"y", "tab\there", "d\\e f\\\\", "用户 名"};
+    std::wstring expected;
+    for (const std::string& arg : args) {
+        expected += L"arg: " + toWide(arg) + L"\n";
+    }
+    wchar_t oldPath[32767];
+    ::GetEnvironmentVariableW(L"PATH", oldPath, 32767);
+    // By path, and by name (no extension) on PATH.
+    for (const auto& [program, path] : {std::pair{probe.string(), std::wstring(oldPath)},
+                                        {probe.stem().string(), probe.parent_path().wstring()}}) {
+        SCOPED_TRACE(program);
+        ::SetEnvironmentVariableW(L"PATH", path.c_str());
+        const auto failure = Launcher::launch(program, args);
+        ::SetEnvironmentVariableW(L"PATH", oldPath);
+        ASSERT_FALSE(failure) << failure->text();
+        EXPECT_EQ(waitForReport(report), expected);
+    }
+    ::SetEnvironmentVariableW(L"OVANTIS_PROBE_REPORT", nullptr);
+}
+
+TEST(LauncherWin, NamesWhatCouldNotStart) {
+    WinTempFolder folder;
+    for (const std::string& program :
+         {folder / "missing.exe", std::string("ovantis-no-such-program"),
+          "cmd /c echo x > " + folder / "marker", std::string()}) {
+        SCOPED_TRACE(program);
+        const auto failure = Launcher::launch(program, {});
+        ASSERT_TRUE(failure);
+        EXPECT_EQ(failure->program, program);
+        EXPECT_FALSE(failure->reason.empty());
+    }
+    EXPECT_EQ(folder.names(), "") << "the text went to a shell";
+}
+
+struct Saved {
+    bool ok;
+    std::string error;
+};
+
+Saved save(const std::string& path, const std::string& text) {
+    OutputFile file(path);
+    const bool ok = file.open() && file.write(text) && file.commit();
+    return {ok, file.error()};
+}
+
+// Each row prepares a folder, saves "new" to a name in it and lists what the
+// folder then holds: nothing temporary is ever left.
+TEST(OutputFileWin, ReplacesWholeKeepsWhatItMustNotTouchAndLeavesNothing) {
+    struct Case {
+        const char* name;
+        void (*setup)(const WinTempFolder&);
+        const char* target;
+        bool saved;
+        const char* listing;
+    } const cases[] = {
+        {"new file", [](const WinTempFolder&) {}, "out.txt", true, "out.txt\n"},
+        {"UTF-8 name", [](const WinTempFolder&) {}, "结果.txt", true, "结果.txt\n"},
+        {"replaced",
+         [](const WinTempFolder& f) { std::ofstream(widePath(f / "out.txt")) << "old, longer"; },
+         "out.txt", true, "out.txt\n"},
+        {"read-only refused",
+         [](const WinTempFolder& f) {
+             std::ofstream(widePath(f / "out.txt")) << "old";
+             ::SetFileAttributesW(toWide(f / "out.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+         },
+         "out.txt", false, "out.txt\n"},
+        {"folder refused",
+         [](const WinTempFolder& f) { ::CreateDirectoryW(toWide(f / "dir").c_str(), nullptr); },
+         "dir", false, "dir\n"},
+        {"missing folder", [](const WinTempFolder&) {}, "missing\\out.txt", false, ""},
+        {"hard link rewritten in place",
+         [](const WinTempFolder& f) {
+             std::ofstream(widePath(f / "out.txt")) << "old, longer";
+             ::CreateHardLinkW(toWide(f / "b").c_str(), toWide(f / "out.txt").c_str(), nullptr);
+         },
+         "out.txt", true, "b\nout.txt\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WinTempFolder folder;
+        c.setup(folder);
+        const std::string before = readAll(folder / c.target);
+        const Saved saved = save(folder / c.target, "new");
+        EXPECT_EQ(saved.ok, c.saved) << saved.error;
+        if (!c.saved) {
+            EXPECT_EQ(saved.error.rfind("cannot write " + folder / c.target + ": ", 0), 0u)
+                << saved.error;
+        }
+        EXPECT_EQ(readAll(folder / c.target), c.saved ? "new" : before);
+        EXPECT_EQ(folder.names(), c.listing);
+        ::SetFileAttributesW(toWide(folder / c.target).c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+TEST(OutputFileWin, HardLinksSeeTheNewContentAndDevicesAreWrittenThrough) {
+    WinTempFolder folder;
+    std::ofstream(widePath(folder / "a")) << "old";
+    ASSERT_TRUE(
+        ::CreateHardLinkW(toWide(folder / "b").c_str(), toWide(folder / "a").c_str(), nullptr));
+    ASSERT_TRUE(save(folder / "a", "new").ok);
+    EXPECT_EQ(readAll(folder / "b"), "new");
+    EXPECT_TRUE(save("NUL", "gone").ok);
+}
+
+TEST(OutputFileWin, AReplacedFileKeepsItsAttributes) {
+    WinTempFolder folder;
+    const std::wstring path = toWide(folder / "out");
+    std::ofstream(widePath(folder / "out")) << "old";
+    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(save(folder / "out", "new").ok);
+    EXPECT_EQ(readAll(folder / "out"), "new");
+    EXPECT_EQ(::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN,
+              DWORD{FILE_ATTRIBUTE_HIDDEN});
+}
+
+// A dropped or unfinished file leaves the old content and no temporary file.
+TEST(OutputFileWin, DiscardKeepsTheOldFile) {
+    WinTempFolder folder;
+    std::ofstream(widePath(folder / "out")) << "old";
+    {
+        OutputFile file(folder / "out");
+        ASSERT_TRUE(file.open()) << file.error();
+        ASSERT_TRUE(file.write("partial"));
+    }
+    EXPECT_EQ(readAll(folder / "out"), "old");
+    EXPECT_EQ(folder.names(), "out\n");
+}
+
+TEST(SystemRandomWin, FillsEveryByte) {
+    std::uint8_t a[64] = {}, b[64] = {};
+    SystemRandom::fill(a, sizeof a);
+    SystemRandom::fill(b, sizeof b);
+    EXPECT_NE(std::string(a, a + 64), std::string(b, b + 64));
+    EXPECT_NE(std::string(a + 32, a + 64), std::string(32, '\0'));
+}
+
+}  // namespace
+}  // namespace ovantis::sys
