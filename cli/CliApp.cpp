@@ -304,7 +304,13 @@ std::string explain(const char* notice, const NumberSettings& s) {
         if (s.low > s.high) {
             return "--low must not exceed --high";
         }
-        return "--integer needs a whole number between --low and --high within 64 bits";
+        std::int64_t first = 0;
+        std::int64_t last = 0;
+        if (s.integerOn && !wholeNumbersIn(s.low, s.high, first, last)) {
+            return "--integer needs a whole number between --low and --high within 64 bits";
+        }
+        return "--decimal needs a value with " + std::to_string(s.places) +
+               " places between --low and --high";
     }
     return "--count must be at least 1 (got " + std::to_string(s.count) + ")";
 }
