@@ -61,7 +61,8 @@ DecimalGrid::Signed DecimalGrid::scaled(float x, int places, bool up) {
 }
 
 DecimalGrid::DecimalGrid(float low, float high, int places) : m_places(places) {
-    if (!std::isfinite(low) || !std::isfinite(high) || places < 0 || places > NumberSettings::kMaxPlaces) {
+    if (!std::isfinite(low) || !std::isfinite(high) || places < 0 ||
+        places > NumberSettings::kMaxPlaces) {
         m_empty = true;
         return;
     }
@@ -82,8 +83,8 @@ DecimalGrid::DecimalGrid(float low, float high, int places) : m_places(places) {
     }
     m_firstClamped = clamped(m_first.negative, m_first.magnitude);
     m_lastClamped = clamped(last.negative, last.magnitude);
-    m_narrow = !m_empty && m_first.magnitude < WideInt(kTwoTo63) &&
-               last.magnitude < WideInt(kTwoTo63);
+    m_narrow =
+        !m_empty && m_first.magnitude < WideInt(kTwoTo63) && last.magnitude < WideInt(kTwoTo63);
     if (m_narrow) {
         m_narrowRange = RandomSource::prepare(m_firstClamped, m_lastClamped);
     }

@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <bit>
 #include <charconv>
+#include <cmath>
 #include <iterator>
 #include <stdexcept>
+
+#include "HashMemory.h"
 
 namespace ovantis {
 namespace {
@@ -196,6 +199,27 @@ std::uint64_t NumberGenerator::possibleLines() const {
         shared = 0;
     }
     return std::min(kCap, integers + decimals - shared);
+}
+
+std::uint64_t NumberGenerator::memoryNeeded(std::int64_t count) const {
+    const NumberSettings& s = m_settings;
+    if (!s.unique || count <= 0) {
+        return 0;
+    }
+    std::uint64_t perLine = 0;
+    if (s.integerOn) {
+        // A moved position of the shuffle: link, position, value.
+        perLine += hashMemory::entry(sizeof(void*) + 2 * sizeof(std::uint64_t));
+    }
+    if (s.decimalOn) {
+        // No line is longer than the larger bound written out, a sign and a
+        // carry aside.
+        std::string longest;
+        appendDecimal(longest, std::max(std::abs(static_cast<double>(s.low)),
+                                        std::abs(static_cast<double>(s.high))));
+        perLine += hashMemory::stringEntry(longest.size() + 2);
+    }
+    return static_cast<std::uint64_t>(count) * perLine;
 }
 
 std::string NumberGenerator::MakeNumber() {

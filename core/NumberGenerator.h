@@ -27,6 +27,9 @@ class NumberGenerator {
     // How many different lines the settings allow on this source,
     // saturating at 2^62.
     std::uint64_t possibleLines() const;
+    // The bytes a run of count lines keeps to make them unique; 0 when it
+    // keeps nothing.
+    std::uint64_t memoryNeeded(std::int64_t count) const;
 
   private:
     // How RandomFloat serves the range.

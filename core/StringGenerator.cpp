@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "CharacterSet.h"
+#include "HashMemory.h"
 
 namespace ovantis {
 namespace {
@@ -174,6 +175,16 @@ bool StringGenerator::appendLine(std::string& out, TextSink* sink) {
     }
     out += m_settings.tail;
     return sink == nullptr || out.size() < kSinkChunk || sink->drain(out);
+}
+
+std::uint64_t StringGenerator::memoryNeeded(std::int64_t count) const {
+    if (!m_settings.unique || count <= 0) {
+        return 0;
+    }
+    // Each line's text between head and tail is kept whole.
+    const auto longest = static_cast<std::uint64_t>(maxLineBytes()) - m_settings.head.size() -
+                         m_settings.tail.size();
+    return static_cast<std::uint64_t>(count) * hashMemory::stringEntry(longest);
 }
 
 std::uint64_t StringGenerator::possibleLines() const {

@@ -26,6 +26,9 @@ class StringGenerator {
     std::int64_t maxLineBytes() const;
     // How many different lines the settings allow, saturating at 2^62.
     std::uint64_t possibleLines() const;
+    // The bytes a run of count lines keeps to make them unique; 0 when it
+    // keeps nothing.
+    std::uint64_t memoryNeeded(std::int64_t count) const;
 
   private:
     // Indexed by class number 1 to 3.

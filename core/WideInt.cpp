@@ -59,8 +59,7 @@ WideInt WideInt::below(const WideInt& bound, RandomSource& random) {
     WideInt highest = bound;
     highest -= WideInt(1);
     const int top = std::max(highest.used(), 1);
-    const std::uint32_t mask =
-        ~std::uint32_t{0} >> std::countl_zero(highest.m_words[top - 1] | 1u);
+    const std::uint32_t mask = ~std::uint32_t{0} >> std::countl_zero(highest.m_words[top - 1] | 1u);
     for (;;) {
         WideInt value;
         for (int i = 0; i < top; ++i) {
