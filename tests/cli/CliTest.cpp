@@ -370,12 +370,8 @@ TEST(CliBinary, InterruptedTimeRunKeepsTheLinesLogged) {
 }
 
 TEST(CliBinary, MemoryRunningOutIsAMessageAndKeepsTheOldFile) {
-#if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit";
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit";
-#endif
+#ifdef OVANTIS_SANITIZED
+    GTEST_SKIP() << "the sanitizers reserve more address space than the limit";
 #endif
     TempFolder dir;
     EXPECT_EQ(dir.sh("echo old > out; ulimit -v 60000; " OVANTIS_CLI_PATH
