@@ -13,10 +13,10 @@ constexpr std::uint64_t block(std::uint64_t bytes) {
     return rounded < 32 ? 32 : rounded;
 }
 
-// One entry: its node, and two bucket pointers, the share right after the
-// table has doubled.
+// One entry at the peak: its node, and three bucket pointers, its share of
+// the old and the new table while the table doubles.
 constexpr std::uint64_t entry(std::uint64_t nodeBytes) {
-    return block(nodeBytes) + 2 * sizeof(void*);
+    return block(nodeBytes) + 3 * sizeof(void*);
 }
 
 // A string's own heap block beyond the short ones held inline.

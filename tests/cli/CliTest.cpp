@@ -106,9 +106,9 @@ TEST(CliValidation, UsageErrorsSayWhyAndCreateNoFile) {
         {"number --decimal --places 0 --range 0.1..0.9 --unique -n 2",
          "ovantis-cli: 数值范围设定无效！ --decimal needs a value with 0 places between"},
         {"number --integer --unique -n 2000000000 --range 0..9e18",
-         "ovantis-cli: --unique needs about 90 GiB for 2000000000 lines, above the 1024 MiB "
+         "ovantis-cli: --unique needs about 105 GiB for 2000000000 lines, above the 1024 MiB "
          "memory budget (raise it with --max-memory)\n"},
-        {"string -L --length 6 --unique -n 300000000", "--unique needs about 23 GiB"},
+        {"string -L --length 6 --unique -n 300000000", "--unique needs about 25 GiB"},
         {"number --integer --unique -n 30000 --range 1..99999 --max-memory 1",
          "about 2 MiB for 30000 lines"},
         {"number --max-memory 0", "--max-memory: must be at least 1 MiB (got 0)"},
