@@ -504,9 +504,7 @@ void readPair(CLI::App& command, const char* shortName, const std::string& short
     readIfGiven(command, highName, highText, high, parse);
 }
 
-}  // namespace
-
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     Options o;
     const std::string version = std::string("ovantis-cli ") + version::kText;
     CLI::App app{"Ovantis: random test data: strings, numbers and timed events.", "ovantis-cli"};
@@ -699,13 +697,17 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     } catch (const std::runtime_error& e) {
         err << "ovantis-cli: " << e.what() << '\n';
         return kExitUsage;
+    }
+}
+
+}  // namespace
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    try {
+        return runCommand(args, out, err);
     } catch (const std::bad_alloc&) {
-        // The unwinding destination has discarded its file: an old one stays.
-        err << "ovantis-cli: out of memory; the run was stopped"
-            << (o.common.output.empty() || o.common.output == "-"
-                    ? ""
-                    : ", " + o.common.output + " left as it was")
-            << '\n';
+        // Unwinding has discarded the result file's new content.
+        err << "ovantis-cli: out of memory; the run was stopped and any -o file left as it was\n";
         return kExitIo;
     }
 }

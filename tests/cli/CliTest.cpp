@@ -377,7 +377,8 @@ TEST(CliBinary, MemoryRunningOutIsAMessageAndKeepsTheOldFile) {
     EXPECT_EQ(dir.sh("echo old > out; ulimit -v 60000; " OVANTIS_CLI_PATH
                      " number --integer --unique -n 20000000 --range 0..9e18 --max-memory 100000 "
                      "-o out 2>&1; echo $?; cat out; ls -A"),
-              "ovantis-cli: out of memory; the run was stopped, out left as it was\n1\nold\nout\n");
+              "ovantis-cli: out of memory; the run was stopped and any -o file left as it "
+              "was\n1\nold\nout\n");
 }
 
 TEST(CliBinary, ClosedPipeEndsAHugeRunQuietly) {
