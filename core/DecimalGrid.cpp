@@ -70,17 +70,18 @@ DecimalGrid::DecimalGrid(float low, float high, int places) : m_places(places) {
     const Signed last = scaled(high, places, false);
     if (m_first.negative != last.negative) {
         m_empty = !m_first.negative;
-        m_span = last.magnitude;
-        m_span += m_first.magnitude;
+        m_count = last.magnitude;
+        m_count += m_first.magnitude;
     } else {
         const WideInt& lower = m_first.negative ? last.magnitude : m_first.magnitude;
         const WideInt& upper = m_first.negative ? m_first.magnitude : last.magnitude;
         m_empty = lower > upper;
         if (!m_empty) {
-            m_span = upper;
-            m_span -= lower;
+            m_count = upper;
+            m_count -= lower;
         }
     }
+    m_count += WideInt(m_empty ? 0 : 1);
     m_firstClamped = clamped(m_first.negative, m_first.magnitude);
     m_lastClamped = clamped(last.negative, last.magnitude);
     m_narrow =
@@ -91,10 +92,7 @@ DecimalGrid::DecimalGrid(float low, float high, int places) : m_places(places) {
 }
 
 std::uint64_t DecimalGrid::size(std::uint64_t cap) const {
-    if (m_empty) {
-        return 0;
-    }
-    return m_span.saturated(cap - 1) + 1;
+    return m_count.saturated(cap);
 }
 
 std::uint64_t DecimalGrid::wholeNumbersAmong(std::int64_t first, std::int64_t last) const {
@@ -117,9 +115,7 @@ void DecimalGrid::appendDraw(std::string& out, RandomSource& random) const {
         return;
     }
     // k = first + offset, taking the sign into account.
-    WideInt size = m_span;
-    size += WideInt(1);
-    WideInt offset = WideInt::below(size, random);
+    WideInt offset = WideInt::below(m_count, random);
     if (!m_first.negative) {
         offset += m_first.magnitude;
         appendValue(out, false, offset.toDecimal());

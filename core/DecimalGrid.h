@@ -39,8 +39,8 @@ class DecimalGrid {
     int m_places;
     bool m_empty = false;
     Signed m_first;
-    // last - first, the offset of the last value.
-    WideInt m_span;
+    // last - first + 1, or 0 when empty.
+    WideInt m_count;
     // The bounds clamped to 64 bits.
     std::int64_t m_firstClamped = 0;
     std::int64_t m_lastClamped = 0;
