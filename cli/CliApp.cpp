@@ -10,6 +10,7 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <new>
 #include <optional>
 #include <stdexcept>
 #include <system_error>
@@ -34,6 +35,7 @@ namespace ovantis::cli {
 namespace {
 
 constexpr std::size_t kChunk = 64 * 1024;
+constexpr std::int32_t kDefaultBudgetMiB = 1024;
 
 struct Common {
     std::string seed;
@@ -62,6 +64,7 @@ struct Options {
     std::string exec;
     std::vector<std::string> execArgs;
     std::string minDelay, maxDelay;
+    std::string maxMemory;
 };
 
 std::string withDefault(const std::string& what, const std::string& value) {
@@ -387,7 +390,13 @@ std::string explain(const char* notice, const NumberSettings& s) {
         if (s.low > s.high) {
             return "--low must not exceed --high";
         }
-        return "--integer needs a whole number between --low and --high within 64 bits";
+        std::int64_t first = 0;
+        std::int64_t last = 0;
+        if (s.integerOn && !wholeNumbersIn(s.low, s.high, first, last)) {
+            return "--integer needs a whole number between --low and --high within 64 bits";
+        }
+        return "--decimal needs a value with " + std::to_string(s.places) +
+               " places between --low and --high";
     }
     return "--count must be at least 1 (got " + std::to_string(s.count) + ")";
 }
@@ -402,16 +411,39 @@ std::string explain(const char* notice, const TimeSettings& s) {
     return "--count must be at least 1 (got " + std::to_string(s.count) + ")";
 }
 
+// Bytes as a rough figure a reader takes in at once, rounded up.
+std::string roughSize(std::uint64_t bytes) {
+    constexpr std::uint64_t kMiB = std::uint64_t{1} << 20;
+    constexpr std::uint64_t kGiB = kMiB << 10;
+    if (bytes < 10 * kGiB) {
+        return std::to_string((bytes + kMiB - 1) / kMiB) + " MiB";
+    }
+    return std::to_string((bytes + kGiB - 1) / kGiB) + " GiB";
+}
+
+// Refuses a run whose remembered lines would pass the budget; true when refused.
+bool refuseMemory(std::uint64_t needed, std::uint64_t budget, std::int32_t count,
+                  std::ostream& err) {
+    if (needed > budget) {
+        err << "ovantis-cli: --unique needs about " << roughSize(needed) << " for " << count
+            << " lines, above the " << (budget >> 20)
+            << " MiB memory budget (raise it with --max-memory)\n";
+        return true;
+    }
+    return false;
+}
+
 // Checks the settings, then streams the batch to its destination.
 template <class Generator, class Settings>
-int runBatch(const Settings& s, RandomSource& random, const Common& common, std::ostream& out,
-             std::ostream& err) {
+int runBatch(const Settings& s, std::uint64_t budget, RandomSource& random, const Common& common,
+             std::ostream& out, std::ostream& err) {
     const char* notice = check(s);
     std::string why = notice ? explain(notice, s) : "";
     std::optional<Generator> generator;
     if (notice == nullptr) {
         generator.emplace(s, random);
-        if (refuseUnique(s.unique, generator->possibleLines(), s.count, err)) {
+        if (refuseUnique(s.unique, generator->possibleLines(), s.count, err) ||
+            refuseMemory(generator->memoryNeeded(s.count), budget, s.count, err)) {
             return kExitUsage;
         }
         if constexpr (std::is_same_v<Generator, StringGenerator>) {
@@ -427,6 +459,27 @@ int runBatch(const Settings& s, RandomSource& random, const Common& common, std:
 const char* kUniqueHelp =
     "No line repeats within the run (every line is kept in memory to ensure it)";
 
+// --unique and the memory budget it is held to.
+void addUnique(CLI::App& command, Options& o) {
+    command.add_flag("--unique", o.unique, kUniqueHelp);
+    command
+        .add_option("--max-memory", o.maxMemory,
+                    withDefault("Memory budget for --unique in MiB; a run needing more is refused",
+                                std::to_string(kDefaultBudgetMiB)))
+        ->type_name("MIB");
+}
+
+// The budget in bytes: the default, or --max-memory of at least 1 MiB.
+std::uint64_t memoryBudget(CLI::App& command, const std::string& text) {
+    std::int32_t mebibytes = kDefaultBudgetMiB;
+    readIfGiven(command, "--max-memory", text, mebibytes, parseWhole);
+    if (mebibytes < 1) {
+        throw UsageError("--max-memory: must be at least 1 MiB (got " + std::to_string(mebibytes) +
+                         ")");
+    }
+    return static_cast<std::uint64_t>(mebibytes) << 20;
+}
+
 const char* kSources = R"(
 Sources: without --seed every run draws from the operating system's secure
 source, so no two runs repeat. --seed S draws from the classic source instead:
@@ -434,8 +487,8 @@ the window's 15-bit generator seeded with S, so the same seed and settings
 always give the same lines (seeds S and S+2^31 give the same lines).
 --seed now seeds it from the current second, as the window does.
 
-Exit status: 0 done, 1 I/O error or a failed launch, 2 usage error or
-rejected settings, 128+N when ended by signal N.
+Exit status: 0 done, 1 I/O error, a failed launch or memory exhausted,
+2 usage error or rejected settings, 128+N when ended by signal N.
 )";
 
 const char* kStringExamples = R"(
@@ -537,10 +590,8 @@ void readPair(CLI::App& command, const char* shortName, const std::string& short
     readIfGiven(command, highName, highText, high, parse);
 }
 
-}  // namespace
-
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-        KeySource keys) {
+int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               KeySource keys) {
     Options o;
     o.common.keys = std::move(keys);
     const std::string version = std::string("ovantis-cli ") + version::kText;
@@ -570,7 +621,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     string->add_flag("-B,--no-similar", o.noSimilar, "Leave out look-alikes: 0 O o 1 l I |");
     string->add_flag("--each-class", o.eachClass,
                      "At least one character of every chosen class per line (whole lines redrawn)");
-    string->add_flag("--unique", o.unique, kUniqueHelp);
+    addUnique(*string, o);
     string->add_option("--head", o.head, "Fixed text before each string")->type_name("T");
     string->add_option("--tail", o.tail, "Fixed text after each string")->type_name("T");
     string
@@ -597,7 +648,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         ->type_name("LOW..HIGH");
     number->add_option("--low", o.low, "Lower bound")->type_name("X");
     number->add_option("--high", o.high, "Upper bound")->type_name("Y");
-    number->add_flag("--unique", o.unique, kUniqueHelp);
+    addUnique(*number, o);
     number
         ->add_option("--places", o.places,
                      withDefault("Decimal places, 0 to 100", std::to_string(n0.places)))
@@ -699,7 +750,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             readPair(*string, "--length", o.length, true, "--min-length", o.minLength,
                      "--max-length", o.maxLength, s.minLength, s.maxLength, parseWhole);
             readIfGiven(*string, "--count", o.count, s.count, parseWhole);
-            return runBatch<StringGenerator>(s, *random, o.common, out, err);
+            return runBatch<StringGenerator>(s, memoryBudget(*string, o.maxMemory), *random,
+                                             o.common, out, err);
         }
         if (number->parsed()) {
             NumberSettings s;
@@ -712,7 +764,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             readIfGiven(*number, "--places", o.places, s.places, parseWhole);
             readIfGiven(*number, "--count", o.count, s.count, parseWhole);
             s.unique = o.unique;
-            return runBatch<NumberGenerator>(s, *random, o.common, out, err);
+            return runBatch<NumberGenerator>(s, memoryBudget(*number, o.maxMemory), *random,
+                                             o.common, out, err);
         }
         TimeSettings s;
         if (time->count("--exec") > 0) {
@@ -744,6 +797,19 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     } catch (const std::runtime_error& e) {
         err << "ovantis-cli: " << e.what() << '\n';
         return kExitUsage;
+    }
+}
+
+}  // namespace
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        KeySource keys) {
+    try {
+        return runCommand(args, out, err, std::move(keys));
+    } catch (const std::bad_alloc&) {
+        // Unwinding has discarded the result file's new content.
+        err << "ovantis-cli: out of memory; the run was stopped and any -o file left as it was\n";
+        return kExitIo;
     }
 }
 

@@ -5,8 +5,9 @@
 #include <charconv>
 #include <cmath>
 #include <iterator>
-#include <limits>
 #include <stdexcept>
+
+#include "HashMemory.h"
 
 namespace ovantis {
 namespace {
@@ -68,94 +69,14 @@ RandomSource::Range integersOf(const NumberSettings& s) {
 constexpr std::uint64_t kCap = std::uint64_t{1} << 62;
 constexpr std::int64_t kMaxRedraws = std::int64_t{1} << 26;
 
-// ceil (up) or floor of x * 10^places, taking x as its shortest decimal (the
-// one a user typed and sees); false when that leaves 64 bits.
-bool scaled(float x, int places, bool up, std::int64_t& out) {
-    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
-    char buffer[32];
-    const char* end =
-        std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific).ptr;
-    const char* at = buffer;
-    const bool negative = *at == '-';
-    at += negative ? 1 : 0;
-    std::int64_t digits = 0;  // at most nine significant digits
-    int fraction = 0;
-    for (bool afterPoint = false; *at != 'e'; ++at) {
-        if (*at == '.') {
-            afterPoint = true;
-            continue;
-        }
-        digits = digits * 10 + (*at - '0');
-        fraction += afterPoint ? 1 : 0;
-    }
-    ++at;
-    at += *at == '+' ? 1 : 0;
-    int exponent = 0;
-    std::from_chars(at, end, exponent);
-    const int scale = exponent - fraction + places;
-    if (scale >= 0) {
-        for (int i = 0; i < scale; ++i) {
-            if (digits > kMax / 10) {
-                return false;
-            }
-            digits *= 10;
-        }
-        out = negative ? -digits : digits;
-        return true;
-    }
-    std::int64_t quotient = 0;
-    bool rest = digits != 0;
-    if (scale > -19) {
-        std::int64_t divisor = 1;
-        for (int i = 0; i < -scale; ++i) {
-            divisor *= 10;
-        }
-        quotient = digits / divisor;
-        rest = digits % divisor != 0;
-    }
-    const bool awayFromZero = rest && up != negative;
-    out = (negative ? -1 : 1) * (quotient + (awayFromZero ? 1 : 0));
-    return true;
-}
-
-// k / 10^places written from k's digits, so nothing is rounded.
-void appendScaled(std::string& out, std::int64_t k, int places) {
-    const std::uint64_t magnitude =
-        k < 0 ? 0 - static_cast<std::uint64_t>(k) : static_cast<std::uint64_t>(k);
-    char buffer[24];
-    const std::string_view digits(buffer,
-                                  std::to_chars(buffer, buffer + 24, magnitude).ptr - buffer);
-    const auto p = static_cast<std::size_t>(places);
-    if (k < 0) {
-        out += '-';
-    }
-    if (digits.size() <= p) {
-        out += '0';
-        out += places > 0 ? "." : "";
-        out.append(p - digits.size(), '0');
-        out += digits;
-        return;
-    }
-    out += digits.substr(0, digits.size() - p);
-    if (places > 0) {
-        out += '.';
-        out += digits.substr(digits.size() - p);
-    }
-}
-
 }  // namespace
 
 NumberGenerator::NumberGenerator(const NumberSettings& checked, RandomSource& random)
     : m_settings(checked),
       m_random(random),
       m_integers(integersOf(checked)),
-      m_decimalDraw(planDecimalDraw()) {
-    const NumberSettings& c = checked;
-    m_onGrid = c.decimalOn && scaled(c.low, c.places, true, m_gridLow) &&
-               scaled(c.high, c.places, false, m_gridHigh) && m_gridLow <= m_gridHigh &&
-               static_cast<std::uint64_t>(m_gridHigh) - static_cast<std::uint64_t>(m_gridLow) <
-                   (std::uint64_t{1} << 53);
-}
+      m_decimalDraw(planDecimalDraw()),
+      m_grid(checked.low, checked.high, checked.decimalOn ? checked.places : 0) {}
 
 std::int64_t NumberGenerator::maxLineBytes() const {
     // A 64-bit integer takes at most 20 characters; a decimal at most a sign,
@@ -203,7 +124,7 @@ bool NumberGenerator::appendAny(std::string& out) {
             }
         } else if (s.decimalOn) {
             if (m_random.secure()) {
-                appendSecureDecimal(out);
+                m_grid.appendDraw(out, m_random);
             } else {
                 appendFixed(out, RandomFloat(), s.places);
             }
@@ -230,18 +151,6 @@ std::int64_t NumberGenerator::nextInteger() {
     return static_cast<std::int64_t>(low + value);
 }
 
-void NumberGenerator::appendSecureDecimal(std::string& out) {
-    if (m_onGrid) {
-        appendScaled(out, m_random.RandInRange(m_gridLow, m_gridHigh), m_settings.places);
-        return;
-    }
-    constexpr std::int64_t kSteps = std::int64_t{1} << 53;
-    const double low = m_settings.low;
-    const double high = m_settings.high;
-    const double share = static_cast<double>(m_random.RandInRange(0, kSteps)) / kSteps;
-    appendDecimal(out, std::min(low + (high - low) * share, high));
-}
-
 void NumberGenerator::appendDecimal(std::string& out, double value) const {
     // Rounded as %.Nf would, never with a decimal comma.
     char buffer[160];
@@ -259,12 +168,10 @@ std::uint64_t NumberGenerator::possibleLines() const {
     std::uint64_t decimals = 0;
     std::uint64_t shared = 0;  // decimal lines that read as one of the integers
     if (s.decimalOn && m_random.secure()) {
-        if (m_onGrid) {
-            decimals =
-                static_cast<std::uint64_t>(m_gridHigh) - static_cast<std::uint64_t>(m_gridLow) + 1;
-            shared = s.places == 0 ? decimals : 0;
-        } else {
-            decimals = s.low == s.high || m_gridLow > m_gridHigh ? 1 : kCap;
+        decimals = m_grid.size(kCap);
+        if (s.integerOn && s.places == 0) {
+            const auto last = static_cast<std::uint64_t>(m_integers.low) + m_integers.width - 1;
+            shared = m_grid.wholeNumbersAmong(m_integers.low, static_cast<std::int64_t>(last));
         }
     } else if (s.decimalOn) {
         // The classic source makes at most one value per 15-bit draw.
@@ -292,6 +199,27 @@ std::uint64_t NumberGenerator::possibleLines() const {
         shared = 0;
     }
     return std::min(kCap, integers + decimals - shared);
+}
+
+std::uint64_t NumberGenerator::memoryNeeded(std::int64_t count) const {
+    const NumberSettings& s = m_settings;
+    if (!s.unique || count <= 0) {
+        return 0;
+    }
+    std::uint64_t perLine = 0;
+    if (s.integerOn) {
+        // A moved position of the shuffle: link, position, value.
+        perLine += hashMemory::entry(sizeof(void*) + 2 * sizeof(std::uint64_t));
+    }
+    if (s.decimalOn) {
+        // No line is longer than the larger bound written out, a sign and a
+        // carry aside.
+        std::string longest;
+        appendDecimal(longest, std::max(std::abs(static_cast<double>(s.low)),
+                                        std::abs(static_cast<double>(s.high))));
+        perLine += hashMemory::stringEntry(longest.size() + 2);
+    }
+    return static_cast<std::uint64_t>(count) * perLine;
 }
 
 std::string NumberGenerator::MakeNumber() {

@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "DecimalGrid.h"
 #include "NumberSettings.h"
 #include "RandomSource.h"
 
@@ -26,6 +27,9 @@ class NumberGenerator {
     // How many different lines the settings allow on this source,
     // saturating at 2^62.
     std::uint64_t possibleLines() const;
+    // The bytes a run of count lines keeps to make them unique; 0 when it
+    // keeps nothing.
+    std::uint64_t memoryNeeded(std::int64_t count) const;
 
   private:
     // How RandomFloat serves the range.
@@ -45,7 +49,6 @@ class NumberGenerator {
     // False when the integers are used up.
     bool appendAny(std::string& out);
     std::int64_t nextInteger();
-    void appendSecureDecimal(std::string& out);
     void appendDecimal(std::string& out, double value) const;
 
     NumberSettings m_settings;
@@ -55,11 +58,8 @@ class NumberGenerator {
     // The least draw whose grid value lies above low.
     int m_firstAboveLow = 0;
     DecimalDraw m_decimalDraw;
-    // The secure source's decimals as k / 10^places for k in this range, when
-    // it is exact and narrow enough; otherwise doubles in [low, high].
-    bool m_onGrid = false;
-    std::int64_t m_gridLow = 0;
-    std::int64_t m_gridHigh = 0;
+    // The secure source's decimals.
+    DecimalGrid m_grid;
     // Integers drawn without replacement: a sparse Fisher-Yates shuffle of
     // the offsets, holding only the positions moved.
     std::uint64_t m_taken = 0;

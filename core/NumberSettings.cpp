@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "DecimalGrid.h"
 #include "Notices.h"
 
 namespace ovantis {
@@ -28,7 +29,8 @@ const char* check(const NumberSettings& s) {
     std::int64_t first = 0;
     std::int64_t last = 0;
     const bool finite = std::isfinite(s.low) && std::isfinite(s.high);
-    if (!finite || s.low > s.high || (s.integerOn && !wholeNumbersIn(s.low, s.high, first, last))) {
+    if (!finite || s.low > s.high || (s.integerOn && !wholeNumbersIn(s.low, s.high, first, last)) ||
+        (s.decimalOn && DecimalGrid(s.low, s.high, s.places).empty())) {
         return notices::kBadRange;
     }
     if (s.count <= 0) {

@@ -19,7 +19,9 @@ struct NumberSettings {
     bool unique = false;
 };
 
-// The notice that rejects the settings, or nullptr when they are usable.
+// The notice that rejects the settings, or nullptr when they are usable. A
+// range is refused when it holds nothing to draw: no whole number for
+// integers, no decimal with the given places for decimals.
 const char* check(const NumberSettings& settings);
 
 // The whole numbers inside [low, high] as 64-bit bounds; false when there are

@@ -6,6 +6,8 @@
 #include <limits>
 #include <stdexcept>
 
+#include "HashMemory.h"
+
 namespace ovantis {
 namespace {
 constexpr std::size_t kSinkChunk = 64 * 1024;
@@ -15,9 +17,6 @@ constexpr std::int64_t kMaxRedraws = std::int64_t{1} << 26;
 constexpr char kFirstCode[] = {0, 'A', 'a', '0'};
 // Unions up to this size get a table of every character.
 constexpr std::uint64_t kTableLimit = 4096;
-// A kept line's hash as a node of the set (two words padded to the
-// allocator's 32 bytes) and up to three bucket pointers while it rehashes.
-constexpr std::uint64_t kBytesPerKeptLine = 32 + 3 * 8;
 }  // namespace
 
 // Judges a line without keeping it: hashes and drops each piece, and asks the
@@ -394,7 +393,8 @@ std::uint64_t StringGenerator::memoryNeeded(std::int64_t count) const {
     const std::uint64_t scratch = m_settings.eachClass || m_settings.unique ? 2 * kSinkChunk : 0;
     const std::uint64_t kept =
         m_settings.unique ? static_cast<std::uint64_t>(std::max<std::int64_t>(count, 0)) : 0;
-    return scratch + kept * kBytesPerKeptLine;
+    // A kept line is a node holding its link and its hash.
+    return scratch + kept * hashMemory::entry(sizeof(void*) + sizeof(LineHash));
 }
 
 std::string StringGenerator::MakeString() {

@@ -21,8 +21,8 @@ _ovantis_cli() {
         return
     fi
     case $command in
-        string) COMPREPLY=($(compgen -W "-U --upper -L --lower -D --digits -S --symbols --charset --exclude -B --no-similar --each-class --unique --head --tail --length --min-length --max-length -n --count $common" -- "$cur")) ;;
-        number) COMPREPLY=($(compgen -W "--integer --decimal --unique --range --low --high --places -n --count $common" -- "$cur")) ;;
+        string) COMPREPLY=($(compgen -W "-U --upper -L --lower -D --digits -S --symbols --charset --exclude -B --no-similar --each-class --unique --max-memory --head --tail --length --min-length --max-length -n --count $common" -- "$cur")) ;;
+        number) COMPREPLY=($(compgen -W "--integer --decimal --unique --max-memory --range --low --high --places -n --count $common" -- "$cur")) ;;
         time) COMPREPLY=($(compgen -W "--exec --delay --min-delay --max-delay -n --count $common" -- "$cur")) ;;
     esac
 }

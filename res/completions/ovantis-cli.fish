@@ -34,3 +34,4 @@ complete -c ovantis-cli -n "__fish_seen_subcommand_from string" -l exclude -x -d
 complete -c ovantis-cli -n "__fish_seen_subcommand_from string" -s B -l no-similar -d 'Leave out look-alikes'
 complete -c ovantis-cli -n "__fish_seen_subcommand_from string" -l each-class -d 'One of every chosen class'
 complete -c ovantis-cli -n "__fish_seen_subcommand_from string number" -l unique -d 'No line repeats'
+complete -c ovantis-cli -n "__fish_seen_subcommand_from string number" -l max-memory -x -d 'Memory budget for --unique in MiB'

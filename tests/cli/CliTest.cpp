@@ -127,6 +127,15 @@ TEST(CliValidation, UsageErrorsSayWhyAndCreateNoFile) {
         {"time --min-delay 5 --max-delay 1", "ovantis-cli: 发生间隔设定无效！ --max-delay"},
         {"number -n 20 --integer --low 1 --high 6 --unique",
          "ovantis-cli: cannot make 20 unique lines: only 6 are possible\n"},
+        {"number --decimal --places 0 --range 0.1..0.9 --unique -n 2",
+         "ovantis-cli: 数值范围设定无效！ --decimal needs a value with 0 places between"},
+        {"number --integer --unique -n 2000000000 --range 0..9e18",
+         "ovantis-cli: --unique needs about 105 GiB for 2000000000 lines, above the 1024 MiB "
+         "memory budget (raise it with --max-memory)\n"},
+        {"string -L --length 6 --unique -n 300000000", "--unique needs about 16 GiB"},
+        {"number --integer --unique -n 30000 --range 1..99999 --max-memory 1",
+         "about 2 MiB for 30000 lines"},
+        {"number --max-memory 0", "--max-memory: must be at least 1 MiB (got 0)"},
         {"string -ULDS --each-class --min-length 3 --max-length 3", "--max-length of at least 4"},
         {"string --charset z-a", "each range low-high in order"},
         {"string -D --exclude 0-9", "no characters are left"},
@@ -147,13 +156,26 @@ TEST(CliValidation, UsageErrorsSayWhyAndCreateNoFile) {
         {"number --range 1\x07", "--range: '1\\x07' is not a range"},
     };
     // Refused by the parse itself, a subcommand required.
-    for (const char* line :
-         {"", "string -n 1x", "string -n ''", "string --min-length 2147483648",
-          "string --max-length -2147483649", "number --low ''", "number --low 1e",
-          "number --high .", "number --places +", "number --seed ''", "number --seed 4294967296",
-          "number --seed -1", "number --seed 1 --secure", "time --min-delay 0x10",
-          "string --length 3 --min-length 2", "number --range 5", "number -- 5",
-          "time --delay 1..x"}) {
+    for (const char* line : {"",
+                             "string -n 1x",
+                             "string -n ''",
+                             "string --min-length 2147483648",
+                             "string --max-length -2147483649",
+                             "number --low ''",
+                             "number --low 1e",
+                             "number --high .",
+                             "number --places +",
+                             "number --seed ''",
+                             "number --seed 4294967296",
+                             "number --seed -1",
+                             "number --seed 1 --secure",
+                             "time --min-delay 0x10",
+                             "string --length 3 --min-length 2",
+                             "number --range 5",
+                             "number -- 5",
+                             "time --delay 1..x",
+                             "string --max-memory 1k",
+                             "time --max-memory 1"}) {
         cases.emplace_back(line, "");
     }
     TempFolder dir;
@@ -171,6 +193,8 @@ TEST(CliValidation, UsageErrorsSayWhyAndCreateNoFile) {
     EXPECT_EQ(empty.status, kExitUsage);
     EXPECT_EQ(empty.out, "");
     EXPECT_NE(empty.err.find("--output: a file name is required"), npos) << empty.err;
+    EXPECT_EQ(cli("number --integer --unique -n 30000 --range 1..99999 --max-memory 2").status,
+              kExitOk);
 }
 
 // A parser that recursed per character would overflow a small stack.
@@ -410,6 +434,18 @@ TEST(CliBinary, InterruptedTimeRunKeepsTheLinesLogged) {
     // Whole timestamp lines, at least one.
     EXPECT_TRUE(
         std::regex_match(readAll(dir / "log.txt"), std::regex("([0-9-]{10}   [0-9:]{8}\n)+")));
+}
+
+TEST(CliBinary, MemoryRunningOutIsAMessageAndKeepsTheOldFile) {
+#ifdef OVANTIS_SANITIZED
+    GTEST_SKIP() << "the sanitizers reserve more address space than the limit";
+#endif
+    TempFolder dir;
+    EXPECT_EQ(dir.sh("echo old > out; ulimit -v 60000; " OVANTIS_CLI_PATH
+                     " number --integer --unique -n 20000000 --range 0..9e18 --max-memory 100000 "
+                     "-o out 2>&1; echo $?; cat out; ls -A"),
+              "ovantis-cli: out of memory; the run was stopped and any -o file left as it "
+              "was\n1\nold\nout\n");
 }
 
 TEST(CliBinary, ClosedPipeEndsAHugeRunQuietly) {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <clocale>
@@ -317,6 +318,16 @@ TEST(SecureDraws, CharactersDecimalsAndUniqueOrdersAreUniform) {
     }
     EXPECT_LT(chiSquare(buckets, used), 181);
 
+    // Sign and last place of wide decimals: every digit, as every digit before it.
+    NumberGenerator wide(numbers(-1, 1, false, true, 60), random);
+    std::vector<double> signAndDigit(20);
+    for (int i = 0; i < 40000; ++i) {
+        const std::string line = wide.MakeNumber();
+        ++signAndDigit[(line[0] == '-' ? 10 : 0) + line.back() - '0'];
+    }
+    EXPECT_LT(chiSquare(signAndDigit, used), 64);
+    EXPECT_EQ(used, 20u);
+
     // Each order of 1, 2 and 3, read as a number.
     std::vector<double> orders(322);
     NumberSettings threeInts = numbers(1, 3, true, false);
@@ -328,6 +339,34 @@ TEST(SecureDraws, CharactersDecimalsAndUniqueOrdersAreUniform) {
     }
     EXPECT_LT(chiSquare(orders, used), 36);
     EXPECT_EQ(used, 6u);
+}
+
+// Exactly the values k / 10^places inside the range, bounds as typed, however
+// many places and digits: possibleLines counts them.
+TEST(SecureDraws, DecimalsAreExactlyTheValuesWithTheirPlaces) {
+    const std::string tiny = "-0." + std::string(29, '0') + "1" + std::string(70, '0');
+    struct Case {
+        float low, high;
+        int places;
+        std::set<std::string> values;
+    } const cases[] = {
+        {-0.02f, 0.01f, 2, {"-0.02", "-0.01", "0.00", "0.01"}},
+        {0.1f, 0.3f, 1, {"0.1", "0.2", "0.3"}},
+        {0.5f, 2.5f, 0, {"1", "2"}},
+        {1e19f, 1e19f, 1, {"10000000000000000000.0"}},
+        {-1e-30f, -1e-30f, 100, {tiny}},
+    };
+    RandomSource random(RandomSource::Kind::Secure, {}, test::testKeys);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.low << "~" << c.high << " places " << c.places);
+        NumberGenerator generator(numbers(c.low, c.high, false, true, c.places), random);
+        EXPECT_EQ(generator.possibleLines(), c.values.size());
+        std::set<std::string> seen;
+        for (int i = 0; i < 200; ++i) {
+            seen.insert(generator.MakeNumber());
+        }
+        EXPECT_EQ(seen, c.values);
+    }
 }
 
 // On either source, every line has one of each class, or no look-alike nor
@@ -444,6 +483,51 @@ TEST(UniqueLines, DrawsPerEachClassLineFollowTheSource) {
     for (const Case& c : cases) {
         RandomSource random(c.kind, {}, test::testKeys);
         EXPECT_NEAR(StringGenerator(c.settings, random).drawsPerLine(), c.draws, 1e-9);
+    }
+}
+
+// The memory a unique run states up front covers what it keeps, and is not
+// more than twice that.
+TEST(UniqueLines, MemoryNeededCoversWhatARunKeeps) {
+#ifdef OVANTIS_SANITIZED
+    GTEST_SKIP() << "the sanitizers keep their own heap";
+#endif
+    const auto heapInUse = [] {
+        const struct mallinfo2 info = ::mallinfo2();
+        return static_cast<std::int64_t>(info.uordblks + info.hblkhd);
+    };
+    NumberSettings decimals = numbers(-1e6f, 1e6f, false, true, 30);
+    NumberSettings integers = numbers(0, 9e18f, true, false);
+    NumberSettings shortDecimals = numbers(0, 1e6f, false, true, 2);
+    const std::pair<const char*, std::variant<StringSettings, NumberSettings>> cases[] = {
+        {"integers", integers},
+        {"long decimals", decimals},
+        {"short decimals", shortDecimals},
+        {"strings", StringSettings{.minLength = 40, .maxLength = 40}},
+        {"short strings", StringSettings{.minLength = 6, .maxLength = 6}}};
+    constexpr int kLines = 100000;
+    for (const auto& [what, settings] : cases) {
+        SCOPED_TRACE(what);
+        std::visit(
+            [&](auto s) {
+                s.unique = true;
+                RandomSource random(RandomSource::Kind::Secure, {}, test::testKeys);
+                const std::int64_t before = heapInUse();
+                std::conditional_t<std::is_same_v<decltype(s), StringSettings>, StringGenerator,
+                                   NumberGenerator>
+                    generator(s, random);
+                std::string line;
+                for (int i = 0; i < kLines; ++i) {
+                    line.clear();
+                    generator.appendLine(line);
+                }
+                const auto kept = static_cast<std::uint64_t>(heapInUse() - before);
+                EXPECT_GE(generator.memoryNeeded(kLines), kept);
+                EXPECT_LE(generator.memoryNeeded(kLines), 2 * kept);
+                s.unique = false;
+                EXPECT_EQ(decltype(generator)(s, random).memoryNeeded(kLines), 0u);
+            },
+            settings);
     }
 }
 

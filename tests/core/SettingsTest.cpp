@@ -71,6 +71,12 @@ TEST(NumberSettingsCheck, NoticeFollowsThePageOrder) {
         {{true, false, 0.2f, 0.8f, 10, 2}, notices::kBadRange},  // no whole number inside
         {{true, true, 0.2f, 0.8f, 10, 2}, notices::kBadRange},
         {{false, true, 0.2f, 0.8f, 10, 2}, nullptr},
+        // No decimal with the given places inside; bounds count as typed.
+        {{false, true, 0.1f, 0.9f, 10, 0}, notices::kBadRange},
+        {{false, true, 0.123f, 0.123f, 10, 2}, notices::kBadRange},
+        {{false, true, -0.9f, -0.1f, 10, 0}, notices::kBadRange},
+        {{false, true, 0.1f, 0.1f, 10, 1}, nullptr},
+        {{false, true, -0.5f, 0.5f, 10, 0}, nullptr},
         {{false, true, 1e19f, 3e38f, 10, 2}, nullptr},  // decimals have no 64-bit limit
         {{true, true, 80, 100, 0, 2}, notices::kBadCount},
         {{true, true, 7, 7, 1, 2}, nullptr}};

@@ -1,0 +1,151 @@
+#include "DecimalGrid.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "NumberSettings.h"
+
+namespace ovantis {
+namespace {
+
+constexpr std::uint64_t kTwoTo63 = std::uint64_t{1} << 63;
+
+// The bound as a 64-bit integer, clamped to that range.
+std::int64_t clamped(bool negative, const WideInt& magnitude) {
+    const std::uint64_t m = magnitude.saturated(kTwoTo63);
+    if (negative) {
+        return static_cast<std::int64_t>(0 - m);
+    }
+    return static_cast<std::int64_t>(std::min(m, kTwoTo63 - 1));
+}
+
+}  // namespace
+
+DecimalGrid::Signed DecimalGrid::scaled(float x, int places, bool up) {
+    // The shortest digits d and exponent e with x reading back from d.ddd * 10^e.
+    char buffer[32];
+    const char* end =
+        std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific).ptr;
+    const char* at = buffer;
+    Signed result;
+    result.negative = *at == '-';
+    at += result.negative ? 1 : 0;
+    std::string digits;
+    for (; *at != 'e'; ++at) {
+        if (*at != '.') {
+            digits += *at;
+        }
+    }
+    ++at;
+    at += *at == '+' ? 1 : 0;
+    int exponent = 0;
+    std::from_chars(at, end, exponent);
+    // x * 10^places = digits * 10^scale
+    const int scale = exponent - static_cast<int>(digits.size() - 1) + places;
+    if (scale >= 0) {
+        result.magnitude = *WideInt::fromDecimal(digits + std::string(scale, '0'));
+    } else {
+        // At most nine digits, so whole and rest fit in 64 bits.
+        const std::uint64_t value = std::stoull(digits);
+        std::uint64_t divisor = 1;
+        for (int i = 0; i < -scale && divisor <= value; ++i) {
+            divisor *= 10;
+        }
+        const bool rest = value % divisor != 0;
+        // ceil raises a positive bound, floor raises a negative one's magnitude.
+        result.magnitude = WideInt(value / divisor + (rest && up != result.negative ? 1 : 0));
+    }
+    result.negative = result.negative && result.magnitude != WideInt();
+    return result;
+}
+
+DecimalGrid::DecimalGrid(float low, float high, int places) : m_places(places) {
+    if (!std::isfinite(low) || !std::isfinite(high) || places < 0 ||
+        places > NumberSettings::kMaxPlaces) {
+        m_empty = true;
+        return;
+    }
+    m_first = scaled(low, places, true);
+    const Signed last = scaled(high, places, false);
+    if (m_first.negative != last.negative) {
+        m_empty = !m_first.negative;
+        m_count = last.magnitude;
+        m_count += m_first.magnitude;
+    } else {
+        const WideInt& lower = m_first.negative ? last.magnitude : m_first.magnitude;
+        const WideInt& upper = m_first.negative ? m_first.magnitude : last.magnitude;
+        m_empty = lower > upper;
+        if (!m_empty) {
+            m_count = upper;
+            m_count -= lower;
+        }
+    }
+    m_count += WideInt(m_empty ? 0 : 1);
+    m_firstClamped = clamped(m_first.negative, m_first.magnitude);
+    m_lastClamped = clamped(last.negative, last.magnitude);
+    m_narrow =
+        !m_empty && m_first.magnitude < WideInt(kTwoTo63) && last.magnitude < WideInt(kTwoTo63);
+    if (m_narrow) {
+        m_narrowRange = RandomSource::prepare(m_firstClamped, m_lastClamped);
+    }
+}
+
+std::uint64_t DecimalGrid::size(std::uint64_t cap) const {
+    return m_count.saturated(cap);
+}
+
+std::uint64_t DecimalGrid::wholeNumbersAmong(std::int64_t first, std::int64_t last) const {
+    const std::int64_t from = std::max(first, m_firstClamped);
+    const std::int64_t to = std::min(last, m_lastClamped);
+    if (m_empty || from > to) {
+        return 0;
+    }
+    return static_cast<std::uint64_t>(to) - static_cast<std::uint64_t>(from) + 1;
+}
+
+void DecimalGrid::appendDraw(std::string& out, RandomSource& random) const {
+    if (m_narrow) {
+        const std::int64_t k = random.RandInRange(m_narrowRange);
+        const std::uint64_t magnitude =
+            k < 0 ? 0 - static_cast<std::uint64_t>(k) : static_cast<std::uint64_t>(k);
+        char buffer[24];
+        const char* end = std::to_chars(buffer, buffer + sizeof buffer, magnitude).ptr;
+        appendValue(out, k < 0, std::string_view(buffer, end - buffer));
+        return;
+    }
+    // k = first + offset, taking the sign into account.
+    WideInt offset = WideInt::below(m_count, random);
+    if (!m_first.negative) {
+        offset += m_first.magnitude;
+        appendValue(out, false, offset.toDecimal());
+    } else if (offset >= m_first.magnitude) {
+        offset -= m_first.magnitude;
+        appendValue(out, false, offset.toDecimal());
+    } else {
+        WideInt magnitude = m_first.magnitude;
+        magnitude -= offset;
+        appendValue(out, true, magnitude.toDecimal());
+    }
+}
+
+// digits / 10^places, written out with nothing rounded.
+void DecimalGrid::appendValue(std::string& out, bool negative, std::string_view digits) const {
+    const auto places = static_cast<std::size_t>(m_places);
+    if (negative) {
+        out += '-';
+    }
+    if (digits.size() <= places) {
+        out += places > 0 ? "0." : "0";
+        out.append(places - digits.size(), '0');
+        out += digits;
+        return;
+    }
+    out += digits.substr(0, digits.size() - places);
+    if (places > 0) {
+        out += '.';
+        out += digits.substr(digits.size() - places);
+    }
+}
+
+}  // namespace ovantis
