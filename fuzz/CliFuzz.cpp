@@ -4,6 +4,7 @@
 // limit, and a deadline asks for a stop as Ctrl-C does. The arguments are
 // rewritten first so no input waits, writes outside a scratch folder or
 // starts anything but /bin/true.
+#include <pthread.h>
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -138,6 +139,10 @@ class Deadline {
 
   private:
     void watch() {
+        // Signals go to the fuzzed thread, so a timeout report shows its stack.
+        sigset_t all;
+        sigfillset(&all);
+        pthread_sigmask(SIG_BLOCK, &all, nullptr);
         std::unique_lock lock(m_mutex);
         while (!m_quit) {
             if (!m_armed) {

@@ -1,7 +1,7 @@
 // Feeds arbitrary field texts and check states to each page and lets it run
-// through a scripted host with the window's output limit, so counts and
-// lengths of any size reach the generators; the user's Cancel at the first
-// progress report keeps a large run short.
+// through a scripted host. Counts up to the window's line limit reach the
+// generators, the user's Cancel at the first progress report ending a large
+// run; a smaller byte limit keeps any one input cheap.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -60,6 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     RandomSource random(RandomSource::Kind::Classic, [] { return std::time_t{1}; });
     test::ScriptedHost host;
+    host.limit = {OutputLimit::window().lines, 1 << 20};
     host.cancelAt = 1;
     host.chosenPath = "out.txt";
     if (page == 0) {
