@@ -12,6 +12,19 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define OVANTIS_ASAN 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(OVANTIS_ASAN)
+// One allocation past make fuzz's -malloc_limit_mb fails here as it does there,
+// instead of taking the machine's memory. ASAN_OPTIONS still add to it.
+extern "C" const char* __asan_default_options() {
+    return "max_allocation_size_mb=2048";
+}
+#endif
+
 int main(int argc, char** argv) {
     namespace fs = std::filesystem;
     std::vector<fs::path> inputs;
