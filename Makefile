@@ -116,8 +116,9 @@ test-asan: deps-test
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure
 
-# A crash leaves crash-* (or timeout-*, oom-*) here: it belongs in
-# fuzz/regressions/page or fuzz/regressions/cli, where make test replays it.
+# A finding leaves crash-*, timeout-* or oom-* in the project folder; it
+# belongs in fuzz/regressions/page or fuzz/regressions/cli, where make test
+# replays it (fuzz/pending/ while the fault is not yet mended).
 fuzz:
 	$(call need,$(FUZZ_PACKAGES))
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
