@@ -123,6 +123,9 @@ test-asan: deps-test
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure
 
+# A finding leaves crash-*, timeout-* or oom-* in the project folder; it
+# belongs in fuzz/regressions/page or fuzz/regressions/cli, where make test
+# replays it (fuzz/pending/ while the fault is not yet mended).
 fuzz:
 	$(call need,$(FUZZ_PACKAGES))
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
@@ -130,10 +133,10 @@ fuzz:
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target ovantis_fuzz ovantis_cli_fuzz
 	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/cli-corpus
 	$(FUZZ_BUILD)/fuzz/ovantis_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=512 -timeout=10 \
-	  -rss_limit_mb=2048 -print_final_stats=1 $(FUZZ_BUILD)/corpus fuzz/seeds
+	  -rss_limit_mb=2048 -print_final_stats=1 $(FUZZ_BUILD)/corpus fuzz/seeds fuzz/regressions/page
 	$(FUZZ_BUILD)/fuzz/ovantis_cli_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=512 -timeout=10 \
 	  -rss_limit_mb=2048 -print_final_stats=1 -dict=fuzz/cli.dict \
-	  $(FUZZ_BUILD)/cli-corpus fuzz/cli-seeds
+	  $(FUZZ_BUILD)/cli-corpus fuzz/cli-seeds fuzz/regressions/cli
 
 bench:
 	$(call need,$(BENCH_PACKAGES))

@@ -1,5 +1,7 @@
 // Feeds arbitrary field texts and check states to each page and lets it run
-// through a scripted host with a small output limit.
+// through a scripted host. Counts up to the window's line limit reach the
+// generators, the user's Cancel at the first progress report ending a large
+// run; a smaller byte limit keeps any one input cheap.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -58,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     RandomSource random(RandomSource::Kind::Classic, [] { return std::time_t{1}; });
     test::ScriptedHost host;
-    host.limit = {200, 1 << 20};
+    host.limit = {OutputLimit::window().lines, 1 << 20};
+    host.cancelAt = 1;
     host.chosenPath = "out.txt";
     if (page == 0) {
         fill(host, texts, checks,

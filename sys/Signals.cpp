@@ -92,6 +92,11 @@ void Signals::reset() {
     g_signal.store(0);
 }
 
+void Signals::requestStop(int signal) {
+    int none = 0;
+    g_signal.compare_exchange_strong(none, signal);
+}
+
 int Signals::removeOnExit(const char* path) {
     const std::size_t length = std::strlen(path);
     if (length >= PATH_MAX) {

@@ -18,6 +18,9 @@ class Signals {
     static int stopSignal();
     // Forgets a caught signal (for tests that raise one).
     static void reset();
+    // Asks the run to stop as signal would, but never ends the process: for a
+    // harness that gives each run a deadline. The first reason is kept.
+    static void requestStop(int signal);
 
     // A file the handler removes before it ends the process. Returns a slot
     // for forget(), or -1 when every slot is taken or the path is too long.

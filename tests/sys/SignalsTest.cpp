@@ -43,5 +43,13 @@ TEST(Signals, SecondInterruptEndsAStuckRunAtOnceAndRemovesItsTemporaryFile) {
     EXPECT_EQ(folder.names(), "");
 }
 
+TEST(Signals, RequestedStopKeepsTheFirstReasonAndLeavesTheProcessRunning) {
+    Signals::requestStop(SIGTERM);
+    Signals::requestStop(SIGINT);
+    EXPECT_TRUE(Signals::stopRequested());
+    EXPECT_EQ(Signals::stopSignal(), SIGTERM);
+    Signals::reset();
+}
+
 }  // namespace
 }  // namespace ovantis::sys
