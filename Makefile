@@ -125,7 +125,7 @@ test-asan: deps-test
 
 # A finding leaves crash-*, timeout-* or oom-* in the project folder; it
 # belongs in fuzz/regressions/page or fuzz/regressions/cli, where make test
-# replays it (fuzz/pending/ while the fault is not yet mended).
+# replays it.
 fuzz:
 	$(call need,$(FUZZ_PACKAGES))
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
