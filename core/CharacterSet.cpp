@@ -146,7 +146,7 @@ CharacterSet::TextCheck CharacterSet::parse(std::string_view text, CharacterSet&
     }
     std::vector<Interval> intervals;
     for (std::size_t i = 0; i < points.size(); ++i) {
-        if (i + 2 < points.size() && points[i + 1] == U'-') {
+        if (i + 2 < points.size() && points[i + 1] == '-') {
             if (points[i + 2] < points[i]) {
                 return {Fault::Backwards, 0};
             }
@@ -182,10 +182,10 @@ const char* CharacterSet::build(const StringSettings& s, std::vector<CharacterSe
     }
     classes.clear();
     const std::pair<bool, CharacterSet> chosen[] = {
-        {s.upper, CharacterSet({{U'A', U'Z'}})},
-        {s.lower, CharacterSet({{U'a', U'z'}})},
-        {s.digits, CharacterSet({{U'0', U'9'}})},
-        {s.symbols, CharacterSet({{U'!', U'/'}, {U':', U'@'}, {U'[', U'`'}, {U'{', U'~'}})},
+        {s.upper, CharacterSet({{'A', 'Z'}})},
+        {s.lower, CharacterSet({{'a', 'z'}})},
+        {s.digits, CharacterSet({{'0', '9'}})},
+        {s.symbols, CharacterSet({{'!', '/'}, {':', '@'}, {'[', '`'}, {'{', '~'}})},
         {true, custom},
     };
     for (const auto& [on, members] : chosen) {
