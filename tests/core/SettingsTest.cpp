@@ -101,7 +101,6 @@ TEST(TimeSettingsCheck, NoticeFollowsThePageOrder) {
 
 TEST(TimeSteps, DelaysAreDrawnInRangeAndNegativeOnesCountAsNone) {
     RandomSource random;
-    random.seed(1);
     EXPECT_EQ(drawDelay({false, "", 700, 700}, random), 700);
     for (int i = 0; i < 100; ++i) {
         EXPECT_EQ(drawDelay({false, "", INT32_MIN, -5}, random), 0);
