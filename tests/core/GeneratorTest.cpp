@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <clocale>
 #include <cmath>
-#include <numeric>
 #include <regex>
 #include <set>
 #include <variant>
@@ -35,11 +34,11 @@ void onEachSource(Body body) {
     }
 }
 
-template <class Generator, class Settings>
+template <class Settings>
 std::vector<std::string> linesOf(const Settings& settings, int count, std::uint32_t seed = 1) {
     RandomSource random;
     random.seed(seed);
-    Generator generator(settings, random);
+    GeneratorFor<Settings> generator(settings, random);
     std::vector<std::string> lines(count);
     for (std::string& line : lines) {
         generator.appendLine(line);
@@ -77,10 +76,10 @@ StringSettings only(std::string charset, int minLength = 1, int maxLength = 1) {
 }
 
 TEST(Golden, DefaultsWithSeedOne) {
-    EXPECT_EQ(linesOf<StringGenerator>(StringSettings{}, 10),
+    EXPECT_EQ(linesOf(StringSettings{}, 10),
               (std::vector<std::string>{"gmAfxi", "VCGbDXff", "STPpxPV", "tCscEIF", "NMKssE",
                                         "yXTsYSDe", "BOJVAy", "OyFbpJi", "AyhNRp", "JOauW"}));
-    EXPECT_EQ(linesOf<NumberGenerator>(NumberSettings{}, 10),
+    EXPECT_EQ(linesOf(NumberSettings{}, 10),
               (std::vector<std::string>{"80.87", "89.60", "100", "85.89", "98.85", "97", "80.26",
                                         "87.60", "95.59", "86.22"}));
 }
@@ -96,12 +95,10 @@ TEST(Golden, ExtendedClassSteps) {
     custom.exclude = "3-5";
     StringSettings shared{.upper = false, .symbols = true, .charset = "ä", .eachClass = true};
     shared.minLength = shared.maxLength = 5;
-    EXPECT_EQ(linesOf<StringGenerator>(allClasses, 3, 7),
-              (std::vector<std::string>{"P5Q7/y", "z2L^W*", "Gd<a32"}));
-    EXPECT_EQ(linesOf<StringGenerator>(custom, 3, 9),
+    EXPECT_EQ(linesOf(allClasses, 3, 7), (std::vector<std::string>{"P5Q7/y", "z2L^W*", "Gd<a32"}));
+    EXPECT_EQ(linesOf(custom, 3, 9),
               (std::vector<std::string>{"₮1₾6₷", "6₮₮₲₼₼", "8080₳"}));
-    EXPECT_EQ(linesOf<StringGenerator>(shared, 3, 11),
-              (std::vector<std::string>{"ynä/#", "qä#,j", "ää!k#"}));
+    EXPECT_EQ(linesOf(shared, 3, 11), (std::vector<std::string>{"ynä/#", "qä#,j", "ää!k#"}));
 }
 
 // Every line has the shape its options ask for, on either source: one of each
@@ -270,7 +267,7 @@ TEST(NumberGeneration, CommaLocalesChangeNeitherWritingNorReading) {
         GTEST_SKIP() << "no de_DE.UTF-8 locale (make test generates it)";
     }
     const std::vector<std::string> lines =
-        linesOf<NumberGenerator>(numbers(ReadFloatField("1.5"), 2.5f, false, true), 20);
+        linesOf(numbers(ReadFloatField("1.5"), 2.5f, false, true), 20);
     std::setlocale(LC_ALL, previous.c_str());
     for (const std::string& line : lines) {
         EXPECT_EQ(line.find(','), std::string::npos) << line;

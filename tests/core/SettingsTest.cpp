@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <tuple>
 
 #include "Notices.h"
 #include "NumberSettings.h"
@@ -14,21 +13,17 @@ namespace {
 
 // Each row breaks some rules; the notice is the first in the page's order.
 TEST(StringSettingsCheck, NoticeFollowsThePageOrder) {
-    struct Case {
-        bool upper, lower, digits;
-        std::int32_t minLength, maxLength, count;
-        const char* notice;
-    } const cases[] = {{false, false, false, 8, 5, 0, notices::kNoCharClass},
-                       {true, false, false, 8, 5, 0, notices::kBadLength},
-                       {false, false, true, 2147483647, -2147483647 - 1, 1, notices::kBadLength},
-                       {false, true, false, 5, 8, 0, notices::kBadCount},
-                       {false, false, true, 5, 5, 1, nullptr}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.minLength << "~" << c.maxLength << " n=" << c.count);
-        StringSettings s;
-        std::tie(s.upper, s.lower, s.digits, s.minLength, s.maxLength, s.count) =
-            std::tie(c.upper, c.lower, c.digits, c.minLength, c.maxLength, c.count);
-        EXPECT_EQ(check(s), c.notice);
+    const std::pair<StringSettings, const char*> cases[] = {
+        {{.upper = false, .lower = false, .minLength = 8, .maxLength = 5, .count = 0},
+         notices::kNoCharClass},
+        {{.lower = false, .minLength = 8, .maxLength = 5, .count = 0}, notices::kBadLength},
+        {{.digits = true, .minLength = 2147483647, .maxLength = -2147483647 - 1},
+         notices::kBadLength},
+        {{.upper = false, .minLength = 5, .maxLength = 8, .count = 0}, notices::kBadCount},
+        {{.upper = false, .lower = false, .digits = true, .maxLength = 5, .count = 1}, nullptr}};
+    for (const auto& [s, notice] : cases) {
+        SCOPED_TRACE(testing::Message() << s.minLength << "~" << s.maxLength << " n=" << s.count);
+        EXPECT_EQ(check(s), notice);
     }
 }
 

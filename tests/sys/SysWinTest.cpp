@@ -69,19 +69,15 @@ TEST(LauncherWin, NamesWhatCouldNotStart) {
     EXPECT_EQ(folder.names(), "") << "the text went to a shell";
 }
 
-struct Saved {
-    bool ok;
-    std::string error;
-};
-
-Saved save(const std::string& path, const std::string& text) {
+// Saves "new" to path; the error, or "".
+std::string saveNew(const std::string& path) {
     OutputFile file(path);
-    const bool ok = file.open() && file.write(text) && file.commit();
-    return {ok, file.error()};
+    return file.open() && file.write("new") && file.commit() ? "" : file.error();
 }
 
 // Each row prepares a folder, saves "new" to a name in it and lists what the
-// folder then holds: nothing temporary is ever left.
+// folder then holds: nothing temporary is ever left, and every other name of
+// the file (a hard link) holds what the target does.
 TEST(OutputFileWin, ReplacesWholeKeepsWhatItMustNotTouchAndLeavesNothing) {
     struct Case {
         const char* name;
@@ -117,50 +113,35 @@ TEST(OutputFileWin, ReplacesWholeKeepsWhatItMustNotTouchAndLeavesNothing) {
         WinTempFolder folder;
         c.setup(folder);
         const std::string before = readAll(folder / c.target);
-        const Saved saved = save(folder / c.target, "new");
-        EXPECT_EQ(saved.ok, c.saved) << saved.error;
-        if (!c.saved) {
-            EXPECT_EQ(saved.error.rfind("cannot write " + folder / c.target + ": ", 0), 0u)
-                << saved.error;
-        }
+        const std::string error = saveNew(folder / c.target);
+        EXPECT_EQ(error.empty(), c.saved) << error;
+        EXPECT_EQ(error.rfind("cannot write " + folder / c.target + ": ", 0),
+                  c.saved ? std::string::npos : 0u);
         EXPECT_EQ(readAll(folder / c.target), c.saved ? "new" : before);
+        EXPECT_EQ(readAll(folder / "b"), c.listing[0] == 'b' ? "new" : "");
         EXPECT_EQ(folder.names(), c.listing);
         ::SetFileAttributesW(toWide(folder / c.target).c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 }
 
-TEST(OutputFileWin, HardLinksSeeTheNewContentAndDevicesAreWrittenThrough) {
-    WinTempFolder folder;
-    std::ofstream(widePath(folder / "a")) << "old";
-    ASSERT_TRUE(
-        ::CreateHardLinkW(toWide(folder / "b").c_str(), toWide(folder / "a").c_str(), nullptr));
-    ASSERT_TRUE(save(folder / "a", "new").ok);
-    EXPECT_EQ(readAll(folder / "b"), "new");
-    EXPECT_TRUE(save("NUL", "gone").ok);
-}
-
-TEST(OutputFileWin, AReplacedFileKeepsItsAttributes) {
+// A replaced file keeps its attributes; a dropped, unfinished one leaves the
+// old content and no temporary file; devices are written through.
+TEST(OutputFileWin, ReplacedFilesKeepAttributesAndDroppedOnesTheOldContent) {
     WinTempFolder folder;
     const std::wstring path = toWide(folder / "out");
     std::ofstream(widePath(folder / "out")) << "old";
     ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
-    ASSERT_TRUE(save(folder / "out", "new").ok);
-    EXPECT_EQ(readAll(folder / "out"), "new");
-    EXPECT_EQ(::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN,
-              DWORD{FILE_ATTRIBUTE_HIDDEN});
-}
-
-// A dropped or unfinished file leaves the old content and no temporary file.
-TEST(OutputFileWin, DiscardKeepsTheOldFile) {
-    WinTempFolder folder;
-    std::ofstream(widePath(folder / "out")) << "old";
     {
         OutputFile file(folder / "out");
-        ASSERT_TRUE(file.open()) << file.error();
-        ASSERT_TRUE(file.write("partial"));
+        ASSERT_TRUE(file.open() && file.write("partial")) << file.error();
     }
     EXPECT_EQ(readAll(folder / "out"), "old");
     EXPECT_EQ(folder.names(), "out\n");
+    ASSERT_EQ(saveNew(folder / "out"), "");
+    EXPECT_EQ(readAll(folder / "out"), "new");
+    EXPECT_EQ(::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN,
+              DWORD{FILE_ATTRIBUTE_HIDDEN});
+    EXPECT_EQ(saveNew("NUL"), "");
 }
 
 TEST(SystemRandomWin, FillsEveryByte) {
