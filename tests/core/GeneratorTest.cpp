@@ -355,7 +355,8 @@ TEST(UniqueLines, CountsArePossibleLinesAndNoLineRepeats) {
         {only("01", 0, 3), 15},
         {eachOf, 20}};
     onEachSource([&](Kind kind) {
-        for (const auto& [settings, possible] : cases) {
+        for (const auto& [settings, count] : cases) {
+            const std::uint64_t possible = count;  // a lambda cannot take a binding
             SCOPED_TRACE(possible);
             RandomSource random(kind, {}, test::testKeys);
             std::set<std::string> lines;
