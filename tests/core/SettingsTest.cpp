@@ -11,6 +11,14 @@
 namespace ovantis {
 namespace {
 
+// Each row's settings get the row's notice (nullptr: none).
+template <class Settings, std::size_t N>
+void expectNotices(const std::pair<Settings, const char*> (&cases)[N]) {
+    for (std::size_t row = 0; row < N; ++row) {
+        EXPECT_EQ(check(cases[row].first), cases[row].second) << "row " << row;
+    }
+}
+
 // Each row breaks some rules; the notice is the first in the page's order.
 TEST(StringSettingsCheck, NoticeFollowsThePageOrder) {
     const std::pair<StringSettings, const char*> cases[] = {
@@ -21,10 +29,7 @@ TEST(StringSettingsCheck, NoticeFollowsThePageOrder) {
          notices::kBadLength},
         {{.upper = false, .minLength = 5, .maxLength = 8, .count = 0}, notices::kBadCount},
         {{.upper = false, .lower = false, .digits = true, .maxLength = 5, .count = 1}, nullptr}};
-    for (const auto& [s, notice] : cases) {
-        SCOPED_TRACE(testing::Message() << s.minLength << "~" << s.maxLength << " n=" << s.count);
-        EXPECT_EQ(check(s), notice);
-    }
+    expectNotices(cases);
 }
 
 // Each value stays one line: a character that ends a line is refused where it
@@ -41,10 +46,7 @@ TEST(StringSettingsCheck, TextThatWouldBreakALineIsRefused) {
         {{.tail = "\xFF"}, notices::kBadCharset},
         {{.head = "\xED\xA0\x80"}, notices::kBadCharset},  // a surrogate
         {{.head = "user_", .tail = "@\u4F8B\u5B50.com"}, nullptr}};
-    for (const auto& [s, notice] : cases) {
-        SCOPED_TRACE(testing::Message() << s.charset << s.exclude << s.head << s.tail);
-        EXPECT_EQ(check(s), notice);
-    }
+    expectNotices(cases);
 }
 
 TEST(NumberSettingsCheck, NoticeFollowsThePageOrder) {
@@ -75,10 +77,7 @@ TEST(NumberSettingsCheck, NoticeFollowsThePageOrder) {
         {{false, true, 1e19f, 3e38f, 10, 2}, nullptr},  // decimals have no 64-bit limit
         {{true, true, 80, 100, 0, 2}, notices::kBadCount},
         {{true, true, 7, 7, 1, 2}, nullptr}};
-    for (const auto& [s, notice] : cases) {
-        SCOPED_TRACE(testing::Message() << s.low << "~" << s.high << " places " << s.places);
-        EXPECT_EQ(check(s), notice);
-    }
+    expectNotices(cases);
 }
 
 TEST(TimeSettingsCheck, NoticeFollowsThePageOrder) {
@@ -88,10 +87,7 @@ TEST(TimeSettingsCheck, NoticeFollowsThePageOrder) {
         {{false, "", 3000, 500, 0}, notices::kBadDelay},
         {{true, "x", 500, 3000, 0}, notices::kBadCount},
         {{false, "", -5, -5, 1}, nullptr}};
-    for (const auto& [s, notice] : cases) {
-        SCOPED_TRACE(testing::Message() << s.minDelay << "~" << s.maxDelay);
-        EXPECT_EQ(check(s), notice);
-    }
+    expectNotices(cases);
 }
 
 TEST(TimeSteps, DelaysAreDrawnInRangeAndNegativeOnesCountAsNone) {
