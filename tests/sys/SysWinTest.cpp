@@ -16,17 +16,6 @@ using test::readAll;
 using test::widePath;
 using test::WinTempFolder;
 
-std::wstring waitForReport(const std::string& report) {
-    for (int waited = 0; waited < 10000 && !std::filesystem::exists(widePath(report));
-         waited += 10) {
-        ::Sleep(10);
-    }
-    const std::string bytes = readAll(report);
-    std::filesystem::remove(widePath(report));
-    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()),
-                        bytes.size() / sizeof(wchar_t));
-}
-
 // Quoting is undone by CommandLineToArgvW: spaces, quotes, backslashes before
 // a quote or at the end, empty and non-ASCII arguments all arrive whole.
 TEST(LauncherWin, EachArgumentArrivesWholeByPathAndByNameOnPath) {
@@ -50,7 +39,14 @@ TEST(LauncherWin, EachArgumentArrivesWholeByPathAndByNameOnPath) {
         const auto failure = Launcher::launch(program, args);
         ::SetEnvironmentVariableW(L"PATH", oldPath);
         ASSERT_FALSE(failure) << failure->text();
-        EXPECT_EQ(waitForReport(report), expected);
+        for (int waited = 0; waited < 10000 && !std::filesystem::exists(widePath(report));
+             waited += 10) {
+            ::Sleep(10);
+        }
+        const std::string bytes = readAll(report);
+        std::filesystem::remove(widePath(report));
+        EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2),
+                  expected);
     }
     ::SetEnvironmentVariableW(L"OVANTIS_PROBE_REPORT", nullptr);
 }
