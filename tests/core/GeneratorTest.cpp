@@ -135,7 +135,7 @@ TEST(StringGeneration, EveryLineHasTheShapeItsOptionsAsk) {
             StringGenerator generator(settings, random);
             EXPECT_TRUE(possible == 0 || generator.possibleLines() == possible);
             const std::regex pattern(shape);
-            for (int i = 0; i < 10000; ++i) {
+            for (int i = 0; i < 20000; ++i) {
                 const std::string line = generator.MakeString();
                 ASSERT_TRUE(std::regex_match(line, pattern) && !line.starts_with("\xED\xA0"))
                     << line;
