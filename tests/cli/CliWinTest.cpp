@@ -71,7 +71,6 @@ TEST(CliWin, NonAsciiArgumentsAndFileNamesSurviveTheCommandLine) {
     EXPECT_EQ(runBinary(toFile, folder / "stdout", folder / "stderr"), 0u)
         << readAll(folder / "stderr");
     EXPECT_EQ(readAll(folder / "结果.txt"), inProcess(args));
-    EXPECT_EQ(readAll(folder / "结果.txt").rfind("用户_", 0), 0u);
 }
 
 // No CR LF translation: LF lines, or CR LF exactly where --crlf asks.

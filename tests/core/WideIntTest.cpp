@@ -38,13 +38,10 @@ TEST(WideInt, SumsCarryAndDifferencesBorrowThroughEveryWord) {
 // Every value below a bound of three words is as likely: each third of
 // 3 * 2^64 draws about a third of the time, and nothing reaches the bound.
 TEST(WideInt, DrawsBelowABoundAreUniform) {
-    RandomSource random(std::make_unique<EntropyPool>(EntropyPool::Key{1, 2, 3, 4, 5, 6, 7, 8},
-                                                      EntropyPool::Nonce{}, 0));
-    const WideInt third = wide("18446744073709551616");
-    WideInt bound = third;
-    bound += third;
-    WideInt twoThirds = bound;
-    bound += third;
+    RandomSource random(
+        std::make_unique<EntropyPool>(EntropyPool::Key{1}, EntropyPool::Nonce{}, 0));
+    const WideInt third = wide("18446744073709551616"), twoThirds = wide("36893488147419103232"),
+                  bound = wide("55340232221128654848");
     int counts[3] = {};
     for (int i = 0; i < 30000; ++i) {
         const WideInt value = WideInt::below(bound, random);

@@ -73,8 +73,7 @@ TEST(Launcher, SaysWhyAProgramDidNotStart) {
         {"sh -c 'touch " + marker + "'", "sh -c 'touch " + marker + "': No such file or directory"},
         {"notes.txt", "notes.txt: nothing opens documents here: xdg-open not found on PATH"},
         {"https://example.org/",
-         "https://example.org/: nothing opens documents here: xdg-open "
-         "not found on PATH"},
+         "https://example.org/: nothing opens documents here: xdg-open not found on PATH"},
         {"", ": no program name"},
     };
     const std::string oldPath = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";

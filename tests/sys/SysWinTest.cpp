@@ -16,17 +16,6 @@ using test::readAll;
 using test::widePath;
 using test::WinTempFolder;
 
-std::wstring waitForReport(const std::string& report) {
-    for (int waited = 0; waited < 10000 && !std::filesystem::exists(widePath(report));
-         waited += 10) {
-        ::Sleep(10);
-    }
-    const std::string bytes = readAll(report);
-    std::filesystem::remove(widePath(report));
-    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()),
-                        bytes.size() / sizeof(wchar_t));
-}
-
 // Quoting is undone by CommandLineToArgvW: spaces, quotes, backslashes before
 // a quote or at the end, empty and non-ASCII arguments all arrive whole.
 TEST(LauncherWin, EachArgumentArrivesWholeByPathAndByNameOnPath) {
@@ -50,7 +39,14 @@ TEST(LauncherWin, EachArgumentArrivesWholeByPathAndByNameOnPath) {
         const auto failure = Launcher::launch(program, args);
         ::SetEnvironmentVariableW(L"PATH", oldPath);
         ASSERT_FALSE(failure) << failure->text();
-        EXPECT_EQ(waitForReport(report), expected);
+        for (int waited = 0; waited < 10000 && !std::filesystem::exists(widePath(report));
+             waited += 10) {
+            ::Sleep(10);
+        }
+        const std::string bytes = readAll(report);
+        std::filesystem::remove(widePath(report));
+        EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2),
+                  expected);
     }
     ::SetEnvironmentVariableW(L"OVANTIS_PROBE_REPORT", nullptr);
 }
@@ -69,98 +65,73 @@ TEST(LauncherWin, NamesWhatCouldNotStart) {
     EXPECT_EQ(folder.names(), "") << "the text went to a shell";
 }
 
-struct Saved {
-    bool ok;
-    std::string error;
-};
-
-Saved save(const std::string& path, const std::string& text) {
+// Saves "new" to path; the error, or "".
+std::string saveNew(const std::string& path) {
     OutputFile file(path);
-    const bool ok = file.open() && file.write(text) && file.commit();
-    return {ok, file.error()};
+    return file.open() && file.write("new") && file.commit() ? "" : file.error();
 }
 
-// Each row prepares a folder, saves "new" to a name in it and lists what the
-// folder then holds: nothing temporary is ever left.
+// Each row makes the target (old content, attributes, a second name b), saves
+// "new" to it and lists what the folder then holds: nothing temporary is ever
+// left, the attributes stay and b holds what the target does.
 TEST(OutputFileWin, ReplacesWholeKeepsWhatItMustNotTouchAndLeavesNothing) {
     struct Case {
         const char* name;
-        void (*setup)(const WinTempFolder&);
+        const char* old;  // nullptr: no such file
+        DWORD attributes;
+        bool link;
         const char* target;
         bool saved;
         const char* listing;
     } const cases[] = {
-        {"new file", [](const WinTempFolder&) {}, "out.txt", true, "out.txt\n"},
-        {"UTF-8 name", [](const WinTempFolder&) {}, "结果.txt", true, "结果.txt\n"},
-        {"replaced",
-         [](const WinTempFolder& f) { std::ofstream(widePath(f / "out.txt")) << "old, longer"; },
-         "out.txt", true, "out.txt\n"},
-        {"read-only refused",
-         [](const WinTempFolder& f) {
-             std::ofstream(widePath(f / "out.txt")) << "old";
-             ::SetFileAttributesW(toWide(f / "out.txt").c_str(), FILE_ATTRIBUTE_READONLY);
-         },
-         "out.txt", false, "out.txt\n"},
-        {"folder refused",
-         [](const WinTempFolder& f) { ::CreateDirectoryW(toWide(f / "dir").c_str(), nullptr); },
-         "dir", false, "dir\n"},
-        {"missing folder", [](const WinTempFolder&) {}, "missing\\out.txt", false, ""},
-        {"hard link rewritten in place",
-         [](const WinTempFolder& f) {
-             std::ofstream(widePath(f / "out.txt")) << "old, longer";
-             ::CreateHardLinkW(toWide(f / "b").c_str(), toWide(f / "out.txt").c_str(), nullptr);
-         },
-         "out.txt", true, "b\nout.txt\n"},
+        {"new file", nullptr, 0, false, "out.txt", true, "out.txt\n"},
+        {"UTF-8 name", nullptr, 0, false, "结果.txt", true, "结果.txt\n"},
+        {"replaced", "old, longer", 0, false, "out.txt", true, "out.txt\n"},
+        {"hidden kept", "old", FILE_ATTRIBUTE_HIDDEN, false, "out.txt", true, "out.txt\n"},
+        {"read-only refused", "old", FILE_ATTRIBUTE_READONLY, false, "out.txt", false, "out.txt\n"},
+        {"folder refused", nullptr, FILE_ATTRIBUTE_DIRECTORY, false, "dir", false, "dir\n"},
+        {"missing folder", nullptr, 0, false, "missing\\out.txt", false, ""},
+        {"hard link rewritten in place", "old, longer", 0, true, "out.txt", true, "b\nout.txt\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WinTempFolder folder;
-        c.setup(folder);
-        const std::string before = readAll(folder / c.target);
-        const Saved saved = save(folder / c.target, "new");
-        EXPECT_EQ(saved.ok, c.saved) << saved.error;
-        if (!c.saved) {
-            EXPECT_EQ(saved.error.rfind("cannot write " + folder / c.target + ": ", 0), 0u)
-                << saved.error;
+        const std::wstring target = toWide(folder / c.target);
+        if (c.old != nullptr) {
+            std::ofstream(widePath(folder / c.target)) << c.old;
         }
-        EXPECT_EQ(readAll(folder / c.target), c.saved ? "new" : before);
+        if (c.attributes == FILE_ATTRIBUTE_DIRECTORY) {
+            ::CreateDirectoryW(target.c_str(), nullptr);
+        } else if (c.attributes != 0) {
+            ::SetFileAttributesW(target.c_str(), c.attributes);
+        }
+        if (c.link) {
+            ::CreateHardLinkW(toWide(folder / "b").c_str(), target.c_str(), nullptr);
+        }
+        const std::string error = saveNew(folder / c.target);
+        EXPECT_EQ(error.empty(), c.saved) << error;
+        EXPECT_EQ(error.rfind("cannot write " + folder / c.target + ": ", 0),
+                  c.saved ? std::string::npos : 0u);
+        EXPECT_EQ(readAll(folder / c.target), c.saved ? "new" : c.old ? c.old : "");
+        EXPECT_EQ(readAll(folder / "b"), c.link ? "new" : "");
         EXPECT_EQ(folder.names(), c.listing);
-        ::SetFileAttributesW(toWide(folder / c.target).c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(::GetFileAttributesW(target.c_str()) & c.attributes, c.attributes);
+        ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 }
 
-TEST(OutputFileWin, HardLinksSeeTheNewContentAndDevicesAreWrittenThrough) {
-    WinTempFolder folder;
-    std::ofstream(widePath(folder / "a")) << "old";
-    ASSERT_TRUE(
-        ::CreateHardLinkW(toWide(folder / "b").c_str(), toWide(folder / "a").c_str(), nullptr));
-    ASSERT_TRUE(save(folder / "a", "new").ok);
-    EXPECT_EQ(readAll(folder / "b"), "new");
-    EXPECT_TRUE(save("NUL", "gone").ok);
-}
-
-TEST(OutputFileWin, AReplacedFileKeepsItsAttributes) {
-    WinTempFolder folder;
-    const std::wstring path = toWide(folder / "out");
-    std::ofstream(widePath(folder / "out")) << "old";
-    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
-    ASSERT_TRUE(save(folder / "out", "new").ok);
-    EXPECT_EQ(readAll(folder / "out"), "new");
-    EXPECT_EQ(::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN,
-              DWORD{FILE_ATTRIBUTE_HIDDEN});
-}
-
-// A dropped or unfinished file leaves the old content and no temporary file.
+// A dropped, unfinished file leaves the old content and no temporary file;
+// devices are written through.
 TEST(OutputFileWin, DiscardKeepsTheOldFile) {
     WinTempFolder folder;
     std::ofstream(widePath(folder / "out")) << "old";
     {
         OutputFile file(folder / "out");
-        ASSERT_TRUE(file.open()) << file.error();
-        ASSERT_TRUE(file.write("partial"));
+        ASSERT_TRUE(file.open() && file.write("partial")) << file.error();
     }
     EXPECT_EQ(readAll(folder / "out"), "old");
     EXPECT_EQ(folder.names(), "out\n");
+    EXPECT_EQ(saveNew("NUL"), "");
 }
 
 TEST(SystemRandomWin, FillsEveryByte) {
