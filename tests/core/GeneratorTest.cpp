@@ -474,11 +474,26 @@ TEST(UniqueLines, NumberCountsSaturateAt2To62) {
         {numbers(0, top, true, true, 1), secure, cap},
         {numbers(0, top, true, true, 0), secure, cap}};
     for (const auto& [settings, kind, possible] : cases) {
-        SCOPED_TRACE(testing::Message() << settings.low << ".." << settings.high << " places "
-                                        << settings.places);
+        SCOPED_TRACE(testing::Message()
+                     << settings.low << ".." << settings.high << " places " << settings.places);
         RandomSource random(kind, {}, test::testKeys);
         EXPECT_EQ(NumberGenerator(settings, random).possibleLines(), possible);
     }
+}
+
+// Where no line can pass (an empty line never holds every class; the only
+// number is taken), each generator gives up instead of redrawing forever.
+TEST(UniqueLines, GeneratorsGiveUpWhenNoLineCanPass) {
+    RandomSource random;
+    StringGenerator strings({.eachClass = true, .minLength = 0, .maxLength = 0}, random);
+    NumberSettings one = numbers(1, 1, true, true, 0);
+    one.unique = true;
+    NumberGenerator numbers(one, random);
+    std::string line;
+    numbers.appendLine(line);
+    EXPECT_EQ(line, "1");
+    EXPECT_THROW(strings.appendLine(line), std::runtime_error);
+    EXPECT_THROW(numbers.appendLine(line), std::runtime_error);
 }
 
 // Lines drawn per kept --each-class line: the chance of a line holding every

@@ -30,8 +30,8 @@ TEST(ClassicSource, ReseedTakesTheClockSecondModulo2To32) {
 
 // Secure draws and a reseed in between leave the classic sequence where it was.
 TEST(ClassicSource, StateIsKeptAcrossASecureSpell) {
-    RandomSource random(RandomSource::Kind::Classic, [] { return std::time_t{5}; },
-                        test::testKeys);
+    RandomSource random(
+        RandomSource::Kind::Classic, [] { return std::time_t{5}; }, test::testKeys);
     random.seed(1);
     EXPECT_EQ(random.draw(), 41);
     random.setKind(RandomSource::Kind::Secure);
