@@ -3,7 +3,8 @@
 # its output to what the README shows: seeded runs exactly; unseeded ones by
 # shape (per line its length and character classes, distinct under --unique);
 # time runs by the date-time pattern; the error example by its exit status and
-# an option its message names. Usage: ReadmeExamplesTest.sh README ovantis-cli
+# an option of its line or of the message shown.
+# Usage: ReadmeExamplesTest.sh README ovantis-cli
 readme=$1
 dir=$(mktemp -d) && trap 'rm -rf "$dir"' EXIT
 mkdir "$dir/bin"
@@ -35,7 +36,7 @@ for cmd in "$dir"/*.cmd; do
     status=$?
     case $line in
     *'echo "exit $?"'*)
-        options=$(grep -o -- '--[a-z-]*' "$shown" | sort -u)
+        options=$(cat "$cmd" "$shown" | grep -o -- '--[a-z-]*' | sort -u)
         named=$(grep -o -- '--[a-z-]*' "$got" | sort -u)
         [ "$(tail -n 1 "$got")" = "$(tail -n 1 "$shown")" ] &&
             head -n 1 "$got" | grep -q '^ovantis-cli: ' &&
