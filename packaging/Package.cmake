@@ -37,14 +37,19 @@ set(CPACK_PACKAGE_VENDOR "Ovantis")
 set(CPACK_PACKAGE_CONTACT "Ovantis developers <dev@ovantis.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "random test data: strings, numbers and timed events")
 # CPack puts the summary above this as the synopsis line.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Ovantis makes random test data by hand, the same way every time:
-passwords, user names and domain names from chosen character classes
-and lengths, with a fixed head and tail; integers and decimals within
-a range; and a series of events at random delays, each logging the
-local date and time and optionally opening a program or document.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Ovantis makes random test data by hand: passwords, user names and
+domain names from chosen character classes and lengths, with a fixed
+head and tail; integers and decimals within a range; and a series of
+events at random delays, each logging the local date and time and
+optionally opening a program or document.
 .
-The package holds the window (in Simplified Chinese) and ovantis-cli,
-the same generators without a display for scripts, pipes and bulk data.")
+The window draws from the classic generator seeded by the current
+second, or, once chosen in its context menu, from the operating
+system's secure source; it is in Simplified Chinese under a Chinese,
+C or POSIX locale and in English under any other. ovantis-cli, the
+same generators without a display for scripts, pipes and bulk data,
+draws from the secure source unless given a seed and is in Chinese
+under a Chinese locale and in English under any other.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 # A Debian revision: the package is not native, so its changelog is changelog.Debian.gz.
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)

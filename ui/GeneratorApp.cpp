@@ -16,10 +16,9 @@ GeneratorApp::GeneratorApp(QApplication& app, Translations::Language language)
     m_translations.install(language);
 }
 
-bool GeneratorApp::InitInstance() {
+void GeneratorApp::InitInstance() {
     MainDialog dialog(m_random);
     dialog.exec();
-    return false;
 }
 
 void GeneratorApp::identify() {

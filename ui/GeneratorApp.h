@@ -17,8 +17,8 @@ class GeneratorApp {
 
     // For windows made from now on.
     void setLanguage(Translations::Language language) { m_translations.install(language); }
-    // Runs the main window; false once it has closed, so the program ends.
-    bool InitInstance();
+    // Runs the main window until it closes.
+    void InitInstance();
 
     ovantis::RandomSource& random() { return m_random; }
 

@@ -13,11 +13,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QSaveFile>
-#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTextCursor>
 

@@ -49,5 +49,6 @@ int main(int argc, char** argv) {
         system.language() == QLocale::C ? QStringList{"C"} : system.uiLanguages(),
         QString::fromStdString(options.language));
     GeneratorApp generator(app, language.value_or(Translations::Language::Chinese));
-    return generator.InitInstance() ? 1 : 0;
+    generator.InitInstance();
+    return 0;
 }

@@ -398,6 +398,44 @@ TEST(UniqueLines, PossibleLinesAtTheEdges) {
     }
 }
 
+// Number counts saturate at 2^62 too, where two saturated kinds add up.
+TEST(UniqueLines, NumberCountsSaturateAt2To62) {
+    const std::uint64_t cap = std::uint64_t{1} << 62;
+    const float top = 4611686018427387904.0f;  // 2^62
+    const auto classic = RandomSource::Kind::Classic, secure = RandomSource::Kind::Secure;
+    const std::tuple<NumberSettings, RandomSource::Kind, std::uint64_t> cases[] = {
+        {numbers(2, top, true, false), classic, cap - 1},
+        {numbers(0, top, true, false), classic, cap},
+        {numbers(-9e18f, 9e18f, true, false), classic, cap},
+        {numbers(0, 1, false, true, 30), secure, cap},
+        {numbers(0, top, true, true, 1), secure, cap},
+        {numbers(0, top, true, true, 0), secure, cap}};
+    for (const auto& [settings, kind, possible] : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << settings.low << ".." << settings.high << " places " << settings.places);
+        RandomSource random(kind, {}, test::testKeys);
+        EXPECT_EQ(NumberGenerator(settings, random).possibleLines(), possible);
+    }
+}
+
+// Where no line can pass (an empty line never holds every class; the only
+// number is taken), each generator gives up instead of redrawing forever.
+TEST(UniqueLines, GeneratorsGiveUpWhenNoLineCanPass) {
+#ifdef OVANTIS_SANITIZED
+    GTEST_SKIP() << "2^26 redraws take minutes unoptimised";
+#endif
+    RandomSource random;
+    StringGenerator strings({.eachClass = true, .minLength = 0, .maxLength = 0}, random);
+    NumberSettings one = numbers(1, 1, true, true, 0);
+    one.unique = true;
+    NumberGenerator numbers(one, random);
+    std::string line;
+    numbers.appendLine(line);
+    EXPECT_EQ(line, "1");
+    EXPECT_THROW(strings.appendLine(line), std::runtime_error);
+    EXPECT_THROW(numbers.appendLine(line), std::runtime_error);
+}
+
 // Lines drawn per kept --each-class line: the chance of a line holding every
 // class follows the source's steps (class first on the classic one) and an
 // even spread of lengths, negative ones included.

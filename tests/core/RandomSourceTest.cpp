@@ -28,6 +28,22 @@ TEST(ClassicSource, ReseedTakesTheClockSecondModulo2To32) {
     EXPECT_EQ(random.draw(), 41);
 }
 
+// Secure draws and a reseed in between leave the classic sequence where it was.
+TEST(ClassicSource, StateIsKeptAcrossASecureSpell) {
+    RandomSource random(
+        RandomSource::Kind::Classic, [] { return std::time_t{5}; }, test::testKeys);
+    random.seed(1);
+    EXPECT_EQ(random.draw(), 41);
+    random.setKind(RandomSource::Kind::Secure);
+    random.Reseed();
+    for (int i = 0; i < 100; ++i) {
+        random.draw();
+        random.RandInRange(INT64_MIN, INT64_MAX);
+    }
+    random.setKind(RandomSource::Kind::Classic);
+    EXPECT_EQ(random.draw(), 18467);
+}
+
 TEST(RandInRange, NarrowRangesTakeOneDrawModuloWidth) {
     RandomSource random;
     EXPECT_EQ(random.RandInRange(5, 5), 5);

@@ -61,6 +61,22 @@ TEST(OutputFile, EachKindOfTargetGetsTheContentOrTheSystemsReason) {
     ::umask(oldMask);
 }
 
+// In place, the space is reserved before the old content is touched: a disk
+// that holds the new content once but not twice keeps the old file whole.
+TEST(OutputFile, InPlaceOnAFullDiskKeepsTheOldContent) {
+    TempFolder folder;
+    if (::geteuid() != 0 ||
+        folder.sh("mkdir full && mount -t tmpfs -o size=64k ovantis full && echo ok") != "ok\n") {
+        folder.sh("umount full");
+        GTEST_SKIP() << "mounts need root";
+    }
+    folder.sh("echo old > full/out; ln full/out full/link");
+    OutputFile file(folder / "full/out");
+    EXPECT_FALSE(file.open() && file.write(std::string(40 << 10, 'n')) && file.commit());
+    EXPECT_EQ(file.error(), "cannot write " + folder / "full/out" + ": No space left on device");
+    EXPECT_EQ(folder.sh("head -c 9 full/link; ls -A full; umount full"), "old\nlink\nout\n");
+}
+
 // Saves "new" to path as user, in a child process; the error, or "".
 std::string saveAs(const passwd& user, const std::string& path) {
     int result[2];

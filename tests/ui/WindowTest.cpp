@@ -14,6 +14,7 @@
 #include "StringPage.h"
 #include "TestKeys.h"
 #include "TimePage.h"
+#include "Version.h"
 
 using namespace ovantis::ids;
 using namespace Qt::StringLiterals;
@@ -151,6 +152,11 @@ class WindowTest : public QObject {
         }
         return qobject_cast<QLabel*>(w) != nullptr ? text - w->contentsRect().width() : 0;
     }
+    // The version's minor and patch joined: 1.0.127 shows as V1.0127.
+    static QString caption() {
+        using namespace ovantis::version;
+        return u"Ovantis V%1.%2%3"_s.arg(kMajor).arg(kMinor).arg(kPatch);
+    }
     static bool isEdit(const QWidget* w) {
         return w != nullptr && (w->inherits("QLineEdit") || w->inherits("QPlainTextEdit"));
     }
@@ -169,15 +175,8 @@ class WindowTest : public QObject {
         QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
     }
 
-    // Screen readers get stand-alone names, and each page label labels a field.
-    void startupShowsTheDefaultsInTemplateOrderAndOnlyEscapeFromTheTabBarEndsIt() {
-        QCOMPARE(m_dialog->windowTitle(), u"Ovantis V1.0127"_s);  // from 1.0.127
-        // One name on the desktop: the entry's file, its window class, the window's.
-        const QString name = QGuiApplication::desktopFileName();
-        QCOMPARE(QCoreApplication::applicationName(), name);  // X11 makes WM_CLASS of it
-        const QString entry = u"" OVANTIS_DESKTOP_FILE ""_s;
-        QCOMPARE(QFileInfo(entry).completeBaseName(), name);
-        QVERIFY(readAll(entry).contains("\nStartupWMClass=" + name.toUtf8() + '\n'));
+    void startupShowsTheVersionAndTheDefaultsInTemplateOrder() {
+        QCOMPARE(m_dialog->windowTitle(), caption());
         QCOMPARE(description(), u"随机密码、随机用户名、随机域名等"_s);
         QStringList shown;  // each field's text, each check box's state
         for (const int id : {kMinLength, kMaxLength, kStringCount, kLow, kHigh, kNumberCount,
@@ -189,34 +188,48 @@ class WindowTest : public QObject {
         QCOMPARE(shown.join(' '),
                  u"5 8 10 80 100 10 2 500 3000 10 true true false true true false"_s);
         QVERIFY(field(kPlaces)->isEnabled() && !field(kCommand)->isEnabled());
-        QCOMPARE(find(kUpper)->nextInFocusChain(), find(kLower));
-        QCOMPARE(find(kStringCount)->nextInFocusChain(), find(kStringOutput));
-        const auto reader = &QAccessible::queryAccessibleInterface;
+    }
+
+    // One name on the desktop: the entry's file, its window class, the window's.
+    void theDesktopEntryAndTheWindowShareOneName() {
+        const QString name = QGuiApplication::desktopFileName();
+        QCOMPARE(QCoreApplication::applicationName(), name);  // X11 makes WM_CLASS of it
+        const QString entry = u"" OVANTIS_DESKTOP_FILE ""_s;
+        QCOMPARE(QFileInfo(entry).completeBaseName(), name);
+        QVERIFY(readAll(entry).contains("\nStartupWMClass=" + name.toUtf8() + '\n'));
+    }
+
+    void screenReadersGetStandAloneNames() {
         for (QWidget* w : m_dialog->findChildren<QWidget*>()) {
-            const QString name = reader(w)->text(QAccessible::Name);
+            const QString name = QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
             QVERIFY2(
                 !isEdit(w) || !(name.isEmpty() || name.endsWith(u"："_s) || name.endsWith('~')),
                 qPrintable(name));
         }
+    }
+
+    void eachPageLabelLabelsAField() {
         for (const PageWindow* page : m_dialog->findChildren<PageWindow*>()) {
             for (QLabel* label : page->findChildren<QLabel*>()) {
                 QVERIFY2(isEdit(label->buddy()), qPrintable(label->text()));
             }
         }
+    }
 
-        // Escape in a field and Enter on a check box do nothing; Tab never reaches the
-        // tab bar; page keys wrap and focus the page's first control, even from an
-        // output box.
+    void tabFollowsTheTemplateOrderAndNeverReachesTheTabBar() {
+        QCOMPARE(find(kUpper)->nextInFocusChain(), find(kLower));
+        QCOMPARE(find(kStringCount)->nextInFocusChain(), find(kStringOutput));
         activate();
-        QTabBar* tabs = m_dialog->tabBar();
-        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
-            QTest::keyClick(key == Qt::Key_Escape ? find(kStringCount) : find(kUpper), key);
-        }
         QTest::keyClick(find(kUpper), Qt::Key_Backtab, Qt::ShiftModifier);
         for (int i = 0; i < 12; ++i) {
-            QVERIFY(QApplication::focusWidget() != tabs);
+            QVERIFY(QApplication::focusWidget() != m_dialog->tabBar());
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
+    }
+
+    // Page keys wrap and focus the page's first control, even from an output box.
+    void pageKeysSwitchPagesAndFocusTheirFirstControl() {
+        activate();
         find(kStringOutput)->setFocus();
         QStringList keys =
             u"Ctrl+Tab Ctrl+PgDown Ctrl+Tab Ctrl+PgUp Ctrl+Shift+Backtab"_s.split(' ');
@@ -224,6 +237,15 @@ class WindowTest : public QObject {
             QTest::keySequence(QApplication::focusWidget(), keys.takeFirst());
             QCOMPARE(QApplication::focusWidget(), find(first));
         }
+    }
+
+    // Escape in a field and Enter on a check box or the tab bar do nothing.
+    void onlyEscapeOnTheTabBarEndsTheProgram() {
+        activate();
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+            QTest::keyClick(key == Qt::Key_Escape ? find(kStringCount) : find(kUpper), key);
+        }
+        QTabBar* tabs = m_dialog->tabBar();
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
         QVERIFY(tabs->hasFocus());
         QTest::keyClick(tabs, Qt::Key_Return);
@@ -239,7 +261,7 @@ class WindowTest : public QObject {
         // The secure source is a context menu item; the clock is pinned, so only
         // secure draws differ from run to run.
         QCOMPARE(fromMenu(u"aboutAction"_s),
-                 QStringList({"关于 Ovantis(&A)...", "关于", "Ovantis V1.0127", "确定"}));
+                 QStringList({"关于 Ovantis(&A)...", "关于", caption(), "确定"}));
         fromMenu(u"secureAction"_s);
         clickAndAnswer(kStringGenerate);
         const QString secure = box(kStringOutput).section('\n', 0, 0);
@@ -509,10 +531,8 @@ class WindowTest : public QObject {
         QCOMPARE(DialogUnits::onPixels(rect, 1.25), QRect(28, 40, 101, 53));
     }
 
-    // The language follows the system's unless --lang names one. 144 dpi draws
-    // the 9 points with 1.5 times the pixels. English reaches pages, notices,
-    // dialogs and About.
-    void everyTextFitsItsControlInBothLanguagesAt96And144Dpi() {
+    // The language follows the system's unless --lang names one.
+    void languageFollowsTheSystemUnlessLangNamesOne() {
         // The system's languages, a --lang value, and the choice: en, zh or none.
         for (const QString& row :
              {u"en-US en-Latn-US en||en"_s, u"zh-CN zh-Hans-CN zh||zh"_s, u"zh-TW||zh"_s,
@@ -523,6 +543,11 @@ class WindowTest : public QObject {
             const char* name = !chosen ? "" : *chosen == Language::English ? "en" : "zh";
             QVERIFY2(name == cell[2], qPrintable(row));
         }
+    }
+
+    // 144 dpi draws the 9 points with 1.5 times the pixels. English reaches
+    // pages, notices, dialogs and About.
+    void everyTextFitsItsControlInBothLanguagesAt96And144Dpi() {
         const QFont normal = QApplication::font();
         const auto restore = qScopeGuard([&] { QApplication::setFont(normal); });
         for (const auto language : {Language::Chinese, Language::English}) {
@@ -569,7 +594,7 @@ class WindowTest : public QObject {
                 QVERIFY(m_saveAs.value(2).endsWith(u"/random-strings.txt"_s));
                 QCOMPARE(m_saveAs.mid(0, 2), QStringList({"Text files (*.txt)", "All files (*)"}));
                 QCOMPARE(fromMenu(u"aboutAction"_s),
-                         QStringList({"&About Ovantis...", "About", "Ovantis V1.0127", "OK"}));
+                         QStringList({"&About Ovantis...", "About", caption(), "OK"}));
             }
         }
     }
