@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "ControlIds.h"
 #include "InitialContent.h"
@@ -51,6 +52,22 @@ struct PageField {
 // The shortest text that reads back as value.
 std::string shortestText(float value);
 
+// target = value, out of line: inlined into a page without text fields, g++
+// warns of a write beyond its settings on a path never taken.
+void assignText(std::string& target, std::string value);
+
+// The window's controls of the page that hold check boxes, or else text.
+template <class Settings>
+std::vector<int> windowControls(std::span<const PageField<Settings>> fields, bool checks) {
+    std::vector<int> controls;
+    for (const PageField<Settings>& f : fields) {
+        if (f.inWindow() && (f.kind == FieldKind::Check) == checks) {
+            controls.push_back(f.control);
+        }
+    }
+    return controls;
+}
+
 // The window's start-up contents of the page's fields.
 template <class Settings>
 InitialContent initialContentOf(std::span<const PageField<Settings>> fields) {
@@ -89,7 +106,7 @@ Settings readFields(std::span<const PageField<Settings>> fields, PageHost& host)
         } else if (f.kind == FieldKind::Number) {
             s.*f.number = ReadFloatField(host.getText(f.control));
         } else if (f.kind == FieldKind::Text) {
-            s.*f.text = host.getText(f.control);
+            assignText(s.*f.text, host.getText(f.control));
         }
     }
     return s;
