@@ -18,6 +18,11 @@ class FdStreambuf : public std::streambuf {
     int error() const { return m_error; }
     bool brokenPipe() const;
 
+    // Writes all of data to fd; false with errno set when it could not. A
+    // stoppable write (to a pipe or FIFO that may never be read) gives up with
+    // EINTR once a stop is asked for; a final copy into a file always completes.
+    static bool writeFd(int fd, const char* data, std::size_t size, bool stoppable);
+
   protected:
     int_type overflow(int_type ch) override;
     int sync() override;

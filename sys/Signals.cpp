@@ -84,14 +84,6 @@ int Signals::stopSignal() {
     return g_signal.load();
 }
 
-void Signals::reset() {
-    if (g_nudgeReady.load()) {
-        const itimerspec off{};
-        ::timer_settime(g_nudge, 0, &off, nullptr);
-    }
-    g_signal.store(0);
-}
-
 int Signals::removeOnExit(const char* path) {
     const std::size_t length = std::strlen(path);
     if (length >= PATH_MAX) {

@@ -16,8 +16,6 @@ class Signals {
     static bool stopRequested();
     // The signal that asked to stop, or 0; the exit status is 128 plus it.
     static int stopSignal();
-    // Forgets a caught signal (for tests that raise one).
-    static void reset();
 
     // A file the handler removes before it ends the process. Returns a slot
     // for forget(), or -1 when every slot is taken or the path is too long.
