@@ -7,6 +7,7 @@
 #include "Commands.h"
 #include "Destination.h"
 #include "Messages.h"
+#include "RedrawLimit.h"
 #include "Request.h"
 #include "Signals.h"
 
@@ -43,6 +44,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         }
         err << "ovantis-cli: " << e.what() << '\n';
         return kExitIo;
+    } catch (const RedrawLimit&) {
+        err << "ovantis-cli: " << texts::kGaveUp.in(language) << '\n';
+        return kExitUsage;
     } catch (const std::bad_alloc&) {
         // Unwinding has discarded the result file's new content.
         err << "ovantis-cli: " << texts::kOutOfMemory.in(language) << '\n';

@@ -131,6 +131,9 @@ inline constexpr Text kOverBudget{
     "--max-memory)"};
 
 // Failures
+inline constexpr Text kGaveUp{"多次重抽仍找不到可用的新行；运行已停止，-o 文件保持原样",
+                              "no further line found after many redraws; the run was stopped "
+                              "and any -o file left as it was"};
 inline constexpr Text kWriteError{"写入出错", "write error"};
 inline constexpr Text kCannotWrite{"无法写入 %1", "cannot write %1"};
 inline constexpr Text kCannotStart{"无法启动 %1", "cannot start %1"};
