@@ -49,6 +49,11 @@ CLI::Option* addValue(CLI::App& command, const std::string& names, const std::st
         CLI::MultiOptionPolicy::TakeLast);
 }
 
+// A flag takes no value: --upper=no is refused rather than read as --upper.
+CLI::Option* addFlag(CLI::App& command, const std::string& names, const std::string& help) {
+    return command.add_flag(names)->description(help)->disable_flag_override();
+}
+
 template <class Settings>
 void addFields(CLI::App& command, std::span<const PageField<Settings>> fields, Language language) {
     for (const PageField<Settings>& f : fields) {
@@ -56,7 +61,7 @@ void addFields(CLI::App& command, std::span<const PageField<Settings>> fields, L
             continue;
         }
         if (f.kind == FieldKind::Check) {
-            command.add_flag(f.names)->description(f.help.in(language));
+            addFlag(command, f.names, f.help.in(language));
             continue;
         }
         const std::string start = defaultOf(f);
@@ -75,9 +80,9 @@ void addCommon(CLI::App& command, Language language, bool unique) {
                  "MIB");
     }
     CLI::Option* seed = addValue(command, "--seed", texts::kSeedHelp.in(language), "S");
-    command.add_flag("--secure")->description(texts::kSecureHelp.in(language))->excludes(seed);
+    addFlag(command, "--secure", texts::kSecureHelp.in(language))->excludes(seed);
     addValue(command, "-o,--output", texts::kOutputHelp.in(language), "FILE");
-    command.add_flag("--crlf")->description(texts::kCrlfHelp.in(language));
+    addFlag(command, "--crlf", texts::kCrlfHelp.in(language));
     // Extras are reported by the parse, in the order given and with a suggestion.
     command.allow_extras();
 }

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <regex>
 #include <span>
 
 #include "AppDefinition.h"
@@ -184,23 +183,37 @@ void refuseExtras(const CLI::App& command, Language language) {
     throw UsageError(texts::kNotExpected, {extras});
 }
 
-// CLI11's own refusals, in our words.
-std::string reworded(const CLI::ParseError& e, const CLI::App* command, Language language) {
+// CLI11's own refusals, in our words: its messages open with the option's name.
+std::string reworded(const CLI::ParseError& e, const CLI::App* command,
+                     const std::vector<std::string>& args, Language language) {
     if (dynamic_cast<const CLI::RequiredError*>(&e) != nullptr && command == nullptr) {
         return texts::kNeedCommand.in(language);
     }
     if (dynamic_cast<const CLI::ExcludesError*>(&e) != nullptr) {
         return texts::kExcludes.fill(language, {"--secure", "--seed"});
     }
-    std::smatch name;
-    const std::string what = e.what();
-    if (std::regex_search(what, name, std::regex("--?[A-Za-z][A-Za-z-]*"))) {
-        const CLI::Option* option =
-            command != nullptr ? command->get_option_no_throw(name.str()) : nullptr;
-        const bool flag = option != nullptr && option->get_type_size() == 0;
-        return (flag ? texts::kNoValueTaken : texts::kNeedValue).fill(language, {name.str()});
+    std::string name = e.what();
+    name = name.substr(0, name.find_first_of(": "));
+    name.erase(0, name.find_first_not_of('-'));
+    const CLI::Option* option = nullptr;
+    for (const std::string& form : {"--" + name, "-" + name}) {
+        if (option == nullptr && command != nullptr) {
+            option = command->get_option_no_throw(form);
+        }
     }
-    return texts::kBadCommandLine.fill(language, {sys::printable(what)});
+    if (option != nullptr) {
+        const std::string shown = option->get_lnames().empty()
+                                      ? "-" + option->get_snames().front()
+                                      : "--" + option->get_lnames().front();
+        // Every flag refuses a value; see AppDefinition.
+        return (option->get_disable_flag_override() ? texts::kNoValueTaken : texts::kNeedValue)
+            .fill(language, {shown});
+    }
+    std::string line;
+    for (const std::string& arg : args) {
+        line += (line.empty() ? "" : " ") + sys::printable(arg);
+    }
+    return texts::kBadCommandLine.fill(language, {line});
 }
 
 const CLI::App* chosenCommand(const CLI::App& app) {
@@ -259,7 +272,7 @@ ParseOutcome parseRequest(const std::vector<std::string>& args, Language languag
     } catch (const CLI::CallForVersion& e) {
         return {ParseOutcome::Kind::Print, {}, std::string(e.what()) + '\n'};
     } catch (const CLI::ParseError& e) {
-        outcome.text = reworded(e, chosenCommand(*app), language);
+        outcome.text = reworded(e, chosenCommand(*app), args, language);
     } catch (const UsageError& e) {
         outcome.text = e.in(language);
     } catch (const Refusal& e) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cerrno>
 #include <streambuf>
 #include <vector>
 
@@ -30,7 +31,13 @@ class FdStreambuf : public std::streambuf {
 
   private:
     bool flushBuffer();
-    bool writeAll(const char* data, std::size_t size);
+    // Writes data unless an earlier write failed; false once one has.
+    bool writeAll(const char* data, std::size_t size) {
+        if (m_error == 0 && !writeFd(m_fd, data, size, true)) {
+            m_error = errno;
+        }
+        return m_error == 0;
+    }
 
     int m_fd;
     std::vector<char> m_buffer;

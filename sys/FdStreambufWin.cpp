@@ -62,17 +62,6 @@ bool FdStreambuf::writeFd(int fd, const char* data, std::size_t size, bool) {
     return true;
 }
 
-bool FdStreambuf::writeAll(const char* data, std::size_t size) {
-    if (m_error != 0) {
-        return false;
-    }
-    if (!writeFd(m_fd, data, size, true)) {
-        m_error = errno;
-        return false;
-    }
-    return true;
-}
-
 bool FdStreambuf::flushBuffer() {
     const auto pending = static_cast<std::size_t>(pptr() - pbase());
     setp(m_buffer.data(), m_buffer.data() + m_buffer.size());

@@ -174,6 +174,7 @@ const std::vector<std::pair<std::string, std::string>>& refusals() {
         {"number --seed 4294967296", "'4294967296' is neither"},
         {"number --seed -1", "'-1' is neither"},
         {"number --seed 1 --secure", "--secure: cannot be combined with --seed"},
+        {"string --upper=no", "--upper: takes no value"},
         {"time --min-delay 0x10", "'0x10' is not a whole number"},
         {"string --length 3 --min-length 2",
          "--length: cannot be combined with --min-length or --max-length"},
