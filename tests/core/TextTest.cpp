@@ -23,8 +23,8 @@ TEST(LanguageChoice, AChineseLocaleGivesChineseAndEveryOtherEnglish) {
     };
     for (const auto& [all, messages, lang, desktop, expected] : cases) {
         EXPECT_EQ(chooseLanguage({all, messages, lang}, desktop), expected)
-            << (all ? all : "-") << ' ' << (messages ? messages : "-") << ' '
-            << (lang ? lang : "-") << ' ' << desktop;
+            << (all ? all : "-") << ' ' << (messages ? messages : "-") << ' ' << (lang ? lang : "-")
+            << ' ' << desktop;
     }
 }
 
