@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cstdint>
 #include <memory>
 
 #include "Language.h"

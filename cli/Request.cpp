@@ -1,3 +1,5 @@
+#include "Request.h"
+
 #include <algorithm>
 #include <span>
 
@@ -7,7 +9,6 @@
 #include "Diagnostics.h"
 #include "NumberFields.h"
 #include "Printable.h"
-#include "Request.h"
 #include "StringFields.h"
 #include "TimeFields.h"
 
