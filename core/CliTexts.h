@@ -14,6 +14,10 @@ inline constexpr Text kNumberAbout{"范围内的随机整数和小数",
                                    "Random integers and decimals within a range"};
 inline constexpr Text kTimeAbout{"在随机延迟后记下本地日期和时间",
                                  "Local date and time lines at random delays"};
+inline constexpr Text kUniqueHelp{
+    "本次运行中没有重复的行（每行都记在内存中）",
+    "No line repeats within the run (every line is kept in memory to ensure it)"};
+inline constexpr Text kLinesHelp{"生成行数", "How many lines"};
 inline constexpr Text kWithDefault{"%1（默认 %2）", "%1 (default %2)"};
 inline constexpr Text kSeedHelp{"用 S（0..4294967295）为经典随机源设种子；'now' 表示当前秒",
                                 "Seed the classic source with S (0..4294967295), or 'now' for "

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CliTexts.h"
 #include "NumberSettings.h"
 #include "PageField.h"
 
@@ -40,8 +41,7 @@ inline constexpr PageField<NumberSettings> kNumberFields[] = {
     {.scope = FieldScope::CliOnly,
      .check = &NumberSettings::unique,
      .names = "--unique",
-     .help = {"本次运行中没有重复的行（每行都记在内存中）",
-              "No line repeats within the run (every line is kept in memory to ensure it)"}},
+     .help = texts::kUniqueHelp},
     {.kind = FieldKind::Whole,
      .control = ids::kPlaces,
      .whole = &NumberSettings::places,
@@ -54,7 +54,7 @@ inline constexpr PageField<NumberSettings> kNumberFields[] = {
      .whole = &NumberSettings::count,
      .names = "-n,--count",
      .valueName = "N",
-     .help = {"生成行数", "How many lines"}},
+     .help = texts::kLinesHelp},
 };
 
 }  // namespace ovantis

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CliTexts.h"
 #include "PageField.h"
 #include "StringSettings.h"
 
@@ -57,8 +58,7 @@ inline constexpr PageField<StringSettings> kStringFields[] = {
     {.scope = FieldScope::CliOnly,
      .check = &StringSettings::unique,
      .names = "--unique",
-     .help = {"本次运行中没有重复的行（每行都记在内存中）",
-              "No line repeats within the run (every line is kept in memory to ensure it)"}},
+     .help = texts::kUniqueHelp},
     {.kind = FieldKind::Text,
      .control = ids::kHead,
      .text = &StringSettings::head,
@@ -96,7 +96,7 @@ inline constexpr PageField<StringSettings> kStringFields[] = {
      .whole = &StringSettings::count,
      .names = "-n,--count",
      .valueName = "N",
-     .help = {"生成行数", "How many lines"}},
+     .help = texts::kLinesHelp},
 };
 
 }  // namespace ovantis
