@@ -345,6 +345,13 @@ TEST(CliOptions, HelpFitsEightyColumnsWithEachCommandsOwnExamples) {
         for (const std::string other : {"string", "number", "time"}) {
             EXPECT_EQ(help.out.find("ovantis-cli " + other) != npos, other == command);
         }
+        // A Chinese character takes two columns and three bytes.
+        const ScopedLocale chinese("zh_CN.UTF-8");
+        for (const auto& line : matches(cli(command + " --help").out)) {
+            const auto wide =
+                std::count_if(line.begin(), line.end(), [](char c) { return (c & 0xF0) == 0xE0; });
+            EXPECT_LE(line.size() - static_cast<std::size_t>(wide), 80u) << line;
+        }
     }
     EXPECT_NE(cli("string --help").out.find("(default 5..8)"), npos);
     EXPECT_NE(cli("--help").out.find("--seed S draws from the classic source"), npos);
