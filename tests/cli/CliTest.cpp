@@ -146,6 +146,9 @@ const std::vector<std::pair<std::string, std::string>>& refusals() {
         {"number --max-memory 0", "--max-memory: must be at least 1 MiB (got 0)"},
         {"string -ULDS --each-class --min-length 3 --max-length 3", "--max-length of at least 4"},
         {"string --charset z-a", "each range low-high in order"},
+        {"string --exclude z-a", "--exclude needs each range low-high in order"},
+        {"string -D --length 8 --unique -n 100000000 --max-memory 100000",
+         "--count: the last of 100000000 unique lines would take about 1e+08 draws"},
         {"string -D --exclude 0-9", "no characters are left"},
         {"string --tail \u2028",
          "ovantis-cli: The character set is not valid: --tail holds the control character "
@@ -181,6 +184,7 @@ const std::vector<std::pair<std::string, std::string>>& refusals() {
         {"string --length 3 --min-length 2",
          "--length: cannot be combined with --min-length or --max-length"},
         {"number --range 5", "--range: '5' is not a range LOW..HIGH"},
+        {"number --range 1..2 --high 3", "--range: cannot be combined with --low or --high"},
         {"number -- 5", "arguments after -- need time --exec PROGRAM"},
         {"time --delay 1..x", "--delay: 'x' is not a whole number"},
         {"string --max-memory 1k", "--max-memory: '1k' is not a whole number"},
@@ -347,7 +351,10 @@ TEST(CliOptions, HelpFitsEightyColumnsWithEachCommandsOwnExamples) {
         }
         // A Chinese character takes two columns and three bytes.
         const ScopedLocale chinese("zh_CN.UTF-8");
-        for (const auto& line : matches(cli(command + " --help").out)) {
+        const std::string chineseHelp = cli(command + " --help").out;
+        EXPECT_NE(chineseHelp.find("用法: ovantis-cli " + command + " [选项]\n\n选项:"), npos)
+            << chineseHelp;
+        for (const auto& line : matches(chineseHelp)) {
             const auto wide =
                 std::count_if(line.begin(), line.end(), [](char c) { return (c & 0xF0) == 0xE0; });
             EXPECT_LE(line.size() - static_cast<std::size_t>(wide), 80u) << line;
