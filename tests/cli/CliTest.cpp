@@ -361,6 +361,11 @@ TEST(CliOptions, HelpFitsEightyColumnsWithEachCommandsOwnExamples) {
         }
     }
     EXPECT_NE(cli("string --help").out.find("(default 5..8)"), npos);
+    // Descriptions fill their column up to the eightieth.
+    EXPECT_NE(cli("string --help")
+                  .out.find("  -S,--symbols            Printable ASCII punctuation, the 32 "
+                            "characters\n"),
+              npos);
     EXPECT_NE(cli("--help").out.find("--seed S draws from the classic source"), npos);
     const Result version = cli("--version");
     EXPECT_EQ(version.status, kExitOk);
