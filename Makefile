@@ -48,10 +48,12 @@ all: build
 deps:
 	$(call need,$(RUN_PACKAGES))
 
-# A comma locale, so the tests can show numbers never follow it.
+# A comma locale, so the tests can show numbers never follow it; a Chinese one
+# for the CLI's language.
 deps-test:
 	$(call need,$(TEST_PACKAGES))
 	@locale -a | grep -qix 'de_DE.utf8' || [ "$$(id -u)" != 0 ] || localedef -i de_DE -f UTF-8 de_DE.UTF-8
+	@locale -a | grep -qix 'zh_CN.utf8' || [ "$$(id -u)" != 0 ] || localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
 
 # A fresh tree gets the window and the CLI alone; once make test has added
 # the suites they stay, so switching targets rebuilds nothing.

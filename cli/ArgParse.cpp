@@ -2,53 +2,43 @@
 
 #include <charconv>
 
+#include "CliTexts.h"
 #include "Printable.h"
 #include "SettingFields.h"
 
 namespace ovantis::cli {
 namespace {
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-std::size_t skipDigits(const std::string& text, std::size_t pos) {
-    while (pos < text.size() && isDigit(text[pos])) {
-        ++pos;
-    }
-    return pos;
-}
-
 std::size_t skipSign(const std::string& text, std::size_t pos) {
     return pos < text.size() && (text[pos] == '+' || text[pos] == '-') ? pos + 1 : pos;
 }
 
-// Long values are cut in messages: a megabyte of digits helps nobody.
-std::string quoted(const std::string& text) {
-    constexpr std::size_t kShown = 40;
-    return "'" + sys::printable(text.size() > kShown ? text.substr(0, kShown) + "..." : text) + "'";
-}
-
 void requireValue(const std::string& option, const std::string& text) {
     if (text.empty()) {
-        throw UsageError(option + ": a value is required");
+        throw UsageError(texts::kNeedValue, {option});
     }
 }
 
 }  // namespace
 
+// Long values are cut: a megabyte of digits helps nobody.
+std::string quoted(const std::string& text) {
+    constexpr std::size_t kShown = 40;
+    return "'" + sys::printable(text.size() > kShown ? text.substr(0, kShown) + "..." : text) + "'";
+}
+
 std::int32_t parseWhole(const std::string& option, const std::string& text) {
     requireValue(option, text);
     const std::size_t digits = skipSign(text, 0);
     if (digits == text.size() || skipDigits(text, digits) != text.size()) {
-        throw UsageError(option + ": " + quoted(text) + " is not a whole number");
+        throw UsageError(texts::kNotWhole, {option, quoted(text)});
     }
     std::int32_t value = 0;
     // from_chars takes no '+'.
     const char* first = text.data() + (text[0] == '+' ? 1 : 0);
     const auto result = std::from_chars(first, text.data() + text.size(), value);
     if (result.ec != std::errc()) {
-        throw UsageError(option + ": " + quoted(text) + " is outside -2147483648..2147483647");
+        throw UsageError(texts::kOutsideInt, {option, quoted(text)});
     }
     return value;
 }
@@ -70,7 +60,7 @@ float parseDecimal(const std::string& option, const std::string& text) {
         pos = expEnd > expDigits ? expEnd : text.size() + 1;
     }
     if (!anyDigit || pos != text.size()) {
-        throw UsageError(option + ": " + quoted(text) + " is not a number");
+        throw UsageError(texts::kNotNumber, {option, quoted(text)});
     }
     // The same conversion as the window's field, so equal texts give equal lines.
     return ReadFloatField(text);
@@ -83,8 +73,7 @@ std::optional<std::uint32_t> parseSeed(const std::string& text) {
     std::uint32_t value = 0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || result.ec != std::errc() || result.ptr != text.data() + text.size()) {
-        throw UsageError("--seed: " + quoted(text) +
-                         " is neither 'now' nor a whole number from 0 to 4294967295");
+        throw UsageError(texts::kBadSeed, {quoted(text)});
     }
     return value;
 }

@@ -1,11 +1,49 @@
 #include "HelpFormatter.h"
 
-#include <sstream>
+#include <vector>
 
 namespace ovantis::cli {
 namespace {
+
 constexpr std::size_t kNameWidth = 26;
 constexpr std::size_t kLineWidth = 80;
+
+// A unit of wrapping: a word, or one wide (CJK) character, which may end a
+// line anywhere; spaced when a space went before it.
+struct Piece {
+    std::string text;
+    std::size_t width = 0;
+    bool spaced = false;
+};
+
+std::vector<Piece> pieces(const std::string& text) {
+    std::vector<Piece> out;
+    bool space = false;
+    bool inWord = false;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        // Three-byte sequences from U+1100 on hold the wide characters met here.
+        const bool wide =
+            length >= 3 && !(lead == 0xE1 && static_cast<unsigned char>(text[i + 1]) < 0x84);
+        if (text[i] == ' ' || text[i] == '\n') {
+            space = true;
+            inWord = false;
+            ++i;
+            continue;
+        }
+        if (wide || !inWord) {
+            out.push_back({{}, 0, space && !out.empty()});
+        }
+        out.back().text += text.substr(i, length);
+        out.back().width += wide ? 2 : 1;
+        inWord = !wide;
+        space = false;
+        i += length;
+    }
+    return out;
+}
+
 }  // namespace
 
 HelpFormatter::HelpFormatter() {
@@ -19,26 +57,25 @@ std::string HelpFormatter::row(const std::string& name, const std::string& descr
         out += '\n';
         column = 0;
     }
-    std::istringstream words(description);
-    bool first = true;
-    for (std::string word; words >> word;) {
-        const std::size_t needed = first ? word.size() : word.size() + 1;
-        if (!first && column + needed > kLineWidth) {
+    bool lineStart = true;
+    for (const Piece& piece : pieces(description)) {
+        const std::size_t needed = piece.width + (lineStart ? 0 : piece.spaced);
+        if (!lineStart && column + needed > kLineWidth) {
             out += '\n';
             column = 0;
-            first = true;
+            lineStart = true;
         }
         if (column < kNameWidth) {
             out.append(kNameWidth - column, ' ');
             column = kNameWidth;
         }
-        if (!first) {
+        if (!lineStart && piece.spaced) {
             out += ' ';
             ++column;
         }
-        out += word;
-        column += word.size();
-        first = false;
+        out += piece.text;
+        column += piece.width;
+        lineStart = false;
     }
     return out + '\n';
 }

@@ -1,17 +1,16 @@
 #pragma once
 
+#include <string>
+
+#include "Language.h"
+
 namespace ovantis::cli {
 
-// Whether notices print in English: the first of LC_ALL, LC_MESSAGES and LANG
-// that is set names an English locale. C, POSIX, Chinese and every other
-// language keep the window's Chinese.
-bool englishNotices();
+// The language of this run, from the locale variables or else the desktop.
+Language runLanguage();
 
-// A notice of core/Notices.h in English, as the window's English translation
-// words it; nullptr for any other text.
-const char* english(const char* notice);
-
-// notice in the language of the environment.
-const char* localized(const char* notice);
+// A notice of core/Notices.h in the language, without its closing stop, so
+// the reason can follow it after a colon.
+std::string noticeIn(const char* notice, Language language);
 
 }  // namespace ovantis::cli

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <span>
+
+#include "Text.h"
+
 // Every text the pages show in a notice. Arrays, not pointers: each text has
 // one address in the whole program, so a notice can be compared by address.
 namespace ovantis::notices {
@@ -23,5 +27,10 @@ inline constexpr char kTooMuchOutput[] =
 inline constexpr char kBytes[] = "%1 字节";
 // %1 launches of %2 failed; the first one's reason follows on the next line.
 inline constexpr char kLaunchFailed[] = "外部程序启动失败 %1 次（共 %2 次）：";
+
+// Every notice with its English.
+std::span<const Text> all();
+// The notice's texts in both languages, or nullptr for any other text.
+const Text* textOf(const char* notice);
 
 }  // namespace ovantis::notices

@@ -5,9 +5,9 @@
 #include <charconv>
 #include <cmath>
 #include <iterator>
-#include <stdexcept>
 
 #include "HashMemory.h"
+#include "RedrawLimit.h"
 
 namespace ovantis {
 namespace {
@@ -67,7 +67,6 @@ RandomSource::Range integersOf(const NumberSettings& s) {
 }
 
 constexpr std::uint64_t kCap = std::uint64_t{1} << 62;
-constexpr std::int64_t kMaxRedraws = std::int64_t{1} << 26;
 
 }  // namespace
 
@@ -94,15 +93,12 @@ void NumberGenerator::appendLine(std::string& out) {
     // Integers alone never repeat; anything else is redrawn on a repeat.
     const bool integersOnly = !m_settings.decimalOn;
     std::string line;
-    for (std::int64_t tries = 0;; ++tries) {
-        if (tries == kMaxRedraws) {
-            throw std::runtime_error("no further line found after many redraws");
-        }
+    RedrawLimit::redraw([&] {
         line.clear();
-        if (appendAny(line) && (integersOnly || m_seen.insert(line).second)) {
-            break;
-        }
-    }
+        return appendAny(line) && (integersOnly || m_seen.insert(line).second)
+                   ? RedrawLimit::Trial::Kept
+                   : RedrawLimit::Trial::Again;
+    });
     out += line;
 }
 

@@ -18,7 +18,7 @@ class NumberGenerator {
   public:
     NumberGenerator(const NumberSettings& checked, RandomSource& random);
 
-    // Throws std::runtime_error when unique lines stop coming.
+    // Throws RedrawLimit when unique lines stop coming.
     void appendLine(std::string& out);
     std::string MakeNumber();
     float RandomFloat();

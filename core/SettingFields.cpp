@@ -28,13 +28,6 @@ bool takeSign(std::string_view text, std::size_t& pos) {
     return false;
 }
 
-std::size_t skipDigits(std::string_view text, std::size_t pos) {
-    while (pos < text.size() && isDigit(text[pos])) {
-        ++pos;
-    }
-    return pos;
-}
-
 // Decimal magnitude of an out-of-range number: > 0 means it overflowed.
 long long decimalMagnitude(std::string_view mantissa, long long exponent) {
     const std::size_t point = mantissa.find('.');
@@ -67,6 +60,13 @@ float toSingle(double value) {
 }
 
 }  // namespace
+
+std::size_t skipDigits(std::string_view text, std::size_t pos) {
+    while (pos < text.size() && isDigit(text[pos])) {
+        ++pos;
+    }
+    return pos;
+}
 
 std::int32_t ReadIntField(std::string_view text) {
     std::size_t pos = 0;

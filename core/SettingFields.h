@@ -1,9 +1,13 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
 namespace ovantis {
+
+// The position after the run of ASCII digits that starts at pos.
+std::size_t skipDigits(std::string_view text, std::size_t pos);
 
 // atoi-style: white space, a sign, digits up to the first other character.
 // Anything that does not begin with a number reads as 0; values beyond the

@@ -4,15 +4,13 @@
 #include <bit>
 #include <cmath>
 #include <limits>
-#include <stdexcept>
 
 #include "HashMemory.h"
+#include "RedrawLimit.h"
 
 namespace ovantis {
 namespace {
 constexpr std::size_t kSinkChunk = 64 * 1024;
-// Far beyond what a possible line needs; a guard against waiting forever.
-constexpr std::int64_t kMaxRedraws = std::int64_t{1} << 26;
 // Codes of the classes 1 (upper), 2 (lower) and 3 (digits).
 constexpr char kFirstCode[] = {0, 'A', 'a', '0'};
 // Unions up to this size get a table of every character.
@@ -259,30 +257,28 @@ bool StringGenerator::appendLine(std::string& out, TextSink* sink) {
         // keeps nothing, then drawn again from the same position into the sink.
         const bool twoPasses = sink != nullptr && maxLineBytes() >= std::int64_t{kSinkChunk};
         std::string core;
-        for (std::int64_t tries = 0;; ++tries) {
-            if (tries == kMaxRedraws) {
-                throw std::runtime_error("no further line found after many redraws");
-            }
+        const bool kept = RedrawLimit::redraw([&] {
             const RandomSource::Mark start = twoPasses ? m_random.mark() : RandomSource::Mark{};
             Trial trial(sink, m_settings.unique);
             core.clear();
             hit = 0;
             if (!drawLine(core, twoPasses ? &trial : nullptr, hit)) {
-                return false;
+                return RedrawLimit::Trial::Stopped;
             }
             if ((m_settings.eachClass && hit != m_allClasses) ||
                 (m_settings.unique && !m_seen.insert(trial.finish(core)).second)) {
-                continue;
+                return RedrawLimit::Trial::Again;
             }
             if (!trial.cut()) {
                 out += core;
-                break;
+                return RedrawLimit::Trial::Kept;
             }
             m_random.rewind(start);
-            if (!drawLine(out, sink, hit)) {
-                return false;
-            }
-            break;
+            return drawLine(out, sink, hit) ? RedrawLimit::Trial::Kept
+                                            : RedrawLimit::Trial::Stopped;
+        });
+        if (!kept) {
+            return false;
         }
     }
     out += m_settings.tail;

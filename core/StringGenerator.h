@@ -20,7 +20,7 @@ class StringGenerator {
 
     // Appends one line. With a sink, the buffer is drained whenever it grows
     // large, so no line sits in memory whole; false when the sink asked to
-    // stop (the line is then cut short). Throws std::runtime_error when
+    // stop (the line is then cut short). Throws RedrawLimit when
     // acceptable lines stop coming.
     bool appendLine(std::string& out, TextSink* sink = nullptr);
     std::string MakeString();

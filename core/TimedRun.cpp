@@ -2,7 +2,7 @@
 
 #include "ControlIds.h"
 #include "Notices.h"
-#include "SettingFields.h"
+#include "TimeFields.h"
 
 namespace ovantis {
 namespace {
@@ -12,12 +12,7 @@ constexpr std::int64_t kLineBytes = 21;  // "YYYY-MM-DD   HH:MM:SS"
 TimedRun::TimedRun(PageHost& host, RandomSource& random) : m_host(host), m_random(random) {}
 
 InitialContent TimedRun::initialContent() {
-    const TimeSettings start;
-    return {{{ids::kMinDelay, std::to_string(start.minDelay)},
-             {ids::kMaxDelay, std::to_string(start.maxDelay)},
-             {ids::kCountEvents, std::to_string(start.count)}},
-            {{ids::kRunExternal, start.runExternal}},
-            {{ids::kCommand, start.runExternal}}};
+    return initialContentOf<TimeSettings>(kTimeFields);
 }
 
 PageControls TimedRun::controls() {
@@ -25,15 +20,7 @@ PageControls TimedRun::controls() {
 }
 
 bool TimedRun::Validate() {
-    TimeSettings s;
-    s.runExternal = m_host.checkState(ids::kRunExternal) != 0;
-    // The command field is read only while run-external is on.
-    if (s.runExternal) {
-        s.command = m_host.getText(ids::kCommand);
-    }
-    s.minDelay = ReadIntField(m_host.getText(ids::kMinDelay));
-    s.maxDelay = ReadIntField(m_host.getText(ids::kMaxDelay));
-    s.count = ReadIntField(m_host.getText(ids::kCountEvents));
+    const TimeSettings s = readFields<TimeSettings>(kTimeFields, m_host);
     if (const char* notice = check(s)) {
         m_host.notice(notice);
         return false;
@@ -113,7 +100,7 @@ void TimedRun::finish(bool whole) {
 }
 
 void TimedRun::OnRunExternalToggled() {
-    m_host.enable(ids::kCommand, m_host.checkState(ids::kRunExternal) != 0);
+    enableFields<TimeSettings>(kTimeFields, m_host);
 }
 
 }  // namespace ovantis

@@ -10,10 +10,13 @@
 #include "BatchRun.h"
 #include "ControlIds.h"
 #include "ExportResult.h"
+#include "NumberFields.h"
 #include "NumberPageLogic.h"
 #include "ScriptedHost.h"
 #include "SettingFields.h"
+#include "StringFields.h"
 #include "StringPageLogic.h"
+#include "TimeFields.h"
 #include "TimedRun.h"
 
 using namespace ovantis;
@@ -34,7 +37,7 @@ std::vector<std::string> fields(const std::uint8_t* data, std::size_t size) {
 }
 
 void fill(test::ScriptedHost& host, const std::vector<std::string>& texts, std::uint8_t checks,
-          std::initializer_list<int> textIds, std::initializer_list<int> checkIds) {
+          const std::vector<int>& textIds, const std::vector<int>& checkIds) {
     std::size_t i = 1;
     for (int id : textIds) {
         host.texts[id] = i < texts.size() ? texts[i++] : std::string();
@@ -64,21 +67,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     host.cancelAt = 1;
     host.chosenPath = "out.txt";
     if (page == 0) {
-        fill(host, texts, checks,
-             {ids::kHead, ids::kTail, ids::kMinLength, ids::kMaxLength, ids::kStringCount},
-             {ids::kUpper, ids::kLower, ids::kDigits});
+        fill(host, texts, checks, windowControls<StringSettings>(kStringFields, false),
+             windowControls<StringSettings>(kStringFields, true));
         StringPageLogic generator(host, random);
         BatchRun(generator);
         ExportResult(host, generator.controls());
     } else if (page == 1) {
-        fill(host, texts, checks, {ids::kLow, ids::kHigh, ids::kNumberCount, ids::kPlaces},
-             {ids::kIntegerOn, ids::kDecimalOn});
+        fill(host, texts, checks, windowControls<NumberSettings>(kNumberFields, false),
+             windowControls<NumberSettings>(kNumberFields, true));
         NumberPageLogic generator(host, random);
         BatchRun(generator);
     } else {
-        fill(host, texts, checks,
-             {ids::kCommand, ids::kMinDelay, ids::kMaxDelay, ids::kCountEvents},
-             {ids::kRunExternal});
+        fill(host, texts, checks, windowControls<TimeSettings>(kTimeFields, false),
+             windowControls<TimeSettings>(kTimeFields, true));
         TimedRun run(host, random);
         run.StartTimedRun();
         for (int i = 0; i < 300 && host.armedDelay; ++i) {

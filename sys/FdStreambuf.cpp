@@ -21,14 +21,10 @@ bool FdStreambuf::brokenPipe() const {
     return m_error == EPIPE;
 }
 
-bool FdStreambuf::writeAll(const char* data, std::size_t size) {
-    if (m_error != 0) {
-        return false;
-    }
+bool FdStreambuf::writeFd(int fd, const char* data, std::size_t size, bool stoppable) {
     while (size > 0) {
-        const ssize_t written = ::write(m_fd, data, size);
+        const ssize_t written = ::write(fd, data, size);
         if (written < 0 && errno != EINTR) {
-            m_error = errno;
             return false;
         }
         if (written > 0) {
@@ -36,8 +32,8 @@ bool FdStreambuf::writeAll(const char* data, std::size_t size) {
             size -= static_cast<std::size_t>(written);
         }
         // A reader that takes nothing must not hold a run asked to stop.
-        if (size > 0 && Signals::stopRequested()) {
-            m_error = EINTR;
+        if (size > 0 && stoppable && Signals::stopRequested()) {
+            errno = EINTR;
             return false;
         }
     }

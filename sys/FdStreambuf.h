@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cerrno>
 #include <streambuf>
 #include <vector>
 
@@ -18,6 +19,11 @@ class FdStreambuf : public std::streambuf {
     int error() const { return m_error; }
     bool brokenPipe() const;
 
+    // Writes all of data to fd; false with errno set when it could not. A
+    // stoppable write (to a pipe or FIFO that may never be read) gives up with
+    // EINTR once a stop is asked for; a final copy into a file always completes.
+    static bool writeFd(int fd, const char* data, std::size_t size, bool stoppable);
+
   protected:
     int_type overflow(int_type ch) override;
     int sync() override;
@@ -25,7 +31,13 @@ class FdStreambuf : public std::streambuf {
 
   private:
     bool flushBuffer();
-    bool writeAll(const char* data, std::size_t size);
+    // Writes data unless an earlier write failed; false once one has.
+    bool writeAll(const char* data, std::size_t size) {
+        if (m_error == 0 && !writeFd(m_fd, data, size, true)) {
+            m_error = errno;
+        }
+        return m_error == 0;
+    }
 
     int m_fd;
     std::vector<char> m_buffer;

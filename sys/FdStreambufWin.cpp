@@ -45,18 +45,15 @@ bool FdStreambuf::brokenPipe() const {
     return m_error == EPIPE;
 }
 
-bool FdStreambuf::writeAll(const char* data, std::size_t size) {
-    if (m_error != 0) {
-        return false;
-    }
-    const HANDLE handle = reinterpret_cast<HANDLE>(::_get_osfhandle(m_fd));
+bool FdStreambuf::writeFd(int fd, const char* data, std::size_t size, bool) {
+    const HANDLE handle = reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
     // Older consoles refuse large writes.
     const std::size_t most = ::GetFileType(handle) == FILE_TYPE_CHAR ? 16384 : 1 << 30;
     while (size > 0) {
         DWORD written = 0;
         if (!::WriteFile(handle, data, static_cast<DWORD>(std::min(size, most)), &written,
                          nullptr)) {
-            m_error = errnoFor(::GetLastError());
+            errno = errnoFor(::GetLastError());
             return false;
         }
         data += written;

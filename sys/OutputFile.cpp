@@ -13,6 +13,7 @@
 #include <random>
 #include <vector>
 
+#include "FdStreambuf.h"
 #include "Printable.h"
 #include "Signals.h"
 
@@ -120,27 +121,6 @@ bool withFreshName(const std::string& dir, std::string& name, int& slot, const a
     }
     errno = EEXIST;
     return false;
-}
-
-// Writes all of data. A stoppable write (to a pipe or FIFO that may never be
-// read) gives up with EINTR once a stop is requested; the final copy into a
-// regular file always completes.
-bool writeAll(int fd, const char* data, std::size_t size, bool stoppable) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0 && errno != EINTR) {
-            return false;
-        }
-        if (written > 0) {
-            data += written;
-            size -= static_cast<std::size_t>(written);
-        }
-        if (size > 0 && stoppable && Signals::stopRequested()) {
-            errno = EINTR;
-            return false;
-        }
-    }
-    return true;
 }
 
 // Opening a FIFO waits for a reader: only a stop request ends the wait.
@@ -301,7 +281,7 @@ bool OutputFile::write(std::string_view bytes) {
         // Keep the reason open() gave.
         return m_error.empty() ? fail() : false;
     }
-    return writeAll(m_fd, bytes.data(), bytes.size(), true) || fail();
+    return FdStreambuf::writeFd(m_fd, bytes.data(), bytes.size(), true) || fail();
 }
 
 bool OutputFile::commit() {
@@ -369,7 +349,8 @@ bool OutputFile::copyIntoTarget() {
         if (got == 0) {
             errno = EIO;
         }
-        ok = got > 0 && writeAll(target, buffer.data(), static_cast<std::size_t>(got), false);
+        ok = got > 0 &&
+             FdStreambuf::writeFd(target, buffer.data(), static_cast<std::size_t>(got), false);
         offset += got;
     }
     ok = ok && ::ftruncate(target, size) == 0 && (::fsync(target) == 0 || errno == EINVAL);

@@ -16,7 +16,7 @@ class Signals {
     static bool stopRequested();
     // The signal that asked to stop, or 0; the exit status is 128 plus it.
     static int stopSignal();
-    // Forgets a caught signal (for tests that raise one).
+    // Forgets a stop request, for a harness that runs again after one.
     static void reset();
     // Asks the run to stop as signal would, but never ends the process: for a
     // harness that gives each run a deadline. The first reason is kept.

@@ -86,10 +86,6 @@ int Signals::stopSignal() {
     return g_signal.load();
 }
 
-void Signals::reset() {
-    g_signal.store(0);
-}
-
 int Signals::removeOnExit(const char* path) {
     const std::size_t length = std::strlen(path);
     if (length >= kPathBytes) {

@@ -5,15 +5,19 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <regex>
 #include <sstream>
 #include <system_error>
+#include <tuple>
 
 #include "FdStreambuf.h"
-#include "Messages.h"
+#include "Notices.h"
+#include "Request.h"
 #include "StringGenerator.h"
 #include "TempFolder.h"
 #include "Version.h"
@@ -111,24 +115,28 @@ TEST(CliSource, SecureUnlessSeededAndNowIsTheCurrentSecond) {
     }
 }
 
-// Each usage error holds its text (a rejected setting's line names the
-// option), prints nothing on standard output and creates no output file.
-TEST(CliValidation, UsageErrorsSayWhyAndCreateNoFile) {
-    std::vector<std::pair<std::string, std::string>> cases = {
-        {"string -n 0", "ovantis-cli: 生成个数设定无效！ --count must be at least 1 (got 0)"},
+// Command lines refused with status 2, each with a fragment of its message.
+const std::vector<std::pair<std::string, std::string>>& refusals() {
+    static const std::vector<std::pair<std::string, std::string>> cases = {
+        {"string -n 0",
+         "ovantis-cli: The count is not valid: --count must be at least 1 (got 0)\n"},
         {"string --min-length 9 --max-length 3",
-         "ovantis-cli: 生成长度设定无效！ --max-length must not be below --min-length (got 9 and "
-         "3)"},
-        {"number --places 101", "ovantis-cli: 保留小数位数设定无效！ --places must be 0 to 100"},
-        {"number --low 5 --high 1", "ovantis-cli: 数值范围设定无效！ --low must not exceed --high"},
-        {"number --integer --low 0.5 --high 0.7", "ovantis-cli: 数值范围设定无效！ --integer"},
-        {"number --high 1e39", "ovantis-cli: 数值范围设定无效！ --low and --high"},
-        {"time --exec ''", "ovantis-cli: 外部程序命令行无效！ --exec"},
-        {"time --min-delay 5 --max-delay 1", "ovantis-cli: 发生间隔设定无效！ --max-delay"},
+         "ovantis-cli: The length range is not valid: --max-length must not be below "
+         "--min-length (got 9 and 3)\n"},
+        {"number --places 101",
+         "ovantis-cli: The number of decimal places is not valid: --places must be 0 to 100"},
+        {"number --low 5 --high 1",
+         "ovantis-cli: The value range is not valid: --low must not exceed --high"},
+        {"number --integer --low 0.5 --high 0.7",
+         "The value range is not valid: --integer needs a whole number"},
+        {"number --high 1e39", "The value range is not valid: --low and --high must lie within"},
+        {"time --exec ''", "ovantis-cli: Name a program to run: --exec needs a program name\n"},
+        {"time --min-delay 5 --max-delay 1",
+         "The interval range is not valid: --max-delay must not be below"},
         {"number -n 20 --integer --low 1 --high 6 --unique",
          "ovantis-cli: cannot make 20 unique lines: only 6 are possible\n"},
         {"number --decimal --places 0 --range 0.1..0.9 --unique -n 2",
-         "ovantis-cli: 数值范围设定无效！ --decimal needs a value with 0 places between"},
+         "The value range is not valid: --decimal needs a value with 0 places between"},
         {"number --integer --unique -n 2000000000 --range 0..9e18",
          "ovantis-cli: --unique needs about 105 GiB for 2000000000 lines, above the 1024 MiB "
          "memory budget (raise it with --max-memory)\n"},
@@ -138,13 +146,17 @@ TEST(CliValidation, UsageErrorsSayWhyAndCreateNoFile) {
         {"number --max-memory 0", "--max-memory: must be at least 1 MiB (got 0)"},
         {"string -ULDS --each-class --min-length 3 --max-length 3", "--max-length of at least 4"},
         {"string --charset z-a", "each range low-high in order"},
+        {"string --exclude z-a", "--exclude needs each range low-high in order"},
+        {"string -D --length 8 --unique -n 100000000 --max-memory 100000",
+         "--count: the last of 100000000 unique lines would take about 1e+08 draws"},
         {"string -D --exclude 0-9", "no characters are left"},
         {"string --tail \u2028",
-         "ovantis-cli: 字符集设定无效！ --tail holds the control character "
+         "ovantis-cli: The character set is not valid: --tail holds the control character "
          "U+2028, which would break a value over two lines"},
         {"string --head \xC3", "--head needs UTF-8 text"},
         {"string -U -L -D -S --charset \u00A1-\u07FF --exclude B-Zb-z1-9 --each-class --length 5",
-         "ovantis-cli: 生成长度设定无效！ --each-class: only about 1 line in 3.62e+09 "},
+         "ovantis-cli: The length range is not valid: --each-class: only about 1 line in "
+         "3.62e+09 "},
         {"strng", "unknown command 'strng'; did you mean 'string'?"},
         {"string --lenght 3", "unknown option '--lenght'; did you mean '--length'?"},
         {"number --rnage 1..2", "did you mean '--range'?"},
@@ -154,32 +166,38 @@ TEST(CliValidation, UsageErrorsSayWhyAndCreateNoFile) {
         {"string a\001b", "not expected: a\\x01b"},
         {"string -n 1\x1b[31m", "--count: '1\\x1b[31m' is not a whole number"},
         {"number --range 1\x07", "--range: '1\\x07' is not a range"},
+        {"", "a command is required: string, number or time\nTry 'ovantis-cli --help'.\n"},
+        {"string -n 1x", "--count: '1x' is not a whole number\nTry 'ovantis-cli string --help'."},
+        {"string -n ''", "--count: a value is required"},
+        {"string --min-length 2147483648", "'2147483648' is outside -2147483648..2147483647"},
+        {"string --max-length -2147483649", "'-2147483649' is outside"},
+        {"number --low ''", "--low: a value is required"},
+        {"number --low 1e", "--low: '1e' is not a number"},
+        {"number --high .", "--high: '.' is not a number"},
+        {"number --places +", "--places: '+' is not a whole number"},
+        {"number --seed ''", "--seed: '' is neither 'now' nor a whole number"},
+        {"number --seed 4294967296", "'4294967296' is neither"},
+        {"number --seed -1", "'-1' is neither"},
+        {"number --seed 1 --secure", "--secure: cannot be combined with --seed"},
+        {"string --upper=no", "--upper: takes no value"},
+        {"time --min-delay 0x10", "'0x10' is not a whole number"},
+        {"string --length 3 --min-length 2",
+         "--length: cannot be combined with --min-length or --max-length"},
+        {"number --range 5", "--range: '5' is not a range LOW..HIGH"},
+        {"number --range 1..2 --high 3", "--range: cannot be combined with --low or --high"},
+        {"number -- 5", "arguments after -- need time --exec PROGRAM"},
+        {"time --delay 1..x", "--delay: 'x' is not a whole number"},
+        {"string --max-memory 1k", "--max-memory: '1k' is not a whole number"},
+        {"time --max-memory 1", "unknown option '--max-memory'"},
     };
-    // Refused by the parse itself, a subcommand required.
-    for (const char* line : {"",
-                             "string -n 1x",
-                             "string -n ''",
-                             "string --min-length 2147483648",
-                             "string --max-length -2147483649",
-                             "number --low ''",
-                             "number --low 1e",
-                             "number --high .",
-                             "number --places +",
-                             "number --seed ''",
-                             "number --seed 4294967296",
-                             "number --seed -1",
-                             "number --seed 1 --secure",
-                             "time --min-delay 0x10",
-                             "string --length 3 --min-length 2",
-                             "number --range 5",
-                             "number -- 5",
-                             "time --delay 1..x",
-                             "string --max-memory 1k",
-                             "time --max-memory 1"}) {
-        cases.emplace_back(line, "");
-    }
+    return cases;
+}
+
+// Each refusal says why, prints nothing on standard output and creates no
+// output file.
+TEST(CliValidation, UsageErrorsSayWhyAndCreateNoFile) {
     TempFolder dir;
-    for (const auto& [line, message] : cases) {
+    for (const auto& [line, message] : refusals()) {
         SCOPED_TRACE(line);
         const Result r = cli(line + " -o " + dir / "out.txt");
         EXPECT_EQ(r.status, kExitUsage);
@@ -189,10 +207,12 @@ TEST(CliValidation, UsageErrorsSayWhyAndCreateNoFile) {
         EXPECT_EQ(dir.names(), "");
     }
     EXPECT_EQ(cli("number --seed 1 --low -.5e1 --high +7. -n 1").status, kExitOk);
-    const Result empty = cli("number -o ''");
-    EXPECT_EQ(empty.status, kExitUsage);
-    EXPECT_EQ(empty.out, "");
-    EXPECT_NE(empty.err.find("--output: a file name is required"), npos) << empty.err;
+    for (const char* line : {"number -o ''", "number -o"}) {
+        const Result empty = cli(line);
+        EXPECT_EQ(empty.status, kExitUsage);
+        EXPECT_EQ(empty.out, "");
+        EXPECT_NE(empty.err.find("--output: a "), npos) << empty.err;
+    }
     EXPECT_EQ(cli("number --integer --unique -n 30000 --range 1..99999 --max-memory 2").status,
               kExitOk);
 }
@@ -204,27 +224,97 @@ TEST(CliValidation, AHugeNumberIsAUsageErrorInASmallStack) {
               "2\n");
 }
 
-TEST(CliLanguage, EnglishLocalesGetEnglishNoticesAndTheCLocaleChinese) {
+// Sets LC_ALL for the scope, then the runner's value again.
+class ScopedLocale {
+  public:
+    explicit ScopedLocale(const char* value) {
+        if (const char* old = std::getenv("LC_ALL")) {
+            m_old = old;
+        }
+        ::setenv("LC_ALL", value, 1);
+    }
+    ~ScopedLocale() { ::setenv("LC_ALL", m_old.c_str(), 1); }
+
+  private:
+    std::string m_old;
+};
+
+// Every refusal in each language: the whole message in it, in our words only.
+TEST(CliLanguage, EveryRefusalSpeaksTheLocalesLanguageOnly) {
+    const std::regex framework(
+        "(information|following|Expected|Excludes|At (least|most)|convert|required but|"
+        "ArgumentMismatch|Run with)");
+    // What a Chinese message may hold in Latin letters: names, values, units.
+    const std::regex allowed(
+        "(--?[a-z-]+|'[^']*'|ovantis-cli|string|number|time|TEXT|PROGRAM|LOW|HIGH|UTF|MiB|GiB|"
+        "U\\+[0-9A-F]+)");
+    TempFolder dir;
+    for (const auto& [line, message] : refusals()) {
+        SCOPED_TRACE(line);
+        std::string english, chinese;
+        {
+            const ScopedLocale locale("POSIX");
+            english = cli(line + " -o " + dir / "out.txt").err;
+        }
+        {
+            const ScopedLocale locale("zh_CN.UTF-8");
+            chinese = cli(line + " -o " + dir / "out.txt").err;
+        }
+        EXPECT_FALSE(std::regex_search(english, framework)) << english;
+        EXPECT_FALSE(std::regex_search(chinese, framework)) << chinese;
+        EXPECT_TRUE(std::all_of(english.begin(), english.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 0x80;
+        })) << english;
+        const std::string latin = std::regex_replace(chinese, allowed, "");
+        EXPECT_FALSE(std::regex_search(latin, std::regex("[A-Za-z]{2,}"))) << chinese;
+    }
+}
+
+TEST(CliLanguage, TheCLocaleIsEnglishAndAChineseOneChinese) {
     const std::string command = std::string(" ") + OVANTIS_CLI_PATH + " string -n 0 2>&1";
-    EXPECT_EQ(
-        shell("env -i LANG=en_US.UTF-8" + command)
-            .rfind("ovantis-cli: The count is not valid. --count must be at least 1 (got 0)", 0),
-        0u);
-    EXPECT_EQ(shell("env -i LANG=C" + command).rfind("ovantis-cli: 生成个数设定无效！ --count", 0),
-              0u);
+    EXPECT_EQ(shell("env -i LC_ALL=C.UTF-8" + command),
+              "ovantis-cli: The count is not valid: --count must be at least 1 (got 0)\n");
+    EXPECT_EQ(shell("env -i LANG=zh_CN.UTF-8" + command),
+              "ovantis-cli: 生成个数设定无效：--count 至少为 1（现为 0）\n");
 }
 
 TEST(CliLanguage, EnglishNoticesAreTheWindowsTranslations) {
     const std::string ts = readAll(OVANTIS_SOURCE_DIR "/res/translations/ovantis_en.ts");
     const std::size_t from = ts.find("<name>Notices</name>");
-    const std::string notices = ts.substr(from, ts.find("</context>", from) - from);
+    const std::string listed = ts.substr(from, ts.find("</context>", from) - from);
     const std::regex message("<source>(.*?)</source>\\s*<translation>(.*?)</translation>");
     int count = 0;
-    for (std::sregex_iterator it(notices.begin(), notices.end(), message), end; it != end; ++it) {
-        EXPECT_STREQ(english((*it)[1].str().c_str()), (*it)[2].str().c_str()) << (*it)[1];
+    for (std::sregex_iterator it(listed.begin(), listed.end(), message), end; it != end; ++it) {
+        const Text* text = notices::textOf((*it)[1].str().c_str());
+        ASSERT_NE(text, nullptr) << (*it)[1];
+        EXPECT_STREQ(text->english(), (*it)[2].str().c_str()) << (*it)[1];
         ++count;
     }
     EXPECT_EQ(count, 14);
+}
+
+// The last of a repeated option wins; flags given choose the classes or types.
+TEST(CliRequest, ArgumentsBecomeTheRequestWithoutOutput) {
+    const auto parse = [](std::vector<std::string> args) {
+        const ParseOutcome parsed = parseRequest(args, Language::English);
+        EXPECT_EQ(parsed.kind, ParseOutcome::Kind::Run) << parsed.text;
+        return parsed.request;
+    };
+    EXPECT_EQ(parse({"number", "-n", "2", "-n", "3", "--places", "1", "--places=4"}).number.count,
+              3);
+    EXPECT_EQ(parse({"number", "--places", "1", "--places=4"}).number.places, 4);
+    const StringSettings digits = parse({"string", "-D", "-D", "--no-similar"}).string;
+    EXPECT_EQ(std::tuple(digits.upper, digits.lower, digits.digits, digits.noSimilar),
+              std::tuple(false, false, true, true));
+    const StringSettings charset = parse({"string", "--charset", "ab"}).string;
+    EXPECT_EQ(std::tuple(charset.upper, charset.lower, charset.charset),
+              std::tuple(false, false, std::string("ab")));
+    const Request time = parse({"time", "--exec", "x", "--seed", "now", "--", "a", "-n"});
+    EXPECT_TRUE(time.time.runExternal);
+    EXPECT_EQ(time.time.command, "x");
+    EXPECT_EQ(time.execArgs, (std::vector<std::string>{"a", "-n"}));
+    EXPECT_EQ(time.source, Source::CurrentSecond);
+    EXPECT_EQ(parseRequest({"time", "--help"}, Language::English).kind, ParseOutcome::Kind::Print);
 }
 
 // Under one seed, short forms give what the long ones give, in the shape asked for.
@@ -259,8 +349,23 @@ TEST(CliOptions, HelpFitsEightyColumnsWithEachCommandsOwnExamples) {
         for (const std::string other : {"string", "number", "time"}) {
             EXPECT_EQ(help.out.find("ovantis-cli " + other) != npos, other == command);
         }
+        // A Chinese character takes two columns and three bytes.
+        const ScopedLocale chinese("zh_CN.UTF-8");
+        const std::string chineseHelp = cli(command + " --help").out;
+        EXPECT_NE(chineseHelp.find("用法: ovantis-cli " + command + " [选项]\n\n选项:"), npos)
+            << chineseHelp;
+        for (const auto& line : matches(chineseHelp)) {
+            const auto wide =
+                std::count_if(line.begin(), line.end(), [](char c) { return (c & 0xF0) == 0xE0; });
+            EXPECT_LE(line.size() - static_cast<std::size_t>(wide), 80u) << line;
+        }
     }
     EXPECT_NE(cli("string --help").out.find("(default 5..8)"), npos);
+    // Descriptions fill their column up to the eightieth.
+    EXPECT_NE(cli("string --help")
+                  .out.find("  -S,--symbols            Printable ASCII punctuation, the 32 "
+                            "characters\n"),
+              npos);
     EXPECT_NE(cli("--help").out.find("--seed S draws from the classic source"), npos);
     const Result version = cli("--version");
     EXPECT_EQ(version.status, kExitOk);

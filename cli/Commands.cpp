@@ -1,0 +1,187 @@
+#include "Commands.h"
+
+#include <chrono>
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <thread>
+
+#include "CliApp.h"
+#include "CliTexts.h"
+#include "Destination.h"
+#include "Diagnostics.h"
+#include "Launcher.h"
+#include "Messages.h"
+#include "NumberGenerator.h"
+#include "Signals.h"
+#include "StringGenerator.h"
+
+namespace ovantis::cli {
+namespace {
+
+constexpr std::size_t kChunk = 64 * 1024;
+
+struct Run {
+    const Request& request;
+    std::ostream& out;
+    std::ostream& err;
+    Language language;
+};
+
+// Settings are checked first, so rejected ones never create a file; then the
+// writer fills the destination and the exit status follows from how it went.
+int writeChecked(const Run& run, const char* notice, const std::string& why,
+                 const std::function<int(std::ostream&)>& write, bool keepWhenStopped = false) {
+    if (notice != nullptr) {
+        run.err << "ovantis-cli: "
+                << texts::kRefused.fill(run.language, {noticeIn(notice, run.language), why})
+                << '\n';
+        return kExitUsage;
+    }
+    Destination destination(run.out, run.request.output);
+    if (!destination.ready()) {
+        if (const int signal = sys::Signals::stopSignal()) {
+            return 128 + signal;  // stopped while a FIFO waited for its reader
+        }
+        run.err << "ovantis-cli: " << destination.openError() << '\n';
+        return kExitIo;
+    }
+    const int status = write(destination.stream());
+    const int finished = destination.finish(run.err, keepWhenStopped, run.language);
+    return finished != kExitOk ? finished : status;
+}
+
+template <class Generator>
+void streamLines(Generator& generator, std::int64_t count, bool crlf, std::ostream& stream) {
+    StreamSink sink(stream);
+    const std::string_view lineEnd = crlf ? "\r\n" : "\n";
+    std::string chunk;
+    chunk.reserve(kChunk + 256);
+    bool going = true;
+    for (std::int64_t i = 0; i < count && going; ++i) {
+        if constexpr (std::is_same_v<Generator, StringGenerator>) {
+            going = generator.appendLine(chunk, &sink);
+        } else {
+            generator.appendLine(chunk);
+        }
+        chunk += lineEnd;
+        if (going && chunk.size() >= kChunk) {
+            going = sink.drain(chunk);
+        }
+    }
+    sink.drain(chunk);
+}
+
+// Checks the settings, then streams the batch to its destination.
+template <class Generator, class Settings>
+int runBatch(const Run& run, const Settings& s, RandomSource& random) {
+    const char* notice = check(s);
+    std::string why = notice ? explain(notice, s, run.language) : "";
+    std::optional<Generator> generator;
+    if (notice == nullptr) {
+        generator.emplace(s, random);
+        std::string refusal =
+            refuseUnique(s.unique, generator->possibleLines(), s.count, run.language);
+        if (refusal.empty()) {
+            refusal = refuseMemory(generator->memoryNeeded(s.count), run.request.memoryBudget,
+                                   s.count, run.language);
+        }
+        if (!refusal.empty()) {
+            run.err << "ovantis-cli: " << refusal << '\n';
+            return kExitUsage;
+        }
+        if constexpr (std::is_same_v<Generator, StringGenerator>) {
+            notice = tooSlow(s, *generator, run.language, why);
+        }
+    }
+    return writeChecked(run, notice, why, [&](std::ostream& stream) {
+        streamLines(*generator, s.count, run.request.crlf, stream);
+        return kExitOk;
+    });
+}
+
+// Waits out a delay in slices so Ctrl-C is noticed promptly.
+void sleepFor(int milliseconds) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (!sys::Signals::stopRequested()) {
+        const auto left = until - std::chrono::steady_clock::now();
+        if (left <= std::chrono::steady_clock::duration::zero()) {
+            return;
+        }
+        std::this_thread::sleep_for(
+            std::min<std::chrono::steady_clock::duration>(left, std::chrono::milliseconds(50)));
+    }
+}
+
+LocalTime localTimeNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+            local.tm_hour,        local.tm_min,     local.tm_sec};
+}
+
+// Returns kExitIo when a launch failed; the run goes on regardless.
+int runEvents(const Run& run, RandomSource& random, std::ostream& stream) {
+    const TimeSettings& settings = run.request.time;
+    int status = kExitOk;
+    for (std::int32_t fired = 0; fired < settings.count && stream; ++fired) {
+        sleepFor(drawDelay(settings, random));
+        if (sys::Signals::stopRequested()) {
+            break;
+        }
+        stream << eventLine(localTimeNow()) << (run.request.crlf ? "\r\n" : "\n");
+        stream.flush();
+        if (settings.runExternal) {
+            if (const auto failure =
+                    sys::Launcher::launch(settings.command, run.request.execArgs)) {
+                run.err << "ovantis-cli: "
+                        << texts::kCannotStart.fill(run.language, {failure->text()}) << '\n';
+                status = kExitIo;
+            }
+        }
+    }
+    sys::Launcher::reap();
+    return status;
+}
+
+std::unique_ptr<RandomSource> makeSource(const Request& request, const KeySource& keys) {
+    if (request.source == Source::Secure) {
+        return std::make_unique<RandomSource>(RandomSource::Kind::Secure, RandomSource::Clock(),
+                                              keys);
+    }
+    auto random = std::make_unique<RandomSource>(RandomSource::Kind::Classic);
+    if (request.source == Source::Seeded) {
+        random->seed(request.seed);
+    } else {
+        random->Reseed();
+    }
+    return random;
+}
+
+}  // namespace
+
+int runRequest(const Request& request, const KeySource& keys, std::ostream& out, std::ostream& err,
+               Language language) {
+    const Run run{request, out, err, language};
+    const std::unique_ptr<RandomSource> random = makeSource(request, keys);
+    switch (request.command) {
+        case Command::String:
+            return runBatch<StringGenerator>(run, request.string, *random);
+        case Command::Number:
+            return runBatch<NumberGenerator>(run, request.number, *random);
+        case Command::Time:
+            break;
+    }
+    const char* notice = check(request.time);
+    return writeChecked(
+        run, notice, notice ? explain(notice, request.time, language) : "",
+        [&](std::ostream& stream) { return runEvents(run, *random, stream); }, true);
+}
+
+}  // namespace ovantis::cli

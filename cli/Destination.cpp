@@ -1,0 +1,69 @@
+#include "Destination.h"
+
+#include <cstring>
+
+#include "CliApp.h"
+#include "CliTexts.h"
+#include "FdStreambuf.h"
+#include "Signals.h"
+
+namespace ovantis::cli {
+
+Destination::Destination(std::ostream& out, const std::string& path)
+    : m_stream(&out), m_path(path) {
+    if (!path.empty() && path != "-") {
+        m_file = std::make_unique<sys::OutputFile>(path);
+        if (m_file->open()) {
+            m_buffer = std::make_unique<sys::FdStreambuf>(m_file->fd());
+            m_own = std::make_unique<std::ostream>(m_buffer.get());
+            m_stream = m_own.get();
+        }
+    }
+}
+
+Destination::~Destination() = default;
+
+int Destination::finish(std::ostream& err, bool keepWhenStopped, Language language) {
+    m_stream->flush();
+    const int signal = sys::Signals::stopSignal();
+    if (signal != 0 && !*m_stream) {
+        // Stopped while a reader took nothing: nothing more to say.
+        return 128 + signal;
+    }
+    if (!*m_stream) {
+        return reportWriteError(*m_stream, err, m_file ? m_path : std::string(), language);
+    }
+    if (m_file && (signal == 0 || keepWhenStopped)) {
+        m_own.reset();
+        m_buffer.reset();
+        if (!m_file->commit()) {
+            err << "ovantis-cli: " << m_file->error() << '\n';
+            return kExitIo;
+        }
+    }
+    return signal != 0 ? 128 + signal : kExitOk;
+}
+
+int reportWriteError(std::ostream& stream, std::ostream& err, const std::string& path,
+                     Language language) {
+    const auto* fdBuffer = dynamic_cast<sys::FdStreambuf*>(stream.rdbuf());
+    if (fdBuffer != nullptr && fdBuffer->brokenPipe()) {
+        return kExitOk;  // the reader has all it wanted (| head)
+    }
+    err << "ovantis-cli: "
+        << (path.empty() ? texts::kWriteError.in(language)
+                         : texts::kCannotWrite.fill(language, {path}));
+    if (fdBuffer != nullptr && fdBuffer->error() != 0) {
+        err << ": " << std::strerror(fdBuffer->error());
+    }
+    err << '\n';
+    return kExitIo;
+}
+
+bool StreamSink::drain(std::string& buffer) {
+    m_stream.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    buffer.clear();
+    return m_stream.good() && !sys::Signals::stopRequested();
+}
+
+}  // namespace ovantis::cli

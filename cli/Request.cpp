@@ -1,0 +1,290 @@
+#include "Request.h"
+
+#include <algorithm>
+#include <span>
+
+#include "AppDefinition.h"
+#include "ArgParse.h"
+#include "CliTexts.h"
+#include "Diagnostics.h"
+#include "NumberFields.h"
+#include "Printable.h"
+#include "StringFields.h"
+#include "TimeFields.h"
+
+namespace ovantis::cli {
+namespace {
+
+// A usage error already worded in the run's language.
+struct Refusal {
+    std::string text;
+};
+
+// The long name among CLI11's names ("-n,--count" gives "--count").
+std::string longName(const char* names) {
+    const std::string all(names);
+    return all.substr(all.rfind(',') + 1);
+}
+
+const CLI::Option* given(const CLI::App& command, const std::string& name) {
+    const CLI::Option* option = command.get_option_no_throw(name);
+    return option != nullptr && option->count() > 0 ? option : nullptr;
+}
+
+// The last value of an option given, or nullptr.
+const std::string* valueOf(const CLI::App& command, const std::string& name) {
+    const CLI::Option* option = given(command, name);
+    return option != nullptr && !option->results().empty() ? &option->results().back() : nullptr;
+}
+
+// "LOW..HIGH", or one value for both when allowed.
+std::pair<std::string, std::string> splitRange(const std::string& option, const std::string& text,
+                                               bool single) {
+    const std::size_t dots = text.find("..");
+    if (dots == std::string::npos) {
+        if (!single) {
+            throw UsageError(texts::kNotRange, {option, quoted(text)});
+        }
+        return {text, text};
+    }
+    return {text.substr(0, dots), text.substr(dots + 2)};
+}
+
+// The names of the rows that set a range's two ends one by one.
+template <class Settings>
+std::pair<std::string, std::string> pairNames(std::span<const PageField<Settings>> fields,
+                                              const PageField<Settings>& range) {
+    std::string low, high;
+    for (const PageField<Settings>& f : fields) {
+        if (&f == &range || !f.onCommandLine()) {
+            continue;
+        }
+        const bool whole = f.kind == FieldKind::Whole;
+        if (whole ? f.whole == range.whole : f.number != nullptr && f.number == range.number) {
+            low = longName(f.names);
+        }
+        if (whole ? f.whole == range.wholeHigh
+                  : f.number != nullptr && f.number == range.numberHigh) {
+            high = longName(f.names);
+        }
+    }
+    return {low, high};
+}
+
+template <class Settings>
+void readRange(const CLI::App& command, std::span<const PageField<Settings>> fields,
+               const PageField<Settings>& f, const std::string& name, const std::string& value,
+               Settings& s) {
+    const auto [lowName, highName] = pairNames(fields, f);
+    if (given(command, lowName) != nullptr || given(command, highName) != nullptr) {
+        throw UsageError(texts::kRangeAndPair, {name, lowName, highName});
+    }
+    const auto [low, high] = splitRange(name, value, f.single);
+    if (f.kind == FieldKind::WholeRange) {
+        s.*f.whole = parseWhole(name, low);
+        s.*f.wholeHigh = parseWhole(name, high);
+    } else {
+        s.*f.number = parseDecimal(name, low);
+        s.*f.numberHigh = parseDecimal(name, high);
+    }
+}
+
+// The page's settings: its start-up values changed by the options given.
+template <class Settings>
+Settings readSettings(const CLI::App& command, std::span<const PageField<Settings>> fields) {
+    Settings s;
+    const bool chosen = std::any_of(fields.begin(), fields.end(), [&](const auto& f) {
+        return f.selects && given(command, longName(f.names)) != nullptr;
+    });
+    for (const PageField<Settings>& f : fields) {
+        if (!f.onCommandLine()) {
+            continue;
+        }
+        const std::string name = longName(f.names);
+        if (f.kind == FieldKind::Check) {
+            // Choices given replace the page's; other flags add to it.
+            s.*f.check = given(command, name) != nullptr || ((!f.selects || !chosen) && s.*f.check);
+            continue;
+        }
+        const std::string* value = valueOf(command, name);
+        if (value == nullptr) {
+            continue;
+        }
+        if (f.kind == FieldKind::Whole) {
+            s.*f.whole = parseWhole(name, *value);
+        } else if (f.kind == FieldKind::Number) {
+            s.*f.number = parseDecimal(name, *value);
+        } else if (f.kind == FieldKind::Text) {
+            s.*f.text = *value;
+            if (f.turnsOn != nullptr) {
+                s.*f.turnsOn = true;
+            }
+        } else {
+            readRange(command, fields, f, name, *value, s);
+        }
+    }
+    return s;
+}
+
+void readCommon(const CLI::App& command, Request& r) {
+    if (const std::string* seed = valueOf(command, "--seed")) {
+        const std::optional<std::uint32_t> value = parseSeed(*seed);
+        r.source = value ? Source::Seeded : Source::CurrentSecond;
+        r.seed = value.value_or(0);
+    }
+    if (const std::string* output = valueOf(command, "--output")) {
+        if (output->empty()) {
+            throw UsageError(texts::kNeedFileName, {});
+        }
+        r.output = *output;
+    }
+    r.crlf = given(command, "--crlf") != nullptr;
+    std::int32_t mebibytes = kDefaultBudgetMiB;
+    if (const std::string* budget = valueOf(command, "--max-memory")) {
+        mebibytes = parseWhole("--max-memory", *budget);
+    }
+    if (mebibytes < 1) {
+        throw UsageError(texts::kMemoryTooLow, {std::to_string(mebibytes)});
+    }
+    r.memoryBudget = static_cast<std::uint64_t>(mebibytes) << 20;
+}
+
+std::vector<std::string> optionNames(const CLI::App& command) {
+    std::vector<std::string> names;
+    for (const CLI::Option* option : command.get_options()) {
+        for (const std::string& name : option->get_lnames()) {
+            names.push_back("--" + name);
+        }
+    }
+    return names;
+}
+
+std::string unknown(const Text& what, const std::string& typed,
+                    const std::vector<std::string>& names, Language language) {
+    const std::string message = what.fill(language, {"'" + sys::printable(typed) + "'"});
+    const std::string suggestion = closest(typed, names);
+    return suggestion.empty()
+               ? message
+               : texts::kDidYouMean.fill(language, {message, "'" + suggestion + "'"});
+}
+
+// Arguments CLI11 left over: a mistyped option or words nobody takes.
+void refuseExtras(const CLI::App& command, Language language) {
+    if (command.remaining().empty()) {
+        return;
+    }
+    const std::string first = command.remaining().front();
+    if (first.rfind("--", 0) == 0) {
+        throw Refusal{unknown(texts::kUnknownOption, first, optionNames(command), language)};
+    }
+    std::string extras;
+    for (const std::string& arg : command.remaining()) {
+        extras += (extras.empty() ? "" : " ") + sys::printable(arg);
+    }
+    throw UsageError(texts::kNotExpected, {extras});
+}
+
+// CLI11's own refusals, in our words: its messages open with the option's name.
+std::string reworded(const CLI::ParseError& e, const CLI::App* command,
+                     const std::vector<std::string>& args, Language language) {
+    if (dynamic_cast<const CLI::RequiredError*>(&e) != nullptr && command == nullptr) {
+        return texts::kNeedCommand.in(language);
+    }
+    if (dynamic_cast<const CLI::ExcludesError*>(&e) != nullptr) {
+        return texts::kExcludes.fill(language, {"--secure", "--seed"});
+    }
+    std::string name = e.what();
+    name = name.substr(0, name.find_first_of(": "));
+    name.erase(0, name.find_first_not_of('-'));
+    const CLI::Option* option = nullptr;
+    for (const std::string& form : {"--" + name, "-" + name}) {
+        if (option == nullptr && command != nullptr) {
+            option = command->get_option_no_throw(form);
+        }
+    }
+    if (option != nullptr) {
+        const std::string shown = option->get_lnames().empty()
+                                      ? "-" + option->get_snames().front()
+                                      : "--" + option->get_lnames().front();
+        // Every flag refuses a value; see AppDefinition.
+        return (option->get_disable_flag_override() ? texts::kNoValueTaken : texts::kNeedValue)
+            .fill(language, {shown});
+    }
+    std::string line;
+    for (const std::string& arg : args) {
+        line += (line.empty() ? "" : " ") + sys::printable(arg);
+    }
+    return texts::kBadCommandLine.fill(language, {line});
+}
+
+const CLI::App* chosenCommand(const CLI::App& app) {
+    const auto chosen = app.get_subcommands();
+    return chosen.empty() ? nullptr : chosen.front();
+}
+
+Request readRequest(const CLI::App& app, std::vector<std::string> execArgs) {
+    const CLI::App& command = *chosenCommand(app);
+    Request r;
+    r.execArgs = std::move(execArgs);
+    readCommon(command, r);
+    if (command.get_name() == "string") {
+        r.command = Command::String;
+        r.string = readSettings<StringSettings>(command, kStringFields);
+    } else if (command.get_name() == "number") {
+        r.command = Command::Number;
+        r.number = readSettings<NumberSettings>(command, kNumberFields);
+    } else {
+        r.command = Command::Time;
+        r.time = readSettings<TimeSettings>(command, kTimeFields);
+    }
+    if (!r.execArgs.empty() && !r.time.runExternal) {
+        throw UsageError(texts::kArgsNeedExec, {});
+    }
+    return r;
+}
+
+}  // namespace
+
+ParseOutcome parseRequest(const std::vector<std::string>& args, Language language) {
+    const std::unique_ptr<CLI::App> app = makeApp(language);
+    const std::vector<std::string> commands = {"string", "number", "time"};
+    ParseOutcome outcome;
+    try {
+        // What follows "--" belongs to the program --exec starts.
+        const auto separator = std::find(args.begin(), args.end(), "--");
+        std::vector<std::string> execArgs(separator == args.end() ? separator : separator + 1,
+                                          args.end());
+        // The argv form keeps unexpected arguments in the order given.
+        std::vector<const char*> argv{"ovantis-cli"};
+        for (auto arg = args.begin(); arg != separator; ++arg) {
+            argv.push_back(arg->c_str());
+        }
+        if (!args.empty() && !args[0].empty() && args[0][0] != '-' &&
+            std::find(commands.begin(), commands.end(), args[0]) == commands.end()) {
+            throw Refusal{unknown(texts::kUnknownCommand, args[0], commands, language)};
+        }
+        app->parse(static_cast<int>(argv.size()), argv.data());
+        refuseExtras(*app, language);
+        refuseExtras(*chosenCommand(*app), language);
+        outcome.request = readRequest(*app, std::move(execArgs));
+        return outcome;
+    } catch (const CLI::CallForHelp&) {
+        return {ParseOutcome::Kind::Print, {}, app->help()};
+    } catch (const CLI::CallForVersion& e) {
+        return {ParseOutcome::Kind::Print, {}, std::string(e.what()) + '\n'};
+    } catch (const CLI::ParseError& e) {
+        outcome.text = reworded(e, chosenCommand(*app), args, language);
+    } catch (const UsageError& e) {
+        outcome.text = e.in(language);
+    } catch (const Refusal& e) {
+        outcome.text = e.text;
+    }
+    const CLI::App* command = chosenCommand(*app);
+    outcome.kind = ParseOutcome::Kind::UsageError;
+    outcome.text +=
+        '\n' + texts::kTryHelp.fill(
+                   language, {command != nullptr ? " " + command->get_name() : std::string()});
+    return outcome;
+}
+
+}  // namespace ovantis::cli

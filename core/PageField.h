@@ -1,0 +1,129 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "ControlIds.h"
+#include "InitialContent.h"
+#include "PageHost.h"
+#include "SettingFields.h"
+#include "Text.h"
+
+namespace ovantis {
+
+// How a field's value is read: a check box, a whole number, a number, text;
+// or, on the command line only, a LOW..HIGH pair over two settings.
+enum class FieldKind { Check, Whole, Number, Text, WholeRange, NumberRange };
+enum class FieldScope { Both, WindowOnly, CliOnly };
+
+// One row of a page's description: one setting as the window and the command
+// line show it. Geometry and labels belong to the window.
+template <class Settings>
+struct PageField {
+    FieldKind kind = FieldKind::Check;
+    FieldScope scope = FieldScope::Both;
+    int control = ids::kNone;
+    bool Settings::*check = nullptr;
+    // A whole number, or a range's low end; high is the range's high end.
+    std::int32_t Settings::*whole = nullptr;
+    std::int32_t Settings::*wholeHigh = nullptr;
+    float Settings::*number = nullptr;
+    float Settings::*numberHigh = nullptr;
+    std::string Settings::*text = nullptr;
+    // The window reads the field only while this check is on, and greys it otherwise.
+    bool Settings::*readWhile = nullptr;
+    // Given on the command line, the option also turns this check on.
+    bool Settings::*turnsOn = nullptr;
+    // One of the page's choices: given any, only those given are on.
+    bool selects = false;
+    // A range option that also takes one value for both ends.
+    bool single = false;
+    // CLI11 names ("-U,--upper") and value name; none for a window-only field.
+    const char* names = nullptr;
+    const char* valueName = nullptr;
+    Text help;
+
+    bool inWindow() const { return scope != FieldScope::CliOnly && control != ids::kNone; }
+    bool onCommandLine() const { return scope != FieldScope::WindowOnly; }
+};
+
+// The shortest text that reads back as value.
+std::string shortestText(float value);
+
+// target = value, out of line: inlined into a page without text fields, g++
+// warns of a write beyond its settings on a path never taken.
+void assignText(std::string& target, std::string value);
+
+// The window's controls of the page that hold check boxes, or else text.
+template <class Settings>
+std::vector<int> windowControls(std::span<const PageField<Settings>> fields, bool checks) {
+    std::vector<int> controls;
+    for (const PageField<Settings>& f : fields) {
+        if (f.inWindow() && (f.kind == FieldKind::Check) == checks) {
+            controls.push_back(f.control);
+        }
+    }
+    return controls;
+}
+
+// The window's start-up contents of the page's fields.
+template <class Settings>
+InitialContent initialContentOf(std::span<const PageField<Settings>> fields) {
+    const Settings start;
+    InitialContent content;
+    for (const PageField<Settings>& f : fields) {
+        if (!f.inWindow()) {
+            continue;
+        }
+        if (f.kind == FieldKind::Check) {
+            content.checks.emplace_back(f.control, start.*f.check);
+        } else if (f.kind == FieldKind::Whole) {
+            content.texts.emplace_back(f.control, std::to_string(start.*f.whole));
+        } else if (f.kind == FieldKind::Number) {
+            content.texts.emplace_back(f.control, shortestText(start.*f.number));
+        }
+        if (f.readWhile != nullptr) {
+            content.enabled.emplace_back(f.control, start.*f.readWhile);
+        }
+    }
+    return content;
+}
+
+// The settings the window's fields hold, read as the page reads them.
+template <class Settings>
+Settings readFields(std::span<const PageField<Settings>> fields, PageHost& host) {
+    Settings s;
+    for (const PageField<Settings>& f : fields) {
+        if (!f.inWindow() || (f.readWhile != nullptr && !(s.*f.readWhile))) {
+            continue;
+        }
+        if (f.kind == FieldKind::Check) {
+            s.*f.check = host.checkState(f.control) != 0;
+        } else if (f.kind == FieldKind::Whole) {
+            s.*f.whole = ReadIntField(host.getText(f.control));
+        } else if (f.kind == FieldKind::Number) {
+            s.*f.number = ReadFloatField(host.getText(f.control));
+        } else if (f.kind == FieldKind::Text) {
+            assignText(s.*f.text, host.getText(f.control));
+        }
+    }
+    return s;
+}
+
+// Greys or frees the fields read only while a check is on, as the checks stand.
+template <class Settings>
+void enableFields(std::span<const PageField<Settings>> fields, PageHost& host) {
+    for (const PageField<Settings>& f : fields) {
+        if (f.inWindow() && f.readWhile != nullptr) {
+            for (const PageField<Settings>& g : fields) {
+                if (g.kind == FieldKind::Check && g.check == f.readWhile && g.inWindow()) {
+                    host.enable(f.control, host.checkState(g.control) != 0);
+                }
+            }
+        }
+    }
+}
+
+}  // namespace ovantis
