@@ -590,12 +590,17 @@ void readPair(CLI::App& command, const char* shortName, const std::string& short
     readIfGiven(command, highName, highText, high, parse);
 }
 
-int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-               KeySource keys) {
-    Options o;
-    o.common.keys = std::move(keys);
+struct Commands {
+    CLI::App* string;
+    CLI::App* number;
+    CLI::App* time;
+};
+
+// The whole command line, its options bound to o; parses nothing.
+Commands buildApp(CLI::App& app, Options& o) {
     const std::string version = std::string("ovantis-cli ") + version::kText;
-    CLI::App app{"Ovantis: random test data: strings, numbers and timed events.", "ovantis-cli"};
+    app.name("ovantis-cli");
+    app.description("Ovantis: random test data: strings, numbers and timed events.");
     app.formatter(std::make_shared<HelpFormatter>());
     app.set_version_flag("--version", version);
     app.require_subcommand(1, 1);
@@ -679,6 +684,18 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         addCommon(*command, o.common);
         command->allow_extras();
     }
+    return {string, number, time};
+}
+
+int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               KeySource keys) {
+    Options o;
+    o.common.keys = std::move(keys);
+    CLI::App app;
+    const Commands commands = buildApp(app, o);
+    CLI::App* const string = commands.string;
+    CLI::App* const number = commands.number;
+    CLI::App* const time = commands.time;
 
     try {
         // The argv form keeps unexpected arguments in the order given.
@@ -801,6 +818,16 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
 }
 
 }  // namespace
+
+std::shared_ptr<const CLI::App> describe() {
+    struct Described {
+        Options options;
+        CLI::App app;
+    };
+    auto described = std::make_shared<Described>();
+    buildApp(described->app, described->options);
+    return {described, &described->app};
+}
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
         KeySource keys) {

@@ -1,11 +1,16 @@
 #pragma once
 
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "EntropyPool.h"
 #include "SystemRandom.h"
+
+namespace CLI {
+class App;
+}
 
 namespace ovantis::cli {
 
@@ -19,5 +24,9 @@ inline constexpr int kExitUsage = 2;
 // keyed from keys.
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
         KeySource keys = sys::SystemRandom::fill);
+
+// The command line run() parses, configured but never run: the manual pages
+// and shell completions are made from it.
+std::shared_ptr<const CLI::App> describe();
 
 }  // namespace ovantis::cli
