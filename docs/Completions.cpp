@@ -73,7 +73,7 @@ std::string zshHelp(const std::string& help) {
     return out;
 }
 
-std::string zshSpecs(const std::vector<Command::Option>& options) {
+std::string zshSpecs(const std::vector<Command::Option>& options, const std::string& indent) {
     std::string out;
     for (const Command::Option& option : options) {
         const std::string group = "(" + join(option.names, " ") + ")";
@@ -90,7 +90,7 @@ std::string zshSpecs(const std::vector<Command::Option>& options) {
                 case Kind::Program: spec += ":" + option.value + ":_command_names -e"; break;
                 case Kind::Text: spec += ":" + option.value + ": "; break;
             }
-            out += "    " + quoted(spec, false) + " \\\n";
+            out += indent + quoted(spec, false) + " \\\n";
         }
     }
     return out;
@@ -167,6 +167,13 @@ std::string Completions::bash(const Command& command) {
            " -- \"$cur\")\n"
            "        return\n"
            "    fi\n"
+           "    # After --, the arguments of the program --exec starts.\n"
+           "    for ((i = 2; i < COMP_CWORD; i++)); do\n"
+           "        if [[ ${COMP_WORDS[i]} == -- ]]; then\n"
+           "            " + fn + "_files \"\" \"$cur\"\n"
+           "            return\n"
+           "        fi\n"
+           "    done\n"
            "    # --option=value: one word, or three where = breaks words.\n"
            "    if [[ $cur == --*=* ]]; then\n"
            "        option=${cur%%=*} prefix=${cur%%=*}= cur=${cur#*=}\n"
@@ -180,17 +187,11 @@ std::string Completions::bash(const Command& command) {
            "    esac\n"
            "    case $kind in\n"
            "        file) " + fn + "_files \"$prefix\" \"$cur\"; return ;;\n"
-           "        program) mapfile -t COMPREPLY < <(compgen -c -- \"$cur\"); return ;;\n"
+           "        program) mapfile -t COMPREPLY < <(compgen -c -- \"$cur\" | sort -u); return ;;\n"
            "        text) return ;;\n"
            "    esac\n"
            "    [[ -n $prefix || $cur == = || $prev == = ]] && return\n"
-           "    # After --, the arguments of the program --exec starts.\n"
-           "    for ((i = 2; i < COMP_CWORD; i++)); do\n"
-           "        if [[ ${COMP_WORDS[i]} == -- ]]; then\n"
-           "            " + fn + "_files \"\" \"$cur\"\n"
-           "            return\n"
-           "        fi\n"
-           "    done\n"
+
            "    case $command in\n" +
            lists +
            "        *) return ;;\n"
@@ -203,27 +204,27 @@ std::string Completions::bash(const Command& command) {
 std::string Completions::zsh(const Command& command) {
     std::string subcommands;
     for (const Command& sub : command.commands) {
-        subcommands += "    " + quoted(sub.name + ":" + zshHelp(sub.help), false) + "\n";
+        subcommands += "  " + quoted(sub.name + ":" + zshHelp(sub.help), false) + "\n";
     }
     std::string cases;
     for (const Command& sub : command.commands) {
-        cases += "  " + sub.name + ")\n    _arguments -s \\\n" + zshSpecs(sub.options) +
-                 "    '*::argument:_files' ;;\n";
+        cases += "      " + sub.name + ")\n        _arguments -s \\\n" +
+                 zshSpecs(sub.options, "          ") + "          && ret=0 ;;\n";
     }
     return "#compdef " + command.name + "\n"
            "# zsh completion for " + command.name + ", made from its command line\n"
            "\n"
            "local curcontext=$curcontext state line ret=1\n"
-           "local -a commands\n"
-           "commands=(\n" +
+           "local -a subcommands\n"
+           "subcommands=(\n" +
            subcommands +
            ")\n"
            "_arguments -C \\\n" +
-           zshSpecs(command.options) +
-           "    '1:command:->command' \\\n"
-           "    '*::argument:->argument' && ret=0\n"
+           zshSpecs(command.options, "  ") +
+           "  '1:command:->command' \\\n"
+           "  '*::argument:->argument' && ret=0\n"
            "case $state in\n"
-           "  command) _describe -t commands command commands && ret=0 ;;\n"
+           "  command) _describe -t commands command subcommands && ret=0 ;;\n"
            "  argument)\n"
            "    curcontext=${curcontext%:*:*}:" + command.name + "-$words[1]:\n"
            "    case $words[1] in\n" +
