@@ -11,7 +11,7 @@ Kind kindOf(const Command::Option& option) {
     if (option.value.empty()) {
         return Kind::Flag;
     }
-    return option.value == "FILE" ? Kind::File
+    return option.value == "FILE"      ? Kind::File
            : option.value == "PROGRAM" ? Kind::Program
                                        : Kind::Text;
 }
@@ -85,10 +85,17 @@ std::string zshSpecs(const std::vector<Command::Option>& options, const std::str
             }
             spec += "[" + zshHelp(option.help) + "]";
             switch (kindOf(option)) {
-                case Kind::Flag: break;
-                case Kind::File: spec += ":" + option.value + ":_files"; break;
-                case Kind::Program: spec += ":" + option.value + ":_command_names -e"; break;
-                case Kind::Text: spec += ":" + option.value + ": "; break;
+                case Kind::Flag:
+                    break;
+                case Kind::File:
+                    spec += ":" + option.value + ":_files";
+                    break;
+                case Kind::Program:
+                    spec += ":" + option.value + ":_command_names -e";
+                    break;
+                case Kind::Text:
+                    spec += ":" + option.value + ": ";
+                    break;
             }
             out += indent + quoted(spec, false) + " \\\n";
         }
@@ -105,100 +112,119 @@ std::string fishLines(const std::string& condition, const std::vector<Command::O
             line += name.rfind("--", 0) == 0 ? " -l " + name.substr(2) : " -s " + name.substr(1);
         }
         switch (kindOf(option)) {
-            case Kind::Flag: break;
-            case Kind::File: line += " -r -F"; break;
-            case Kind::Program: line += " -x -a '(__fish_complete_command)'"; break;
-            case Kind::Text: line += " -x"; break;
+            case Kind::Flag:
+                break;
+            case Kind::File:
+                line += " -r -F";
+                break;
+            case Kind::Program:
+                line += " -x -a '(__fish_complete_command)'";
+                break;
+            case Kind::Text:
+                line += " -x";
+                break;
         }
         out += line + " -d " + quoted(option.help, true) + '\n';
     }
     return out;
 }
 
+// The script with each @KEY@ replaced by its text.
+std::string fill(std::string script,
+                 const std::vector<std::pair<std::string, std::string>>& values) {
+    for (const auto& [key, text] : values) {
+        for (std::size_t at = 0; (at = script.find(key, at)) != std::string::npos;) {
+            script.replace(at, key.size(), text);
+            at += text.size();
+        }
+    }
+    return script;
+}
+
 }  // namespace
 
 std::string Completions::bash(const Command& command) {
-    const std::string fn = function(command);
     std::string kinds;
     std::string lists;
     for (const Command& sub : command.commands) {
-        lists += "        " + sub.name + ") options=" + quoted(join(names(sub.options), " "), false) +
-                 " ;;\n";
+        lists += "        " + sub.name +
+                 ") options=" + quoted(join(names(sub.options), " "), false) + " ;;\n";
         for (const Command::Option& option : sub.options) {
-            if (kindOf(option) == Kind::Flag) {
-                continue;
-            }
             std::vector<std::string> patterns;
             for (const std::string& name : option.names) {
                 patterns.push_back(sub.name + ":" + name);
             }
-            kinds += "        " + join(patterns, "|") + ") kind=" +
-                     (kindOf(option) == Kind::File      ? "file"
-                      : kindOf(option) == Kind::Program ? "program"
-                                                        : "text") +
-                     " ;;\n";
+            const Kind kind = kindOf(option);
+            if (kind != Kind::Flag) {
+                kinds += "        " + join(patterns, "|") + ") kind=" +
+                         (kind == Kind::File      ? "file"
+                          : kind == Kind::Program ? "program"
+                                                  : "text") +
+                         " ;;\n";
+            }
         }
     }
-    return "# bash completion for " + command.name + ", made from its command line\n"
-           "\n"
-           "# Adds the files and folders (with a trailing /) starting with $2, each as\n"
-           "# one word whatever it holds, after the prefix $1.\n" +
-           fn + "_files() {\n"
-           "    local word=${2//\\\\/} name\n"
-           "    [[ $word == [\\'\\\"]* ]] && word=${word:1}\n"
-           "    local -a found\n"
-           "    mapfile -t found < <(compgen -f -- \"$word\")\n"
-           "    for name in \"${found[@]}\"; do\n"
-           "        [[ -d $name ]] && name+=/\n"
-           "        COMPREPLY+=(\"$1$name\")\n"
-           "    done\n"
-           "    # Quoted by readline, and no space after a folder.\n"
-           "    compopt -o filenames 2>/dev/null\n"
-           "}\n"
-           "\n" +
-           fn + "() {\n"
-           "    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}\n"
-           "    local command=${COMP_WORDS[1]} option=$prev prefix= kind= options i\n"
-           "    COMPREPLY=()\n"
-           "    if ((COMP_CWORD == 1)); then\n"
-           "        mapfile -t COMPREPLY < <(compgen -W " +
-           quoted(join(commandNames(command), " ") + " " + join(names(command.options), " "),
-                  false) +
-           " -- \"$cur\")\n"
-           "        return\n"
-           "    fi\n"
-           "    # After --, the arguments of the program --exec starts.\n"
-           "    for ((i = 2; i < COMP_CWORD; i++)); do\n"
-           "        if [[ ${COMP_WORDS[i]} == -- ]]; then\n"
-           "            " + fn + "_files \"\" \"$cur\"\n"
-           "            return\n"
-           "        fi\n"
-           "    done\n"
-           "    # --option=value: one word, or three where = breaks words.\n"
-           "    if [[ $cur == --*=* ]]; then\n"
-           "        option=${cur%%=*} prefix=${cur%%=*}= cur=${cur#*=}\n"
-           "    elif [[ $cur == = ]]; then\n"
-           "        option=$prev cur=\n"
-           "    elif [[ $prev == = ]] && ((COMP_CWORD > 2)); then\n"
-           "        option=${COMP_WORDS[COMP_CWORD-2]}\n"
-           "    fi\n"
-           "    case $command:$option in\n" +
-           kinds +
-           "    esac\n"
-           "    case $kind in\n"
-           "        file) " + fn + "_files \"$prefix\" \"$cur\"; return ;;\n"
-           "        program) mapfile -t COMPREPLY < <(compgen -c -- \"$cur\" | sort -u); return ;;\n"
-           "        text) return ;;\n"
-           "    esac\n"
-           "    [[ -n $prefix || $cur == = || $prev == = ]] && return\n"
+    return fill(
+        R"(# bash completion for @NAME@, made from its command line
 
-           "    case $command in\n" +
-           lists +
-           "        *) return ;;\n"
-           "    esac\n"
-           "    mapfile -t COMPREPLY < <(compgen -W \"$options\" -- \"$cur\")\n"
-           "}\n"
-           "complete -F " + fn + " " + command.name + "\n";
+# Adds the files and folders (with a trailing /) starting with $2, each as
+# one word whatever it holds, after the prefix $1.
+@FN@_files() {
+    local word=${2//\\/} name
+    [[ $word == [\'\"]* ]] && word=${word:1}
+    local -a found
+    mapfile -t found < <(compgen -f -- "$word")
+    for name in "${found[@]}"; do
+        [[ -d $name ]] && name+=/
+        COMPREPLY+=("$1$name")
+    done
+    # Quoted by readline, and no space after a folder.
+    compopt -o filenames 2>/dev/null
+}
+
+@FN@() {
+    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}
+    local command=${COMP_WORDS[1]} option=$prev prefix= kind= options i
+    COMPREPLY=()
+    if ((COMP_CWORD == 1)); then
+        mapfile -t COMPREPLY < <(compgen -W '@TOP@' -- "$cur")
+        return
+    fi
+    # After --, the arguments of the program --exec starts.
+    for ((i = 2; i < COMP_CWORD; i++)); do
+        if [[ ${COMP_WORDS[i]} == -- ]]; then
+            @FN@_files "" "$cur"
+            return
+        fi
+    done
+    # --option=value: one word, or three where = breaks words.
+    if [[ $cur == --*=* ]]; then
+        option=${cur%%=*} prefix=${cur%%=*}= cur=${cur#*=}
+    elif [[ $cur == = ]]; then
+        option=$prev cur=
+    elif [[ $prev == = ]] && ((COMP_CWORD > 2)); then
+        option=${COMP_WORDS[COMP_CWORD-2]}
+    fi
+    case $command:$option in
+@KINDS@    esac
+    case $kind in
+        file) @FN@_files "$prefix" "$cur"; return ;;
+        program) mapfile -t COMPREPLY < <(compgen -c -- "$cur" | sort -u); return ;;
+        text) return ;;
+    esac
+    [[ -n $prefix || $cur == = || $prev == = ]] && return
+    case $command in
+@LISTS@        *) return ;;
+    esac
+    mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
+}
+complete -F @FN@ @NAME@
+)",
+        {{"@NAME@", command.name},
+         {"@FN@", function(command)},
+         {"@TOP@", join(commandNames(command), " ") + " " + join(names(command.options), " ")},
+         {"@KINDS@", kinds},
+         {"@LISTS@", lists}});
 }
 
 std::string Completions::zsh(const Command& command) {
@@ -211,33 +237,37 @@ std::string Completions::zsh(const Command& command) {
         cases += "      " + sub.name + ")\n        _arguments -s \\\n" +
                  zshSpecs(sub.options, "          ") + "          && ret=0 ;;\n";
     }
-    return "#compdef " + command.name + "\n"
-           "# zsh completion for " + command.name + ", made from its command line\n"
-           "\n"
-           "local curcontext=$curcontext state line ret=1\n"
-           "local -a subcommands\n"
-           "subcommands=(\n" +
-           subcommands +
-           ")\n"
-           "_arguments -C \\\n" +
-           zshSpecs(command.options, "  ") +
-           "  '1:command:->command' \\\n"
-           "  '*::argument:->argument' && ret=0\n"
-           "case $state in\n"
-           "  command) _describe -t commands command subcommands && ret=0 ;;\n"
-           "  argument)\n"
-           "    curcontext=${curcontext%:*:*}:" + command.name + "-$words[1]:\n"
-           "    case $words[1] in\n" +
-           cases +
-           "    esac ;;\n"
-           "esac\n"
-           "return ret\n";
+    return fill(R"(#compdef @NAME@
+# zsh completion for @NAME@, made from its command line
+
+local curcontext=$curcontext state line ret=1
+local -a subcommands
+subcommands=(
+@SUBCOMMANDS@)
+_arguments -C \
+@SPECS@  '1:command:->command' \
+  '*::argument:->argument' && ret=0
+case $state in
+  command) _describe -t commands command subcommands && ret=0 ;;
+  argument)
+    curcontext=${curcontext%:*:*}:@NAME@-$words[1]:
+    case $words[1] in
+@CASES@    esac ;;
+esac
+return ret
+)",
+                {{"@NAME@", command.name},
+                 {"@SUBCOMMANDS@", subcommands},
+                 {"@SPECS@", zshSpecs(command.options, "  ")},
+                 {"@CASES@", cases}});
 }
 
 std::string Completions::fish(const Command& command) {
     const std::string all = join(commandNames(command), " ");
-    std::string out = "# fish completion for " + command.name + ", made from its command line\n"
-                      "complete -c " + command.name + " -f\n";
+    std::string out = "# fish completion for " + command.name +
+                      ", made from its command line\n"
+                      "complete -c " +
+                      command.name + " -f\n";
     const std::string none = "not __fish_seen_subcommand_from " + all;
     for (const Command& sub : command.commands) {
         out += "complete -c " + command.name + " -n " + quoted(none, true) + " -a " + sub.name +

@@ -38,8 +38,7 @@ std::string synopsisLine(const std::string& name, const std::vector<Command::Opt
     for (const Command::Option& option : options) {
         if (withHelp || !isHelp(option)) {
             out += ".OP " + ManPage::escape(option.names.front()) +
-                   (option.value.empty() ? "" : " \"" + ManPage::escape(option.value) + '"') +
-                   '\n';
+                   (option.value.empty() ? "" : " \"" + ManPage::escape(option.value) + '"') + '\n';
         }
     }
     return out + ".YS\n";
@@ -139,7 +138,8 @@ std::string part(const std::string& line, const Command& command) {
     }
     const std::string paragraph = "@PARAGRAPH ";
     if (line.rfind(paragraph, 0) == 0 && line.back() == '@') {
-        return text(command.paragraph(line.substr(paragraph.size(), line.size() - paragraph.size() - 1)));
+        return text(
+            command.paragraph(line.substr(paragraph.size(), line.size() - paragraph.size() - 1)));
     }
     if (line.size() > 1 && line.front() == '@' && line.back() == '@') {
         throw std::runtime_error("unknown part of a manual page: " + line);
@@ -153,14 +153,29 @@ std::string ManPage::escape(const std::string& text) {
     std::string out = text.empty() || (text[0] != '.' && text[0] != '\'') ? "" : "\\&";
     for (const char c : text) {
         switch (c) {
-            case '\\': out += "\\e"; break;
-            case '-': out += "\\-"; break;
-            case '\'': out += "\\(aq"; break;
-            case '`': out += "\\(ga"; break;
-            case '^': out += "\\(ha"; break;
-            case '~': out += "\\(ti"; break;
-            case '"': out += "\\(dq"; break;
-            default: out += c;
+            case '\\':
+                out += "\\e";
+                break;
+            case '-':
+                out += "\\-";
+                break;
+            case '\'':
+                out += "\\(aq";
+                break;
+            case '`':
+                out += "\\(ga";
+                break;
+            case '^':
+                out += "\\(ha";
+                break;
+            case '~':
+                out += "\\(ti";
+                break;
+            case '"':
+                out += "\\(dq";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
