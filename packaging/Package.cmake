@@ -37,14 +37,16 @@ set(CPACK_PACKAGE_VENDOR "Ovantis")
 set(CPACK_PACKAGE_CONTACT "Ovantis developers <dev@ovantis.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "random test data: strings, numbers and timed events")
 # CPack puts the summary above this as the synopsis line.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Ovantis makes random test data by hand, the same way every time:
-passwords, user names and domain names from chosen character classes
-and lengths, with a fixed head and tail; integers and decimals within
-a range; and a series of events at random delays, each logging the
-local date and time and optionally opening a program or document.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Ovantis makes random test data by hand: passwords, user names and
+domain names from chosen character classes and lengths, with a fixed
+head and tail; integers and decimals within a range; and a series of
+events at random delays, each logging the local date and time and
+optionally opening a program or document.
 .
-The package holds the window (in Simplified Chinese) and ovantis-cli,
-the same generators without a display for scripts, pipes and bulk data.")
+The package holds the window, in Simplified Chinese or English, and
+ovantis-cli, the same generators without a display for scripts, pipes
+and bulk data, drawing from the operating system's secure source unless
+given a seed; with their manual pages and bash, zsh and fish completion.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 # A Debian revision: the package is not native, so its changelog is changelog.Debian.gz.
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
