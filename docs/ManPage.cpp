@@ -186,6 +186,9 @@ std::string ManPage::render(const std::string& pageTemplate, const Command& comm
     std::istringstream lines(pageTemplate);
     std::string out;
     for (std::string line; std::getline(lines, line);) {
+        if (line.rfind(".\\\"", 0) == 0) {
+            continue;  // the template's own notes
+        }
         for (std::size_t at; (at = line.find("@VERSION@")) != std::string::npos;) {
             line.replace(at, 9, version);
         }

@@ -15,7 +15,7 @@ namespace ovantis::docs {
 //   @PARAGRAPH T@   the help's paragraph titled T
 //   @FOOTER@        the closing paragraphs of the help
 //   @EXAMPLES@      the subcommands' examples
-// and @VERSION@ anywhere is the version.
+// and @VERSION@ anywhere is the version. The template's comments are left out.
 class ManPage {
   public:
     static std::string render(const std::string& pageTemplate, const Command& command,

@@ -43,3 +43,8 @@ TEST(ManPage, AMissingParagraphOrPartIsAnError) {
     EXPECT_THROW(ManPage::render("@PARAGRAPH Files@\n", command, "1"), std::runtime_error);
     EXPECT_THROW(ManPage::render("@SOURCES@\n", command, "1"), std::runtime_error);
 }
+
+TEST(ManPage, TemplateCommentsAreLeftOut) {
+    EXPECT_EQ(ManPage::render(".\\\" a note\n.TH T 1 x \"t @VERSION@\"\n", Command{}, "1.2"),
+              ".TH T 1 x \"t 1.2\"\n");
+}
