@@ -89,19 +89,26 @@ sub dir/"
     ;;
 zsh)
     command -v zsh >/dev/null || skip zsh
+    # An option's spec: its name, = or + where a value follows, a [help] whose
+    # brackets and backslashes are escaped, and :message:action for the value.
+    help='(\[([^]\\]|\\.)*\])?'
+    export spec="^-[^]=+:[]+([=+]$help:[^:]*:.*|$help)\$"
     # Runs the completion with _arguments and _describe standing in for
-    # zsh's, printing the option names and commands they would offer.
+    # zsh's, printing the option names and commands they would offer, and
+    # any spec zsh would misread.
     offered() {
         zsh -f -c '
             _arguments() {
-                local spec
                 if [[ $1 == -C ]]; then
                     state=${${words[1]:+argument}:-command}
                     [[ $state == argument ]] && return 1
                 fi
-                for spec; do
-                    spec=${spec#\(*\)}
-                    [[ $spec == -* ]] && print -r -- ${spec%%[\[=+]*}
+                local option
+                for option; do
+                    option=${option#\(*\)}
+                    [[ $option == -* ]] || continue
+                    [[ $option =~ $spec ]] || print -r -- "misread: $option"
+                    print -r -- ${option%%[\[=+]*}
                 done
                 return 0
             }
@@ -113,6 +120,7 @@ zsh)
     { "$cli" --help | helpOptions; printf '%s\n' $commands; } | expectAll "zsh" "$(offered "")"
     for command in $commands; do
         "$cli" "$command" --help | helpOptions | expectAll "zsh $command" "$(offered "$command")"
+        offered "$command" | grep misread && fail "zsh $command: specs zsh would misread"
     done
     ;;
 fish)
