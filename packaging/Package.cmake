@@ -49,7 +49,8 @@ system's secure source; it is in Simplified Chinese under a Chinese,
 C or POSIX locale and in English under any other. ovantis-cli, the
 same generators without a display for scripts, pipes and bulk data,
 draws from the secure source unless given a seed and is in Chinese
-under a Chinese locale and in English under any other.")
+under a Chinese locale and in English under any other. Their manual
+pages and bash, zsh and fish completion come with them.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 # A Debian revision: the package is not native, so its changelog is changelog.Debian.gz.
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)

@@ -376,22 +376,6 @@ TEST(CliOptions, HelpFitsEightyColumnsWithEachCommandsOwnExamples) {
     }
 }
 
-// Bash offers the subcommands, and for each of them every long option its help lists.
-TEST(CliOptions, BashCompletionOffersEveryOptionOfTheHelp) {
-    const std::string script = std::string("bash -c 'source ") + OVANTIS_SOURCE_DIR +
-                               "/res/completions/ovantis-cli.bash; COMP_WORDS=(ovantis-cli \"$0\" "
-                               "--); COMP_CWORD=$1; _ovantis_cli; echo \"${COMPREPLY[@]}\"' ";
-    const auto top = matches(shell(script + "'' 1"), "(\\S+)");
-    for (const std::string command : {"string", "number", "time"}) {
-        SCOPED_TRACE(command);
-        EXPECT_EQ(std::count(top.begin(), top.end(), command), 1);
-        const auto offered = matches(shell(script + command + " 2"), "(\\S+)");
-        for (const auto& option : matches(cli(command + " --help").out, "(--[a-z-]+)")) {
-            EXPECT_EQ(std::count(offered.begin(), offered.end(), option), 1) << option;
-        }
-    }
-}
-
 TEST(CliOutput, LongLinesStreamAndCrLfEndsLines) {
     const Result r = cli("string --min-length 1000000 --max-length 1000000 -n 2 --crlf");
     ASSERT_EQ(r.out.size(), 2u * 1000002u);
