@@ -79,25 +79,25 @@ std::string zshSpecs(const std::vector<Command::Option>& options, const std::str
         const std::string group = "(" + join(option.names, " ") + ")";
         for (const std::string& name : option.names) {
             const bool isLong = name.rfind("--", 0) == 0;
-            std::string spec = group + name;
+            std::string argument = group + name;
             if (kindOf(option) != Kind::Flag) {
-                spec += isLong ? "=" : "+";
+                argument += isLong ? "=" : "+";
             }
-            spec += "[" + zshHelp(option.help) + "]";
+            argument += "[" + zshHelp(option.help) + "]";
             switch (kindOf(option)) {
                 case Kind::Flag:
                     break;
                 case Kind::File:
-                    spec += ":" + option.value + ":_files";
+                    argument += ":" + option.value + ":_files";
                     break;
                 case Kind::Program:
-                    spec += ":" + option.value + ":_command_names -e";
+                    argument += ":" + option.value + ":_command_names -e";
                     break;
                 case Kind::Text:
-                    spec += ":" + option.value + ": ";
+                    argument += ":" + option.value + ": ";
                     break;
             }
-            out += indent + quoted(spec, false) + " \\\n";
+            out += indent + quoted(argument, false) + " \\\n";
         }
     }
     return out;

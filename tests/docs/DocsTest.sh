@@ -89,13 +89,13 @@ sub dir/"
     ;;
 zsh)
     command -v zsh >/dev/null || skip zsh
-    # An option's spec: its name, = or + where a value follows, a [help] whose
+    # An option's argument to _arguments: its name, = or + where a value follows, a [help] whose
     # brackets and backslashes are escaped, and :message:action for the value.
     help='(\[([^]\\]|\\.)*\])?'
-    export spec="^-[^]=+:[]+([=+]$help:[^:]*:.*|$help)\$"
+    export shape="^-[^]=+:[]+([=+]$help:[^:]*:.*|$help)\$"
     # Runs the completion with _arguments and _describe standing in for
     # zsh's, printing the option names and commands they would offer, and
-    # any spec zsh would misread.
+    # any such argument zsh would misread.
     offered() {
         zsh -f -c '
             _arguments() {
@@ -107,7 +107,7 @@ zsh)
                 for option; do
                     option=${option#\(*\)}
                     [[ $option == -* ]] || continue
-                    [[ $option =~ $spec ]] || print -r -- "misread: $option"
+                    [[ $option =~ $shape ]] || print -r -- "misread: $option"
                     print -r -- ${option%%[\[=+]*}
                 done
                 return 0
