@@ -24,7 +24,10 @@ void requireValue(const std::string& option, const std::string& text) {
 // Long values are cut: a megabyte of digits helps nobody.
 std::string quoted(const std::string& text) {
     constexpr std::size_t kShown = 40;
-    return "'" + sys::printable(text.size() > kShown ? text.substr(0, kShown) + "..." : text) + "'";
+    std::string shown = "'";
+    shown += sys::printable(text.size() > kShown ? text.substr(0, kShown) + "..." : text);
+    shown += '\'';
+    return shown;
 }
 
 std::int32_t parseWhole(const std::string& option, const std::string& text) {

@@ -179,7 +179,10 @@ void refuseExtras(const CLI::App& command, Language language) {
     }
     std::string extras;
     for (const std::string& arg : command.remaining()) {
-        extras += (extras.empty() ? "" : " ") + sys::printable(arg);
+        if (!extras.empty()) {
+            extras += ' ';
+        }
+        extras += sys::printable(arg);
     }
     throw UsageError(texts::kNotExpected, {extras});
 }

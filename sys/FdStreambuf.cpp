@@ -1,11 +1,7 @@
 #include "FdStreambuf.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
-
-#include "Signals.h"
 
 namespace ovantis::sys {
 
@@ -19,25 +15,6 @@ FdStreambuf::~FdStreambuf() {
 
 bool FdStreambuf::brokenPipe() const {
     return m_error == EPIPE;
-}
-
-bool FdStreambuf::writeFd(int fd, const char* data, std::size_t size, bool stoppable) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0 && errno != EINTR) {
-            return false;
-        }
-        if (written > 0) {
-            data += written;
-            size -= static_cast<std::size_t>(written);
-        }
-        // A reader that takes nothing must not hold a run asked to stop.
-        if (size > 0 && stoppable && Signals::stopRequested()) {
-            errno = EINTR;
-            return false;
-        }
-    }
-    return true;
 }
 
 bool FdStreambuf::flushBuffer() {

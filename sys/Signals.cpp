@@ -1,35 +1,23 @@
 #include "Signals.h"
 
-#include <limits.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <csignal>
-#include <cstring>
+
+#include "PendingFiles.h"
 
 namespace ovantis::sys {
 namespace {
 
-constexpr int kSlots = 8;
-constexpr int kFree = 0;
-constexpr int kFilling = 1;
-constexpr int kReady = 2;
-
 std::atomic<int> g_signal{0};
 timer_t g_nudge;
 std::atomic<bool> g_nudgeReady{false};
-std::atomic<int> g_slotState[kSlots];
-char g_slotPath[kSlots][PATH_MAX];
-
 static_assert(std::atomic<int>::is_always_lock_free, "the handler reads these");
 
 void removePending() {
-    for (int i = 0; i < kSlots; ++i) {
-        if (g_slotState[i].load() == kReady) {
-            ::unlink(g_slotPath[i]);
-        }
-    }
+    PendingFiles::removeAll([](const char* path) { ::unlink(path); });
 }
 
 extern "C" void onStopSignal(int signal) {
@@ -98,25 +86,11 @@ void Signals::requestStop(int signal) {
 }
 
 int Signals::removeOnExit(const char* path) {
-    const std::size_t length = std::strlen(path);
-    if (length >= PATH_MAX) {
-        return -1;
-    }
-    for (int i = 0; i < kSlots; ++i) {
-        int expected = kFree;
-        if (g_slotState[i].compare_exchange_strong(expected, kFilling)) {
-            std::memcpy(g_slotPath[i], path, length + 1);
-            g_slotState[i].store(kReady);
-            return i;
-        }
-    }
-    return -1;
+    return PendingFiles::add(path);
 }
 
 void Signals::forget(int slot) {
-    if (slot >= 0 && slot < kSlots) {
-        g_slotState[slot].store(kFree);
-    }
+    PendingFiles::forget(slot);
 }
 
 }  // namespace ovantis::sys

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include <atomic>
-#include <cstring>
 
+#include "PendingFiles.h"
 #include "WinText.h"
 
 namespace ovantis::sys {
@@ -30,23 +30,10 @@ int signalFor(DWORD event) {
     }
 }
 
-constexpr int kSlots = 8;
-constexpr int kFree = 0;
-constexpr int kFilling = 1;
-constexpr int kReady = 2;
-constexpr std::size_t kPathBytes = 4096;
-
 std::atomic<int> g_signal{0};
-std::atomic<int> g_slotState[kSlots];
-char g_slotPath[kSlots][kPathBytes];
-
 // The handler runs on a thread of its own, so it may convert and allocate.
 void removePending() {
-    for (int i = 0; i < kSlots; ++i) {
-        if (g_slotState[i].load() == kReady) {
-            ::DeleteFileW(toWide(g_slotPath[i]).c_str());
-        }
-    }
+    PendingFiles::removeAll([](const char* path) { ::DeleteFileW(toWide(path).c_str()); });
 }
 
 BOOL WINAPI onConsoleEvent(DWORD event) {
@@ -87,25 +74,11 @@ int Signals::stopSignal() {
 }
 
 int Signals::removeOnExit(const char* path) {
-    const std::size_t length = std::strlen(path);
-    if (length >= kPathBytes) {
-        return -1;
-    }
-    for (int i = 0; i < kSlots; ++i) {
-        int expected = kFree;
-        if (g_slotState[i].compare_exchange_strong(expected, kFilling)) {
-            std::memcpy(g_slotPath[i], path, length + 1);
-            g_slotState[i].store(kReady);
-            return i;
-        }
-    }
-    return -1;
+    return PendingFiles::add(path);
 }
 
 void Signals::forget(int slot) {
-    if (slot >= 0 && slot < kSlots) {
-        g_slotState[slot].store(kFree);
-    }
+    PendingFiles::forget(slot);
 }
 
 }  // namespace ovantis::sys
