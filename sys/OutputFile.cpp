@@ -21,10 +21,11 @@ namespace ovantis::sys {
 namespace {
 
 // Follows symbolic links on the last component by hand, so a link whose target
-// does not exist yet still leads to the name to create.
+// does not exist yet still leads to the name to create. Up to 40 links, as
+// many as the kernel follows for the shell's >.
 bool resolveLinks(const std::string& path, std::string& target) {
     std::string current = path;
-    for (int hops = 0; hops < 40; ++hops) {
+    for (int hops = 0; hops <= 40; ++hops) {
         struct stat info {};
         if (::lstat(current.c_str(), &info) != 0) {
             if (errno != ENOENT) {

@@ -306,6 +306,9 @@ TEST(CliRequest, ArgumentsBecomeTheRequestWithoutOutput) {
     const StringSettings digits = parse({"string", "-D", "-D", "--no-similar"}).string;
     EXPECT_EQ(std::tuple(digits.upper, digits.lower, digits.digits, digits.noSimilar),
               std::tuple(false, false, true, true));
+    const StringSettings symbols = parse({"string", "-S"}).string;
+    EXPECT_EQ(std::tuple(symbols.upper, symbols.lower, symbols.symbols),
+              std::tuple(false, false, true));
     const StringSettings charset = parse({"string", "--charset", "ab"}).string;
     EXPECT_EQ(std::tuple(charset.upper, charset.lower, charset.charset),
               std::tuple(false, false, std::string("ab")));
@@ -361,6 +364,7 @@ TEST(CliOptions, HelpFitsEightyColumnsWithEachCommandsOwnExamples) {
         }
     }
     EXPECT_NE(cli("string --help").out.find("(default 5..8)"), npos);
+    EXPECT_NE(cli("string --help").out.find("  -n,--count N "), npos) << "the value's name";
     // Descriptions fill their column up to the eightieth.
     EXPECT_NE(cli("string --help")
                   .out.find("  -S,--symbols            Printable ASCII punctuation, the 32 "

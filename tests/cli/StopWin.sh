@@ -2,13 +2,14 @@
 # Ctrl-C reaches ovantis-cli.exe as Wine passes SIGINT on: the console's Ctrl-C
 # event. A stopped batch ends with status 130 within a second, keeps the old
 # file and leaves no temporary file behind.
-# Usage: StopWin.sh WINE OVANTIS-CLI.EXE
+# Usage: StopWin.sh OVANTIS-CLI.EXE EMULATOR [ARG...]
 set -u
-wine=$1 cli=$2
+cli=$1
+shift
 dir=$(mktemp -d) || exit 1
 trap 'rm -rf "$dir"' EXIT
 cd "$dir" && echo old > out.txt
-"$wine" "$cli" string --length 2147483647 -n 1 -o out.txt &
+"$@" "$cli" string --length 2147483647 -n 1 -o out.txt &
 pid=$!
 # The run is under way once its temporary file is there.
 tries=0

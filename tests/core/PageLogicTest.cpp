@@ -97,8 +97,14 @@ TEST(BatchRun, RefusedRunsChangeNothingAndDoNotReseed) {
     }
 }
 
+// The fields start with the defaults, which give the golden lines.
 TEST(NumberPage, ReadsItsFieldsAndSkipsPlacesWhileDecimalsAreOff) {
     NumberPage p;
+    BatchRun(p.page);
+    EXPECT_EQ(p.host.texts[ids::kNumberOutput],
+              "80.87\r\n89.60\r\n100\r\n85.89\r\n98.85\r\n97\r\n80.26\r\n87.60\r\n95.59\r\n"
+              "86.22\r\n");
+    p.host.notices.clear();
     p.host.checks[ids::kDecimalOn] = 0;
     p.page.OnFloatToggled();
     EXPECT_FALSE(p.host.isEnabled(ids::kPlaces));

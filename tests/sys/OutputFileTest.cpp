@@ -1,5 +1,6 @@
 #include "OutputFile.h"
 
+#include <fcntl.h>
 #include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -59,6 +60,19 @@ TEST(OutputFile, EachKindOfTargetGetsTheContentOrTheSystemsReason) {
         EXPECT_EQ(readAll(folder / c.holder), c.reason ? "" : "new");
     }
     ::umask(oldMask);
+}
+
+// A chain of links is followed as far as the shell's > follows it, and the
+// caller's descriptors are left alone (a new file has no old one to close).
+TEST(OutputFile, FollowsAsManyLinksAsTheShellAndClosesOnlyItsOwn) {
+    TempFolder folder;
+    folder.sh("echo old > real; p=real; for i in $(seq 41); do ln -s $p l$i; p=l$i; done");
+    EXPECT_EQ(saveNew(folder / "l40"), "");
+    EXPECT_EQ(readAll(folder / "real"), "new");
+    EXPECT_EQ(saveNew(folder / "l41"),
+              "cannot write " + folder / "l41" + ": Too many levels of symbolic links");
+    EXPECT_EQ(saveNew(folder / "fresh"), "");
+    EXPECT_NE(::fcntl(STDERR_FILENO, F_GETFD), -1) << "standard error was closed";
 }
 
 // In place, the space is reserved before the old content is touched: a disk

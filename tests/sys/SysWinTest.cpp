@@ -1,6 +1,7 @@
 // The Windows side of sys/: what differs from POSIX gets its own cases here.
 #include <windows.h>
 
+#include <cctype>
 #include <filesystem>
 
 #include "Launcher.h"
@@ -112,6 +113,8 @@ TEST(OutputFileWin, ReplacesWholeKeepsWhatItMustNotTouchAndLeavesNothing) {
         EXPECT_EQ(error.empty(), c.saved) << error;
         EXPECT_EQ(error.rfind("cannot write " + folder / c.target + ": ", 0),
                   c.saved ? std::string::npos : 0u);
+        EXPECT_TRUE(error.empty() || std::isalnum(static_cast<unsigned char>(error.back())))
+            << error;
         EXPECT_EQ(readAll(folder / c.target), c.saved ? "new" : c.old ? c.old : "");
         EXPECT_EQ(readAll(folder / "b"), c.link ? "new" : "");
         EXPECT_EQ(folder.names(), c.listing);
