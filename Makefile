@@ -52,7 +52,7 @@ deps:
 # A comma locale, so the tests can show numbers never follow it; a Chinese one
 # for the CLI's language.
 deps-test:
-	$(call need,$(TEST_PACKAGES))
+	$(call need,$(TEST_PACKAGES) $(WIN_TEST_PACKAGES))
 	@locale -a | grep -qix 'de_DE.utf8' || [ "$$(id -u)" != 0 ] || localedef -i de_DE -f UTF-8 de_DE.UTF-8
 	@locale -a | grep -qix 'zh_CN.utf8' || [ "$$(id -u)" != 0 ] || localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
 
@@ -114,14 +114,14 @@ test: test-build translations-check
 
 test-build: deps-test
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOVANTIS_BUILD_CLI=ON -DOVANTIS_BUILD_UI=ON \
-	  -DOVANTIS_BUILD_TESTS=ON -DOVANTIS_WERROR=ON
+	  -DOVANTIS_BUILD_TESTS=ON -DOVANTIS_WERROR=ON -DOVANTIS_WINDOWS_TESTS=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
 # Every suite, the window's included, under ASan/UBSan with clang.
 test-asan: deps-test
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
 	  -DOVANTIS_SANITIZE=ON -DOVANTIS_WERROR=ON -DOVANTIS_BUILD_UI=ON -DOVANTIS_BUILD_CLI=ON \
-	  -DOVANTIS_BUILD_TESTS=ON
+	  -DOVANTIS_BUILD_TESTS=ON -DOVANTIS_WINDOWS_TESTS=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure
