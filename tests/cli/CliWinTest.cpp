@@ -5,15 +5,14 @@
 #include <sstream>
 
 #include "CliApp.h"
-#include "WinTempFolder.h"
+#include "TempFolder.h"
 #include "WinText.h"
 
 namespace ovantis::cli {
 namespace {
 
 using test::readAll;
-using test::widePath;
-using test::WinTempFolder;
+using test::TempFolder;
 
 std::string inProcess(const std::vector<std::string>& args) {
     std::ostringstream out, err;
@@ -64,7 +63,7 @@ DWORD runBinary(const std::vector<std::string>& args, const std::string& stdoutP
 }
 
 TEST(CliWin, NonAsciiArgumentsAndFileNamesSurviveTheCommandLine) {
-    WinTempFolder folder;
+    TempFolder folder;
     const std::vector<std::string> args = {"string", "--head", "用户_", "--seed", "7", "-n", "3"};
     std::vector<std::string> toFile = args;
     toFile.insert(toFile.end(), {"-o", folder / "结果.txt"});
@@ -75,7 +74,7 @@ TEST(CliWin, NonAsciiArgumentsAndFileNamesSurviveTheCommandLine) {
 
 // No CR LF translation: LF lines, or CR LF exactly where --crlf asks.
 TEST(CliWin, StandardOutputGetsTheBytesUnchanged) {
-    WinTempFolder folder;
+    TempFolder folder;
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"number", "--seed", "42", "-n", "1000"},
           {"string", "--seed", "42", "-n", "100", "--crlf"}}) {
@@ -91,7 +90,7 @@ HANDLE g_reader = nullptr;
 
 // A reader that stops early (| head) ends the run quietly with status 0.
 TEST(CliWin, ClosedPipeEndsAHugeRunQuietly) {
-    WinTempFolder folder;
+    TempFolder folder;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE writer = nullptr;
     ASSERT_TRUE(::CreatePipe(&g_reader, &writer, &inherit, 0));

@@ -7,20 +7,20 @@
 #include "Launcher.h"
 #include "OutputFile.h"
 #include "SystemRandom.h"
-#include "WinTempFolder.h"
+#include "TempFolder.h"
 #include "WinText.h"
 
 namespace ovantis::sys {
 namespace {
 
 using test::readAll;
-using test::widePath;
-using test::WinTempFolder;
+using test::pathOf;
+using test::TempFolder;
 
 // Quoting is undone by CommandLineToArgvW: spaces, quotes, backslashes before
 // a quote or at the end, empty and non-ASCII arguments all arrive whole.
 TEST(LauncherWin, EachArgumentArrivesWholeByPathAndByNameOnPath) {
-    WinTempFolder folder;
+    TempFolder folder;
     const std::string report = folder / "report";
     ::SetEnvironmentVariableW(L"OVANTIS_PROBE_REPORT", toWide(report).c_str());
     const std::filesystem::path probe = OVANTIS_PROBE_PATH;
@@ -40,12 +40,12 @@ TEST(LauncherWin, EachArgumentArrivesWholeByPathAndByNameOnPath) {
         const auto failure = Launcher::launch(program, args);
         ::SetEnvironmentVariableW(L"PATH", oldPath);
         ASSERT_FALSE(failure) << failure->text();
-        for (int waited = 0; waited < 10000 && !std::filesystem::exists(widePath(report));
+        for (int waited = 0; waited < 10000 && !std::filesystem::exists(pathOf(report));
              waited += 10) {
             ::Sleep(10);
         }
         const std::string bytes = readAll(report);
-        std::filesystem::remove(widePath(report));
+        std::filesystem::remove(pathOf(report));
         EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2),
                   expected);
     }
@@ -53,7 +53,7 @@ TEST(LauncherWin, EachArgumentArrivesWholeByPathAndByNameOnPath) {
 }
 
 TEST(LauncherWin, NamesWhatCouldNotStart) {
-    WinTempFolder folder;
+    TempFolder folder;
     for (const std::string& program :
          {folder / "missing.exe", std::string("ovantis-no-such-program"),
           "cmd /c echo x > " + folder / "marker", std::string()}) {
@@ -96,10 +96,10 @@ TEST(OutputFileWin, ReplacesWholeKeepsWhatItMustNotTouchAndLeavesNothing) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        WinTempFolder folder;
+        TempFolder folder;
         const std::wstring target = toWide(folder / c.target);
         if (c.old != nullptr) {
-            std::ofstream(widePath(folder / c.target)) << c.old;
+            std::ofstream(pathOf(folder / c.target)) << c.old;
         }
         if (c.attributes == FILE_ATTRIBUTE_DIRECTORY) {
             ::CreateDirectoryW(target.c_str(), nullptr);
@@ -126,8 +126,8 @@ TEST(OutputFileWin, ReplacesWholeKeepsWhatItMustNotTouchAndLeavesNothing) {
 // A dropped, unfinished file leaves the old content and no temporary file;
 // devices are written through.
 TEST(OutputFileWin, DiscardKeepsTheOldFile) {
-    WinTempFolder folder;
-    std::ofstream(widePath(folder / "out")) << "old";
+    TempFolder folder;
+    std::ofstream(pathOf(folder / "out")) << "old";
     {
         OutputFile file(folder / "out");
         ASSERT_TRUE(file.open() && file.write("partial")) << file.error();

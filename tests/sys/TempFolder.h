@@ -1,18 +1,85 @@
 #pragma once
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#ifndef _WIN32
 #include <pwd.h>
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
+#endif
 
 namespace ovantis::test {
 
+#ifdef _WIN32
+constexpr char kSeparator = '\\';
+#else
+constexpr char kSeparator = '/';
+#endif
+
+// A file name as the program holds it, in UTF-8, as a path for the system.
+inline std::filesystem::path pathOf(const std::string& utf8) {
+    return std::u8string(utf8.begin(), utf8.end());
+}
+
+inline std::string utf8Of(const std::filesystem::path& path) {
+    const std::u8string name = path.u8string();
+    return {name.begin(), name.end()};
+}
+
+// A fresh folder per test, removed with everything in it afterwards. Names
+// are UTF-8 strings, as the program holds them.
+struct TempFolder {
+    std::string path;
+    TempFolder() {
+        const std::string base = utf8Of(std::filesystem::temp_directory_path() / "ovantis-");
+        std::error_code error;
+        for (unsigned i = std::random_device{}(); path.empty() && !error; ++i) {
+            if (std::filesystem::create_directory(base + std::to_string(i), error)) {
+                path = base + std::to_string(i);
+            }
+        }
+        EXPECT_FALSE(error) << "no temporary folder: " << error.message();
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(pathOf(path), ignored);
+    }
+    std::string operator/(const std::string& name) const { return path + kSeparator + name; }
+    // Everything the folder holds, hidden files too, sorted, one name a line.
+    std::string names() const {
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(pathOf(path))) {
+            found.push_back(utf8Of(entry.path().filename()));
+        }
+        std::sort(found.begin(), found.end());
+        std::string listing;
+        for (const std::string& name : found) {
+            listing += name + "\n";
+        }
+        return listing;
+    }
+#ifndef _WIN32
+    // What a shell command run inside the folder prints.
+    std::string sh(const std::string& command) const;
+#endif
+};
+
+inline std::string readAll(const std::string& path) {
+    std::ostringstream text;
+    text << std::ifstream(pathOf(path), std::ios::binary).rdbuf();
+    return text.str();
+}
+
+#ifndef _WIN32
 // What a shell command prints on standard output.
 inline std::string shell(const std::string& command) {
     std::string output;
@@ -24,22 +91,9 @@ inline std::string shell(const std::string& command) {
     return pipe != nullptr && ::pclose(pipe) >= 0 ? output : "<no shell>";
 }
 
-// A fresh folder per test, removed with everything in it afterwards.
-struct TempFolder {
-    std::string path = ::testing::TempDir() + "ovantis-XXXXXX";
-    TempFolder() { EXPECT_NE(::mkdtemp(path.data()), nullptr) << "no temporary folder"; }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    std::string operator/(const std::string& name) const { return path + "/" + name; }
-    // What a shell command run inside the folder prints.
-    std::string sh(const std::string& command) const {
-        return shell("cd '" + path + "' || exit; " + command);
-    }
-    // Everything the folder holds, hidden files too, one name a line.
-    std::string names() const { return sh("ls -A"); }
-};
+inline std::string TempFolder::sh(const std::string& command) const {
+    return shell("cd '" + path + "' || exit; " + command);
+}
 
 // An ordinary user for the tests, made here when missing; none unless root.
 inline const passwd* testUser() {
@@ -50,11 +104,6 @@ inline const passwd* testUser() {
     }
     return ::getpwnam("ovantis-test");
 }
-
-inline std::string readAll(const std::string& path) {
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
-}
+#endif
 
 }  // namespace ovantis::test
