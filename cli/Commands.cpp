@@ -44,7 +44,7 @@ int writeChecked(const Run& run, const char* notice, const std::string& why,
         if (const int signal = sys::Signals::stopSignal()) {
             return 128 + signal;  // stopped while a FIFO waited for its reader
         }
-        run.err << "ovantis-cli: " << destination.openError() << '\n';
+        run.err << "ovantis-cli: " << destination.fileError(run.language) << '\n';
         return kExitIo;
     }
     const int status = write(destination.stream());

@@ -5,6 +5,7 @@
 #include "CliApp.h"
 #include "CliTexts.h"
 #include "FdStreambuf.h"
+#include "Printable.h"
 #include "Signals.h"
 
 namespace ovantis::cli {
@@ -23,6 +24,10 @@ Destination::Destination(std::ostream& out, const std::string& path)
 
 Destination::~Destination() = default;
 
+std::string Destination::fileError(Language language) const {
+    return texts::kCannotWrite.fill(language, {sys::printable(m_path)}) + ": " + m_file->error();
+}
+
 int Destination::finish(std::ostream& err, bool keepWhenStopped, Language language) {
     m_stream->flush();
     const int signal = sys::Signals::stopSignal();
@@ -37,7 +42,7 @@ int Destination::finish(std::ostream& err, bool keepWhenStopped, Language langua
         m_own.reset();
         m_buffer.reset();
         if (!m_file->commit()) {
-            err << "ovantis-cli: " << m_file->error() << '\n';
+            err << "ovantis-cli: " << fileError(language) << '\n';
             return kExitIo;
         }
     }
@@ -52,7 +57,7 @@ int reportWriteError(std::ostream& stream, std::ostream& err, const std::string&
     }
     err << "ovantis-cli: "
         << (path.empty() ? texts::kWriteError.in(language)
-                         : texts::kCannotWrite.fill(language, {path}));
+                         : texts::kCannotWrite.fill(language, {sys::printable(path)}));
     if (fdBuffer != nullptr && fdBuffer->error() != 0) {
         err << ": " << std::strerror(fdBuffer->error());
     }

@@ -22,7 +22,8 @@ class Destination {
     ~Destination();
     bool ready() const { return !m_file || m_buffer; }
     std::ostream& stream() { return *m_stream; }
-    const std::string& openError() const { return m_file->error(); }
+    // "cannot write FILE: reason" in the language asked for.
+    std::string fileError(Language language) const;
 
     // Flushes and, for a file, puts it in place: a stopped batch leaves the
     // old file as it was, a stopped log keeps the lines written so far.

@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "FdStreambuf.h"
-#include "Printable.h"
 #include "Signals.h"
 
 namespace ovantis::sys {
@@ -144,7 +143,7 @@ OutputFile::~OutputFile() {
 
 bool OutputFile::fail() {
     const int error = errno;
-    m_error = "cannot write " + printable(m_path) + ": " + std::strerror(error);
+    m_error = std::strerror(error);
     return false;
 }
 

@@ -30,7 +30,7 @@ class OutputFile {
     bool commit();
     // Drops what was written; the old file stays as it was.
     void discard();
-    // "cannot write PATH: reason", the reason always the system's.
+    // Why the last step failed, in the system's words; the caller names the file.
     const std::string& error() const { return m_error; }
 
   private:

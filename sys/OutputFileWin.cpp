@@ -72,7 +72,7 @@ OutputFile::~OutputFile() {
 }
 
 bool OutputFile::fail() {
-    m_error = "cannot write " + m_path + ": " + systemReason(::GetLastError());
+    m_error = systemReason(::GetLastError());
     return false;
 }
 

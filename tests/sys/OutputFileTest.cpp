@@ -52,8 +52,7 @@ TEST(OutputFile, EachKindOfTargetGetsTheContentOrTheSystemsReason) {
         SCOPED_TRACE(c.setup + " > " + c.target.substr(0, 20));
         TempFolder folder;
         folder.sh(c.setup);
-        EXPECT_EQ(saveNew(folder / c.target),
-                  c.reason ? "cannot write " + folder / c.target + ": " + c.reason : "");
+        EXPECT_EQ(saveNew(folder / c.target), c.reason ? c.reason : "");
         EXPECT_EQ(folder.sh("find . -mindepth 1 -printf '%y%m %n %P %l\\n' | sed 's/ $//' | "
                             "sort -k3"),
                   c.listing);
@@ -69,8 +68,7 @@ TEST(OutputFile, FollowsAsManyLinksAsTheShellAndClosesOnlyItsOwn) {
     folder.sh("echo old > real; p=real; for i in $(seq 41); do ln -s $p l$i; p=l$i; done");
     EXPECT_EQ(saveNew(folder / "l40"), "");
     EXPECT_EQ(readAll(folder / "real"), "new");
-    EXPECT_EQ(saveNew(folder / "l41"),
-              "cannot write " + folder / "l41" + ": Too many levels of symbolic links");
+    EXPECT_EQ(saveNew(folder / "l41"), "Too many levels of symbolic links");
     EXPECT_EQ(saveNew(folder / "fresh"), "");
     EXPECT_NE(::fcntl(STDERR_FILENO, F_GETFD), -1) << "standard error was closed";
 }
@@ -87,7 +85,7 @@ TEST(OutputFile, InPlaceOnAFullDiskKeepsTheOldContent) {
     folder.sh("echo old > full/out; ln full/out full/link");
     OutputFile file(folder / "full/out");
     EXPECT_FALSE(file.open() && file.write(std::string(40 << 10, 'n')) && file.commit());
-    EXPECT_EQ(file.error(), "cannot write " + folder / "full/out" + ": No space left on device");
+    EXPECT_EQ(file.error(), "No space left on device");
     EXPECT_EQ(folder.sh("head -c 9 full/link; ls -A full; umount full"), "old\nlink\nout\n");
 }
 
@@ -144,8 +142,7 @@ TEST(OutputFile, AnOrdinaryUserWritesWhatTheShellWouldAndOwnersStay) {
         SCOPED_TRACE(c.setup);
         TempFolder folder;
         folder.sh("me=ovantis-test; chown $me:$me . || exit; " + c.setup);
-        EXPECT_EQ(saveAs(*user, folder / c.target),
-                  c.reason ? "cannot write " + folder / c.target + ": " + c.reason : "");
+        EXPECT_EQ(saveAs(*user, folder / c.target), c.reason ? c.reason : "");
         EXPECT_EQ(folder.sh("find . -mindepth 1 -printf '%y%m %u:%g %P\\n' | "
                             "sed 's/ovantis-test/me/g' | sort -k3"),
                   c.listing);

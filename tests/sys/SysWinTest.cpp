@@ -111,8 +111,6 @@ TEST(OutputFileWin, ReplacesWholeKeepsWhatItMustNotTouchAndLeavesNothing) {
         }
         const std::string error = saveNew(folder / c.target);
         EXPECT_EQ(error.empty(), c.saved) << error;
-        EXPECT_EQ(error.rfind("cannot write " + folder / c.target + ": ", 0),
-                  c.saved ? std::string::npos : 0u);
         EXPECT_TRUE(error.empty() || std::isalnum(static_cast<unsigned char>(error.back())))
             << error;
         EXPECT_EQ(readAll(folder / c.target), c.saved ? "new" : c.old ? c.old : "");
