@@ -177,4 +177,4 @@ package-windows:
 	@echo "$(WIN_PKG_BUILD)/$(WIN_ZIP).zip"
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD) $(PKG_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD) $(PKG_BUILD) $(WIN_BUILD) $(WIN_PKG_BUILD)
