@@ -17,6 +17,7 @@
 
 #include "FdStreambuf.h"
 #include "Notices.h"
+#include "RedrawLimit.h"
 #include "Request.h"
 #include "TempFolder.h"
 #include "Version.h"
@@ -60,8 +61,9 @@ std::vector<std::string> matches(const std::string& text, const char* pattern = 
     return found;
 }
 
-// The secure source without its key is an I/O failure, never a weaker key.
-TEST(CliSource, AKeySourceThatFailsEndsTheRunWithStatusOne) {
+// The secure source without its key is an I/O failure, never a weaker key. A
+// generator giving up (here at once) is a refusal.
+TEST(CliSource, AKeySourceThatFailsEndsTheRunWithStatusOneAGivingUpOneWithTwo) {
     std::ostringstream out, err;
     const KeySource failing = [](std::uint8_t*, std::size_t) {
         throw std::system_error(ENOSYS, std::generic_category(), "no key");
@@ -70,6 +72,10 @@ TEST(CliSource, AKeySourceThatFailsEndsTheRunWithStatusOne) {
     EXPECT_EQ(out.str(), "");
     EXPECT_EQ(err.str(), "ovantis-cli: no key: Function not implemented\n");
     EXPECT_EQ(run({"string", "--seed", "1"}, out, err, failing), kExitOk);
+    std::ostringstream gaveUp;
+    EXPECT_EQ(run({"string"}, out, gaveUp, [](std::uint8_t*, std::size_t) { throw RedrawLimit(); }),
+              kExitUsage);
+    EXPECT_EQ(gaveUp.str().rfind("ovantis-cli: no further line found after many redraws;", 0), 0u);
 }
 
 // Key and nonce, 44 bytes, in one getrandom call (std::random_device may use
