@@ -207,20 +207,14 @@ TEST(CliValidation, AHugeNumberIsAUsageErrorInASmallStack) {
               "2\n");
 }
 
-// Sets LC_ALL for the scope, then the runner's value again.
-class ScopedLocale {
-  public:
-    explicit ScopedLocale(const char* value) {
-        if (const char* old = std::getenv("LC_ALL")) {
-            m_old = old;
-        }
-        ::setenv("LC_ALL", value, 1);
-    }
-    ~ScopedLocale() { ::setenv("LC_ALL", m_old.c_str(), 1); }
-
-  private:
-    std::string m_old;
-};
+// Runs a command line under LC_ALL=locale, then sets the runner's value again.
+Result cliIn(const char* locale, const std::string& line) {
+    const std::string old = std::getenv("LC_ALL") != nullptr ? std::getenv("LC_ALL") : "";
+    ::setenv("LC_ALL", locale, 1);
+    Result result = cli(line);
+    ::setenv("LC_ALL", old.c_str(), 1);
+    return result;
+}
 
 // Every refusal in each language: the whole message in it, in our words only.
 TEST(CliLanguage, EveryRefusalSpeaksTheLocalesLanguageOnly) {
@@ -234,15 +228,8 @@ TEST(CliLanguage, EveryRefusalSpeaksTheLocalesLanguageOnly) {
     TempFolder dir;
     for (const auto& [line, message] : refusals()) {
         SCOPED_TRACE(line);
-        std::string english, chinese;
-        {
-            const ScopedLocale locale("POSIX");
-            english = cli(line + " -o " + dir / "out.txt").err;
-        }
-        {
-            const ScopedLocale locale("zh_CN.UTF-8");
-            chinese = cli(line + " -o " + dir / "out.txt").err;
-        }
+        const std::string english = cliIn("POSIX", line + " -o " + dir / "out.txt").err;
+        const std::string chinese = cliIn("zh_CN.UTF-8", line + " -o " + dir / "out.txt").err;
         EXPECT_FALSE(std::regex_search(english, framework)) << english;
         EXPECT_FALSE(std::regex_search(chinese, framework)) << chinese;
         EXPECT_TRUE(std::all_of(english.begin(), english.end(), [](char c) {
@@ -345,8 +332,7 @@ TEST(CliOptions, HelpFitsEightyColumnsWithEachCommandsOwnExamples) {
             EXPECT_EQ(help.out.find("ovantis-cli " + other) != npos, other == command);
         }
         // A Chinese character takes two columns and three bytes.
-        const ScopedLocale chinese("zh_CN.UTF-8");
-        const std::string chineseHelp = cli(command + " --help").out;
+        const std::string chineseHelp = cliIn("zh_CN.UTF-8", command + " --help").out;
         EXPECT_NE(chineseHelp.find("用法: ovantis-cli " + command + " [选项]\n\n选项:"), npos)
             << chineseHelp;
         for (const auto& line : matches(chineseHelp)) {
