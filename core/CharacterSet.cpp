@@ -212,9 +212,4 @@ void CharacterSet::appendUtf8(std::string& out, char32_t point) {
     }
 }
 
-std::int64_t CharacterSet::length(std::string_view utf8) {
-    return std::count_if(utf8.begin(), utf8.end(),
-                         [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
-}
-
 }  // namespace ovantis

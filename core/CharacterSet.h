@@ -51,8 +51,6 @@ class CharacterSet {
     // the line and paragraph separators.
     static bool breaksLine(char32_t point);
     static void appendUtf8(std::string& out, char32_t point);
-    // Characters, not bytes.
-    static std::int64_t length(std::string_view utf8);
 
   private:
     std::vector<Interval> m_intervals;
