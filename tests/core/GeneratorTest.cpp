@@ -82,6 +82,8 @@ TEST(Golden, DefaultsWithSeedOne) {
     EXPECT_EQ(linesOf(NumberSettings{}, 10),
               (std::vector<std::string>{"80.87", "89.60", "100", "85.89", "98.85", "97", "80.26",
                                         "87.60", "95.59", "86.22"}));
+    EXPECT_EQ(linesOf(numbers(80, 100, false, true, 1), 4),
+              (std::vector<std::string>{"80.9", "89.6", "85.9", "98.9"}));
 }
 
 // The class first, by RandInRange(1, k) in drawing order, then the character
