@@ -32,11 +32,12 @@ std::string defaultOf(const PageField<Settings>& f) {
         case FieldKind::Whole:
             return std::to_string(start.*f.whole);
         case FieldKind::Number:
-            return shortestText(start.*f.number);
+            return shortestText((start.*f.number).single());
         case FieldKind::WholeRange:
             return std::to_string(start.*f.whole) + ".." + std::to_string(start.*f.wholeHigh);
         case FieldKind::NumberRange:
-            return shortestText(start.*f.number) + ".." + shortestText(start.*f.numberHigh);
+            return shortestText((start.*f.number).single()) + ".." +
+                   shortestText((start.*f.numberHigh).single());
         default:
             return {};
     }

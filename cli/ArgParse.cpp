@@ -46,7 +46,7 @@ std::int32_t parseWhole(const std::string& option, const std::string& text) {
     return value;
 }
 
-float parseDecimal(const std::string& option, const std::string& text) {
+Bound parseDecimal(const std::string& option, const std::string& text) {
     requireValue(option, text);
     std::size_t pos = skipSign(text, 0);
     const std::size_t intEnd = skipDigits(text, pos);
@@ -65,8 +65,8 @@ float parseDecimal(const std::string& option, const std::string& text) {
     if (!anyDigit || pos != text.size()) {
         throw UsageError(texts::kNotNumber, {option, quoted(text)});
     }
-    // The same conversion as the window's field, so equal texts give equal lines.
-    return ReadFloatField(text);
+    // The same reading as the window's field, so equal texts give equal lines.
+    return Bound::read(text);
 }
 
 std::optional<std::uint32_t> parseSeed(const std::string& text) {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "Bound.h"
 #include "UsageError.h"
 
 namespace ovantis::cli {
@@ -11,7 +12,7 @@ namespace ovantis::cli {
 // Strict readers for option values: the whole text must be the number, in
 // constant stack whatever its length; an empty value is an error too.
 std::int32_t parseWhole(const std::string& option, const std::string& text);
-float parseDecimal(const std::string& option, const std::string& text);
+Bound parseDecimal(const std::string& option, const std::string& text);
 // A seed 0..4294967295, or nothing for "now".
 std::optional<std::uint32_t> parseSeed(const std::string& text);
 // A value as a message shows it: escaped, and cut when long.

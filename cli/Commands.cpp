@@ -174,7 +174,7 @@ int runRequest(const Request& request, const KeySource& keys, std::ostream& out,
         case Command::String:
             return runBatch<StringGenerator>(run, request.string, *random);
         case Command::Number:
-            return runBatch<NumberGenerator>(run, request.number, *random);
+            return runBatch<NumberGenerator>(run, readBoundsBy(request.number, *random), *random);
         case Command::Time:
             break;
     }

@@ -112,15 +112,15 @@ std::string explain(const char* notice, const NumberSettings& s, Language langua
         return texts::kPlacesOutside.fill(language, {std::to_string(s.places)});
     }
     if (notice == notices::kBadRange) {
-        if (!std::isfinite(s.low) || !std::isfinite(s.high)) {
+        if (!s.low.finite() || !s.high.finite()) {
             return texts::kBeyondSingle.in(language);
         }
-        if (s.low > s.high) {
+        if (s.asRead(s.low) > s.asRead(s.high)) {
             return texts::kLowAboveHigh.in(language);
         }
         std::int64_t first = 0;
         std::int64_t last = 0;
-        if (s.integerOn && !wholeNumbersIn(s.low, s.high, first, last)) {
+        if (s.integerOn && !wholeNumbersIn(s, first, last)) {
             return texts::kNoWhole.in(language);
         }
         return texts::kNoDecimal.fill(language, {std::to_string(s.places)});

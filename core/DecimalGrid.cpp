@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 
 #include "NumberSettings.h"
 
@@ -22,52 +21,13 @@ std::int64_t clamped(bool negative, const WideInt& magnitude) {
 
 }  // namespace
 
-DecimalGrid::Signed DecimalGrid::scaled(float x, int places, bool up) {
-    // The shortest digits d and exponent e with x reading back from d.ddd * 10^e.
-    char buffer[32];
-    const char* end =
-        std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific).ptr;
-    const char* at = buffer;
-    Signed result;
-    result.negative = *at == '-';
-    at += result.negative ? 1 : 0;
-    std::string digits;
-    for (; *at != 'e'; ++at) {
-        if (*at != '.') {
-            digits += *at;
-        }
-    }
-    ++at;
-    at += *at == '+' ? 1 : 0;
-    int exponent = 0;
-    std::from_chars(at, end, exponent);
-    // x * 10^places = digits * 10^scale
-    const int scale = exponent - static_cast<int>(digits.size() - 1) + places;
-    if (scale >= 0) {
-        result.magnitude = *WideInt::fromDecimal(digits + std::string(scale, '0'));
-    } else {
-        // At most nine digits, so whole and rest fit in 64 bits.
-        const std::uint64_t value = std::stoull(digits);
-        std::uint64_t divisor = 1;
-        for (int i = 0; i < -scale && divisor <= value; ++i) {
-            divisor *= 10;
-        }
-        const bool rest = value % divisor != 0;
-        // ceil raises a positive bound, floor raises a negative one's magnitude.
-        result.magnitude = WideInt(value / divisor + (rest && up != result.negative ? 1 : 0));
-    }
-    result.negative = result.negative && result.magnitude != WideInt();
-    return result;
-}
-
-DecimalGrid::DecimalGrid(float low, float high, int places) : m_places(places) {
-    if (!std::isfinite(low) || !std::isfinite(high) || places < 0 ||
-        places > NumberSettings::kMaxPlaces) {
+DecimalGrid::DecimalGrid(const Bound& low, const Bound& high, int places) : m_places(places) {
+    if (!low.finite() || !high.finite() || places < 0 || places > NumberSettings::kMaxPlaces) {
         m_empty = true;
         return;
     }
-    m_first = scaled(low, places, true);
-    const Signed last = scaled(high, places, false);
+    m_first = low.scaled(places, true);
+    const Bound::Scaled last = high.scaled(places, false);
     if (m_first.negative != last.negative) {
         m_empty = !m_first.negative;
         m_count = last.magnitude;

@@ -3,20 +3,19 @@
 #include <cstdint>
 #include <string>
 
+#include "Bound.h"
 #include "RandomSource.h"
 #include "WideInt.h"
 
 namespace ovantis {
 
 // The decimals with the given places inside [low, high]: k / 10^places for
-// every whole k from ceil(low * 10^places) to floor(high * 10^places), exactly.
-// Each bound counts as its shortest decimal, the text that reads back as the
-// same float: the number a user typed and sees in the field, so a range typed
-// as 0.1 .. 0.9 holds 0.1 and 0.9 themselves, on the window and the CLI alike.
+// every whole k from ceil(low * 10^places) to floor(high * 10^places), exactly,
+// so a range typed as 0.1 .. 0.9 holds 0.1 and 0.9 themselves.
 class DecimalGrid {
   public:
     // Bounds that are not finite or places the page refuses hold nothing.
-    DecimalGrid(float low, float high, int places);
+    DecimalGrid(const Bound& low, const Bound& high, int places);
 
     bool empty() const { return m_empty; }
     // How many values, saturating at cap.
@@ -28,17 +27,11 @@ class DecimalGrid {
     void appendDraw(std::string& out, RandomSource& random) const;
 
   private:
-    // A scaled bound k as a sign and a magnitude.
-    struct Signed {
-        bool negative = false;
-        WideInt magnitude;
-    };
-    static Signed scaled(float x, int places, bool up);
     void appendValue(std::string& out, bool negative, std::string_view digits) const;
 
     int m_places;
     bool m_empty = false;
-    Signed m_first;
+    Bound::Scaled m_first;
     // last - first + 1, or 0 when empty.
     WideInt m_count;
     // The bounds clamped to 64 bits.

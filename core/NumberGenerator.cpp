@@ -60,7 +60,7 @@ void appendFixed(std::string& out, float value, int places) {
 RandomSource::Range integersOf(const NumberSettings& s) {
     std::int64_t first = 0;
     std::int64_t last = 0;
-    if (!s.integerOn || !wholeNumbersIn(s.low, s.high, first, last)) {
+    if (!s.integerOn || !wholeNumbersIn(s, first, last)) {
         return {};
     }
     return RandomSource::prepare(first, last);
@@ -75,7 +75,8 @@ NumberGenerator::NumberGenerator(const NumberSettings& checked, RandomSource& ra
       m_random(random),
       m_integers(integersOf(checked)),
       m_decimalDraw(planDecimalDraw()),
-      m_grid(checked.low, checked.high, checked.decimalOn ? checked.places : 0) {}
+      m_grid(checked.asRead(checked.low), checked.asRead(checked.high),
+             checked.decimalOn ? checked.places : 0) {}
 
 std::int64_t NumberGenerator::maxLineBytes() const {
     // A 64-bit integer takes at most 20 characters; a decimal at most a sign,
@@ -173,10 +174,11 @@ std::uint64_t NumberGenerator::possibleLines() const {
         // The classic source makes at most one value per 15-bit draw.
         std::unordered_set<std::string> lines;
         for (int d = 0; d <= RandomSource::kDrawMax; ++d) {
-            const GridPoint point = gridPoint(m_decimalDraw, s.low, s.high, d);
+            const GridPoint point = gridPoint(m_decimalDraw, s.low.single(), s.high.single(), d);
             if (m_decimalDraw == DecimalDraw::Bound || point.accepted) {
                 std::string line;
-                appendDecimal(line, m_decimalDraw == DecimalDraw::Bound ? s.high : point.value);
+                appendDecimal(line,
+                              m_decimalDraw == DecimalDraw::Bound ? s.high.single() : point.value);
                 lines.insert(line);
             }
         }
@@ -208,12 +210,14 @@ std::uint64_t NumberGenerator::memoryNeeded(std::int64_t count) const {
         perLine += hashMemory::entry(sizeof(void*) + 2 * sizeof(std::uint64_t));
     }
     if (s.decimalOn) {
-        // No line is longer than the larger bound written out, a sign and a
-        // carry aside.
-        std::string longest;
-        appendDecimal(longest, std::max(std::abs(static_cast<double>(s.low)),
-                                        std::abs(static_cast<double>(s.high))));
-        perLine += hashMemory::stringEntry(longest.size() + 2);
+        // No line is longer than the larger end of the range written out, a
+        // sign and the classic source's rounding carry aside.
+        const WideInt first = s.asRead(s.low).scaled(s.places, true).magnitude;
+        const WideInt last = s.asRead(s.high).scaled(s.places, false).magnitude;
+        const std::size_t digits = std::max(first, last).toDecimal().size();
+        const auto places = static_cast<std::size_t>(s.places);
+        const std::size_t longest = std::max(digits, places + 1) + (places > 0 ? 1 : 0);
+        perLine += hashMemory::stringEntry(longest + 2);
     }
     return static_cast<std::uint64_t>(count) * perLine;
 }
@@ -238,16 +242,18 @@ NumberGenerator::GridPoint NumberGenerator::gridPoint(DecimalDraw plan, float lo
 
 NumberGenerator::DecimalDraw NumberGenerator::planDecimalDraw() {
     const NumberSettings& s = m_settings;
-    if (!s.decimalOn || s.low == s.high) {
+    const float low = s.low.single();
+    const float high = s.high.single();
+    if (!s.decimalOn || low == high) {
         return DecimalDraw::Bound;
     }
-    const DecimalDraw plan = s.low >= 0.0f ? DecimalDraw::Grid : DecimalDraw::ShiftedGrid;
+    const DecimalDraw plan = low >= 0.0f ? DecimalDraw::Grid : DecimalDraw::ShiftedGrid;
     // Values rise with the draw, so the draws above low are a top slice of
     // 0..32767: draws below it are passed over without computing a value. If
     // no draw in the slice is usable, every line would redraw forever.
     bool usable = false;
     for (int d = RandomSource::kDrawMax; d >= 0; --d) {
-        const GridPoint point = gridPoint(plan, s.low, s.high, d);
+        const GridPoint point = gridPoint(plan, low, high, d);
         if (!point.aboveLow) {
             break;
         }
@@ -259,14 +265,15 @@ NumberGenerator::DecimalDraw NumberGenerator::planDecimalDraw() {
 
 float NumberGenerator::RandomFloat() {
     if (m_decimalDraw == DecimalDraw::Bound) {
-        return m_settings.high;
+        return m_settings.high.single();
     }
     for (;;) {
         const int draw = m_random.draw();
         if (draw < m_firstAboveLow) {
             continue;
         }
-        const GridPoint point = gridPoint(m_decimalDraw, m_settings.low, m_settings.high, draw);
+        const GridPoint point =
+            gridPoint(m_decimalDraw, m_settings.low.single(), m_settings.high.single(), draw);
         if (point.accepted) {
             return point.value;
         }

@@ -13,7 +13,8 @@ InitialContent NumberPageLogic::initialContent() {
 }
 
 bool NumberPageLogic::Validate() {
-    return accept(readFields<NumberSettings>(kNumberFields, host()), m_settings, m_generator);
+    return accept(readBoundsBy(readFields<NumberSettings>(kNumberFields, host()), random()),
+                  m_settings, m_generator);
 }
 
 void NumberPageLogic::OnFloatToggled() {

@@ -4,13 +4,30 @@
 
 #include "DecimalGrid.h"
 #include "Notices.h"
+#include "RandomSource.h"
 
 namespace ovantis {
 
-bool wholeNumbersIn(float low, float high, std::int64_t& first, std::int64_t& last) {
+NumberSettings readBoundsBy(NumberSettings settings, const RandomSource& random) {
+    settings.boundsAsTyped = random.secure();
+    return settings;
+}
+
+bool wholeNumbersIn(const NumberSettings& s, std::int64_t& first, std::int64_t& last) {
+    if (s.boundsAsTyped) {
+        const auto lowest = s.low.whole(true);
+        const auto highest = s.high.whole(false);
+        if (!lowest || !highest || *lowest > *highest) {
+            return false;
+        }
+        first = *lowest;
+        last = *highest;
+        return true;
+    }
+    // The classic reading: the whole numbers of the float's binary value.
     constexpr double kTwoTo63 = 9223372036854775808.0;
-    const double lowest = std::ceil(static_cast<double>(low));
-    const double highest = std::floor(static_cast<double>(high));
+    const double lowest = std::ceil(static_cast<double>(s.low.single()));
+    const double highest = std::floor(static_cast<double>(s.high.single()));
     if (!(lowest >= -kTwoTo63 && highest < kTwoTo63 && lowest <= highest)) {
         return false;
     }
@@ -28,9 +45,9 @@ const char* check(const NumberSettings& s) {
     }
     std::int64_t first = 0;
     std::int64_t last = 0;
-    const bool finite = std::isfinite(s.low) && std::isfinite(s.high);
-    if (!finite || s.low > s.high || (s.integerOn && !wholeNumbersIn(s.low, s.high, first, last)) ||
-        (s.decimalOn && DecimalGrid(s.low, s.high, s.places).empty())) {
+    if (!s.low.finite() || !s.high.finite() || s.asRead(s.low) > s.asRead(s.high) ||
+        (s.integerOn && !wholeNumbersIn(s, first, last)) ||
+        (s.decimalOn && DecimalGrid(s.asRead(s.low), s.asRead(s.high), s.places).empty())) {
         return notices::kBadRange;
     }
     if (s.count <= 0) {

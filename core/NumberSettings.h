@@ -2,7 +2,11 @@
 
 #include <cstdint>
 
+#include "Bound.h"
+
 namespace ovantis {
+
+class RandomSource;
 
 // The Number page's settings; a default-constructed value is the page's
 // start-up state.
@@ -11,21 +15,33 @@ struct NumberSettings {
 
     bool integerOn = true;
     bool decimalOn = true;
-    float low = 80.0f;
-    float high = 100.0f;
+    Bound low = 80.0f;
+    Bound high = 100.0f;
     std::int32_t count = 10;
     std::int32_t places = 2;
     // No line repeats within a generator's run.
     bool unique = false;
+    // The bounds count as typed; otherwise as their single-precision values.
+    // Set by readBoundsBy.
+    bool boundsAsTyped = false;
+
+    // A bound as these settings read it: as typed, or as the shortest decimal
+    // of its single-precision value.
+    Bound asRead(const Bound& bound) const { return boundsAsTyped ? bound : bound.single(); }
 };
+
+// The secure source reads the bounds as typed; the classic source as their
+// single-precision values, as it always has, so a seed's lines never change.
+NumberSettings readBoundsBy(NumberSettings settings, const RandomSource& random);
 
 // The notice that rejects the settings, or nullptr when they are usable. A
 // range is refused when it holds nothing to draw: no whole number for
-// integers, no decimal with the given places for decimals.
+// integers, no decimal with the given places for decimals. Only bounds
+// beyond single precision are refused for their size alone.
 const char* check(const NumberSettings& settings);
 
-// The whole numbers inside [low, high] as 64-bit bounds; false when there are
-// none or they do not fit.
-bool wholeNumbersIn(float low, float high, std::int64_t& first, std::int64_t& last);
+// The whole numbers inside the range as the settings read it, as 64-bit
+// bounds; false when there are none or they do not fit.
+bool wholeNumbersIn(const NumberSettings& settings, std::int64_t& first, std::int64_t& last);
 
 }  // namespace ovantis

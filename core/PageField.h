@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "Bound.h"
 #include "ControlIds.h"
 #include "InitialContent.h"
 #include "PageHost.h"
@@ -29,8 +30,8 @@ struct PageField {
     // A whole number, or a range's low end; high is the range's high end.
     std::int32_t Settings::*whole = nullptr;
     std::int32_t Settings::*wholeHigh = nullptr;
-    float Settings::*number = nullptr;
-    float Settings::*numberHigh = nullptr;
+    Bound Settings::*number = nullptr;
+    Bound Settings::*numberHigh = nullptr;
     std::string Settings::*text = nullptr;
     // The window reads the field only while this check is on, and greys it otherwise.
     bool Settings::*readWhile = nullptr;
@@ -82,7 +83,7 @@ InitialContent initialContentOf(std::span<const PageField<Settings>> fields) {
         } else if (f.kind == FieldKind::Whole) {
             content.texts.emplace_back(f.control, std::to_string(start.*f.whole));
         } else if (f.kind == FieldKind::Number) {
-            content.texts.emplace_back(f.control, shortestText(start.*f.number));
+            content.texts.emplace_back(f.control, shortestText((start.*f.number).single()));
         }
         if (f.readWhile != nullptr) {
             content.enabled.emplace_back(f.control, start.*f.readWhile);
@@ -104,7 +105,7 @@ Settings readFields(std::span<const PageField<Settings>> fields, PageHost& host)
         } else if (f.kind == FieldKind::Whole) {
             s.*f.whole = ReadIntField(host.getText(f.control));
         } else if (f.kind == FieldKind::Number) {
-            s.*f.number = ReadFloatField(host.getText(f.control));
+            s.*f.number = Bound::read(host.getText(f.control));
         } else if (f.kind == FieldKind::Text) {
             assignText(s.*f.text, host.getText(f.control));
         }

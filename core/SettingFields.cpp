@@ -82,9 +82,10 @@ std::int32_t ReadIntField(std::string_view text) {
     return static_cast<std::int32_t>(negative ? -value : value);
 }
 
-float ReadFloatField(std::string_view text) {
+LeadingNumber scanNumber(std::string_view text) {
+    LeadingNumber n;
     std::size_t pos = 0;
-    const bool negative = takeSign(text, pos);
+    n.negative = takeSign(text, pos);
     const std::size_t start = pos;
     std::size_t end = skipDigits(text, pos);
     bool anyDigit = end > start;
@@ -94,10 +95,9 @@ float ReadFloatField(std::string_view text) {
         end = fractionEnd;
     }
     if (!anyDigit) {
-        return 0.0f;
+        return {};
     }
-    const std::string_view mantissa = text.substr(start, end - start);
-    long long exponent = 0;
+    n.mantissa = text.substr(start, end - start);
     if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
         std::size_t expPos = end + 1;
         bool expNegative = false;
@@ -107,23 +107,32 @@ float ReadFloatField(std::string_view text) {
         const std::size_t expEnd = skipDigits(text, expPos);
         if (expEnd > expPos) {
             for (std::size_t i = expPos; i < expEnd; ++i) {
-                exponent = std::min(exponent * 10 + (text[i] - '0'), 1000000000LL);
+                n.exponent = std::min(n.exponent * 10 + (text[i] - '0'), 1000000000LL);
             }
-            exponent = expNegative ? -exponent : exponent;
+            n.exponent = expNegative ? -n.exponent : n.exponent;
             end = expEnd;
         }
     }
-    const std::string_view number = text.substr(start, end - start);
+    n.number = text.substr(start, end - start);
+    return n;
+}
+
+float ReadFloatField(std::string_view text) {
+    const LeadingNumber n = scanNumber(text);
+    if (n.mantissa.empty()) {
+        return 0.0f;
+    }
     double value = 0.0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value,
+    const auto result = std::from_chars(n.number.data(), n.number.data() + n.number.size(), value,
                                         std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
-        value = decimalMagnitude(mantissa, exponent) > 0 ? std::numeric_limits<double>::infinity()
-                                                         : 0.0;
+        value = decimalMagnitude(n.mantissa, n.exponent) > 0
+                    ? std::numeric_limits<double>::infinity()
+                    : 0.0;
     } else if (result.ec != std::errc()) {
         value = 0.0;
     }
-    return toSingle(negative ? -value : value);
+    return toSingle(n.negative ? -value : value);
 }
 
 }  // namespace ovantis

@@ -10,6 +10,7 @@
 #include <set>
 #include <variant>
 
+#include "Notices.h"
 #include "NumberGenerator.h"
 #include "SettingFields.h"
 #include "StringGenerator.h"
@@ -262,6 +263,52 @@ TEST(NumberGeneration, LinesStayInsideTheirBoundsAndReachTheirEdges) {
     }
 }
 
+// Bounds of one value, read from their text as each source reads them: the
+// secure source takes the typed decimal, the classic source its float.
+TEST(NumberGeneration, SecureSourceReadsBoundsAsTypedClassicAsFloats) {
+    const std::string tiny = "0." + std::string(49, '0') + "1" + std::string(10, '0');
+    const struct Case {
+        const char* bound;
+        bool integers, decimals;
+        int places;
+        Kind kind;
+        std::string line;  // "" when refused
+    } cases[] = {
+        {"16777217", true, false, 2, Kind::Secure, "16777217"},
+        {"16777217", true, false, 2, Kind::Classic, "16777216"},
+        {"1.1e10", true, false, 2, Kind::Secure, "11000000000"},
+        {"1.1e10", false, true, 0, Kind::Secure, "11000000000"},
+        {"1.1e10", true, false, 2, Kind::Classic, "11000000512"},
+        {"0.123456789", false, true, 9, Kind::Secure, "0.123456789"},
+        {"0.123456789", false, true, 9, Kind::Classic, "0.123456791"},
+        {"1e-50", false, true, 60, Kind::Secure, tiny},
+        {"-9223372036854775808", true, true, 0, Kind::Secure, "-9223372036854775808"},
+        {"9223372036854775807", true, false, 0, Kind::Secure, "9223372036854775807"},
+        {"9223372036854775808", true, false, 0, Kind::Secure, ""},  // beyond 64 bits
+        {"0.5e-1", true, false, 0, Kind::Secure, ""},
+        {"3.4028236e38", false, true, 0, Kind::Secure, ""},  // beyond single precision
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.bound << " places " << c.places
+                                        << (c.kind == Kind::Secure ? " secure" : " classic"));
+        RandomSource random(c.kind, {}, test::testKeys);
+        const Bound bound = Bound::read(c.bound);
+        const NumberSettings s =
+            readBoundsBy({c.integers, c.decimals, bound, bound, 10, c.places}, random);
+        ASSERT_EQ(check(s) == nullptr, !c.line.empty());
+        if (!c.line.empty()) {
+            NumberGenerator generator(s, random);
+            EXPECT_EQ(generator.MakeNumber(), c.line);
+            EXPECT_EQ(generator.possibleLines(), 1u);
+        }
+    }
+    // Typed bounds one apart that are one float: an empty range, as typed.
+    RandomSource secure(Kind::Secure, {}, test::testKeys);
+    const NumberSettings reversed = readBoundsBy(
+        {true, false, Bound::read("16777217"), Bound::read("16777216"), 10, 0}, secure);
+    EXPECT_EQ(check(reversed), notices::kBadRange);
+}
+
 // Qt sets the C locale from the environment; numbers must not follow it.
 TEST(NumberGeneration, CommaLocalesChangeNeitherWritingNorReading) {
     const std::string previous = std::setlocale(LC_ALL, nullptr);
@@ -413,8 +460,8 @@ TEST(UniqueLines, NumberCountsSaturateAt2To62) {
         {numbers(0, top, true, true, 1), secure, cap},
         {numbers(0, top, true, true, 0), secure, cap}};
     for (const auto& [settings, kind, possible] : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << settings.low << ".." << settings.high << " places " << settings.places);
+        SCOPED_TRACE(testing::Message() << settings.low.single() << ".." << settings.high.single()
+                                        << " places " << settings.places);
         RandomSource random(kind, {}, test::testKeys);
         EXPECT_EQ(NumberGenerator(settings, random).possibleLines(), possible);
     }
