@@ -24,18 +24,32 @@ int print(const std::string& text) {
     return 0;
 }
 
+// The window's language: --lang, or else the locale's. LANGUAGE may list
+// languages while the locale is C; C wins, as for gettext.
+Translations::Language windowLanguage(const std::string& requested) {
+    const QLocale system = QLocale::system();
+    const QStringList languages =
+        system.language() == QLocale::C ? QStringList{"C"} : system.uiLanguages();
+    const auto chosen = Translations::choose(languages, QString::fromStdString(requested));
+    return chosen ? *chosen : *Translations::choose(languages, {});
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     // Checked before QApplication, which needs a display.
     const WindowOptions options =
         WindowOptions::parse(std::vector<std::string>(argv + 1, argv + argc));
+    const Translations::Language language = windowLanguage(options.language);
+    const ovantis::Language texts = language == Translations::Language::Chinese
+                                        ? ovantis::Language::Chinese
+                                        : ovantis::Language::English;
     switch (options.action) {
         case WindowOptions::Action::Usage:
-            std::fprintf(stderr, "ovantis: %s\nTry 'ovantis --help'.\n", options.error.c_str());
+            std::fprintf(stderr, "ovantis: %s\n", options.error(texts).c_str());
             return 2;
         case WindowOptions::Action::Help:
-            return print(WindowOptions::helpText());
+            return print(WindowOptions::helpText(texts));
         case WindowOptions::Action::Version:
             return print(std::string("ovantis ") + ovantis::version::kText + "\n");
         case WindowOptions::Action::Run:
@@ -43,12 +57,7 @@ int main(int argc, char** argv) {
     }
     GeneratorApp::identify();
     QApplication app(argc, argv);
-    // LANGUAGE may list languages while the locale is C; C wins, as for gettext.
-    const QLocale system = QLocale::system();
-    const auto language = Translations::choose(
-        system.language() == QLocale::C ? QStringList{"C"} : system.uiLanguages(),
-        QString::fromStdString(options.language));
-    GeneratorApp generator(app, language.value_or(Translations::Language::Chinese));
+    GeneratorApp generator(app, language);
     generator.InitInstance();
     return 0;
 }
