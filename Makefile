@@ -10,6 +10,7 @@ WIN_BUILD  ?= build-windows
 WIN_PKG_BUILD ?= build-windows-pkg
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
+BENCH_RUNS ?= 5
 
 # What each target needs. The unversioned clang and libclang-rt-dev follow
 # the release's default LLVM, so no clang version is pinned here.
@@ -146,6 +147,7 @@ bench:
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DOVANTIS_BUILD_BENCH=ON \
 	  -DOVANTIS_BUILD_TESTS=OFF -DOVANTIS_BUILD_UI=ON -DOVANTIS_BUILD_CLI=ON
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
+	$(BENCH_BUILD)/bench/ovantis_reference --table $(BENCH_BUILD)/cli/ovantis-cli $(BENCH_RUNS)
 	$(BENCH_BUILD)/bench/ovantis_bench
 	QT_QPA_PLATFORM=offscreen $(BENCH_BUILD)/bench/ovantis_ui_bench
 	bench/compare.sh $(BENCH_BUILD)/cli/ovantis-cli

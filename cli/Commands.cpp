@@ -60,6 +60,12 @@ void streamLines(Generator& generator, std::int64_t count, bool crlf, std::ostre
     chunk.reserve(kChunk + 256);
     bool going = true;
     for (std::int64_t i = 0; i < count && going; ++i) {
+        // Whole chunks where the generator makes them; else line by line.
+        if (const std::int64_t made = generator.appendLines(chunk, count - i, lineEnd, kChunk)) {
+            i += made - 1;
+            going = sink.drain(chunk);
+            continue;
+        }
         if constexpr (std::is_same_v<Generator, StringGenerator>) {
             going = generator.appendLine(chunk, &sink);
         } else {

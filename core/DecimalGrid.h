@@ -23,6 +23,9 @@ class DecimalGrid {
     // With places 0: how many of the whole numbers first .. last it holds.
     std::uint64_t wholeNumbersAmong(std::int64_t first, std::int64_t last) const;
 
+    // The scaled values k as a 64-bit range, when both bounds fit in one.
+    const RandomSource::Range* narrowRange() const { return m_narrow ? &m_narrowRange : nullptr; }
+
     // Appends a value drawn uniformly; the source must be secure.
     void appendDraw(std::string& out, RandomSource& random) const;
 

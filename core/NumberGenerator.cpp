@@ -222,6 +222,26 @@ std::uint64_t NumberGenerator::memoryNeeded(std::int64_t count) const {
     return static_cast<std::uint64_t>(count) * perLine;
 }
 
+std::int64_t NumberGenerator::appendLines(std::string& out, std::int64_t count,
+                                          std::string_view lineEnd, std::size_t limit) {
+    if (!m_linesChecked) {
+        m_linesChecked = true;
+        const NumberSettings& s = m_settings;
+        const RandomSource::Range* range = nullptr;
+        int places = 0;
+        if (s.integerOn && !s.decimalOn && m_integers.width != 0) {
+            range = &m_integers;
+        } else if (s.decimalOn && !s.integerOn) {
+            range = m_grid.narrowRange();
+            places = s.places;
+        }
+        if (m_random.secure() && !s.unique && range != nullptr) {
+            m_lines = std::make_unique<NumberLines>(range->low, range->width, places, lineEnd);
+        }
+    }
+    return m_lines ? m_lines->append(out, count, limit, m_random) : 0;
+}
+
 std::string NumberGenerator::MakeNumber() {
     std::string line;
     appendLine(line);

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "DecimalGrid.h"
+#include "NumberLines.h"
 #include "NumberSettings.h"
 #include "RandomSource.h"
 
@@ -20,6 +22,10 @@ class NumberGenerator {
 
     // Throws RedrawLimit when unique lines stop coming.
     void appendLine(std::string& out);
+    // Appends up to count lines, each ended by lineEnd, until out reaches
+    // limit bytes; 0 when these settings make their lines one at a time.
+    std::int64_t appendLines(std::string& out, std::int64_t count, std::string_view lineEnd,
+                             std::size_t limit);
     std::string MakeNumber();
     float RandomFloat();
     // The longest line the settings can make.
@@ -65,6 +71,9 @@ class NumberGenerator {
     std::uint64_t m_taken = 0;
     std::unordered_map<std::uint64_t, std::uint64_t> m_moved;
     std::unordered_set<std::string> m_seen;
+    // Secure lines of one kind made a chunk at a time, once asked for.
+    std::unique_ptr<NumberLines> m_lines;
+    bool m_linesChecked = false;
 };
 
 }  // namespace ovantis

@@ -62,6 +62,7 @@ class RandomSource {
     // 32 fresh bits of the secure source, for makers that split them
     // themselves; only while secure().
     std::uint32_t secureWord() { return m_pool->next32(); }
+    std::uint64_t secureWord64() { return m_pool->next64(); }
 
     // One draw in 0..32767.
     int draw() {

@@ -107,6 +107,12 @@ StringGenerator::StringGenerator(const StringSettings& checked, RandomSource& ra
             m_classGlyphs.push_back(std::move(indices));
         }
     }
+    if (m_asciiOnly && !m_glyphs.empty()) {
+        for (const Glyph& glyph : m_glyphs) {
+            m_ascii += glyph.bytes[0];
+        }
+        m_glyphDraws = BoundedDraws(m_glyphs.size());
+    }
     m_allClasses = (1u << m_sets.size()) - 1u;
     const auto n = static_cast<std::uint32_t>(m_size);
     m_rejectBelow = n == 0 ? 0 : (0u - n) % n;
@@ -152,6 +158,15 @@ std::uint32_t StringGenerator::secureIndex() {
     }
 }
 
+inline std::uint64_t StringGenerator::nextGlyph() {
+    if (m_left == 0) {
+        while (!m_glyphDraws.split(m_random.secureWord64(), m_group.data())) {
+        }
+        m_left = m_glyphDraws.perWord();
+    }
+    return m_group[--m_left];
+}
+
 std::size_t StringGenerator::pieceOf(std::uint64_t index) const {
     return static_cast<std::size_t>(std::upper_bound(m_through.begin(), m_through.end(), index) -
                                     m_through.begin());
@@ -176,13 +191,13 @@ void StringGenerator::appendPoint(std::string& out, char32_t point, std::uint32_
 }
 
 void StringGenerator::appendChars(std::string& out, std::int64_t count, std::uint32_t& hit) {
-    if (m_random.secure() && m_asciiOnly) {
+    if (m_random.secure() && m_asciiOnly && !m_glyphs.empty()) {
         const std::size_t at = out.size();
         out.resize(at + static_cast<std::size_t>(count));
         for (char* next = out.data() + at; count > 0; --count) {
-            const Glyph& glyph = m_glyphs[secureIndex()];
-            *next++ = glyph.bytes[0];
-            hit |= glyph.classes;
+            const std::uint64_t index = nextGlyph();
+            *next++ = m_ascii[index];
+            hit |= m_glyphs[index].classes;
         }
     } else if (m_random.secure() && !m_glyphs.empty()) {
         for (; count > 0; --count) {
@@ -230,6 +245,7 @@ void StringGenerator::appendChars(std::string& out, std::int64_t count, std::uin
 
 bool StringGenerator::drawLine(std::string& out, TextSink* sink, std::uint32_t& hit) {
     const std::int64_t length = m_random.RandInRange(m_length);
+    m_left = 0;
     std::int64_t done = 0;
     while (done < length) {
         // Up to a chunk of bytes at a time, then hand it on when a sink takes pieces.
@@ -391,6 +407,36 @@ std::uint64_t StringGenerator::memoryNeeded(std::int64_t count) const {
         m_settings.unique ? static_cast<std::uint64_t>(std::max<std::int64_t>(count, 0)) : 0;
     // A kept line is a node holding its link and its hash.
     return scratch + kept * hashMemory::entry(sizeof(void*) + sizeof(LineHash));
+}
+
+std::int64_t StringGenerator::appendLines(std::string& out, std::int64_t count,
+                                          std::string_view lineEnd, std::size_t limit) {
+    // Short ASCII lines of the secure source, none judged whole.
+    constexpr std::int64_t kShortLine = 4096;
+    const StringSettings& s = m_settings;
+    const std::size_t start = out.size();
+    if (!m_random.secure() || m_ascii.empty() || s.eachClass || s.unique ||
+        maxLineBytes() > kShortLine || start >= limit || count <= 0) {
+        return 0;
+    }
+    out.resize(limit + kShortLine + lineEnd.size());
+    char* at = out.data() + start;
+    const char* const end = out.data() + limit;
+    // Draws left over at the end of a call are dropped: each is independent.
+    m_left = 0;
+    std::int64_t made = 0;
+    for (; made < count && at < end; ++made) {
+        at = std::copy(s.head.begin(), s.head.end(), at);
+        const std::int64_t length =
+            m_length.width == 1 ? m_length.low : m_random.RandInRange(m_length);
+        for (std::int64_t i = 0; i < length; ++i) {
+            *at++ = m_ascii[nextGlyph()];
+        }
+        at = std::copy(s.tail.begin(), s.tail.end(), at);
+        at = std::copy(lineEnd.begin(), lineEnd.end(), at);
+    }
+    out.resize(static_cast<std::size_t>(at - out.data()));
+    return made;
 }
 
 std::string StringGenerator::MakeString() {

@@ -6,6 +6,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "BoundedDraws.h"
 #include "CharacterSet.h"
 #include "RandomSource.h"
 #include "StringSettings.h"
@@ -23,6 +24,10 @@ class StringGenerator {
     // stop (the line is then cut short). Throws RedrawLimit when
     // acceptable lines stop coming.
     bool appendLine(std::string& out, TextSink* sink = nullptr);
+    // Appends up to count lines, each ended by lineEnd, until out reaches
+    // limit bytes; 0 when these settings make their lines one at a time.
+    std::int64_t appendLines(std::string& out, std::int64_t count, std::string_view lineEnd,
+                             std::size_t limit);
     std::string MakeString();
     // The longest line the settings can make.
     std::int64_t maxLineBytes() const;
@@ -68,6 +73,8 @@ class StringGenerator {
     // The piece holding a member of the union.
     std::size_t pieceHolding(char32_t point) const;
     std::uint32_t secureIndex();
+    // The index of the next table character, drawn several to a word.
+    std::uint64_t nextGlyph();
     // False when the sink asked to stop.
     bool drawLine(std::string& out, TextSink* sink, std::uint32_t& hit);
     // Characters of the union outside every class of missed, for each set missed.
@@ -87,6 +94,13 @@ class StringGenerator {
     std::uint64_t m_size = 0;
     // Every character once while the union is small, for fast secure draws.
     std::vector<Glyph> m_glyphs;
+    // Their bytes while all are ASCII, and draws of an index into them.
+    std::string m_ascii;
+    BoundedDraws m_glyphDraws{1};
+    // Draws of a word not used yet; dropped at the start of each line, so a
+    // line is the same however it is cut into pieces.
+    std::array<std::uint64_t, BoundedDraws::kMaxDigits> m_group{};
+    int m_left = 0;
     // Then each class as indices into m_glyphs, in drawing order.
     std::vector<std::vector<std::uint32_t>> m_classGlyphs;
     std::uint32_t m_allClasses = 0;

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <regex>
 #include <set>
+#include <sstream>
 #include <variant>
 
 #include "Notices.h"
@@ -354,6 +355,39 @@ TEST(SecureDraws, CharactersDecimalsAndUniqueOrdersAreUniform) {
     EXPECT_LT(chiSquare(20, 40000, signAndDigit, used), 64);
     EXPECT_EQ(used, 20u);
 
+    // Lines made a chunk at a time.
+    const auto chunked = [&](const auto& settings) {
+        GeneratorFor<std::decay_t<decltype(settings)>> generator(settings, random);
+        std::string out;
+        generator.appendLines(out, 200000, "\n", std::size_t{1} << 24);
+        return out;
+    };
+    const std::string narrow = chunked(numbers(80, 100, true, false));
+    const std::string wideInts = chunked(numbers(0, 1e9f, true, false));
+    const std::string cents = chunked(numbers(80, 99.99f, false, true));
+    std::string letters = chunked(StringSettings{.digits = true, .minLength = 8});
+    std::erase(letters, '\n');
+    std::istringstream in[] = {std::istringstream(narrow), std::istringstream(wideInts),
+                               std::istringstream(cents)};
+    const auto next = [&](int i) {
+        std::string line;
+        std::getline(in[i], line);
+        return std::stod(line);
+    };
+    EXPECT_LT(chiSquare(
+                  21, 200000, [&] { return next(0) - 80; }, used),
+              52);
+    EXPECT_LT(chiSquare(
+                  100, 200000, [&] { return std::min(99.0, next(1) / 1e7); }, used),
+              181);
+    EXPECT_LT(chiSquare(
+                  100, 200000, [&] { return std::lround(next(2) * 100) % 100; }, used),
+              181);
+    at = 0;
+    const auto letter = [&] { return static_cast<unsigned char>(letters[at++]); };
+    EXPECT_LT(chiSquare(128, letters.size(), letter, used), 110);
+    EXPECT_EQ(used, 62u);
+
     // Each order of 1, 2 and 3, read as a number.
     NumberSettings threeInts = numbers(1, 3, true, false);
     threeInts.unique = true;
@@ -390,6 +424,14 @@ TEST(SecureDraws, DecimalsAreExactlyTheValuesWithTheirPlaces) {
             seen.insert(generator.MakeNumber());
         }
         EXPECT_EQ(seen, c.values);
+        // Whole chunks, where the range allows them, write the same texts.
+        std::string chunk;
+        generator.appendLines(chunk, 200, "\n", 1 << 16);
+        std::set<std::string> chunked;
+        for (std::istringstream in(chunk); std::getline(in, chunk);) {
+            chunked.insert(chunk);
+        }
+        EXPECT_TRUE(chunked.empty() || chunked == c.values);
     }
 }
 

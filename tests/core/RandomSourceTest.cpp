@@ -1,11 +1,14 @@
 #include "RandomSource.h"
 
+#include "BoundedDraws.h"
 #include "EntropyPool.h"
 #include "TestKeys.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <system_error>
+#include <vector>
 
 namespace ovantis {
 namespace {
@@ -104,6 +107,37 @@ TEST(SecureSource, TakesKeyAndNonceFromItsKeySourceOnce) {
     RandomSource classic(RandomSource::Kind::Classic, {}, failing);
     EXPECT_THROW(classic.setKind(RandomSource::Kind::Secure), std::system_error);
     EXPECT_FALSE(classic.secure());
+}
+
+// Every word of a 16-bit source: the kept ones give each tuple of draws
+// exactly once as often as any other, and no more words are refused than
+// exactness needs (fewer than n^k).
+TEST(BoundedDraws, KeptWordsGiveEveryTupleEquallyOften) {
+    for (const std::uint16_t n : {1, 2, 3, 7, 10, 21, 62, 255, 256, 1000, 40000}) {
+        SCOPED_TRACE(n);
+        const BoundedDigits<std::uint16_t, std::uint32_t> draws(n);
+        std::uint32_t tuples = 1;
+        for (int i = 0; i < draws.perWord(); ++i) {
+            tuples *= n;
+        }
+        std::vector<int> counts(tuples);
+        std::uint32_t refused = 0;
+        for (std::uint32_t word = 0; word <= 0xFFFF; ++word) {
+            std::uint32_t digits[BoundedDigits<std::uint16_t, std::uint32_t>::kMaxDigits];
+            if (!draws.split(static_cast<std::uint16_t>(word), digits)) {
+                ++refused;
+                continue;
+            }
+            std::uint32_t tuple = 0;
+            for (int i = 0; i < draws.perWord(); ++i) {
+                ASSERT_LT(digits[i], n);
+                tuple = tuple * n + digits[i];
+            }
+            ++counts[tuple];
+        }
+        EXPECT_EQ(std::count(counts.begin(), counts.end(), counts[0]), tuples);
+        EXPECT_EQ(refused, 0x10000u % tuples);
+    }
 }
 
 TEST(EntropyPool, KeystreamMatchesTheChaCha20BlockVector) {

@@ -1,0 +1,108 @@
+#include "NumberLines.h"
+
+#include <cstring>
+
+namespace ovantis {
+namespace {
+
+constexpr char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+}  // namespace
+
+NumberLines::NumberLines(std::int64_t low, std::uint64_t width, int places,
+                         std::string_view lineEnd)
+    : m_low(low), m_places(places), m_lineEnd(lineEnd), m_draws(width) {
+    if (width > kTableLimit) {
+        return;
+    }
+    std::vector<char> slots(width * kSlot);
+    std::vector<std::uint8_t> sizes(width);
+    for (std::uint64_t i = 0; i < width; ++i) {
+        char line[kMaxLine];
+        const auto size = static_cast<std::size_t>(write(line, i) - line);
+        if (size > kSlot) {
+            return;
+        }
+        std::memcpy(&slots[i * kSlot], line, size);
+        sizes[i] = static_cast<std::uint8_t>(size);
+    }
+    m_slots = std::move(slots);
+    m_sizes = std::move(sizes);
+}
+
+char* NumberLines::write(char* to, std::uint64_t offset) const {
+    const std::uint64_t k = static_cast<std::uint64_t>(m_low) + offset;
+    const bool negative = static_cast<std::int64_t>(k) < 0;
+    std::uint64_t magnitude = negative ? 0 - k : k;
+    // Digits from the right, at least places + 1 of them.
+    char digits[24];
+    char* first = digits + sizeof digits;
+    while (magnitude >= 100) {
+        first -= 2;
+        std::memcpy(first, kPairs + 2 * (magnitude % 100), 2);
+        magnitude /= 100;
+    }
+    if (magnitude >= 10) {
+        first -= 2;
+        std::memcpy(first, kPairs + 2 * magnitude, 2);
+    } else {
+        *--first = static_cast<char>('0' + magnitude);
+    }
+    const auto count = static_cast<std::size_t>(digits + sizeof digits - first);
+    const auto places = static_cast<std::size_t>(m_places);
+    *to = '-';
+    to += negative ? 1 : 0;
+    if (count <= places) {
+        *to++ = '0';
+        *to++ = '.';
+        std::memset(to, '0', places - count);
+        to += places - count;
+        std::memcpy(to, first, count);
+        to += count;
+    } else {
+        std::memcpy(to, first, count - places);
+        to += count - places;
+        if (places > 0) {
+            *to++ = '.';
+            std::memcpy(to, first + count - places, places);
+            to += places;
+        }
+    }
+    std::memcpy(to, m_lineEnd.data(), m_lineEnd.size());
+    return to + m_lineEnd.size();
+}
+
+std::int64_t NumberLines::append(std::string& out, std::int64_t count, std::size_t limit,
+                                 RandomSource& random) const {
+    const std::size_t start = out.size();
+    if (start >= limit || count <= 0) {
+        return 0;
+    }
+    out.resize(limit + kMaxLine);
+    char* at = out.data() + start;
+    const char* const end = out.data() + limit;
+    std::uint64_t group[BoundedDraws::kMaxDigits];
+    const int perWord = m_draws.perWord();
+    std::int64_t made = 0;
+    while (made < count && at < end) {
+        if (!m_draws.split(random.secureWord64(), group)) {
+            continue;
+        }
+        // Draws left over when the chunk fills are dropped: each is independent.
+        for (int i = 0; i < perWord && made < count && at < end; ++i, ++made) {
+            if (m_slots.empty()) {
+                at = write(at, group[i]);
+            } else {
+                std::memcpy(at, &m_slots[group[i] * kSlot], kSlot);
+                at += m_sizes[group[i]];
+            }
+        }
+    }
+    out.resize(static_cast<std::size_t>(at - out.data()));
+    return made;
+}
+
+}  // namespace ovantis
