@@ -1,5 +1,7 @@
 # Ovantis: one command to build and run, one to test. Each installs what a
 # fresh Debian machine lacks first (apt-get when root, else the line to run).
+# Each build is a preset of CMakePresets.json (cmake --preset NAME, or an
+# IDE); these targets add the installing and the running.
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
@@ -60,8 +62,7 @@ deps-test:
 # A fresh tree gets the window and the CLI alone; once make test has added
 # the suites they stay, so switching targets rebuilds nothing.
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOVANTIS_BUILD_CLI=ON -DOVANTIS_BUILD_UI=ON \
-	  $(if $(wildcard $(BUILD)/CMakeCache.txt),,-DOVANTIS_BUILD_TESTS=OFF)
+	cmake --preset run -B $(BUILD) $(if $(wildcard $(BUILD)/CMakeCache.txt),,-DOVANTIS_BUILD_TESTS=OFF)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -104,8 +105,7 @@ package:
 	export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
 	CXXFLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
 	LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
-	cmake -S . -B $(PKG_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-	  -DOVANTIS_BUILD_CLI=ON -DOVANTIS_BUILD_UI=ON -DOVANTIS_BUILD_TESTS=OFF -DOVANTIS_BUILD_BENCH=OFF
+	cmake --preset package -B $(PKG_BUILD)
 	cmake --build $(PKG_BUILD) -j $(JOBS)
 	cd $(PKG_BUILD) && cpack -G DEB
 
@@ -114,15 +114,12 @@ test: test-build translations-check
 	$(MAKE) --no-print-directory test-asan
 
 test-build: deps-test
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOVANTIS_BUILD_CLI=ON -DOVANTIS_BUILD_UI=ON \
-	  -DOVANTIS_BUILD_TESTS=ON -DOVANTIS_WERROR=ON -DOVANTIS_WINDOWS_TESTS=ON
+	cmake --preset test -B $(BUILD)
 	cmake --build $(BUILD) -j $(JOBS)
 
 # Every suite, the window's included, under ASan/UBSan with clang.
 test-asan: deps-test
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
-	  -DOVANTIS_SANITIZE=ON -DOVANTIS_WERROR=ON -DOVANTIS_BUILD_UI=ON -DOVANTIS_BUILD_CLI=ON \
-	  -DOVANTIS_BUILD_TESTS=ON -DOVANTIS_WINDOWS_TESTS=OFF
+	cmake --preset asan -B $(ASAN_BUILD)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure
@@ -132,8 +129,7 @@ test-asan: deps-test
 # replays it.
 fuzz:
 	$(call need,$(FUZZ_PACKAGES))
-	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
-	  -DOVANTIS_FUZZ=ON -DOVANTIS_BUILD_TESTS=OFF -DOVANTIS_BUILD_UI=OFF -DOVANTIS_BUILD_CLI=ON
+	cmake --preset fuzz -B $(FUZZ_BUILD)
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target ovantis_fuzz ovantis_cli_fuzz
 	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/cli-corpus
 	$(FUZZ_BUILD)/fuzz/ovantis_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=512 -timeout=10 \
@@ -144,8 +140,7 @@ fuzz:
 
 bench:
 	$(call need,$(BENCH_PACKAGES))
-	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DOVANTIS_BUILD_BENCH=ON \
-	  -DOVANTIS_BUILD_TESTS=OFF -DOVANTIS_BUILD_UI=ON -DOVANTIS_BUILD_CLI=ON
+	cmake --preset bench -B $(BENCH_BUILD)
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	$(BENCH_BUILD)/bench/ovantis_reference --table $(BENCH_BUILD)/cli/ovantis-cli $(BENCH_RUNS)
 	$(BENCH_BUILD)/bench/ovantis_bench
@@ -154,8 +149,6 @@ bench:
 
 # Windows: core/, sys/ and ovantis-cli cross-built with MinGW-w64, statically
 # linked, their tests run under Wine (see cmake/MinGW.cmake).
-WIN_CMAKE = cmake -S . -DCMAKE_TOOLCHAIN_FILE=cmake/MinGW.cmake -DCMAKE_BUILD_TYPE=Release \
-            -DOVANTIS_BUILD_UI=OFF -DOVANTIS_BUILD_CLI=ON -DOVANTIS_WERROR=ON
 PROJECT_VERSION := $(shell sed -n 's/^project.Ovantis VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 WIN_ZIP  := ovantis-$(PROJECT_VERSION)-windows-x64
 
@@ -163,13 +156,13 @@ WIN_ZIP  := ovantis-$(PROJECT_VERSION)-windows-x64
 
 test-windows:
 	$(call need,$(WIN_TEST_PACKAGES))
-	$(WIN_CMAKE) -B $(WIN_BUILD) -DOVANTIS_BUILD_TESTS=ON
+	cmake --preset windows -B $(WIN_BUILD)
 	cmake --build $(WIN_BUILD) -j $(JOBS)
 	cd $(WIN_BUILD) && ctest --output-on-failure
 
 package-windows:
 	$(call need,$(WIN_PKG_PACKAGES))
-	$(WIN_CMAKE) -B $(WIN_PKG_BUILD) -DOVANTIS_BUILD_TESTS=OFF
+	cmake --preset windows-package -B $(WIN_PKG_BUILD)
 	cmake --build $(WIN_PKG_BUILD) -j $(JOBS) --target ovantis-cli
 	rm -rf $(WIN_PKG_BUILD)/$(WIN_ZIP) $(WIN_PKG_BUILD)/$(WIN_ZIP).zip
 	mkdir $(WIN_PKG_BUILD)/$(WIN_ZIP)
