@@ -73,6 +73,15 @@ int Signals::stopSignal() {
     return g_signal.load();
 }
 
+void Signals::reset() {
+    g_signal.store(0);
+}
+
+void Signals::requestStop(int signal) {
+    int none = 0;
+    g_signal.compare_exchange_strong(none, signal);
+}
+
 int Signals::removeOnExit(const char* path) {
     return PendingFiles::add(path);
 }
