@@ -12,6 +12,7 @@
 #include "Destination.h"
 #include "Diagnostics.h"
 #include "Launcher.h"
+#include "LocalClock.h"
 #include "Messages.h"
 #include "NumberGenerator.h"
 #include "Signals.h"
@@ -121,13 +122,7 @@ void sleepFor(int milliseconds) {
 }
 
 LocalTime localTimeNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+    const std::tm local = sys::LocalClock::now();
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
             local.tm_hour,        local.tm_min,     local.tm_sec};
 }

@@ -1,0 +1,12 @@
+#include "LocalClock.h"
+
+namespace ovantis::sys {
+
+std::tm LocalClock::now() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
+}  // namespace ovantis::sys
