@@ -44,10 +44,10 @@ std::string findExecutable(const std::string& name) {
         if (end == std::string::npos) {
             end = dirs.size();
         }
-        const std::string dir = end > start ? dirs.substr(start, end - start) : ".";
-        const std::string candidate = dir + "/" + name;
-        if (isExecutableFile(candidate)) {
-            return candidate;
+        // An empty or relative entry is the current folder, never searched.
+        const std::string dir = dirs.substr(start, end - start);
+        if (!dir.empty() && dir.front() == '/' && isExecutableFile(dir + "/" + name)) {
+            return dir + "/" + name;
         }
         start = end + 1;
     }
@@ -117,6 +117,8 @@ int spawn(const std::string& path, std::vector<std::string> argv) {
     return error;
 }
 
+constexpr const char* kNoArgsForDocuments = "a document or URL takes no arguments";
+
 std::optional<LaunchFailure> failed(const std::string& program, std::string reason) {
     return LaunchFailure{program, std::move(reason)};
 }
@@ -151,6 +153,9 @@ std::optional<LaunchFailure> Launcher::launch(const std::string& program,
     const int missing = errno;
     if (!exists && !isUrl(program)) {
         return byName ? failed(program, "not found on PATH") : failed(program, missing);
+    }
+    if (!args.empty()) {
+        return failed(program, kNoArgsForDocuments);
     }
     const std::string opener = findExecutable("xdg-open");
     if (opener.empty()) {

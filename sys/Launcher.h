@@ -18,8 +18,10 @@ struct LaunchFailure {
 
 // Starts a program or opens a document by name, never through a shell: the
 // program text is one file name. An executable (a path, or a name found on
-// PATH) gets args, each as one argument; any other existing file, or a URL,
-// goes to the desktop (xdg-open). The child starts clean: descriptors 0-2
+// PATH, whose empty and relative entries are skipped: never the current
+// folder) gets args, each as one argument; any other existing file, or a URL,
+// goes to the desktop (xdg-open, or the shell's open verb on Windows) and is
+// refused when given args, which it would drop. The child starts clean: descriptors 0-2
 // only, stdin and stdout on /dev/null, every signal at its default and none
 // blocked, its own session. Both front ends start programs through here.
 class Launcher {

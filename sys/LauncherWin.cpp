@@ -6,6 +6,8 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include <algorithm>
+
 #include "WinText.h"
 
 namespace ovantis::sys {
@@ -37,10 +39,39 @@ std::wstring executableIn(const std::wstring& path) {
     return {};
 }
 
+// Rooted ("\\bin", "C:\\bin"), so not the current folder nor one below it.
+bool isAbsolute(const std::wstring& dir) {
+    const auto slash = [&](std::size_t i) { return dir[i] == L'\\' || dir[i] == L'/'; };
+    return (!dir.empty() && slash(0)) || (dir.size() > 2 && dir[1] == L':' && slash(2));
+}
+
+bool isBare(const std::wstring& name) {
+    return name.find_first_of(L"/\\:") == std::wstring::npos;
+}
+
+// A file the shell would start as a program: its extension is on PATHEXT.
+bool isProgramName(const std::wstring& name) {
+    std::wstring extensions(::GetEnvironmentVariableW(L"PATHEXT", nullptr, 0), L'\0');
+    extensions.resize(::GetEnvironmentVariableW(L"PATHEXT", extensions.data(),
+                                                static_cast<DWORD>(extensions.size())));
+    if (extensions.empty()) {
+        extensions = L".COM;.EXE;.BAT;.CMD;.VBS;.VBE;.JS;.JSE;.WSF;.WSH;.MSC";
+    }
+    std::size_t start = 0;
+    while (start < extensions.size()) {
+        const std::size_t end = std::min(extensions.find(L';', start), extensions.size());
+        if (end > start && endsWith(name, extensions.substr(start, end - start).c_str())) {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
 // A name without a folder is looked for on PATH only, never in the current
-// folder first.
+// folder, which a relative entry would stand for.
 std::wstring findExecutable(const std::wstring& name) {
-    if (name.find_first_of(L"/\\:") != std::wstring::npos) {
+    if (!isBare(name)) {
         return executableIn(name);
     }
     const DWORD size = ::GetEnvironmentVariableW(L"PATH", nullptr, 0);
@@ -52,8 +83,9 @@ std::wstring findExecutable(const std::wstring& name) {
         if (end == std::wstring::npos) {
             end = dirs.size();
         }
-        if (end > start) {
-            const std::wstring found = executableIn(dirs.substr(start, end - start) + L"\\" + name);
+        const std::wstring dir = dirs.substr(start, end - start);
+        if (isAbsolute(dir)) {
+            const std::wstring found = executableIn(dir + L"\\" + name);
             if (!found.empty()) {
                 return found;
             }
@@ -89,6 +121,32 @@ LaunchFailure cannotStart(const std::string& program, DWORD error) {
     return {program, systemReason(error)};
 }
 
+// Why a name that is not a program found on PATH or by its path is not opened
+// either, or nothing: the shell would search the current folder for it, or
+// start it with the arguments dropped.
+std::optional<LaunchFailure> refusal(const std::string& program, const std::wstring& name,
+                                     bool exists, bool withArgs) {
+    const bool bare = isBare(name);
+    if (bare && !executableIn(L".\\" + name).empty()) {
+        return LaunchFailure{program, "not found on PATH (.\\" + printable(program) +
+                                          " would run the one in this folder)"};
+    }
+    const bool url = !exists && ::PathIsURLW(name.c_str());
+    if (!exists && !url) {
+        return bare ? LaunchFailure{program, "not found on PATH"}
+                    : cannotStart(program, ERROR_FILE_NOT_FOUND);
+    }
+    if (isProgramName(name) && (!url || ::UrlIsFileUrlW(name.c_str()))) {
+        return LaunchFailure{program,
+                             "a script or batch file is never started: run its "
+                             "interpreter with it as an argument"};
+    }
+    if (withArgs) {
+        return LaunchFailure{program, "a document or URL takes no arguments"};
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<LaunchFailure> Launcher::launch(const std::string& program,
@@ -116,23 +174,27 @@ std::optional<LaunchFailure> Launcher::launch(const std::string& program,
         ::CloseHandle(process.hProcess);
         return std::nullopt;
     }
-    const bool exists =
-        !name.empty() && ::GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES;
     if (name.empty()) {
         return LaunchFailure{program, "no program name"};
     }
-    if (!exists && !::PathIsURLW(name.c_str())) {
-        const bool bare = name.find_first_of(L"\\/:") == std::wstring::npos;
-        return bare ? LaunchFailure{program, "not found on PATH"}
-                    : cannotStart(program, ERROR_FILE_NOT_FOUND);
+    const bool exists = ::GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (auto refused = refusal(program, name, exists, !args.empty())) {
+        return refused;
     }
-    // The shell's handlers may use COM; a document or URL gets no arguments.
+    // A file goes by its full path, so the shell has nothing to search for.
+    std::wstring target = name;
+    if (exists) {
+        target.resize(::GetFullPathNameW(name.c_str(), 0, nullptr, nullptr));
+        target.resize(::GetFullPathNameW(name.c_str(), static_cast<DWORD>(target.size()),
+                                         target.data(), nullptr));
+    }
+    // The shell's handlers may use COM.
     const HRESULT com =
         ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
-    info.lpFile = name.c_str();
+    info.lpFile = target.c_str();
     info.nShow = SW_SHOWNORMAL;
     const bool opened = ::ShellExecuteExW(&info);
     const DWORD error = ::GetLastError();

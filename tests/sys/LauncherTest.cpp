@@ -59,12 +59,16 @@ TEST(Launcher, ChildStartsCleanWithEachArgumentWhole) {
 }
 
 // Run from a folder holding a program and a document, with nothing on PATH
-// (no xdg-open either): each failure says why, and the name escaped.
+// but entries standing for the current folder (no xdg-open either): each
+// failure says why, and the name escaped.
 TEST(Launcher, SaysWhyAProgramDidNotStart) {
     TempFolder folder;
     const std::string marker = folder / "marker";
     folder.sh("mkdir bin; printf '#!/bin/sh\\n' > probe; chmod +x probe; echo hi > notes.txt");
-    const std::pair<std::string, std::string> cases[] = {
+    const struct Case {
+        std::string program, text;
+        std::vector<std::string> args = {};
+    } cases[] = {
         {"/nonexistent/ovantis-program", "/nonexistent/ovantis-program: No such file or directory"},
         {"ovantis-no-such-program", "ovantis-no-such-program: not found on PATH"},
         {"probe", "probe: not found on PATH (./probe would run the one in this folder)"},
@@ -75,14 +79,18 @@ TEST(Launcher, SaysWhyAProgramDidNotStart) {
         {"https://example.org/",
          "https://example.org/: nothing opens documents here: xdg-open not found on PATH"},
         {"", ": no program name"},
+        {"notes.txt", "notes.txt: a document or URL takes no arguments", {"x"}},
+        {"https://example.org/",
+         "https://example.org/: a document or URL takes no arguments",
+         {""}},
     };
     const std::string oldPath = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
     const auto oldFolder = std::filesystem::current_path();
-    ::setenv("PATH", (folder / "bin").c_str(), 1);
+    ::setenv("PATH", (":.:bin:" + folder / "bin").c_str(), 1);
     std::filesystem::current_path(folder.path);
-    for (const auto& [program, text] : cases) {
+    for (const auto& [program, text, args] : cases) {
         SCOPED_TRACE(program);
-        const auto failure = Launcher::launch(program, {});
+        const auto failure = Launcher::launch(program, args);
         EXPECT_EQ(failure ? failure->text() : "started", text);
     }
     std::filesystem::current_path(oldFolder);

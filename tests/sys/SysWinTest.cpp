@@ -13,8 +13,8 @@
 namespace ovantis::sys {
 namespace {
 
-using test::readAll;
 using test::pathOf;
+using test::readAll;
 using test::TempFolder;
 
 // Quoting is undone by CommandLineToArgvW: spaces, quotes, backslashes before
@@ -52,18 +52,56 @@ TEST(LauncherWin, EachArgumentArrivesWholeByPathAndByNameOnPath) {
     ::SetEnvironmentVariableW(L"OVANTIS_PROBE_REPORT", nullptr);
 }
 
-TEST(LauncherWin, NamesWhatCouldNotStart) {
+// Run from a folder holding a program, a batch file and a document, with
+// nothing on PATH but entries standing for that folder: each failure says
+// why, and nothing starts.
+TEST(LauncherWin, SaysWhyAProgramDidNotStart) {
     TempFolder folder;
-    for (const std::string& program :
-         {folder / "missing.exe", std::string("ovantis-no-such-program"),
-          "cmd /c echo x > " + folder / "marker", std::string()}) {
+    const std::string report = folder / "report";
+    ::SetEnvironmentVariableW(L"OVANTIS_PROBE_REPORT", toWide(report).c_str());
+    std::filesystem::copy_file(OVANTIS_PROBE_PATH, pathOf(folder / "probe.exe"));
+    std::ofstream(pathOf(folder / "run.bat")) << "echo x > marker\r\n";
+    std::ofstream(pathOf(folder / "notes.txt")) << "hi";
+    const std::string script =
+        "a script or batch file is never started: run its interpreter "
+        "with it as an argument";
+    const struct Case {
+        std::string program, text;
+        std::vector<std::string> args = {};
+    } cases[] = {
+        {folder / "missing.exe", folder / "missing.exe: "},
+        {"ovantis-no-such-program", "ovantis-no-such-program: not found on PATH"},
+        {"probe.exe",
+         "probe.exe: not found on PATH (.\\probe.exe would run the one in this folder)",
+         {"a b"}},
+        {"probe", "probe: not found on PATH (.\\probe would run the one in this folder)"},
+        {"run.bat", "run.bat: " + script},
+        {folder / "run.bat", folder / "run.bat: " + script},
+        {"notes.txt", "notes.txt: a document or URL takes no arguments", {"x"}},
+        {"https://example.org/",
+         "https://example.org/: a document or URL takes no arguments",
+         {"x"}},
+        {"cmd /c echo x > marker", "cmd /c echo x > marker: "},
+        {"", ": no program name"},
+    };
+    wchar_t oldPath[32767];
+    ::GetEnvironmentVariableW(L"PATH", oldPath, 32767);
+    wchar_t oldFolder[MAX_PATH];
+    ::GetCurrentDirectoryW(MAX_PATH, oldFolder);
+    ::SetEnvironmentVariableW(L"PATH", L";.;bin");
+    ::SetCurrentDirectoryW(toWide(folder.path).c_str());
+    for (const auto& [program, text, args] : cases) {
         SCOPED_TRACE(program);
-        const auto failure = Launcher::launch(program, {});
-        ASSERT_TRUE(failure);
-        EXPECT_EQ(failure->program, program);
-        EXPECT_FALSE(failure->reason.empty());
+        const auto failure = Launcher::launch(program, args);
+        const std::string got = failure ? failure->text() : "started";
+        // The system's reason for a missing file varies with its version.
+        EXPECT_EQ(got.substr(0, text.size()), text);
     }
-    EXPECT_EQ(folder.names(), "") << "the text went to a shell";
+    ::SetCurrentDirectoryW(oldFolder);
+    ::SetEnvironmentVariableW(L"PATH", oldPath);
+    ::Sleep(500);
+    EXPECT_EQ(folder.names(), "notes.txt\nprobe.exe\nrun.bat\n") << "something started";
+    ::SetEnvironmentVariableW(L"OVANTIS_PROBE_REPORT", nullptr);
 }
 
 // Saves "new" to path; the error, or "".
