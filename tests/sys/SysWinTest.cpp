@@ -57,14 +57,10 @@ TEST(LauncherWin, EachArgumentArrivesWholeByPathAndByNameOnPath) {
 // why, and nothing starts.
 TEST(LauncherWin, SaysWhyAProgramDidNotStart) {
     TempFolder folder;
-    const std::string report = folder / "report";
-    ::SetEnvironmentVariableW(L"OVANTIS_PROBE_REPORT", toWide(report).c_str());
+    ::SetEnvironmentVariableW(L"OVANTIS_PROBE_REPORT", toWide(folder / "report").c_str());
     std::filesystem::copy_file(OVANTIS_PROBE_PATH, pathOf(folder / "probe.exe"));
     std::ofstream(pathOf(folder / "run.bat")) << "echo x > marker\r\n";
     std::ofstream(pathOf(folder / "notes.txt")) << "hi";
-    const std::string script =
-        "a script or batch file is never started: run its interpreter "
-        "with it as an argument";
     const struct Case {
         std::string program, text;
         std::vector<std::string> args = {};
@@ -75,8 +71,8 @@ TEST(LauncherWin, SaysWhyAProgramDidNotStart) {
          "probe.exe: not found on PATH (.\\probe.exe would run the one in this folder)",
          {"a b"}},
         {"probe", "probe: not found on PATH (.\\probe would run the one in this folder)"},
-        {"run.bat", "run.bat: " + script},
-        {folder / "run.bat", folder / "run.bat: " + script},
+        {"run.bat", "run.bat: a script or batch file is never started"},
+        {folder / "run.bat", folder / "run.bat: a script or batch file is never started"},
         {"notes.txt", "notes.txt: a document or URL takes no arguments", {"x"}},
         {"https://example.org/",
          "https://example.org/: a document or URL takes no arguments",
