@@ -30,17 +30,26 @@ struct Run {
     Language language;
 };
 
+// The most bytes count lines of at most lineBytes each take, ends included.
+std::uint64_t outputBound(std::int64_t count, std::int64_t lineBytes, bool crlf) {
+    const auto lines = static_cast<std::uint64_t>(std::max<std::int64_t>(count, 0));
+    const std::uint64_t perLine = static_cast<std::uint64_t>(lineBytes) + (crlf ? 2 : 1);
+    return lines != 0 && perLine > UINT64_MAX / lines ? UINT64_MAX : lines * perLine;
+}
+
 // Settings are checked first, so rejected ones never create a file; then the
-// writer fills the destination and the exit status follows from how it went.
+// writer fills the destination (of at most sizeBound bytes) and the exit
+// status follows from how it went.
 int writeChecked(const Run& run, const char* notice, const std::string& why,
-                 const std::function<int(std::ostream&)>& write, bool keepWhenStopped = false) {
+                 std::uint64_t sizeBound, const std::function<int(std::ostream&)>& write,
+                 bool keepWhenStopped = false) {
     if (notice != nullptr) {
         run.err << "ovantis-cli: "
                 << texts::kRefused.fill(run.language, {noticeIn(notice, run.language), why})
                 << '\n';
         return kExitUsage;
     }
-    Destination destination(run.out, run.request.output);
+    Destination destination(run.out, run.request.output, run.request.memoryBudget, sizeBound);
     if (!destination.ready()) {
         if (const int signal = sys::Signals::stopSignal()) {
             return 128 + signal;  // stopped while a FIFO waited for its reader
@@ -102,7 +111,9 @@ int runBatch(const Run& run, const Settings& s, RandomSource& random) {
             notice = tooSlow(s, *generator, run.language, why);
         }
     }
-    return writeChecked(run, notice, why, [&](std::ostream& stream) {
+    const std::uint64_t bound =
+        generator ? outputBound(s.count, generator->maxLineBytes(), run.request.crlf) : 0;
+    return writeChecked(run, notice, why, bound, [&](std::ostream& stream) {
         streamLines(*generator, s.count, run.request.crlf, stream);
         return kExitOk;
     });
@@ -180,8 +191,10 @@ int runRequest(const Request& request, const KeySource& keys, std::ostream& out,
             break;
     }
     const char* notice = check(request.time);
+    const std::int64_t lineBytes = static_cast<std::int64_t>(eventLine(LocalTime{}).size());
     return writeChecked(
         run, notice, notice ? explain(notice, request.time, language) : "",
+        outputBound(request.time.count, lineBytes, request.crlf),
         [&](std::ostream& stream) { return runEvents(run, *random, stream); }, true);
 }
 

@@ -10,10 +10,12 @@
 
 namespace ovantis::cli {
 
-Destination::Destination(std::ostream& out, const std::string& path)
-    : m_stream(&out), m_path(path) {
+Destination::Destination(std::ostream& out, const std::string& path, std::uint64_t memoryBudget,
+                         std::uint64_t sizeBound)
+    : m_stream(&out), m_path(path), m_memoryBudget(memoryBudget) {
     if (!path.empty() && path != "-") {
         m_file = std::make_unique<sys::OutputFile>(path);
+        m_file->limitStaging(memoryBudget, sizeBound);
         if (m_file->open()) {
             m_buffer = std::make_unique<sys::FdStreambuf>(m_file->fd());
             m_own = std::make_unique<std::ostream>(m_buffer.get());
@@ -25,6 +27,11 @@ Destination::Destination(std::ostream& out, const std::string& path)
 Destination::~Destination() = default;
 
 std::string Destination::fileError(Language language) const {
+    if (!m_file->overBudgetIn().empty()) {
+        return texts::kStagedInMemory.fill(
+            language, {sys::printable(m_path), sys::printable(m_file->overBudgetIn()),
+                       std::to_string(m_memoryBudget >> 20)});
+    }
     return texts::kCannotWrite.fill(language, {sys::printable(m_path)}) + ": " + m_file->error();
 }
 
@@ -41,12 +48,18 @@ int Destination::finish(std::ostream& err, bool keepWhenStopped, Language langua
     if (m_file && (signal == 0 || keepWhenStopped)) {
         m_own.reset();
         m_buffer.reset();
-        if (!m_file->commit()) {
+        const bool committed = m_file->commit(keepWhenStopped);
+        if (const int stop = sys::Signals::stopSignal();
+            !committed && stop != 0 && !keepWhenStopped) {
+            return 128 + stop;  // stopped before the old file was touched
+        }
+        if (!committed) {
             err << "ovantis-cli: " << fileError(language) << '\n';
             return kExitIo;
         }
     }
-    return signal != 0 ? 128 + signal : kExitOk;
+    const int stop = sys::Signals::stopSignal();
+    return stop != 0 ? 128 + stop : kExitOk;
 }
 
 int reportWriteError(std::ostream& stream, std::ostream& err, const std::string& path,

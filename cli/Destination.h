@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -15,10 +16,12 @@ class FdStreambuf;
 namespace ovantis::cli {
 
 // Where the lines go: the given stream, or a result file put in place once
-// complete. "-" and no -o are the given stream.
+// complete. "-" and no -o are the given stream. Output of up to sizeBound
+// bytes is staged in memory only within memoryBudget.
 class Destination {
   public:
-    Destination(std::ostream& out, const std::string& path);
+    Destination(std::ostream& out, const std::string& path, std::uint64_t memoryBudget,
+                std::uint64_t sizeBound);
     ~Destination();
     bool ready() const { return !m_file || m_buffer; }
     std::ostream& stream() { return *m_stream; }
@@ -26,13 +29,15 @@ class Destination {
     std::string fileError(Language language) const;
 
     // Flushes and, for a file, puts it in place: a stopped batch leaves the
-    // old file as it was, a stopped log keeps the lines written so far.
-    // Returns the exit status.
+    // old file as it was, a stopped log keeps the lines written so far, and a
+    // file that was being rewritten when the stop came is finished first.
+    // Returns the exit status, 128 plus the signal after a stop.
     int finish(std::ostream& err, bool keepWhenStopped, Language language);
 
   private:
     std::ostream* m_stream;
     std::string m_path;
+    std::uint64_t m_memoryBudget;
     std::unique_ptr<sys::OutputFile> m_file;
     std::unique_ptr<sys::FdStreambuf> m_buffer;
     std::unique_ptr<std::ostream> m_own;

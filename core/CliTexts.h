@@ -28,9 +28,10 @@ inline constexpr Text kOutputHelp{"写入 FILE，输出完整后才替换它（-
                                   "Write to FILE, changed only once the output is complete (- "
                                   "for standard output)"};
 inline constexpr Text kCrlfHelp{"行尾用 CR LF 而不是 LF", "End lines with CR LF instead of LF"};
-inline constexpr Text kMaxMemoryHelp{"--unique 的内存上限（MiB）；需要更多的运行会被拒绝",
-                                     "Memory budget for --unique in MiB; a run needing more is "
-                                     "refused"};
+inline constexpr Text kMaxMemoryHelp{
+    "--unique 及内存中暂存的 -o 输出的内存上限（MiB）；需要更多的运行会被拒绝",
+    "Memory budget in MiB for --unique and for -o output staged in memory; a run needing more "
+    "is refused"};
 inline constexpr Text kHelpHelp{"显示本帮助并退出", "Print this help message and exit"};
 inline constexpr Text kVersionHelp{"显示版本并退出", "Print the version and exit"};
 inline constexpr Text kOptionsHeading{"选项", "Options"};
@@ -140,6 +141,12 @@ inline constexpr Text kGaveUp{"多次重抽仍找不到可用的新行；运行�
                               "and any -o file left as it was"};
 inline constexpr Text kWriteError{"写入出错", "write error"};
 inline constexpr Text kCannotWrite{"无法写入 %1", "cannot write %1"};
+inline constexpr Text kStagedInMemory{
+    "无法写入 %1：它要原地改写，而暂存输出只剩内存中的空间（%2），输出可能超出 %3 MiB 的内存上限"
+    "（可把 TMPDIR 设为磁盘上的文件夹，或用 --max-memory 调高）",
+    "cannot write %1: it is rewritten in place and the only space left to stage the output is in "
+    "memory (%2), where it may exceed the %3 MiB memory budget (set TMPDIR to a folder on disk, "
+    "or raise --max-memory)"};
 inline constexpr Text kCannotStart{"无法启动 %1", "cannot start %1"};
 inline constexpr Text kOutOfMemory{"内存不足；运行已停止，-o 文件保持原样",
                                    "out of memory; the run was stopped and any -o file left as "

@@ -2,10 +2,14 @@
 
 #include <fcntl.h>
 #include <limits.h>
+#include <linux/magic.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
@@ -13,6 +17,7 @@
 #include <random>
 #include <vector>
 
+#include "FaultPoints.h"
 #include "FdStreambuf.h"
 #include "Signals.h"
 
@@ -83,6 +88,21 @@ std::string directoryOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+constexpr auto fault = FaultPoints::fails;
+
+// Holds back the signals that end a run, and the nudge that interrupts calls
+// after one, until the mask returned is set back.
+sigset_t holdStopSignals() {
+    sigset_t held;
+    sigset_t previous;
+    sigemptyset(&held);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGALRM}) {
+        sigaddset(&held, signal);
+    }
+    ::pthread_sigmask(SIG_BLOCK, &held, &previous);
+    return previous;
+}
+
 // Creates a fresh short name in dir with create(name), which returns false and
 // sets errno on failure. The name is handed to Signals before it can exist, so
 // no signal leaves it behind; a fixed short length never makes a valid target
@@ -90,18 +110,12 @@ std::string directoryOf(const std::string& path) {
 bool withFreshName(const std::string& dir, std::string& name, int& slot, const auto& create) {
     static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     static thread_local std::minstd_rand generator{std::random_device{}()};
-    sigset_t stopSignals;
-    sigset_t previous;
-    sigemptyset(&stopSignals);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
-        sigaddset(&stopSignals, signal);
-    }
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string candidate = dir + "/.ovantis-";
         for (int i = 0; i < 6; ++i) {
             candidate += kLetters[generator() % (sizeof kLetters - 1)];
         }
-        ::pthread_sigmask(SIG_BLOCK, &stopSignals, &previous);
+        const sigset_t previous = holdStopSignals();
         const int candidateSlot = Signals::removeOnExit(candidate.c_str());
         const bool created = create(candidate);
         const int error = errno;
@@ -131,6 +145,161 @@ int openStoppable(const std::string& path, int flags) {
             return fd;
         }
     }
+}
+
+// Closes fd; false with errno set when the close reports a failure.
+bool closeFile(int fd) {
+    if (fault("close")) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        return false;
+    }
+    return ::close(fd) == 0 || errno == EINTR;
+}
+
+// Makes fd's content durable; a file system that cannot is no failure.
+bool syncFile(int fd) {
+    int result = 0;
+    do {
+        result = fault("fsync") ? -1 : ::fsync(fd);
+    } while (result != 0 && errno == EINTR);
+    return result == 0 || errno == EINVAL;
+}
+
+// The names of fd's extended attributes; none where the file system has none.
+bool attributeNames(int fd, std::vector<std::string>& names) {
+    std::vector<char> list;
+    for (ssize_t size = -1; size < 0;) {
+        size = fault("flistxattr") ? -1 : ::flistxattr(fd, nullptr, 0);
+        if (size > 0) {
+            list.resize(static_cast<std::size_t>(size));
+            size = ::flistxattr(fd, list.data(), list.size());
+        }
+        if (size < 0 && errno == EOPNOTSUPP) {
+            size = 0;
+        } else if (size < 0 && errno != ERANGE) {
+            return false;
+        }
+        list.resize(static_cast<std::size_t>(std::max<ssize_t>(size, 0)));
+    }
+    names.clear();
+    for (std::size_t at = 0; at < list.size(); at += names.back().size() + 1) {
+        names.emplace_back(list.data() + at);
+    }
+    return true;
+}
+
+bool attributeValue(int fd, const std::string& name, std::vector<char>& value) {
+    for (ssize_t size = -1; size < 0;) {
+        size = fault("fgetxattr") ? -1 : ::fgetxattr(fd, name.c_str(), nullptr, 0);
+        if (size > 0) {
+            value.resize(static_cast<std::size_t>(size));
+            size = ::fgetxattr(fd, name.c_str(), value.data(), value.size());
+        }
+        if (size < 0 && errno != ERANGE) {
+            return false;
+        }
+        value.resize(static_cast<std::size_t>(std::max<ssize_t>(size, 0)));
+    }
+    return true;
+}
+
+// Gives to the extended attributes of from (ACLs among them), and only those:
+// what to got from its folder (a default ACL) and from lacks goes. File
+// capabilities, like set-id bits, never carry over to new content.
+bool copyAttributes(int from, int to) {
+    std::vector<std::string> names;
+    std::vector<std::string> inherited;
+    if (!attributeNames(from, names) || !attributeNames(to, inherited)) {
+        return false;
+    }
+    std::vector<char> value;
+    for (const std::string& name : names) {
+        if (name != "security.capability" &&
+            (!attributeValue(from, name, value) || fault("fsetxattr") ||
+             ::fsetxattr(to, name.c_str(), value.data(), value.size(), 0) != 0)) {
+            return false;
+        }
+    }
+    for (const std::string& name : inherited) {
+        if (std::find(names.begin(), names.end(), name) == names.end() &&
+            (fault("fremovexattr") || ::fremovexattr(to, name.c_str()) != 0)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Gives the replacement what the old file has: owner first (a change of
+// owner clears set-id bits, which never carry over), then extended
+// attributes, then the mode, as an ACL's mask follows the group bits.
+bool carryOver(int from, int to, const struct stat& old) {
+    return !fault("fchown") && ::fchown(to, old.st_uid, old.st_gid) == 0 &&
+           copyAttributes(from, to) && !fault("fchmod") && ::fchmod(to, old.st_mode & 0777) == 0;
+}
+
+bool writeZeros(int fd, off_t from, off_t to) {
+    static const char kZeros[1 << 16] = {};
+    while (from < to) {
+        const ssize_t wrote =
+            fault("fill") ? -1
+                          : ::pwrite(fd, kZeros, std::min<off_t>(sizeof kZeros, to - from), from);
+        if (wrote < 0 && errno != EINTR) {
+            return false;
+        }
+        from += std::max<ssize_t>(wrote, 0);
+    }
+    return true;
+}
+
+// Makes the file system hold size bytes for fd before any is overwritten.
+// Without fallocate, blocks come only with data: zeros go into holes and past
+// the old end, and are synced, as a file system may only then say it is full.
+// On failure the caller shrinks the file back to oldSize.
+bool reserve(int fd, off_t oldSize, off_t size) {
+    if (size == 0) {
+        return true;
+    }
+    int result = 0;
+    do {
+        result = fault("fallocate") ? -1 : ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, size);
+    } while (result != 0 && errno == EINTR);
+    if (result == 0 || (errno != EOPNOTSUPP && errno != ENOSYS)) {
+        return result == 0;
+    }
+    const off_t kept = std::min(oldSize, size);
+    for (off_t at = 0; at < kept;) {
+        const off_t hole = ::lseek(fd, at, SEEK_HOLE);
+        if (hole < 0 || hole >= kept) {
+            break;
+        }
+        const off_t data = ::lseek(fd, hole, SEEK_DATA);
+        at = data < 0 ? kept : std::min(data, kept);
+        if (!writeZeros(fd, hole, at)) {
+            return false;
+        }
+    }
+    return writeZeros(fd, oldSize, size) && syncFile(fd);
+}
+
+// The user's cache folder ($XDG_CACHE_HOME, else ~/.cache), made if missing.
+std::string cacheFolder() {
+    const char* xdg = std::getenv("XDG_CACHE_HOME");
+    const char* home = std::getenv("HOME");
+    const std::string dir = xdg != nullptr && *xdg == '/'     ? std::string(xdg)
+                            : home != nullptr && *home == '/' ? std::string(home) + "/.cache"
+                                                              : std::string();
+    if (!dir.empty()) {
+        ::mkdir(dir.c_str(), 0700);
+    }
+    return dir;
+}
+
+bool inMemory(const std::string& dir) {
+    struct statfs info {};
+    return ::statfs(dir.c_str(), &info) == 0 &&
+           (info.f_type == TMPFS_MAGIC || info.f_type == RAMFS_MAGIC);
 }
 
 }  // namespace
@@ -191,7 +360,8 @@ bool OutputFile::open() {
     if (exists) {
         // A file the caller could not open for writing is refused, as ">"
         // refuses it, and now rather than after the whole run.
-        m_targetFd = ::open(m_target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+        m_targetFd =
+            fault("open target") ? -1 : ::open(m_target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
         if (m_targetFd < 0) {
             return fail();
         }
@@ -205,17 +375,14 @@ bool OutputFile::open() {
         // The folder takes no new name, but the file itself may be written.
         m_mode = Mode::InPlace;
     }
-    if (m_mode == Mode::Replace && exists) {
-        // Owner first: a change of owner clears set-id bits, which never carry over.
-        if (::fchown(m_fd, info.st_uid, info.st_gid) == 0) {
-            ::fchmod(m_fd, info.st_mode & 0777);
-        } else if (errno == EPERM) {
-            // Only the file itself keeps another's owner or group.
-            dropTemporary();
-            m_mode = Mode::InPlace;
-        } else {
+    if (m_mode == Mode::Replace && exists && !carryOver(m_targetFd, m_fd, info)) {
+        if (errno != EPERM && errno != EACCES && errno != EOPNOTSUPP) {
             return failAndDiscard();
         }
+        // Only the file itself keeps what a new one cannot be given (another's
+        // owner or group, an attribute).
+        dropTemporary();
+        m_mode = Mode::InPlace;
     }
     if (m_mode == Mode::InPlace && !openStaging()) {
         return failAndDiscard();
@@ -230,18 +397,44 @@ bool OutputFile::failAndDiscard() {
 }
 
 // Where in-place output gathers until complete: beside the target, else in
-// the temporary folder. It needs no name, so a named one loses it at once.
+// the user's cache folder, else the temporary folder; on disk before memory.
+// It needs no name, so a named one loses it at once.
 bool OutputFile::openStaging() {
     const char* tmp = std::getenv("TMPDIR");
-    for (const std::string& dir : {m_dir, std::string(tmp != nullptr && *tmp ? tmp : "/tmp")}) {
-        if (openTemporary(dir)) {
-            if (!m_tempPath.empty()) {
-                ::unlink(m_tempPath.c_str());
-                forgetTemporary();
+    const std::string dirs[] = {m_dir, cacheFolder(), tmp != nullptr && *tmp ? tmp : "/tmp"};
+    int error = ENOENT;
+    for (const bool memory : {false, true}) {
+        for (const std::string& dir : dirs) {
+            if (dir.empty() || inMemory(dir) != memory) {
+                continue;
             }
-            return true;
+            if (memory && m_sizeBound.value_or(0) > m_memoryBudget) {
+                m_overBudgetIn = dir;
+                errno = EFBIG;
+                return false;
+            }
+            if (openTemporary(dir)) {
+                if (!m_tempPath.empty()) {
+                    ::unlink(m_tempPath.c_str());
+                    forgetTemporary();
+                }
+                m_stagedInMemory = memory ? dir : "";
+                m_staged = 0;
+                return true;
+            }
+            error = errno;
         }
     }
+    errno = error;
+    return false;
+}
+
+bool OutputFile::withinBudget(long long staged) {
+    if (m_stagedInMemory.empty() || static_cast<std::uint64_t>(staged) <= m_memoryBudget) {
+        return true;
+    }
+    m_overBudgetIn = m_stagedInMemory;
+    errno = EFBIG;
     return false;
 }
 
@@ -250,14 +443,16 @@ bool OutputFile::openTemporary(const std::string& dir) {
     // A file without a name until commit: nothing to leave behind, whatever ends
     // the program. Linking it later needs /proc.
     if (::access("/proc/self/fd", X_OK) == 0) {
-        m_fd = ::open(dir.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+        m_fd = fault("open") ? -1 : ::open(dir.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
         if (m_fd >= 0) {
             return true;
         }
     }
 #endif
     return withFreshName(dir, m_tempPath, m_cleanupSlot, [this](const std::string& name) {
-        m_fd = ::open(name.c_str(), O_CREAT | O_EXCL | O_RDWR | O_NOCTTY | O_CLOEXEC, 0666);
+        m_fd = fault("open named")
+                   ? -1
+                   : ::open(name.c_str(), O_CREAT | O_EXCL | O_RDWR | O_NOCTTY | O_CLOEXEC, 0666);
         return m_fd >= 0;
     });
 }
@@ -265,6 +460,9 @@ bool OutputFile::openTemporary(const std::string& dir) {
 bool OutputFile::nameTemporary() {
     const std::string procPath = "/proc/self/fd/" + std::to_string(m_fd);
     return withFreshName(m_dir, m_tempPath, m_cleanupSlot, [&](const std::string& name) {
+        if (fault("link")) {
+            return false;
+        }
         if (::linkat(AT_FDCWD, procPath.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
             return true;
         }
@@ -281,10 +479,14 @@ bool OutputFile::write(std::string_view bytes) {
         // Keep the reason open() gave.
         return m_error.empty() ? fail() : false;
     }
-    return FdStreambuf::writeFd(m_fd, bytes.data(), bytes.size(), true) || fail();
+    m_staged += static_cast<long long>(bytes.size());
+    return (!fault("write") && withinBudget(m_staged) &&
+            FdStreambuf::writeFd(m_fd, bytes.data(), bytes.size(), true)) ||
+           fail();
 }
 
-bool OutputFile::commit() {
+bool OutputFile::commit(bool evenIfStopped) {
+    m_evenIfStopped = evenIfStopped;
     if (m_fd < 0) {
         errno = EBADF;
         // Keep the reason open() gave.
@@ -300,73 +502,123 @@ bool OutputFile::commit() {
         discard();
         return copied;
     }
-    if (::fsync(m_fd) != 0 && errno != EINVAL) {
-        return failAndDiscard();
-    }
-    if (m_tempPath.empty() && !nameTemporary()) {
+    if (!syncFile(m_fd) || (m_tempPath.empty() && !nameTemporary())) {
         return failAndDiscard();
     }
     const int fd = m_fd;
     m_fd = -1;
-    if ((::close(fd) != 0 && errno != EINTR) ||
+    if (!closeFile(fd) || stopped() || fault("rename") ||
         ::rename(m_tempPath.c_str(), m_target.c_str()) != 0) {
         return failAndDiscard();
     }
     forgetTemporary();
     discard();
     // The rename itself survives a power cut only once the folder is synced.
-    const int dir = ::open(m_dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dir =
+        fault("open folder") ? -1 : ::open(m_dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
-        ::fsync(dir);
+        syncFile(dir);
         ::close(dir);
     }
     return true;
 }
 
+bool OutputFile::stopped() const {
+    if (m_evenIfStopped || !Signals::stopRequested()) {
+        return false;
+    }
+    errno = EINTR;
+    return true;
+}
+
+// Waits for the lock concurrent writers of the file share; a stop ends the
+// wait unless the output is kept when stopped. A file system without such
+// locks is written unlocked.
+bool OutputFile::lockTarget() {
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    for (;;) {
+        if (fault("lock")) {
+            return false;
+        }
+        if (::fcntl(m_targetFd, F_OFD_SETLKW, &lock) == 0 || errno == EINVAL || errno == ENOLCK ||
+            errno == EOPNOTSUPP) {
+            return true;
+        }
+        if (errno != EINTR || stopped()) {
+            return false;
+        }
+    }
+}
+
 bool OutputFile::copyIntoTarget() {
-    const off_t size = ::lseek(m_fd, 0, SEEK_END);
-    if (size < 0) {
+    const off_t size = fault("lseek") ? -1 : ::lseek(m_fd, 0, SEEK_END);
+    struct stat old {};
+    if (size < 0 || !withinBudget(size) || !lockTarget() || fault("fstat") ||
+        ::fstat(m_targetFd, &old) != 0) {
         return fail();
     }
     const int target = m_targetFd;
-    // Reserving the space first keeps the old content whole when the disk is
-    // full; overwriting, not truncating, keeps the reservation.
-    int reserved = 0;
-    do {
-        reserved = size > 0 ? ::fallocate(target, FALLOC_FL_KEEP_SIZE, 0, size) : 0;
-    } while (reserved != 0 && errno == EINTR);
-    if (reserved != 0 && errno != EOPNOTSUPP && errno != ENOSYS) {
+    const auto shrinkBack = [&] {
+        const int error = errno;
+        [[maybe_unused]] const int ignored = ::ftruncate(target, old.st_size);
+        errno = error;
         return fail();
+    };
+    if (!reserve(target, old.st_size, size)) {
+        return shrinkBack();
     }
+    // A stop asked for until now keeps the old file; from here on the copy
+    // runs to its end, and stop signals wait until the file is whole.
+    const sigset_t previous = holdStopSignals();
+    const auto release = [&](bool ok) {
+        ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+        return ok;
+    };
+    // Privileged writes keep set-id bits; new content never inherits them.
+    if (stopped() || ((old.st_mode & (S_ISUID | S_ISGID)) != 0 &&
+                      (fault("fchmod") || ::fchmod(target, old.st_mode & 0777) != 0))) {
+        return release(shrinkBack());
+    }
+    // A step that fails in passing must not leave part old, part new.
+    if (!overwriteTarget(size) && !overwriteTarget(size)) {
+        return release(fail());
+    }
+    // Once synced the content is in place, whatever close says.
+    m_targetFd = -1;
+    closeFile(target);
+    return release(true);
+}
+
+// Copies the staged output over the start of the target and cuts the rest.
+bool OutputFile::overwriteTarget(long long size) {
     std::vector<char> buffer(1 << 16);
-    off_t offset = 0;
-    bool ok = ::lseek(target, 0, SEEK_SET) == 0;
-    while (ok && offset < size) {
-        const ssize_t got = ::pread(m_fd, buffer.data(), buffer.size(), offset);
-        if (got < 0 && errno == EINTR) {
-            continue;
+    for (off_t offset = 0; offset < size;) {
+        const ssize_t got = fault("read staged")
+                                ? -1
+                                : ::pread(m_fd, buffer.data(),
+                                          std::min<off_t>(buffer.size(), size - offset), offset);
+        if (got <= 0) {
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            errno = got == 0 ? EIO : errno;
+            return false;
         }
-        if (got == 0) {
-            errno = EIO;
+        for (ssize_t put = 0; put < got;) {
+            const ssize_t wrote = fault("copy")
+                                      ? -1
+                                      : ::pwrite(m_targetFd, buffer.data() + put,
+                                                 static_cast<std::size_t>(got - put), offset + put);
+            if (wrote < 0 && errno != EINTR) {
+                return false;
+            }
+            put += std::max<ssize_t>(wrote, 0);
         }
-        ok = got > 0 &&
-             FdStreambuf::writeFd(target, buffer.data(), static_cast<std::size_t>(got), false);
         offset += got;
     }
-    ok = ok && ::ftruncate(target, size) == 0 && (::fsync(target) == 0 || errno == EINVAL);
-    struct stat info {};
-    if (ok && ::fstat(target, &info) == 0 && (info.st_mode & (S_ISUID | S_ISGID)) != 0) {
-        // Privileged writes keep set-id bits; new content never inherits them.
-        ::fchmod(target, info.st_mode & 0777);
-    }
-    if (!ok) {
-        fail();
-    }
-    m_targetFd = -1;
-    if (::close(target) != 0 && errno != EINTR && ok) {
-        ok = fail();
-    }
-    return ok;
+    return !fault("ftruncate") && ::ftruncate(m_targetFd, size) == 0 && syncFile(m_targetFd);
 }
 
 void OutputFile::forgetTemporary() {

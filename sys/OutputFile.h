@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,7 +16,11 @@ namespace ovantis::sys {
 // open for writing is refused up front, as the shell's ">" refuses it, and
 // set-id bits never carry over to new content. Anything else that exists (a
 // device, a FIFO, a terminal) is written directly, as ">" would. A symbolic
-// link stays a link.
+// link stays a link. A replacement carries the old file's extended
+// attributes (ACLs among them), or the file is rewritten in place. In place,
+// the space for the new content is secured before a byte of the old is
+// overwritten, and the copy holds a lock on the file, so concurrent writers
+// end with one whole output.
 class OutputFile {
   public:
     explicit OutputFile(std::string path);
@@ -22,16 +28,27 @@ class OutputFile {
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
+    // Output rewritten in place is first gathered elsewhere, on disk where
+    // any folder for it is; in memory (tmpfs) it is refused when sizeBound
+    // is over the budget, or stopped once it passes the budget.
+    void limitStaging(std::uint64_t memoryBudget, std::optional<std::uint64_t> sizeBound) {
+        m_memoryBudget = memoryBudget;
+        m_sizeBound = sizeBound;
+    }
     bool open();
     int fd() const { return m_fd; }
     // Writes all of bytes, retrying interrupted writes.
     bool write(std::string_view bytes);
-    // Makes what was written so far the file's content.
-    bool commit();
+    // Makes what was written so far the file's content. A stop asked for
+    // before the old content is first touched keeps the old file (and fails),
+    // unless evenIfStopped; once touched, the write completes.
+    bool commit(bool evenIfStopped = false);
     // Drops what was written; the old file stays as it was.
     void discard();
     // Why the last step failed, in the system's words; the caller names the file.
     const std::string& error() const { return m_error; }
+    // Where the output was to be staged when only memory was left over budget.
+    const std::string& overBudgetIn() const { return m_overBudgetIn; }
 
   private:
     enum class Mode { Direct, Replace, InPlace };
@@ -42,6 +59,11 @@ class OutputFile {
     bool openStaging();
     bool nameTemporary();
     bool copyIntoTarget();
+    // True, with errno EINTR, when a stop asks to keep the old file.
+    bool stopped() const;
+    bool lockTarget();
+    bool overwriteTarget(long long size);
+    bool withinBudget(long long staged);
     void forgetTemporary();
     void dropTemporary();
 
@@ -54,6 +76,13 @@ class OutputFile {
     // The existing target, opened for writing up front.
     int m_targetFd = -1;
     int m_cleanupSlot = -1;
+    bool m_evenIfStopped = false;
+    std::uint64_t m_memoryBudget = UINT64_MAX;
+    std::optional<std::uint64_t> m_sizeBound;
+    // The staging folder when it is in memory, else empty.
+    std::string m_stagedInMemory;
+    long long m_staged = 0;
+    std::string m_overBudgetIn;
     std::string m_error;
 };
 

@@ -199,7 +199,7 @@ bool OutputFile::write(std::string_view bytes) {
     return writeAll(handleOf(m_fd), bytes.data(), bytes.size()) || fail();
 }
 
-bool OutputFile::commit() {
+bool OutputFile::commit(bool) {
     if (m_fd < 0) {
         ::SetLastError(ERROR_INVALID_HANDLE);
         // Keep the reason open() gave.

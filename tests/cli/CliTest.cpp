@@ -15,10 +15,12 @@
 #include <system_error>
 #include <tuple>
 
+#include "FaultPoints.h"
 #include "FdStreambuf.h"
 #include "Notices.h"
 #include "RedrawLimit.h"
 #include "Request.h"
+#include "Signals.h"
 #include "TempFolder.h"
 #include "Version.h"
 
@@ -279,8 +281,9 @@ TEST(CliRequest, ArgumentsBecomeTheRequestWithoutOutput) {
     const StringSettings digits = parse({"string", "-D", "-D", "--no-similar"}).string;
     EXPECT_EQ(std::tuple(digits.upper, digits.lower, digits.digits, digits.noSimilar),
               std::tuple(false, false, true, true));
-    const Request seeded = parse({"string", "-L", "-D", "--head", "h", "--tail", "t", "--min-length",
-                                  "0", "--max-length", "12", "--seed", "4294967295"});
+    const Request seeded =
+        parse({"string", "-L", "-D", "--head", "h", "--tail", "t", "--min-length", "0",
+               "--max-length", "12", "--seed", "4294967295"});
     const StringSettings& s = seeded.string;
     EXPECT_EQ(std::tuple(s.upper, s.lower, s.digits, s.head, s.tail, s.minLength, s.maxLength),
               std::tuple(false, true, true, "h", "t", 0, 12));
@@ -394,9 +397,31 @@ TEST(CliOutput, SpecialTargetsAreWrittenThroughAndAFullDiskKeepsTheOldFile) {
     }
     EXPECT_EQ(dir.sh(cli + "null && stat -c %F null"), "character special file\n");
     EXPECT_EQ(dir.sh("echo old > full/out; " OVANTIS_CLI_PATH
-                     " string --length 100000 -o full/out 2>&1; echo $?; cat full/out; ls -A full; "
-                     "umount full"),
+                     " string --length 100000 -o full/out 2>&1; echo $?; cat full/out; ls -A full"),
               "ovantis-cli: cannot write full/out: No space left on device\n1\nold\nout\n");
+    // Rewritten in place with only memory left to stage it in.
+    EXPECT_EQ(
+        dir.sh("ln full/out full/link; XDG_CACHE_HOME=/dev/null/x TMPDIR=full " OVANTIS_CLI_PATH
+               " string --length 100 -n 20000 --max-memory 1 -o full/out 2>&1; echo $?; "
+               "cat full/out; umount full"),
+        "ovantis-cli: cannot write full/out: it is rewritten in place and the only space "
+        "left to stage the output is in memory (full), where it may exceed the 1 MiB memory "
+        "budget (set TMPDIR to a folder on disk, or raise --max-memory)\n1\nold\n");
+}
+
+// A stop while a file is rewritten in place: before the copy the old file
+// stays, once it has begun the file is finished; the run ends with 128 plus
+// the signal either way.
+TEST(CliOutput, AStopDuringAnInPlaceRewriteFinishesItOrKeepsTheOldFile) {
+    for (const char* step : {"lock", "copy"}) {
+        TempFolder dir;
+        dir.sh("echo old > out; ln out link");
+        sys::FaultPoints::stopAt(step, SIGTERM);
+        EXPECT_EQ(cli("number --seed 1 -n 3 -o " + dir / "out").status, 128 + SIGTERM);
+        sys::FaultPoints::disarm();
+        sys::Signals::reset();
+        EXPECT_EQ(readAll(dir / "link"), step[0] == 'l' ? "old\n" : "80.87\n89.60\n100\n");
+    }
 }
 
 // Characters and runs of any length reach the file whole and in order, however
@@ -496,6 +521,25 @@ TEST(CliBinary, StopSignalsEndARunInEveryBlockingCallAndLeaveNothing) {
                   SIGINT, 300),
               128 + SIGINT);
     EXPECT_EQ(dir.names(), "");
+}
+
+// Concurrent in-place writers end with one run's whole output; a run waiting
+// for another's lock still stops at once, leaving the old file.
+TEST(CliBinary, InPlaceWritersTakeTurnsAndAStopEndsTheWait) {
+    TempFolder dir;
+    const std::string run = std::string(OVANTIS_CLI_PATH) + " string -n 200000 --seed $s";
+    EXPECT_EQ(dir.sh("echo old > out; ln out link; for s in 1 2 3 4 5 6; do " + run +
+                     " -o out & done; wait; for s in 1 2 3 4 5 6; do " + run +
+                     " | cmp -s - link && echo $s; done | wc -l"),
+              "1\n");
+    dir.sh("echo old > out");
+    const int holder = ::open((dir / "out").c_str(), O_RDWR | O_CLOEXEC);
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    ASSERT_EQ(::fcntl(holder, F_OFD_SETLK, &lock), 0);
+    EXPECT_EQ(signalledStatus("string -o out", SIGINT, 300, dir.path), 130);
+    EXPECT_EQ(readAll(dir / "link"), "old\n");
+    ::close(holder);
 }
 
 TEST(CliBinary, InterruptedTimeRunKeepsTheLinesLogged) {

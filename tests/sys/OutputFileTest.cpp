@@ -4,7 +4,16 @@
 #include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+
+#include "FaultPoints.h"
+#include "Signals.h"
 #include "TempFolder.h"
 
 namespace ovantis::sys {
@@ -13,10 +22,18 @@ namespace {
 using test::readAll;
 using test::TempFolder;
 
-// Saves "new" to path; the error, or "".
-std::string saveNew(const std::string& path) {
+// Saves content to path; the error, or "".
+std::string saveNew(const std::string& path, const std::string& content = "new") {
     OutputFile file(path);
-    return file.open() && file.write("new") && file.commit() ? "" : file.error();
+    return file.open() && file.write(content) && file.commit() ? "" : file.error();
+}
+
+// Mounts a small ext2 image (a file system without fallocate) on folder "d".
+bool mountExt2(const TempFolder& folder) {
+    return ::geteuid() == 0 &&
+           folder.sh(
+               "mkdir d; dd if=/dev/zero of=e2.img bs=1k count=2048 2>/dev/null && "
+               "mkfs.ext2 -q -F e2.img && mount -o loop e2.img d && echo ok") == "ok\n";
 }
 
 // Each row prepares a fresh folder in the shell, saves "new" to a path in it,
@@ -73,20 +90,140 @@ TEST(OutputFile, FollowsAsManyLinksAsTheShellAndClosesOnlyItsOwn) {
     EXPECT_NE(::fcntl(STDERR_FILENO, F_GETFD), -1) << "standard error was closed";
 }
 
-// In place, the space is reserved before the old content is touched: a disk
-// that holds the new content once but not twice keeps the old file whole.
+// In place, no byte of the old content is overwritten before the whole new
+// content has its space, with fallocate (tmpfs) or without (ext2, where the
+// file grows first, holes filled): a disk too full keeps the old file whole.
 TEST(OutputFile, InPlaceOnAFullDiskKeepsTheOldContent) {
+    const std::string old = "yes OLDOLDOLD | head -c ";
+    struct Case {
+        bool ext2;
+        std::string setup;
+        int size;
+        bool fits;
+    } const cases[] = {
+        {false, "echo old > d/out", 70 << 10, false},
+        {true, old + "600000 > d/out", 1000000, false},
+        {true, "truncate -s 1500000 d/out; echo OLD | dd of=d/out conv=notrunc 2>/dev/null",
+         1000000, false},
+        {true, old + "300000 > d/out", 600000, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.setup);
+        TempFolder folder;
+        if (c.ext2 ? !mountExt2(folder)
+                   : folder.sh("mkdir d && mount -t tmpfs -o size=64k ovantis d && echo ok") !=
+                         "ok\n") {
+            GTEST_SKIP() << "mounting tmpfs and loop devices needs root";
+        }
+        folder.sh(c.setup + "; ln d/out d/link");
+        const std::string before = readAll(folder / "d/out");
+        OutputFile file(folder / "d/out");
+        EXPECT_EQ(file.open() && file.write(std::string(c.size, 'n')) && file.commit(), c.fits);
+        EXPECT_EQ(file.error(), c.fits ? "" : "No space left on device");
+        EXPECT_EQ(readAll(folder / "d/link"), c.fits ? std::string(c.size, 'n') : before);
+        EXPECT_EQ(folder.sh("ls -A d | grep -vx lost+found; umount d"), "link\nout\n");
+    }
+}
+
+// Each step of a write fails in turn (EIO, EPERM), or is where a stop comes:
+// the target then holds exactly the old content or exactly the new, with its
+// ACL, attributes and mode, the call says which, and nothing else is left. A
+// replacement that cannot carry something is written in place. A stop keeps
+// the old file up to the step that puts the new one in place (the rename, or
+// in place the first byte copied).
+TEST(OutputFile, EveryFailingOrStoppedStepKeepsTheOldFileOrPutsTheWholeNewOne) {
+    const bool acls = TempFolder().sh("touch f && setfacl -m u:nobody:rw f && echo ok") == "ok\n";
+    if (!acls) {
+        std::cout << "no setfacl (package acl) or no ACLs here: ACLs are not tried\n";
+    }
+    struct Path {
+        bool ext2;
+        std::string setup;
+        const char* turn;
+    } const paths[] = {
+        {false, "echo old > out; chmod 640 out; setfacl -m u:nobody:rw out", "rename"},
+        {false, "setfacl -d -m u:nobody:r .; echo old > out; setfacl -b out", "rename"},
+        {false, "echo old > out; ln out link", "read staged"},
+        {true, "echo old > out; ln out link", "read staged"}};
+    std::size_t points = 0;
+    for (const auto& [ext2, setup, turn] : paths) {
+        TempFolder folder;
+        if (ext2 && !mountExt2(folder)) {
+            std::cout << "no ext2 (needs root and loop devices): its steps are not tried\n";
+            continue;
+        }
+        const std::string dir = folder / (ext2 ? "d" : ".");
+        const auto state = [&] {
+            char note[2] = {};
+            ::getxattr((dir + "/out").c_str(), "user.ovantis", note, 1);
+            return folder.sh("cd " + dir + "; getfacl -c out 2>&1; stat -c %A out; ls -A") + note;
+        };
+        const auto prepare = [&] {
+            folder.sh("cd " + dir + " && rm -rf out link && setfacl -k . 2>&1; " + setup);
+            ::setxattr((dir + "/out").c_str(), "user.ovantis", "1", 1, 0);
+            return state();
+        };
+        prepare();
+        FaultPoints::failAt(0, 0);
+        ASSERT_EQ(saveNew(dir + "/out", "new content\n"), "");
+        const std::vector<std::string> steps = FaultPoints::passed();
+        const auto firstNew = std::find(steps.begin(), steps.end(), turn) - steps.begin() + 1;
+        ASSERT_LE(firstNew, static_cast<long>(steps.size())) << turn << " is one of the steps";
+        points += steps.size();
+        for (std::size_t n = 0; n < steps.size() * 3; ++n) {
+            const int error = n / steps.size() == 0 ? EIO : EPERM;
+            const bool stop = n / steps.size() == 2;
+            const int at = static_cast<int>(n % steps.size()) + 1;
+            SCOPED_TRACE(setup + ", " + std::to_string(stop ? 0 : error) + " at " + steps[at - 1] +
+                         " #" + std::to_string(at));
+            const std::string before = prepare();
+            stop ? FaultPoints::stopAt(at, SIGTERM) : FaultPoints::failAt(at, error);
+            const std::string reason = saveNew(dir + "/out", "new content\n");
+            FaultPoints::disarm();
+            Signals::reset();
+            EXPECT_EQ(readAll(dir + "/out"), reason.empty() ? "new content\n" : "old\n");
+            EXPECT_EQ(state(), before);
+            if (!reason.empty()) {
+                EXPECT_EQ(reason, std::strerror(stop ? EINTR : error));
+            }
+            if (stop) {
+                EXPECT_EQ(reason.empty(), at >= firstNew);
+            }
+        }
+        folder.sh(ext2 ? "umount d" : "");
+    }
+    std::cout << points << " steps, each failed twice and stopped in turn\n";
+}
+
+// In-place output is staged on disk (the cache folder) before memory; where
+// only memory is left, output that may pass the budget is refused up front,
+// or stopped where it passes, and the old file stays.
+TEST(OutputFile, InPlaceOutputIsStagedOnDiskAndInMemoryOnlyWithinTheBudget) {
     TempFolder folder;
     if (::geteuid() != 0 ||
-        folder.sh("mkdir full && mount -t tmpfs -o size=64k ovantis full && echo ok") != "ok\n") {
-        folder.sh("umount full");
-        GTEST_SKIP() << "mounts need root";
+        folder.sh("mkdir ram && mount -t tmpfs ovantis ram && echo ok") != "ok\n") {
+        GTEST_SKIP() << "mounting tmpfs needs root";
     }
-    folder.sh("echo old > full/out; ln full/out full/link");
-    OutputFile file(folder / "full/out");
-    EXPECT_FALSE(file.open() && file.write(std::string(40 << 10, 'n')) && file.commit());
-    EXPECT_EQ(file.error(), "No space left on device");
-    EXPECT_EQ(folder.sh("head -c 9 full/link; ls -A full; umount full"), "old\nlink\nout\n");
+    const char* oldTmp = std::getenv("TMPDIR");
+    const std::string restore = oldTmp != nullptr ? oldTmp : "";
+    ::setenv("TMPDIR", (folder / "ram").c_str(), 1);
+    const std::pair<const char*, std::optional<std::uint64_t>> cases[] = {
+        {"cache", 2 << 20}, {"none/cache", 2 << 20}, {"none/cache", 1 << 10}, {"none/cache", {}}};
+    for (const auto& [cache, bound] : cases) {
+        const int size = bound.value_or(2 << 20);
+        const bool saved = cache[0] == 'c' || size < (1 << 20);
+        SCOPED_TRACE(std::string(cache) + " " + std::to_string(bound.value_or(0)));
+        ::setenv("XDG_CACHE_HOME", (folder / cache).c_str(), 1);
+        folder.sh("echo old > ram/out; ln -f ram/out ram/link");
+        OutputFile file(folder / "ram/out");
+        file.limitStaging(1 << 20, bound);
+        EXPECT_EQ(file.open() && file.write(std::string(size, 'n')) && file.commit(), saved);
+        EXPECT_EQ(file.overBudgetIn(), saved ? "" : folder / "ram");
+        EXPECT_EQ(readAll(folder / "ram/link"), saved ? std::string(size, 'n') : "old\n");
+    }
+    ::unsetenv("XDG_CACHE_HOME");
+    restore.empty() ? ::unsetenv("TMPDIR") : ::setenv("TMPDIR", restore.c_str(), 1);
+    folder.sh("umount ram");
 }
 
 // Saves "new" to path as user, in a child process; the error, or "".
