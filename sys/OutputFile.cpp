@@ -408,7 +408,7 @@ bool OutputFile::openStaging() {
             if (dir.empty() || inMemory(dir) != memory) {
                 continue;
             }
-            if (memory && m_sizeBound.value_or(0) > m_memoryBudget) {
+            if (memory && m_sizeBound > m_memoryBudget) {
                 m_overBudgetIn = dir;
                 errno = EFBIG;
                 return false;
@@ -418,23 +418,12 @@ bool OutputFile::openStaging() {
                     ::unlink(m_tempPath.c_str());
                     forgetTemporary();
                 }
-                m_stagedInMemory = memory ? dir : "";
-                m_staged = 0;
                 return true;
             }
             error = errno;
         }
     }
     errno = error;
-    return false;
-}
-
-bool OutputFile::withinBudget(long long staged) {
-    if (m_stagedInMemory.empty() || static_cast<std::uint64_t>(staged) <= m_memoryBudget) {
-        return true;
-    }
-    m_overBudgetIn = m_stagedInMemory;
-    errno = EFBIG;
     return false;
 }
 
@@ -479,9 +468,7 @@ bool OutputFile::write(std::string_view bytes) {
         // Keep the reason open() gave.
         return m_error.empty() ? fail() : false;
     }
-    m_staged += static_cast<long long>(bytes.size());
-    return (!fault("write") && withinBudget(m_staged) &&
-            FdStreambuf::writeFd(m_fd, bytes.data(), bytes.size(), true)) ||
+    return (!fault("write") && FdStreambuf::writeFd(m_fd, bytes.data(), bytes.size(), true)) ||
            fail();
 }
 
@@ -555,8 +542,7 @@ bool OutputFile::lockTarget() {
 bool OutputFile::copyIntoTarget() {
     const off_t size = fault("lseek") ? -1 : ::lseek(m_fd, 0, SEEK_END);
     struct stat old {};
-    if (size < 0 || !withinBudget(size) || !lockTarget() || fault("fstat") ||
-        ::fstat(m_targetFd, &old) != 0) {
+    if (size < 0 || !lockTarget() || fault("fstat") || ::fstat(m_targetFd, &old) != 0) {
         return fail();
     }
     const int target = m_targetFd;

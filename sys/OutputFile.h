@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,9 +28,9 @@ class OutputFile {
     OutputFile& operator=(const OutputFile&) = delete;
 
     // Output rewritten in place is first gathered elsewhere, on disk where
-    // any folder for it is; in memory (tmpfs) it is refused when sizeBound
-    // is over the budget, or stopped once it passes the budget.
-    void limitStaging(std::uint64_t memoryBudget, std::optional<std::uint64_t> sizeBound) {
+    // any folder for it is; where only memory (tmpfs) is left, output of up
+    // to sizeBound bytes is refused when that is over the budget.
+    void limitStaging(std::uint64_t memoryBudget, std::uint64_t sizeBound) {
         m_memoryBudget = memoryBudget;
         m_sizeBound = sizeBound;
     }
@@ -63,7 +62,6 @@ class OutputFile {
     bool stopped() const;
     bool lockTarget();
     bool overwriteTarget(long long size);
-    bool withinBudget(long long staged);
     void forgetTemporary();
     void dropTemporary();
 
@@ -78,10 +76,7 @@ class OutputFile {
     int m_cleanupSlot = -1;
     bool m_evenIfStopped = false;
     std::uint64_t m_memoryBudget = UINT64_MAX;
-    std::optional<std::uint64_t> m_sizeBound;
-    // The staging folder when it is in memory, else empty.
-    std::string m_stagedInMemory;
-    long long m_staged = 0;
+    std::uint64_t m_sizeBound = 0;
     std::string m_overBudgetIn;
     std::string m_error;
 };
