@@ -59,7 +59,7 @@ std::vector<std::string> FaultPoints::passed() {
 }
 
 bool FaultPoints::fails(const char* what) {
-    if (!g_armed.load(std::memory_order_relaxed)) {
+    if (!g_armed.load(std::memory_order_acquire)) {
         return false;
     }
     const int step = g_steps.fetch_add(1) + 1;

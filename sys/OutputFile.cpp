@@ -205,9 +205,9 @@ bool attributeValue(int fd, const std::string& name, std::vector<char>& value) {
     return true;
 }
 
-// Gives to the extended attributes of from (ACLs among them), and only those:
-// what to got from its folder (a default ACL) and from lacks goes. File
-// capabilities, like set-id bits, never carry over to new content.
+// Copies the old file's extended attributes (ACLs among them) onto the new
+// one and drops any the new one got from its folder (a default ACL) that the
+// old lacks. File capabilities, like set-id bits, never carry over.
 bool copyAttributes(int from, int to) {
     std::vector<std::string> names;
     std::vector<std::string> inherited;
