@@ -22,8 +22,8 @@ int print(const std::string& text, std::ostream& out, std::ostream& err, Languag
 
 }  // namespace
 
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-        KeySource keys) {
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, KeySource keys,
+        RandomSource::Clock clock) {
     const Language language = runLanguage();
     try {
         const ParseOutcome parsed = parseRequest(args, language);
@@ -36,7 +36,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             case ParseOutcome::Kind::Run:
                 break;
         }
-        return runRequest(parsed.request, keys, out, err, language);
+        return runRequest(parsed.request, keys, clock, out, err, language);
     } catch (const std::system_error& e) {
         // The secure source without its key: no run, never a weaker key.
         if (const int signal = sys::Signals::stopSignal()) {
@@ -44,8 +44,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         }
         err << "ovantis-cli: " << e.what() << '\n';
         return kExitIo;
-    } catch (const RedrawLimit&) {
-        err << "ovantis-cli: " << texts::kGaveUp.in(language) << '\n';
+    } catch (const RedrawLimit& e) {
+        err << "ovantis-cli: "
+            << (e.classicSource() ? texts::kGaveUpClassic : texts::kGaveUp).in(language) << '\n';
         return kExitUsage;
     } catch (const std::bad_alloc&) {
         // Unwinding has discarded the result file's new content.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "EntropyPool.h"
+#include "RandomSource.h"
 #include "SystemRandom.h"
 
 namespace ovantis::cli {
@@ -16,8 +17,8 @@ inline constexpr int kExitUsage = 2;
 
 // Runs ovantis-cli with the arguments after the program name. Generated lines
 // go to out (or to -o FILE); notices and errors to err. The secure source is
-// keyed from keys.
+// keyed from keys; clock gives the current second (by default the system's).
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-        KeySource keys = sys::SystemRandom::fill);
+        KeySource keys = sys::SystemRandom::fill, RandomSource::Clock clock = {});
 
 }  // namespace ovantis::cli

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <ctime>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <thread>
@@ -62,6 +63,8 @@ int writeChecked(const Run& run, const char* notice, const std::string& why,
     return finished != kExitOk ? finished : status;
 }
 
+// Writes whole lines only: a run that ends early drops the line it was
+// making, or ends it where part of it has already gone out.
 template <class Generator>
 void streamLines(Generator& generator, std::int64_t count, bool crlf, std::ostream& stream) {
     StreamSink sink(stream);
@@ -69,20 +72,37 @@ void streamLines(Generator& generator, std::int64_t count, bool crlf, std::ostre
     std::string chunk;
     chunk.reserve(kChunk + 256);
     bool going = true;
-    for (std::int64_t i = 0; i < count && going; ++i) {
-        // Whole chunks where the generator makes them; else line by line.
-        if (const std::int64_t made = generator.appendLines(chunk, count - i, lineEnd, kChunk)) {
-            i += made - 1;
-            going = sink.drain(chunk);
-            continue;
-        }
-        if constexpr (std::is_same_v<Generator, StringGenerator>) {
-            going = generator.appendLine(chunk, &sink);
+    const auto endEarly = [&](std::size_t lineStart, std::uint64_t writtenBefore) {
+        if (sink.written() == writtenBefore) {
+            chunk.resize(lineStart);
         } else {
-            generator.appendLine(chunk);
+            chunk += lineEnd;
+        }
+        sink.drain(chunk);
+        stream.flush();
+    };
+    for (std::int64_t i = 0; i < count && going; ++i) {
+        const std::size_t lineStart = chunk.size();
+        const std::uint64_t writtenBefore = sink.written();
+        try {
+            // Whole chunks where the generator makes them; else line by line.
+            if (const std::int64_t made =
+                    generator.appendLines(chunk, count - i, lineEnd, kChunk)) {
+                i += made - 1;
+                going = sink.drain(chunk);
+                continue;
+            }
+            going = generator.appendLine(chunk, &sink);
+        } catch (...) {
+            endEarly(lineStart, writtenBefore);
+            throw;
+        }
+        if (!going) {
+            endEarly(lineStart, writtenBefore);
+            return;
         }
         chunk += lineEnd;
-        if (going && chunk.size() >= kChunk) {
+        if (chunk.size() >= kChunk) {
             going = sink.drain(chunk);
         }
     }
@@ -97,8 +117,12 @@ int runBatch(const Run& run, const Settings& s, RandomSource& random) {
     std::optional<Generator> generator;
     if (notice == nullptr) {
         generator.emplace(s, random);
+        std::uint64_t period = std::numeric_limits<std::uint64_t>::max();
+        if constexpr (std::is_same_v<Generator, StringGenerator>) {
+            period = generator->classicPeriod();
+        }
         std::string refusal =
-            refuseUnique(s.unique, generator->possibleLines(), s.count, run.language);
+            refuseUnique(s.unique, generator->possibleLines(), period, s.count, run.language);
         if (refusal.empty()) {
             refusal = refuseMemory(generator->memoryNeeded(s.count), run.request.memoryBudget,
                                    s.count, run.language);
@@ -162,12 +186,12 @@ int runEvents(const Run& run, RandomSource& random, std::ostream& stream) {
     return status;
 }
 
-std::unique_ptr<RandomSource> makeSource(const Request& request, const KeySource& keys) {
+std::unique_ptr<RandomSource> makeSource(const Request& request, const KeySource& keys,
+                                         const RandomSource::Clock& clock) {
     if (request.source == Source::Secure) {
-        return std::make_unique<RandomSource>(RandomSource::Kind::Secure, RandomSource::Clock(),
-                                              keys);
+        return std::make_unique<RandomSource>(RandomSource::Kind::Secure, clock, keys);
     }
-    auto random = std::make_unique<RandomSource>(RandomSource::Kind::Classic);
+    auto random = std::make_unique<RandomSource>(RandomSource::Kind::Classic, clock);
     if (request.source == Source::Seeded) {
         random->seed(request.seed);
     } else {
@@ -178,10 +202,10 @@ std::unique_ptr<RandomSource> makeSource(const Request& request, const KeySource
 
 }  // namespace
 
-int runRequest(const Request& request, const KeySource& keys, std::ostream& out, std::ostream& err,
-               Language language) {
+int runRequest(const Request& request, const KeySource& keys, const RandomSource::Clock& clock,
+               std::ostream& out, std::ostream& err, Language language) {
     const Run run{request, out, err, language};
-    const std::unique_ptr<RandomSource> random = makeSource(request, keys);
+    const std::unique_ptr<RandomSource> random = makeSource(request, keys, clock);
     switch (request.command) {
         case Command::String:
             return runBatch<StringGenerator>(run, request.string, *random);

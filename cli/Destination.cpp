@@ -80,6 +80,7 @@ int reportWriteError(std::ostream& stream, std::ostream& err, const std::string&
 
 bool StreamSink::drain(std::string& buffer) {
     m_stream.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    m_written += buffer.size();
     buffer.clear();
     return m_stream.good() && !sys::Signals::stopRequested();
 }

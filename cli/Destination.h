@@ -54,9 +54,12 @@ class StreamSink : public TextSink {
   public:
     explicit StreamSink(std::ostream& stream) : m_stream(stream) {}
     bool drain(std::string& buffer) override;
+    // Bytes handed on so far.
+    std::uint64_t written() const { return m_written; }
 
   private:
     std::ostream& m_stream;
+    std::uint64_t m_written = 0;
 };
 
 }  // namespace ovantis::cli

@@ -162,11 +162,11 @@ const char* tooSlow(const StringSettings& s, const StringGenerator& generator, L
     return nullptr;
 }
 
-std::string refuseUnique(bool unique, std::uint64_t possible, std::int32_t count,
-                         Language language) {
+std::string refuseUnique(bool unique, std::uint64_t possible, std::uint64_t classicPeriod,
+                         std::int32_t count, Language language) {
     if (unique && possible < static_cast<std::uint64_t>(count)) {
-        return texts::kTooFewPossible.fill(language,
-                                           {std::to_string(count), std::to_string(possible)});
+        return (possible == classicPeriod ? texts::kClassicTooFew : texts::kTooFewPossible)
+            .fill(language, {std::to_string(count), std::to_string(possible)});
     }
     return {};
 }

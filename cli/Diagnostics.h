@@ -26,10 +26,11 @@ std::string explain(const char* notice, const TimeSettings& s, Language language
 const char* tooSlow(const StringSettings& s, const StringGenerator& generator, Language language,
                     std::string& why);
 
-// Why a --unique run cannot be made, or empty: too few lines possible, or
-// more memory needed than the budget allows.
-std::string refuseUnique(bool unique, std::uint64_t possible, std::int32_t count,
-                         Language language);
+// Why a --unique run cannot be made, or empty: too few lines possible (the
+// classic source's period named where it is the bound), or more memory
+// needed than the budget allows.
+std::string refuseUnique(bool unique, std::uint64_t possible, std::uint64_t classicPeriod,
+                         std::int32_t count, Language language);
 std::string refuseMemory(std::uint64_t needed, std::uint64_t budget, std::int32_t count,
                          Language language);
 

@@ -12,8 +12,7 @@ using Interval = CharacterSet::Interval;
 constexpr std::string_view kSimilar = "0Oo1lI|";
 
 // The points a range never yields, in ascending order.
-constexpr Interval kSkipped[] = {
-    {0x00, 0x1F}, {0x7F, 0x7F}, {0x85, 0x85}, {0x2028, 0x2029}, {0xD800, 0xDFFF}};
+constexpr Interval kSkipped[] = {{0x00, 0x1F}, {0x7F, 0x9F}, {0x2028, 0x2029}, {0xD800, 0xDFFF}};
 
 // One code point from the front of text; false when malformed, overlong or a
 // surrogate.
@@ -135,7 +134,7 @@ CharacterSet CharacterSet::minus(const CharacterSet& removed) const {
 }
 
 bool CharacterSet::breaksLine(char32_t point) {
-    return point < 0x20 || point == 0x7F || point == 0x85 || point == 0x2028 || point == 0x2029;
+    return point < 0x20 || (point >= 0x7F && point <= 0x9F) || point == 0x2028 || point == 0x2029;
 }
 
 CharacterSet::TextCheck CharacterSet::parse(std::string_view text, CharacterSet& out,

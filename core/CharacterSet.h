@@ -47,8 +47,9 @@ class CharacterSet {
     static TextCheck parse(std::string_view text, CharacterSet& out, bool allowControls = false);
     // Text used as it is (head, tail): UTF-8 without a character ending a line.
     static TextCheck checkVerbatim(std::string_view text);
-    // Characters that would split a value over lines: C0 controls, DEL, NEL,
-    // the line and paragraph separators.
+    // Characters that would split a value over lines or steer a terminal: C0
+    // controls, DEL, C1 controls (NEL among them), the line and paragraph
+    // separators.
     static bool breaksLine(char32_t point);
     static void appendUtf8(std::string& out, char32_t point);
 

@@ -130,15 +130,26 @@ inline constexpr Text kNoDecimal{"--decimal 要求 --low 与 --high 之间有 %1
 inline constexpr Text kNeedProgram{"--exec 需要程序名", "--exec needs a program name"};
 inline constexpr Text kTooFewPossible{"无法生成 %1 个不重复行：最多只有 %2 种",
                                       "cannot make %1 unique lines: only %2 are possible"};
+inline constexpr Text kClassicTooFew{
+    "无法生成 %1 个不重复行：经典随机源（--seed）在这些设定下最多给出 %2 种不同的行；"
+    "安全随机源（不带 --seed）没有此限制",
+    "cannot make %1 unique lines: the classic source (--seed) makes at most %2 different "
+    "lines of these settings; the secure source (no --seed) has no such limit"};
 inline constexpr Text kOverBudget{
     "--unique 生成 %2 行约需 %1，超出 %3 MiB 的内存上限（可用 --max-memory 调高）",
     "--unique needs about %1 for %2 lines, above the %3 MiB memory budget (raise it with "
     "--max-memory)"};
 
 // Failures
-inline constexpr Text kGaveUp{"多次重抽仍找不到可用的新行；运行已停止，-o 文件保持原样",
-                              "no further line found after many redraws; the run was stopped "
-                              "and any -o file left as it was"};
+inline constexpr Text kGaveUp{"一秒多重抽仍找不到可用的新行；运行已停止，-o 文件保持原样",
+                              "no further line found in over a second of redraws; the run was "
+                              "stopped and any -o file left as it was"};
+inline constexpr Text kGaveUpClassic{
+    "一秒多重抽仍找不到新行：经典随机源（--seed）给不出这些设定下更多不同的行，请改用安全随机源"
+    "（不带 --seed）；运行已停止，-o 文件保持原样",
+    "no new line found in over a second of redraws: the classic source (--seed) makes no more "
+    "different lines of these settings, the secure source (no --seed) does; the run was stopped "
+    "and any -o file left as it was"};
 inline constexpr Text kWriteError{"写入出错", "write error"};
 inline constexpr Text kCannotWrite{"无法写入 %1", "cannot write %1"};
 inline constexpr Text kStagedInMemory{

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <iterator>
+#include <string_view>
 
 #include "HashMemory.h"
 #include "RedrawLimit.h"
@@ -68,6 +69,13 @@ RandomSource::Range integersOf(const NumberSettings& s) {
 
 constexpr std::uint64_t kCap = std::uint64_t{1} << 62;
 
+// The value a line stands for: a zero written with a minus sign is zero.
+std::string_view valueOf(std::string_view line) {
+    const bool negativeZero =
+        line.starts_with('-') && line.find_first_not_of("0.", 1) == std::string_view::npos;
+    return negativeZero ? line.substr(1) : line;
+}
+
 }  // namespace
 
 NumberGenerator::NumberGenerator(const NumberSettings& checked, RandomSource& random)
@@ -86,21 +94,26 @@ std::int64_t NumberGenerator::maxLineBytes() const {
     return std::max(integer, decimal);
 }
 
-void NumberGenerator::appendLine(std::string& out) {
+bool NumberGenerator::appendLine(std::string& out, TextSink* sink) {
     if (!m_settings.unique) {
         appendAny(out);
-        return;
+        return true;
     }
     // Integers alone never repeat; anything else is redrawn on a repeat.
     const bool integersOnly = !m_settings.decimalOn;
     std::string line;
-    RedrawLimit::redraw([&] {
-        line.clear();
-        return appendAny(line) && (integersOnly || m_seen.insert(line).second)
-                   ? RedrawLimit::Trial::Kept
-                   : RedrawLimit::Trial::Again;
-    });
-    out += line;
+    const bool kept = RedrawLimit::redraw(
+        [&] {
+            line.clear();
+            return appendAny(line) && (integersOnly || m_seen.emplace(valueOf(line)).second)
+                       ? RedrawLimit::Trial::Kept
+                       : RedrawLimit::Trial::Again;
+        },
+        m_random, sink, 1024);
+    if (kept) {
+        out += line;
+    }
+    return kept;
 }
 
 bool NumberGenerator::appendAny(std::string& out) {
@@ -179,7 +192,7 @@ std::uint64_t NumberGenerator::possibleLines() const {
                 std::string line;
                 appendDecimal(line,
                               m_decimalDraw == DecimalDraw::Bound ? s.high.single() : point.value);
-                lines.insert(line);
+                lines.emplace(valueOf(line));
             }
         }
         decimals = lines.size();
@@ -189,8 +202,7 @@ std::uint64_t NumberGenerator::possibleLines() const {
                 std::from_chars(line.data(), line.data() + line.size(), value);
             const auto last = static_cast<std::uint64_t>(m_integers.low) + m_integers.width - 1;
             shared += s.integerOn && error == std::errc{} && end == line.data() + line.size() &&
-                      line != "-0" && value >= m_integers.low &&
-                      value <= static_cast<std::int64_t>(last);
+                      value >= m_integers.low && value <= static_cast<std::int64_t>(last);
         }
     }
     if (!s.integerOn) {

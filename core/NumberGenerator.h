@@ -10,6 +10,7 @@
 #include "NumberLines.h"
 #include "NumberSettings.h"
 #include "RandomSource.h"
+#include "TextSink.h"
 
 namespace ovantis {
 
@@ -20,8 +21,9 @@ class NumberGenerator {
   public:
     NumberGenerator(const NumberSettings& checked, RandomSource& random);
 
+    // Appends one line; false when a sink, asked while redrawing, says stop.
     // Throws RedrawLimit when unique lines stop coming.
-    void appendLine(std::string& out);
+    bool appendLine(std::string& out, TextSink* sink = nullptr);
     // Appends up to count lines, each ended by lineEnd, until out reaches
     // limit bytes; 0 when these settings make their lines one at a time.
     std::int64_t appendLines(std::string& out, std::int64_t count, std::string_view lineEnd,

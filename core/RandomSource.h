@@ -37,6 +37,8 @@ class RandomSource {
     void seed(std::uint32_t seed) { m_state = seed; }
     // Seeds from the clock's current second; the secure source ignores it.
     void Reseed();
+    // The clock's current second.
+    std::time_t now() const { return m_clock(); }
 
     // Lets a refused run leave the generator exactly as it found it.
     std::uint32_t snapshot() const { return m_state; }

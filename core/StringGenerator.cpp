@@ -15,6 +15,14 @@ constexpr std::size_t kSinkChunk = 64 * 1024;
 constexpr char kFirstCode[] = {0, 'A', 'a', '0'};
 // Unions up to this size get a table of every character.
 constexpr std::uint64_t kTableLimit = 4096;
+constexpr std::uint64_t kCap = std::uint64_t{1} << 62;
+
+// The bits of a classic draw that a range of this width reads: a power of
+// two 2^b takes the draw modulo 2^b, any other width all 15.
+int bitsRead(std::uint64_t width) {
+    return width != 0 && width <= 32768 && std::has_single_bit(width) ? std::countr_zero(width)
+                                                                      : 15;
+}
 }  // namespace
 
 // Judges a line without keeping it: hashes and drops each piece, and asks the
@@ -273,26 +281,31 @@ bool StringGenerator::appendLine(std::string& out, TextSink* sink) {
         // keeps nothing, then drawn again from the same position into the sink.
         const bool twoPasses = sink != nullptr && maxLineBytes() >= std::int64_t{kSinkChunk};
         std::string core;
-        const bool kept = RedrawLimit::redraw([&] {
-            const RandomSource::Mark start = twoPasses ? m_random.mark() : RandomSource::Mark{};
-            Trial trial(sink, m_settings.unique);
-            core.clear();
-            hit = 0;
-            if (!drawLine(core, twoPasses ? &trial : nullptr, hit)) {
-                return RedrawLimit::Trial::Stopped;
-            }
-            if ((m_settings.eachClass && hit != m_allClasses) ||
-                (m_settings.unique && !m_seen.insert(trial.finish(core)).second)) {
-                return RedrawLimit::Trial::Again;
-            }
-            if (!trial.cut()) {
-                out += core;
-                return RedrawLimit::Trial::Kept;
-            }
-            m_random.rewind(start);
-            return drawLine(out, sink, hit) ? RedrawLimit::Trial::Kept
-                                            : RedrawLimit::Trial::Stopped;
-        });
+        // Between stop and clock checks, some megabytes of lines at most.
+        const std::int64_t every =
+            std::clamp<std::int64_t>((1 << 22) / (maxLineBytes() + 1), 1, 4096);
+        const bool kept = RedrawLimit::redraw(
+            [&] {
+                const RandomSource::Mark start = twoPasses ? m_random.mark() : RandomSource::Mark{};
+                Trial trial(sink, m_settings.unique);
+                core.clear();
+                hit = 0;
+                if (!drawLine(core, twoPasses ? &trial : nullptr, hit)) {
+                    return RedrawLimit::Trial::Stopped;
+                }
+                if ((m_settings.eachClass && hit != m_allClasses) ||
+                    (m_settings.unique && !m_seen.insert(trial.finish(core)).second)) {
+                    return RedrawLimit::Trial::Again;
+                }
+                if (!trial.cut()) {
+                    out += core;
+                    return RedrawLimit::Trial::Kept;
+                }
+                m_random.rewind(start);
+                return drawLine(out, sink, hit) ? RedrawLimit::Trial::Kept
+                                                : RedrawLimit::Trial::Stopped;
+            },
+            m_random, sink, every);
         if (!kept) {
             return false;
         }
@@ -321,7 +334,8 @@ std::uint64_t StringGenerator::possibleLines() const {
     const std::int64_t to = std::max<std::int64_t>(m_settings.maxLength, 0);
     if (n == 1) {
         const std::int64_t least = std::max<std::int64_t>(from, m_settings.eachClass ? 1 : 0);
-        return static_cast<std::uint64_t>(std::max<std::int64_t>(to - least + 1, 0));
+        return std::min(static_cast<std::uint64_t>(std::max<std::int64_t>(to - least + 1, 0)),
+                        classicPeriod());
     }
     // Lines holding every class, by inclusion and exclusion over the classes
     // missed; without --each-class only the empty set of missed classes counts.
@@ -353,7 +367,23 @@ std::uint64_t StringGenerator::possibleLines() const {
                      ? exactLines
                      : static_cast<std::uint64_t>(std::min(lines, static_cast<long double>(kCap)));
     }
-    return std::min(total, kCap);
+    return std::min({total, kCap, classicPeriod()});
+}
+
+std::uint64_t StringGenerator::classicPeriod() const {
+    if (m_random.secure()) {
+        return kCap;
+    }
+    // A classic line follows from the state it starts at. A draw modulo 2^b
+    // reads the state's bits 16 to 15 + b, and the low bits of this generator
+    // step on their own: lines follow from the state modulo 2^(16 + b), b the
+    // most any draw reads. Bit 31 never reaches a draw.
+    int bits = m_extended ? bitsRead(m_sets.size()) : 15;
+    bits = std::max(bits, bitsRead(m_length.width));
+    for (const CharacterSet& set : m_sets) {
+        bits = std::max(bits, bitsRead(set.size()));
+    }
+    return std::uint64_t{1} << (16 + bits);
 }
 
 double StringGenerator::drawsPerLine() const {

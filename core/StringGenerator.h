@@ -21,8 +21,8 @@ class StringGenerator {
 
     // Appends one line. With a sink, the buffer is drained whenever it grows
     // large, so no line sits in memory whole; false when the sink asked to
-    // stop (the line is then cut short). Throws RedrawLimit when
-    // acceptable lines stop coming.
+    // stop (the line is then cut short), which redraws also ask it. Throws
+    // RedrawLimit when acceptable lines stop coming.
     bool appendLine(std::string& out, TextSink* sink = nullptr);
     // Appends up to count lines, each ended by lineEnd, until out reaches
     // limit bytes; 0 when these settings make their lines one at a time.
@@ -31,8 +31,12 @@ class StringGenerator {
     std::string MakeString();
     // The longest line the settings can make.
     std::int64_t maxLineBytes() const;
-    // How many different lines the settings allow, saturating at 2^62.
+    // How many different lines the settings allow on this source, saturating
+    // at 2^62.
     std::uint64_t possibleLines() const;
+    // The most different lines the classic source's period leaves these
+    // settings; 2^62 on the secure source.
+    std::uint64_t classicPeriod() const;
     // Lines drawn, on average, for each one kept by --each-class on the
     // current source; infinite when none can be kept.
     double drawsPerLine() const;

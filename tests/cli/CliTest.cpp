@@ -22,6 +22,7 @@
 #include "Request.h"
 #include "Signals.h"
 #include "TempFolder.h"
+#include "TestKeys.h"
 #include "Version.h"
 
 namespace ovantis::cli {
@@ -77,7 +78,28 @@ TEST(CliSource, AKeySourceThatFailsEndsTheRunWithStatusOneAGivingUpOneWithTwo) {
     std::ostringstream gaveUp;
     EXPECT_EQ(run({"string"}, out, gaveUp, [](std::uint8_t*, std::size_t) { throw RedrawLimit(); }),
               kExitUsage);
-    EXPECT_EQ(gaveUp.str().rfind("ovantis-cli: no further line found after many redraws;", 0), 0u);
+    EXPECT_EQ(gaveUp.str().rfind("ovantis-cli: no further line found in over a second", 0), 0u);
+}
+
+// A run giving up midway (its clock racing on a second a read) has written
+// whole lines only, and names the classic source where that drew them.
+TEST(CliSource, AGiveUpMidwayLeavesWholeLinesAndNamesTheClassicSource) {
+    for (const bool seeded : {false, true}) {
+        std::vector<std::string> args = {"string", "--charset", "0-9", "--length",
+                                         "5",      "--unique",  "-n",  "100000"};
+        if (seeded) {
+            args.insert(args.end(), {"--seed", "1"});
+        }
+        std::ostringstream out, err;
+        std::time_t second = 0;
+        EXPECT_EQ(run(args, out, err, test::testKeys, [&] { return second++; }), kExitUsage);
+        const std::string text = out.str();
+        const auto lines = std::count(text.begin(), text.end(), '\n');
+        EXPECT_TRUE(lines > 50000 && lines < 100000) << lines;
+        EXPECT_EQ(text.size(), 6u * static_cast<std::size_t>(lines));
+        EXPECT_TRUE(text.find_first_not_of("0123456789\n") == npos && text.ends_with('\n'));
+        EXPECT_EQ(err.str().find("the classic source (--seed)") != npos, seeded) << err.str();
+    }
 }
 
 // Key and nonce, 44 bytes, in one getrandom call (std::random_device may use
@@ -124,6 +146,8 @@ const std::vector<std::pair<std::string, std::string>>& refusals() {
          "The interval range is not valid: --max-delay must not be below"},
         {"number -n 20 --integer --low 1 --high 6 --unique",
          "ovantis-cli: cannot make 20 unique lines: only 6 are possible\n"},
+        {"string --charset 0-7 --length 8 --unique -n 600000 --seed 1",
+         "600000 unique lines: the classic source (--seed) makes at most 524288 different"},
         {"number --decimal --places 0 --range 0.1..0.9 --unique -n 2",
          "The value range is not valid: --decimal needs a value with 0 places between"},
         {"number --integer --unique -n 2000000000 --range 0..9e18",

@@ -42,6 +42,8 @@ TEST(StringSettingsCheck, TextThatWouldBreakALineIsRefused) {
         {{.exclude = "\n"}, nullptr},
         {{.head = "\u2028"}, notices::kBadCharset},
         {{.head = "\u00E9\u0085"}, notices::kBadCharset},
+        {{.charset = "a\u0080"}, notices::kBadCharset},
+        {{.head = "\u009B31m"}, notices::kBadCharset},
         {{.tail = "\x7F"}, notices::kBadCharset},
         {{.tail = "\xFF"}, notices::kBadCharset},
         {{.head = "\xED\xA0\x80"}, notices::kBadCharset},  // a surrogate
