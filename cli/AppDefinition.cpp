@@ -80,7 +80,7 @@ void addCommon(CLI::App& command, Language language, bool unique) {
                                                      std::to_string(kDefaultBudgetMiB)}),
                  "MIB");
     }
-    CLI::Option* seed = addValue(command, "--seed", texts::kSeedHelp.in(language), "S");
+    CLI::Option* seed = addValue(command, "--seed", texts::kSeedHelp.in(language), "S|now");
     addFlag(command, "--secure", texts::kSecureHelp.in(language))->excludes(seed);
     addValue(command, "-o,--output", texts::kOutputHelp.in(language), "FILE");
     addFlag(command, "--crlf", texts::kCrlfHelp.in(language));

@@ -5,15 +5,32 @@
 namespace ovantis::docs {
 namespace {
 
-enum class Kind { Flag, File, Program, Text };
+enum class Kind { Flag, File, Program, Words, Text };
+
+// The words a value may be written as, named in lower case beside its
+// placeholder: "S|now" offers now.
+std::vector<std::string> wordsOf(const std::string& value) {
+    std::vector<std::string> words;
+    for (std::size_t start = 0; start <= value.size();) {
+        const std::size_t bar = std::min(value.find('|', start), value.size());
+        const std::string part = value.substr(start, bar - start);
+        if (!part.empty() &&
+            std::all_of(part.begin(), part.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
+            words.push_back(part);
+        }
+        start = bar + 1;
+    }
+    return words;
+}
 
 Kind kindOf(const Command::Option& option) {
     if (option.value.empty()) {
         return Kind::Flag;
     }
-    return option.value == "FILE"      ? Kind::File
-           : option.value == "PROGRAM" ? Kind::Program
-                                       : Kind::Text;
+    return option.value == "FILE"           ? Kind::File
+           : option.value == "PROGRAM"      ? Kind::Program
+           : !wordsOf(option.value).empty() ? Kind::Words
+                                            : Kind::Text;
 }
 
 std::string join(const std::vector<std::string>& words, const std::string& between) {
@@ -91,7 +108,12 @@ std::string zshSpecs(const std::vector<Command::Option>& options, const std::str
                     argument += ":" + option.value + ":_files";
                     break;
                 case Kind::Program:
-                    argument += ":" + option.value + ":_command_names -e";
+                    // The leading space keeps -e first: _arguments puts its
+                    // own options after the command name otherwise.
+                    argument += ":" + option.value + ": _command_names -e";
+                    break;
+                case Kind::Words:
+                    argument += ":" + option.value + ":(" + join(wordsOf(option.value), " ") + ")";
                     break;
                 case Kind::Text:
                     argument += ":" + option.value + ": ";
@@ -119,6 +141,9 @@ std::string fishLines(const std::string& condition, const std::vector<Command::O
                 break;
             case Kind::Program:
                 line += " -x -a '(__fish_complete_command)'";
+                break;
+            case Kind::Words:
+                line += " -x -a " + quoted(join(wordsOf(option.value), " "), true);
                 break;
             case Kind::Text:
                 line += " -x";
@@ -159,7 +184,9 @@ std::string Completions::bash(const Command& command) {
                 kinds += "        " + join(patterns, "|") + ") kind=" +
                          (kind == Kind::File      ? "file"
                           : kind == Kind::Program ? "program"
-                                                  : "text") +
+                          : kind == Kind::Words
+                              ? "words words=" + quoted(join(wordsOf(option.value), " "), false)
+                              : "text") +
                          " ;;\n";
             }
         }
@@ -184,7 +211,7 @@ std::string Completions::bash(const Command& command) {
 
 @FN@() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}
-    local command=${COMP_WORDS[1]} option=$prev prefix= kind= options i
+    local command=${COMP_WORDS[1]} option=$prev prefix= kind= words= options i
     COMPREPLY=()
     if ((COMP_CWORD == 1)); then
         mapfile -t COMPREPLY < <(compgen -W '@TOP@' -- "$cur")
@@ -210,6 +237,7 @@ std::string Completions::bash(const Command& command) {
     case $kind in
         file) @FN@_files "$prefix" "$cur"; return ;;
         program) mapfile -t COMPREPLY < <(compgen -c -- "$cur" | sort -u); return ;;
+        words) mapfile -t COMPREPLY < <(compgen -W "$words" -- "$cur"); return ;;
         text) return ;;
     esac
     [[ -n $prefix || $cur == = || $prev == = ]] && return

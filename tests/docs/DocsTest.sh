@@ -86,6 +86,7 @@ sub dir/"
     expectSame "bash after --" "$both" "$(offered time --exec echo -- "")"
     expectSame "bash --head (free text)" "" "$(offered string --head "")"
     expectSame "bash --exec" "sh" "$(offered time --exec sh | grep -x sh)"
+    expectSame "bash --seed" "now" "$(offered number --seed "")"
     ;;
 zsh)
     command -v zsh >/dev/null || skip zsh
@@ -94,8 +95,9 @@ zsh)
     help='(\[([^]\\]|\\.)*\])?'
     export shape="^-[^]=+:[]+([=+]$help:[^:]*:.*|$help)\$"
     # Runs the completion with _arguments and _describe standing in for
-    # zsh's, printing the option names and commands they would offer, and
-    # any such argument zsh would misread.
+    # zsh's, printing the option names and commands they would offer, the
+    # words listed for a value, and any such argument zsh would misread (a
+    # command with arguments gets zsh's options first unless led by a space).
     offered() {
         zsh -f -c '
             _arguments() {
@@ -108,6 +110,10 @@ zsh)
                     option=${option#\(*\)}
                     [[ $option == -* ]] || continue
                     [[ $option =~ $shape ]] || print -r -- "misread: $option"
+                    if [[ $option == *\]:*:* ]]; then
+                        [[ ${option##*:} == [^\ \(]*\ * ]] && print -r -- "misread: $option"
+                        [[ ${option##*:} == \(*\) ]] && print -r -- "words ${option##*:}"
+                    fi
                     print -r -- ${option%%[\[=+]*}
                 done
                 return 0
@@ -122,6 +128,7 @@ zsh)
         "$cli" "$command" --help | helpOptions | expectAll "zsh $command" "$(offered "$command")"
         offered "$command" | grep misread && fail "zsh $command: specs zsh would misread"
     done
+    expectSame "zsh --seed" "words (now)" "$(offered number | grep '^words')"
     ;;
 fish)
     command -v fish >/dev/null || skip fish
@@ -134,6 +141,7 @@ fish)
     for command in $commands; do
         "$cli" "$command" --help | helpOptions | expectAll "fish $command" "$(offered "$command -")"
     done
+    expectSame "fish --seed" "now" "$(offered "number --seed ")"
     expectSame "fish -o" "a file.txt
 sub dir/" "$(offered "string -o " | sort)"
     ;;
