@@ -30,7 +30,7 @@ std::string quoted(const std::string& text) {
     return shown;
 }
 
-std::int32_t parseWhole(const std::string& option, const std::string& text) {
+std::int32_t parseWhole(const std::string& option, const std::string& text, const Text& outside) {
     requireValue(option, text);
     const std::size_t digits = skipSign(text, 0);
     if (digits == text.size() || skipDigits(text, digits) != text.size()) {
@@ -41,7 +41,7 @@ std::int32_t parseWhole(const std::string& option, const std::string& text) {
     const char* first = text.data() + (text[0] == '+' ? 1 : 0);
     const auto result = std::from_chars(first, text.data() + text.size(), value);
     if (result.ec != std::errc()) {
-        throw UsageError(texts::kOutsideInt, {option, quoted(text)});
+        throw UsageError(outside, {option, quoted(text)});
     }
     return value;
 }

@@ -37,15 +37,24 @@ const std::string* valueOf(const CLI::App& command, const std::string& name) {
     return option != nullptr && !option->results().empty() ? &option->results().back() : nullptr;
 }
 
-// "LOW..HIGH", or one value for both when allowed.
+// The range a value name shows: "N|MIN..MAX" gives MIN..MAX.
+std::string rangeForm(const char* valueName) {
+    const std::string name(valueName);
+    return name.substr(name.rfind('|') + 1);
+}
+
+// "LOW..HIGH" with both ends, or one value for both when allowed.
 std::pair<std::string, std::string> splitRange(const std::string& option, const std::string& text,
-                                               bool single) {
+                                               bool single, const std::string& form) {
     const std::size_t dots = text.find("..");
     if (dots == std::string::npos) {
         if (!single) {
-            throw UsageError(texts::kNotRange, {option, quoted(text)});
+            throw UsageError(texts::kNotRange, {option, quoted(text), form});
         }
         return {text, text};
+    }
+    if (dots == 0 || dots + 2 == text.size()) {
+        throw UsageError(texts::kRangeEnds, {option, form, quoted(text)});
     }
     return {text.substr(0, dots), text.substr(dots + 2)};
 }
@@ -79,10 +88,19 @@ void readRange(const CLI::App& command, std::span<const PageField<Settings>> fie
     if (given(command, lowName) != nullptr || given(command, highName) != nullptr) {
         throw UsageError(texts::kRangeAndPair, {name, lowName, highName});
     }
-    const auto [low, high] = splitRange(name, value, f.single);
+    const std::string form = rangeForm(f.valueName);
+    const auto [low, high] = splitRange(name, value, f.single, form);
     if (f.kind == FieldKind::WholeRange) {
-        s.*f.whole = parseWhole(name, low);
-        s.*f.wholeHigh = parseWhole(name, high);
+        try {
+            s.*f.whole = parseWhole(name, low);
+            s.*f.wholeHigh = parseWhole(name, high);
+        } catch (const UsageError& e) {
+            // One value that is not a number may be a range mistyped (5-8).
+            if (e.is(texts::kNotWhole) && value.find("..") == std::string::npos) {
+                throw UsageError(texts::kNotWholeOrRange, {name, quoted(value), form});
+            }
+            throw;
+        }
     } else {
         s.*f.number = parseDecimal(name, low);
         s.*f.numberHigh = parseDecimal(name, high);
@@ -111,7 +129,9 @@ Settings readSettings(const CLI::App& command, std::span<const PageField<Setting
             continue;
         }
         if (f.kind == FieldKind::Whole) {
-            s.*f.whole = parseWhole(name, *value);
+            s.*f.whole =
+                parseWhole(name, *value,
+                           f.whole == &Settings::count ? texts::kCountOutside : texts::kOutsideInt);
         } else if (f.kind == FieldKind::Number) {
             s.*f.number = parseDecimal(name, *value);
         } else if (f.kind == FieldKind::Text) {
@@ -174,7 +194,7 @@ void refuseExtras(const CLI::App& command, Language language) {
         return;
     }
     const std::string first = command.remaining().front();
-    if (first.rfind("--", 0) == 0) {
+    if (first.size() > 1 && first[0] == '-') {
         throw Refusal{unknown(texts::kUnknownOption, first, optionNames(command), language)};
     }
     std::string extras;

@@ -17,6 +17,7 @@ class UsageError : public std::runtime_error {
           m_text(&text),
           m_values(std::move(values)) {}
     std::string in(Language language) const { return m_text->fill(language, m_values); }
+    bool is(const Text& text) const { return m_text == &text; }
 
   private:
     const Text* m_text;

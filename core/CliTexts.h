@@ -72,8 +72,13 @@ inline constexpr Text kNotNumber{"%1：%2 不是数字", "%1: %2 is not a number
 inline constexpr Text kBadSeed{"--seed：%1 既不是 'now'，也不是 0 到 4294967295 的整数",
                                "--seed: %1 is neither 'now' nor a whole number from 0 to "
                                "4294967295"};
-inline constexpr Text kNotRange{"%1：%2 不是 LOW..HIGH 形式的范围",
-                                "%1: %2 is not a range LOW..HIGH"};
+inline constexpr Text kCountOutside{"%1：%2 超出范围：行数为 1 到 2147483647",
+                                    "%1: %2 is out of range: a count is 1 to 2147483647"};
+inline constexpr Text kNotRange{"%1：%2 不是 %3 形式的范围", "%1: %2 is not a range %3"};
+inline constexpr Text kNotWholeOrRange{"%1：%2 既不是整数，也不是 %3 形式的范围",
+                                       "%1: %2 is neither a whole number nor a range %3"};
+inline constexpr Text kRangeEnds{"%1：范围须写出两端，形如 %2（现为 %3）",
+                                 "%1: a range needs both ends, as in %2 (got %3)"};
 inline constexpr Text kRangeAndPair{"%1：不能与 %2 或 %3 同时使用",
                                     "%1: cannot be combined with %2 or %3"};
 inline constexpr Text kExcludes{"%1：不能与 %2 同时使用", "%1: cannot be combined with %2"};

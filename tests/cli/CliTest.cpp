@@ -193,6 +193,12 @@ const std::vector<std::pair<std::string, std::string>>& refusals() {
         {"string --length 3 --min-length 2",
          "--length: cannot be combined with --min-length or --max-length"},
         {"number --range 5", "--range: '5' is not a range LOW..HIGH"},
+        {"string --length 5-8", "--length: '5-8' is neither a whole number nor a range MIN..MAX"},
+        {"time --delay 3..", "--delay: a range needs both ends, as in MIN..MAX (got '3..')"},
+        {"string -n 99999999999999999999",
+         "--count: '99999999999999999999' is out of range: a count is 1 to 2147483647"},
+        {"string -x", "unknown option '-x'\n"},
+        {"number -seed 1", "unknown option '-seed'; did you mean '--seed'?"},
         {"number --range 1..2 --high 3", "--range: cannot be combined with --low or --high"},
         {"number -- 5", "arguments after -- need time --exec PROGRAM"},
         {"time --delay 1..x", "--delay: 'x' is not a whole number"},
@@ -249,7 +255,8 @@ TEST(CliLanguage, EveryRefusalSpeaksTheLocalesLanguageOnly) {
         "ArgumentMismatch|Run with)");
     // What a Chinese message may hold in Latin letters: names, values, units.
     const std::regex allowed(
-        "(--?[a-z-]+|'[^']*'|ovantis-cli|string|number|time|TEXT|PROGRAM|LOW|HIGH|UTF|MiB|GiB|"
+        "(--?[a-z-]+|'[^']*'|ovantis-cli|string|number|time|TEXT|PROGRAM|LOW|HIGH|MIN|MAX|UTF|MiB|"
+        "GiB|"
         "U\\+[0-9A-F]+)");
     TempFolder dir;
     for (const auto& [line, message] : refusals()) {
