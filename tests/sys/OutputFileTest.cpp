@@ -138,7 +138,7 @@ TEST(OutputFile, EveryFailingOrStoppedStepKeepsTheOldFileOrPutsTheWholeNewOne) {
         const auto state = [&] {
             return folder.sh(cd + "getfacl -c out; getfattr -d out; stat -c %A out; ls -A 2>&1");
         };
-        const auto prepare = [&] {
+        const auto prepare = [&, &setup = setup] {
             folder.sh(cd + "rm -rf out link; setfacl -k . 2>&1; " + setup + attributes);
             return state();
         };
