@@ -1,6 +1,7 @@
 #include "ArgParse.h"
 
 #include <charconv>
+#include <string_view>
 
 #include "CliTexts.h"
 #include "Printable.h"
@@ -48,25 +49,16 @@ std::int32_t parseWhole(const std::string& option, const std::string& text, cons
 
 Bound parseDecimal(const std::string& option, const std::string& text) {
     requireValue(option, text);
-    std::size_t pos = skipSign(text, 0);
-    const std::size_t intEnd = skipDigits(text, pos);
-    bool anyDigit = intEnd > pos;
-    pos = intEnd;
-    if (pos < text.size() && text[pos] == '.') {
-        const std::size_t fracEnd = skipDigits(text, pos + 1);
-        anyDigit = anyDigit || fracEnd > pos + 1;
-        pos = fracEnd;
-    }
-    if (anyDigit && pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
-        const std::size_t expDigits = skipSign(text, pos + 1);
-        const std::size_t expEnd = skipDigits(text, expDigits);
-        pos = expEnd > expDigits ? expEnd : text.size() + 1;
-    }
-    if (!anyDigit || pos != text.size()) {
+    // The window's reading, so equal texts give equal lines; an option's
+    // value takes no white space around it.
+    const std::optional<Bound> value = Bound::read(text);
+    const auto blank = [](char c) {
+        return std::string_view(" \t\n\v\f\r").find(c) != std::string_view::npos;
+    };
+    if (!value || blank(text.front()) || blank(text.back())) {
         throw UsageError(texts::kNotNumber, {option, quoted(text)});
     }
-    // The same reading as the window's field, so equal texts give equal lines.
-    return Bound::read(text);
+    return *value;
 }
 
 std::optional<std::uint32_t> parseSeed(const std::string& text) {

@@ -32,13 +32,16 @@ Bound::Bound(float value) : Bound(value, false, {}, 0) {
     char buffer[32];
     const char* end =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific).ptr;
-    const LeadingNumber n = scanNumber(std::string_view(buffer, end - buffer));
+    const TypedNumber n = *scanNumber(std::string_view(buffer, end - buffer));
     *this = Bound(value, n.negative, n.mantissa, n.exponent);
 }
 
-Bound Bound::read(std::string_view text) {
-    const LeadingNumber n = scanNumber(text);
-    return Bound(ReadFloatField(text), n.negative, n.mantissa, n.exponent);
+std::optional<Bound> Bound::read(std::string_view text) {
+    const std::optional<TypedNumber> n = scanNumber(text);
+    if (!n) {
+        return std::nullopt;
+    }
+    return Bound(*ReadFloatField(text), n->negative, n->mantissa, n->exponent);
 }
 
 bool Bound::finite() const {

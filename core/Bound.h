@@ -16,8 +16,9 @@ class Bound {
   public:
     // The shortest decimal that reads back as value.
     Bound(float value = 0.0f);  // NOLINT: a float is a bound typed as its shortest text
-    // A field's text: the number it starts with, as ReadFloatField reads it.
-    static Bound read(std::string_view text);
+    // A field's text, as ReadFloatField reads it; nothing when it is not
+    // wholly a number.
+    static std::optional<Bound> read(std::string_view text);
 
     float single() const { return m_single; }
     // Beyond single precision: refused, whatever the reading.

@@ -41,11 +41,13 @@ class LinePage {
     const PageControls& controls() const { return m_controls; }
 
   protected:
-    // Shows the notice that rejects the settings, or keeps them with their
-    // generator and re-seeds the source.
+    // Shows the notice that rejects the settings (refused, a field that held
+    // no number, comes first), or keeps them with their generator and
+    // re-seeds the source.
     template <class Settings, class Generator>
-    bool accept(const Settings& settings, Settings& kept, std::optional<Generator>& generator) {
-        if (const char* notice = check(settings)) {
+    bool accept(const Settings& settings, const char* refused, Settings& kept,
+                std::optional<Generator>& generator) {
+        if (const char* notice = refused != nullptr ? refused : check(settings)) {
             m_host.notice(notice);
             return false;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CliTexts.h"
+#include "Notices.h"
 #include "NumberSettings.h"
 #include "PageField.h"
 
@@ -29,12 +30,14 @@ inline constexpr PageField<NumberSettings> kNumberFields[] = {
     {.kind = FieldKind::Number,
      .control = ids::kLow,
      .number = &NumberSettings::low,
+     .notice = notices::kBadRange,
      .names = "--low",
      .valueName = "X",
      .help = {"下限", "Lower bound"}},
     {.kind = FieldKind::Number,
      .control = ids::kHigh,
      .number = &NumberSettings::high,
+     .notice = notices::kBadRange,
      .names = "--high",
      .valueName = "Y",
      .help = {"上限", "Upper bound"}},
@@ -45,6 +48,7 @@ inline constexpr PageField<NumberSettings> kNumberFields[] = {
     {.kind = FieldKind::Whole,
      .control = ids::kPlaces,
      .whole = &NumberSettings::places,
+     .notice = notices::kBadPlaces,
      .readWhile = &NumberSettings::decimalOn,
      .names = "--places",
      .valueName = "N",
@@ -52,6 +56,7 @@ inline constexpr PageField<NumberSettings> kNumberFields[] = {
     {.kind = FieldKind::Whole,
      .control = ids::kNumberCount,
      .whole = &NumberSettings::count,
+     .notice = notices::kBadCount,
      .names = "-n,--count",
      .valueName = "N",
      .help = texts::kLinesHelp},

@@ -13,8 +13,9 @@ InitialContent NumberPageLogic::initialContent() {
 }
 
 bool NumberPageLogic::Validate() {
-    return accept(readBoundsBy(readFields<NumberSettings>(kNumberFields, host()), random()),
-                  m_settings, m_generator);
+    const char* refused = nullptr;
+    const NumberSettings read = readFields<NumberSettings>(kNumberFields, host(), refused);
+    return accept(readBoundsBy(read, random()), refused, m_settings, m_generator);
 }
 
 void NumberPageLogic::OnFloatToggled() {

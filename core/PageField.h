@@ -33,6 +33,8 @@ struct PageField {
     Bound Settings::*number = nullptr;
     Bound Settings::*numberHigh = nullptr;
     std::string Settings::*text = nullptr;
+    // The notice that refuses a number field whose text is not a number.
+    const char* notice = nullptr;
     // The window reads the field only while this check is on, and greys it otherwise.
     bool Settings::*readWhile = nullptr;
     // Given on the command line, the option also turns this check on.
@@ -92,10 +94,20 @@ InitialContent initialContentOf(std::span<const PageField<Settings>> fields) {
     return content;
 }
 
-// The settings the window's fields hold, read as the page reads them.
+// The settings the window's fields hold, read as the page reads them;
+// refused is the notice of the first number field whose text is no number.
 template <class Settings>
-Settings readFields(std::span<const PageField<Settings>> fields, PageHost& host) {
+Settings readFields(std::span<const PageField<Settings>> fields, PageHost& host,
+                    const char*& refused) {
     Settings s;
+    refused = nullptr;
+    const auto take = [&refused](const auto& value, const char* notice, auto& target) {
+        if (value) {
+            target = *value;
+        } else if (refused == nullptr) {
+            refused = notice;
+        }
+    };
     for (const PageField<Settings>& f : fields) {
         if (!f.inWindow() || (f.readWhile != nullptr && !(s.*f.readWhile))) {
             continue;
@@ -103,9 +115,9 @@ Settings readFields(std::span<const PageField<Settings>> fields, PageHost& host)
         if (f.kind == FieldKind::Check) {
             s.*f.check = host.checkState(f.control) != 0;
         } else if (f.kind == FieldKind::Whole) {
-            s.*f.whole = ReadIntField(host.getText(f.control));
+            take(ReadIntField(host.getText(f.control)), f.notice, s.*f.whole);
         } else if (f.kind == FieldKind::Number) {
-            s.*f.number = Bound::read(host.getText(f.control));
+            take(Bound::read(host.getText(f.control)), f.notice, s.*f.number);
         } else if (f.kind == FieldKind::Text) {
             assignText(s.*f.text, host.getText(f.control));
         }

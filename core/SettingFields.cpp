@@ -17,11 +17,19 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Skips leading white space and takes an optional sign; returns true for '-'.
-bool takeSign(std::string_view text, std::size_t& pos) {
-    while (pos < text.size() && isSpace(text[pos])) {
-        ++pos;
+// The text without the white space around it.
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && isSpace(text.front())) {
+        text.remove_prefix(1);
     }
+    while (!text.empty() && isSpace(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// Takes an optional sign; returns true for '-'.
+bool takeSign(std::string_view text, std::size_t& pos) {
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
         return text[pos++] == '-';
     }
@@ -68,9 +76,16 @@ std::size_t skipDigits(std::string_view text, std::size_t pos) {
     return pos;
 }
 
-std::int32_t ReadIntField(std::string_view text) {
+std::optional<std::int32_t> ReadIntField(std::string_view field) {
+    const std::string_view text = trimmed(field);
+    if (text.empty()) {
+        return 0;
+    }
     std::size_t pos = 0;
     const bool negative = takeSign(text, pos);
+    if (pos == text.size() || skipDigits(text, pos) != text.size()) {
+        return std::nullopt;
+    }
     const std::int64_t limit = negative ? std::int64_t{2147483648} : std::int64_t{2147483647};
     std::int64_t value = 0;
     for (; pos < text.size() && isDigit(text[pos]); ++pos) {
@@ -82,8 +97,12 @@ std::int32_t ReadIntField(std::string_view text) {
     return static_cast<std::int32_t>(negative ? -value : value);
 }
 
-LeadingNumber scanNumber(std::string_view text) {
-    LeadingNumber n;
+std::optional<TypedNumber> scanNumber(std::string_view field) {
+    const std::string_view text = trimmed(field);
+    TypedNumber n;
+    if (text.empty()) {
+        return n;
+    }
     std::size_t pos = 0;
     n.negative = takeSign(text, pos);
     const std::size_t start = pos;
@@ -95,7 +114,7 @@ LeadingNumber scanNumber(std::string_view text) {
         end = fractionEnd;
     }
     if (!anyDigit) {
-        return {};
+        return std::nullopt;
     }
     n.mantissa = text.substr(start, end - start);
     if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
@@ -105,34 +124,41 @@ LeadingNumber scanNumber(std::string_view text) {
             expNegative = text[expPos++] == '-';
         }
         const std::size_t expEnd = skipDigits(text, expPos);
-        if (expEnd > expPos) {
-            for (std::size_t i = expPos; i < expEnd; ++i) {
-                n.exponent = std::min(n.exponent * 10 + (text[i] - '0'), 1000000000LL);
-            }
-            n.exponent = expNegative ? -n.exponent : n.exponent;
-            end = expEnd;
+        if (expEnd == expPos) {
+            return std::nullopt;
         }
+        for (std::size_t i = expPos; i < expEnd; ++i) {
+            n.exponent = std::min(n.exponent * 10 + (text[i] - '0'), 1000000000LL);
+        }
+        n.exponent = expNegative ? -n.exponent : n.exponent;
+        end = expEnd;
+    }
+    if (end != text.size()) {
+        return std::nullopt;
     }
     n.number = text.substr(start, end - start);
     return n;
 }
 
-float ReadFloatField(std::string_view text) {
-    const LeadingNumber n = scanNumber(text);
-    if (n.mantissa.empty()) {
+std::optional<float> ReadFloatField(std::string_view text) {
+    const std::optional<TypedNumber> n = scanNumber(text);
+    if (!n) {
+        return std::nullopt;
+    }
+    if (n->mantissa.empty()) {
         return 0.0f;
     }
     double value = 0.0;
-    const auto result = std::from_chars(n.number.data(), n.number.data() + n.number.size(), value,
-                                        std::chars_format::general);
+    const auto result = std::from_chars(n->number.data(), n->number.data() + n->number.size(),
+                                        value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
-        value = decimalMagnitude(n.mantissa, n.exponent) > 0
+        value = decimalMagnitude(n->mantissa, n->exponent) > 0
                     ? std::numeric_limits<double>::infinity()
                     : 0.0;
     } else if (result.ec != std::errc()) {
         value = 0.0;
     }
-    return toSingle(n.negative ? -value : value);
+    return toSingle(n->negative ? -value : value);
 }
 
 }  // namespace ovantis

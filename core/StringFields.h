@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CliTexts.h"
+#include "Notices.h"
 #include "PageField.h"
 #include "StringSettings.h"
 
@@ -82,18 +83,21 @@ inline constexpr PageField<StringSettings> kStringFields[] = {
     {.kind = FieldKind::Whole,
      .control = ids::kMinLength,
      .whole = &StringSettings::minLength,
+     .notice = notices::kBadLength,
      .names = "--min-length",
      .valueName = "N",
      .help = {"最短长度", "Shortest length"}},
     {.kind = FieldKind::Whole,
      .control = ids::kMaxLength,
      .whole = &StringSettings::maxLength,
+     .notice = notices::kBadLength,
      .names = "--max-length",
      .valueName = "N",
      .help = {"最长长度", "Longest length"}},
     {.kind = FieldKind::Whole,
      .control = ids::kStringCount,
      .whole = &StringSettings::count,
+     .notice = notices::kBadCount,
      .names = "-n,--count",
      .valueName = "N",
      .help = texts::kLinesHelp},

@@ -13,7 +13,9 @@ InitialContent StringPageLogic::initialContent() {
 }
 
 bool StringPageLogic::Validate() {
-    return accept(readFields<StringSettings>(kStringFields, host()), m_settings, m_generator);
+    const char* refused = nullptr;
+    const StringSettings read = readFields<StringSettings>(kStringFields, host(), refused);
+    return accept(read, refused, m_settings, m_generator);
 }
 
 }  // namespace ovantis

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Notices.h"
 #include "PageField.h"
 #include "TimeSettings.h"
 
@@ -32,18 +33,21 @@ inline constexpr PageField<TimeSettings> kTimeFields[] = {
     {.kind = FieldKind::Whole,
      .control = ids::kMinDelay,
      .whole = &TimeSettings::minDelay,
+     .notice = notices::kBadDelay,
      .names = "--min-delay",
      .valueName = "MS",
      .help = {"最短延迟毫秒数", "Shortest delay in ms"}},
     {.kind = FieldKind::Whole,
      .control = ids::kMaxDelay,
      .whole = &TimeSettings::maxDelay,
+     .notice = notices::kBadDelay,
      .names = "--max-delay",
      .valueName = "MS",
      .help = {"最长延迟毫秒数", "Longest delay in ms"}},
     {.kind = FieldKind::Whole,
      .control = ids::kCountEvents,
      .whole = &TimeSettings::count,
+     .notice = notices::kBadCount,
      .names = "-n,--count",
      .valueName = "N",
      .help = {"事件次数", "How many events"}},

@@ -58,8 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t checks = data[1];
     const std::vector<std::string> texts = fields(data + 2, size - 2);
     for (const auto& text : texts) {
-        ReadIntField(text);
-        ReadFloatField(text);
+        (void)ReadIntField(text);
+        (void)ReadFloatField(text);
     }
     RandomSource random(RandomSource::Kind::Classic, [] { return std::time_t{1}; });
     test::ScriptedHost host;

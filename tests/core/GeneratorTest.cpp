@@ -285,13 +285,13 @@ TEST(NumberGeneration, SecureSourceReadsBoundsAsTypedClassicAsFloats) {
         {"-9223372036854775808", nullptr, true, true, 0, S, "-9223372036854775808"},
         {"9223372036854775807", nullptr, true, false, 0, S, "9223372036854775807"},
         {"9223372036854775808", nullptr, true, false, 0, S, ""},  // beyond 64 bits
-        {"3.4028236e38", nullptr, false, true, 0, S, ""},  // beyond single precision
+        {"3.4028236e38", nullptr, false, true, 0, S, ""},         // beyond single precision
     };
     for (const auto& [low, high, integers, decimals, places, kind, line] : cases) {
         SCOPED_TRACE(testing::Message() << low << " places " << places << " kind " << (kind == S));
         RandomSource random(kind, {}, test::testKeys);
         const NumberSettings s = readBoundsBy(
-            {integers, decimals, Bound::read(low), Bound::read(high ? high : low), 1, places},
+            {integers, decimals, *Bound::read(low), *Bound::read(high ? high : low), 1, places},
             random);
         ASSERT_EQ(check(s) == nullptr, !line.empty());
         if (!line.empty()) {
@@ -309,7 +309,7 @@ TEST(NumberGeneration, CommaLocalesChangeNeitherWritingNorReading) {
         GTEST_SKIP() << "no de_DE.UTF-8 locale (make test generates it)";
     }
     const std::vector<std::string> lines =
-        linesOf(numbers(ReadFloatField("1.5"), 2.5f, false, true), 20);
+        linesOf(numbers(*ReadFloatField("1.5"), 2.5f, false, true), 20);
     std::setlocale(LC_ALL, previous.c_str());
     for (const std::string& line : lines) {
         EXPECT_EQ(line.find(','), std::string::npos) << line;

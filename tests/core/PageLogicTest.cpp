@@ -69,6 +69,8 @@ TEST(BatchRun, RefusedRunsChangeNothingAndDoNotReseed) {
         {"10", "0", "99", nullptr},                   // 10 * (98 + 2) bytes fit exactly
         {"1", "-2147483648", "2147483647", nullptr},  // refused, never allocated
         {"10", "9", "3", notices::kBadLength},
+        {"1 000", "0", "1", notices::kBadCount},  // a field that is no number: its notice
+        {"0", "5x", "1", notices::kBadLength},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.count << " x " << c.minLength << "~" << c.maxLength);
@@ -109,7 +111,7 @@ TEST(NumberPage, ReadsItsFieldsAndSkipsPlacesWhileDecimalsAreOff) {
     p.page.OnFloatToggled();
     EXPECT_FALSE(p.host.isEnabled(ids::kPlaces));
     p.host.texts[ids::kPlaces] = "-5";
-    p.host.texts[ids::kLow] = " 7.5x";
+    p.host.texts[ids::kLow] = " 7.5 ";
     p.host.texts[ids::kHigh] = "7.9";
     BatchRun(p.page);
     EXPECT_EQ(p.host.notices, std::vector<std::string>{notices::kBadRange})
