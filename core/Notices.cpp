@@ -14,6 +14,9 @@ constexpr Text kTexts[] = {
     {kBadPlaces, "The number of decimal places is not valid."},
     {kBadRange, "The value range is not valid."},
     {kNoCommand, "Name a program to run."},
+    {kCommandWithArguments,
+     "The program field takes the name of one program or document, without arguments. This "
+     "name is not an existing file:"},
     {kBadDelay, "The interval range is not valid."},
     {kBadCount, "The count is not valid."},
     {kGenerated, "Generated successfully."},

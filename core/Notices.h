@@ -15,6 +15,9 @@ inline constexpr char kNoNumberType[] = "至少指定一种数字类型！";
 inline constexpr char kBadPlaces[] = "保留小数位数设定无效！";
 inline constexpr char kBadRange[] = "数值范围设定无效！";
 inline constexpr char kNoCommand[] = "外部程序命令行无效！";
+// The name that holds a space and names no file follows on the next line.
+inline constexpr char kCommandWithArguments[] =
+    "外部程序只能填写一个程序或文档的名称，不带参数。以下名称不是现有的文件：";
 inline constexpr char kBadDelay[] = "发生间隔设定无效！";
 inline constexpr char kBadCount[] = "生成个数设定无效！";
 inline constexpr char kGenerated[] = "生成成功！";

@@ -60,6 +60,8 @@ class PageHost {
     // The text is one program or document name, never split or given to a shell.
     // Returns why it could not be opened, or nothing once it was.
     virtual std::optional<std::string> shellOpen(const std::string& text) = 0;
+    // Whether the text names an existing file, or a program on PATH.
+    virtual bool exists(const std::string& text) { return !text.empty(); }
     // While on, the button reads Stop and stays enabled; off, its own text again.
     virtual void showStop(int buttonId, bool on) = 0;
     virtual std::optional<std::string> chooseFileToSave(const SaveRequest& request) = 0;

@@ -20,9 +20,16 @@ PageControls TimedRun::controls() {
 }
 
 bool TimedRun::Validate() {
-    const TimeSettings s = readFields<TimeSettings>(kTimeFields, m_host);
-    if (const char* notice = check(s)) {
+    const char* refused = nullptr;
+    const TimeSettings s = readFields<TimeSettings>(kTimeFields, m_host, refused);
+    if (const char* notice = refused != nullptr ? refused : check(s)) {
         m_host.notice(notice);
+        return false;
+    }
+    // "xmessage hallo" is a program and an argument, which would fail at
+    // every event and be named only after the whole run.
+    if (s.runExternal && s.command.find(' ') != std::string::npos && !m_host.exists(s.command)) {
+        m_host.notice(std::string(notices::kCommandWithArguments) + '\n' + s.command);
         return false;
     }
     m_settings = s;

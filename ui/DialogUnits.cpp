@@ -1,5 +1,6 @@
 #include "DialogUnits.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QStringList>
 #include <cmath>
@@ -41,11 +42,14 @@ QRect DialogUnits::onPixels(const QRect& rect, qreal devicePixelRatio) {
     return QRect(nearest(rect.x()), nearest(rect.y()), grown(rect.width()), grown(rect.height()));
 }
 
-QFont DialogUnits::dialogFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"),
-                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
-                      QStringLiteral("Noto Sans SC")});
+QFont DialogUnits::dialogFont(bool chinese) {
+    // A CJK face draws Latin text poorly (an ellipsis at mid-height).
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    if (chinese) {
+        font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"),
+                          QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
+                          QStringLiteral("Noto Sans SC")});
+    }
     font.setPointSize(9);
     return font;
 }

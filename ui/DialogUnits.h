@@ -19,8 +19,9 @@ class DialogUnits {
     // line at a half pixel would be clipped away or covered.
     static QRect onPixels(const QRect& rect, qreal devicePixelRatio);
 
-    // The dialog font: 9 points, a CJK face where 宋体 is missing.
-    static QFont dialogFont();
+    // The dialog font, 9 points: for Chinese 宋体, or a CJK face where it is
+    // missing; for English the system's UI face.
+    static QFont dialogFont(bool chinese);
 
   private:
     int m_baseX;

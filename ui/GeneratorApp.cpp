@@ -12,8 +12,12 @@ GeneratorApp::GeneratorApp(QApplication& app, Translations::Language language)
     identify();
     app.setApplicationVersion(QString::fromLatin1(ovantis::version::kText));
     app.setWindowIcon(icon());
-    app.setFont(DialogUnits::dialogFont());
+    setLanguage(language);
+}
+
+void GeneratorApp::setLanguage(Translations::Language language) {
     m_translations.install(language);
+    QApplication::setFont(DialogUnits::dialogFont(language == Translations::Language::Chinese));
 }
 
 void GeneratorApp::InitInstance() {

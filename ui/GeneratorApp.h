@@ -15,8 +15,8 @@ class GeneratorApp {
   public:
     GeneratorApp(QApplication& app, Translations::Language language);
 
-    // For windows made from now on.
-    void setLanguage(Translations::Language language) { m_translations.install(language); }
+    // The texts and the font of windows made from now on.
+    void setLanguage(Translations::Language language);
     // Runs the main window until it closes.
     void InitInstance();
 

@@ -5,10 +5,16 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QScreen>
 #include <QSettings>
 #include <QShortcut>
+#include <QStyle>
 #include <QTabBar>
+#include <memory>
 
 #ifdef Q_OS_WIN
 #ifndef NOMINMAX
@@ -44,6 +50,11 @@ const PageText kPages[] = {
 };
 const char kAboutText[] = QT_TRANSLATE_NOOP("MainDialog", "关于 Ovantis(&A)...");
 const char kSecureText[] = QT_TRANSLATE_NOOP("MainDialog", "使用安全随机源");
+// The template's size in dialog units, and the height its output boxes may
+// give up on a small screen, keeping a few lines.
+constexpr int kWidth = 353;
+constexpr int kHeight = 294;
+constexpr int kShrinkable = 100;
 #ifdef Q_OS_WIN
 // A system-menu command: below 0xF000, low four bits clear.
 constexpr UINT kAboutCommand = 0x0010;
@@ -52,7 +63,9 @@ constexpr UINT kAboutCommand = 0x0010;
 
 MainDialog::MainDialog(ovantis::RandomSource& random, QWidget* parent)
     : QDialog(parent), m_random(random) {
-    m_random.setKind(GeneratorApp::settings().value(kSecureKey, false).toBool()
+    // Secure unless the user chose the classic source: lines seeded from the
+    // current second can be predicted.
+    m_random.setKind(GeneratorApp::settings().value(kSecureKey, true).toBool()
                          ? ovantis::RandomSource::Kind::Secure
                          : ovantis::RandomSource::Kind::Classic);
     setObjectName(QStringLiteral("mainDialog"));
@@ -61,8 +74,6 @@ MainDialog::MainDialog(ovantis::RandomSource& random, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     const DialogUnits units(font());
-    // The template's size is the least the controls need.
-    setMinimumSize(units.x(353), units.y(294));
 
     auto* label = new QLabel(tr("应用场合："), this);
     label->setGeometry(units.rect(7, 7, 41, 8));
@@ -88,10 +99,24 @@ MainDialog::MainDialog(ovantis::RandomSource& random, QWidget* parent)
     m_stringPage = new StringPage(random, m_tabControl);
     m_numberPage = new NumberPage(random, m_tabControl);
     m_timePage = new TimePage(random, m_tabControl);
+    for (QWidget* edit : findChildren<QLineEdit*>()) {
+        edit->installEventFilter(this);
+    }
+    for (QPlainTextEdit* box : findChildren<QPlainTextEdit*>()) {
+        box->installEventFilter(this);
+        box->viewport()->installEventFilter(this);
+    }
+    // The frame is not known before the window shows: a title bar's worth.
+    const int title = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    m_frameGuess = QSize(8, title + 8);
+    const bool fits = fitScreen(m_frameGuess);
     const QSettings settings = GeneratorApp::settings();
-    resize(settings.value(kSizeKey).toSize().expandedTo(minimumSize()));
+    resize(settings.value(kSizeKey)
+               .toSize()
+               .expandedTo(minimumSize())
+               .boundedTo(screen()->availableSize().expandedTo(minimumSize())));
     layOut();
-    if (settings.value(kMaximizedKey, false).toBool()) {
+    if (!fits || settings.value(kMaximizedKey, false).toBool()) {
         setWindowState(Qt::WindowMaximized);
     }
     connect(m_tabBar, &QTabBar::currentChanged, this, &MainDialog::ShowPage);
@@ -121,10 +146,35 @@ MainDialog::MainDialog(ovantis::RandomSource& random, QWidget* parent)
 #endif
 }
 
+bool MainDialog::fitScreen(QSize frame) {
+    const DialogUnits units(font());
+    const QSize room = screen()->availableSize() - frame;
+    const QSize full(units.x(kWidth), units.y(kHeight));
+    setMinimumSize(full.boundedTo(room).expandedTo(QSize(1, 1)));
+    return room.width() >= full.width() && room.height() >= full.height() - units.y(kShrinkable);
+}
+
+void MainDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The frame may be known now (a window manager adds it later); keep the
+    // whole window on the screen.
+    const QSize frame = (frameGeometry().size() - size()).expandedTo(m_frameGuess);
+    if (!isMaximized() && !fitScreen(frame)) {
+        setWindowState(Qt::WindowMaximized);
+    }
+    const QRect room = screen()->availableGeometry();
+    if (!isMaximized() && !room.contains(frameGeometry())) {
+        resize(size().boundedTo(room.size() - frame));
+        move(room.topLeft() + (pos() - frameGeometry().topLeft()));
+    }
+}
+
 void MainDialog::layOut() {
     const DialogUnits units(font());
-    // What the window has beyond the template goes to the pages' output boxes.
-    const QSize extra(std::max(0, width() - units.x(353)), std::max(0, height() - units.y(294)));
+    // What the window has beyond the template goes to the pages' output boxes,
+    // and on a small screen they give up height first.
+    const QSize extra(std::max(0, width() - units.x(kWidth)),
+                      std::max(-units.y(kShrinkable), height() - units.y(kHeight)));
     const QRect tabs = units.rect(7, 39, 339, 248);
     m_tabControl->setGeometry(tabs.adjusted(0, 0, extra.width(), extra.height()));
     const int width = m_tabControl->width();
@@ -163,8 +213,8 @@ void MainDialog::done(int result) {
 }
 
 void MainDialog::contextMenuAtFocus() {
-    // Sent to the focused control first: a field shows its own edit menu,
-    // the rest pass it on to the window's.
+    // Sent to the focused control first: a field shows its edit menu with the
+    // page's items, the rest pass it on to the window's.
     QWidget* target = QApplication::focusWidget();
     if (target == nullptr || target->window() != this) {
         target = this;
@@ -206,9 +256,52 @@ void MainDialog::setSecure(bool on) {
     GeneratorApp::settings().setValue(kSecureKey, on);
 }
 
+void MainDialog::reject() {
+    if (m_timePage->running()) {
+        QMessageBox ask(QMessageBox::Question, GeneratorApp::caption(),
+                        tr("定时运行正在进行。停止并退出？"), QMessageBox::Yes | QMessageBox::No,
+                        this);
+        ask.setObjectName(QStringLiteral("askQuit"));
+        ask.setDefaultButton(QMessageBox::No);
+        if (ask.exec() != QMessageBox::Yes) {
+            return;
+        }
+        m_timePage->stop();
+    }
+    QDialog::reject();
+}
+
+bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
+    // A text field's own edit menu, with the page's items below it.
+    if (event->type() == QEvent::ContextMenu) {
+        std::unique_ptr<QMenu> menu;
+        if (auto* field = qobject_cast<QLineEdit*>(watched)) {
+            menu.reset(field->createStandardContextMenu());
+        } else if (auto* box = qobject_cast<QPlainTextEdit*>(watched)) {
+            menu.reset(box->createStandardContextMenu());
+        } else if (auto* box = qobject_cast<QPlainTextEdit*>(watched->parent())) {
+            menu.reset(box->createStandardContextMenu());
+        }
+        if (menu != nullptr) {
+            // One name for every field's edit menu, as a line edit names its own.
+            menu->setObjectName(QStringLiteral("qt_edit_menu"));
+            menu->addSeparator();
+            addPageItems(*menu);
+            menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void MainDialog::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("systemMenu"));
+    addPageItems(menu);
+    menu.exec(event->globalPos());
+}
+
+void MainDialog::addPageItems(QMenu& menu) {
     QAction* about = menu.addAction(tr(kAboutText));
     about->setObjectName(QStringLiteral("aboutAction"));
     connect(about, &QAction::triggered, this, &MainDialog::showAbout);
@@ -217,7 +310,6 @@ void MainDialog::contextMenuEvent(QContextMenuEvent* event) {
     secure->setCheckable(true);
     secure->setChecked(isSecure());
     connect(secure, &QAction::toggled, this, &MainDialog::setSecure);
-    menu.exec(event->globalPos());
 }
 
 #ifdef Q_OS_WIN

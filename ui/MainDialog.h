@@ -6,6 +6,7 @@
 
 class QFrame;
 class QLabel;
+class QMenu;
 class QTabBar;
 class NumberPage;
 class StringPage;
@@ -32,8 +33,14 @@ class MainDialog : public QDialog {
     QTabBar* tabBar() const { return m_tabBar; }
 
     void done(int result) override;
+    // Ends the program; while a timed run goes, only once the user agrees.
+    void reject() override;
+    // The page's items (About, the source switch) added to a menu.
+    void addPageItems(QMenu& menu);
 
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -46,6 +53,9 @@ class MainDialog : public QDialog {
     void stepPage(int step);
     // Places the tab control and pages for the window's size.
     void layOut();
+    // Keeps the least size within the screen, frame included; false when
+    // even the least layout does not fit, and the window should be maximised.
+    bool fitScreen(QSize frame);
     // Shift+F10 and the Menu key: the context menu at the focused control.
     void contextMenuAtFocus();
 
@@ -57,4 +67,5 @@ class MainDialog : public QDialog {
     StringPage* m_stringPage = nullptr;
     NumberPage* m_numberPage = nullptr;
     TimePage* m_timePage = nullptr;
+    QSize m_frameGuess;
 };

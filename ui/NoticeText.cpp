@@ -19,11 +19,15 @@ struct Listed {
 };
 constexpr Listed kListed[] = {
     {notices::kNoCharClass, QT_TRANSLATE_NOOP("Notices", "至少指定一种字符类型！")},
+    {notices::kBadCharset, QT_TRANSLATE_NOOP("Notices", "字符集设定无效！")},
     {notices::kBadLength, QT_TRANSLATE_NOOP("Notices", "生成长度设定无效！")},
     {notices::kNoNumberType, QT_TRANSLATE_NOOP("Notices", "至少指定一种数字类型！")},
     {notices::kBadPlaces, QT_TRANSLATE_NOOP("Notices", "保留小数位数设定无效！")},
     {notices::kBadRange, QT_TRANSLATE_NOOP("Notices", "数值范围设定无效！")},
     {notices::kNoCommand, QT_TRANSLATE_NOOP("Notices", "外部程序命令行无效！")},
+    {notices::kCommandWithArguments,
+     QT_TRANSLATE_NOOP("Notices",
+                       "外部程序只能填写一个程序或文档的名称，不带参数。以下名称不是现有的文件：")},
     {notices::kBadDelay, QT_TRANSLATE_NOOP("Notices", "发生间隔设定无效！")},
     {notices::kBadCount, QT_TRANSLATE_NOOP("Notices", "生成个数设定无效！")},
     {notices::kGenerated, QT_TRANSLATE_NOOP("Notices", "生成成功！")},

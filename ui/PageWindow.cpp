@@ -308,6 +308,11 @@ void PageWindow::stopTimer(int) {
     m_timer.stop();
 }
 
+bool PageWindow::exists(const std::string& text) {
+    const QString name = fromCore(text);
+    return QFileInfo::exists(name) || !QStandardPaths::findExecutable(name).isEmpty();
+}
+
 std::optional<std::string> PageWindow::shellOpen(const std::string& text) {
     // The launcher decides how a name starts, as for ovantis-cli --exec.
     if (auto failure = ovantis::sys::Launcher::launch(text, {})) {
@@ -323,7 +328,7 @@ void PageWindow::showStop(int id, bool on) {
 }
 
 std::optional<std::string> PageWindow::chooseFileToSave(const ovantis::SaveRequest& request) {
-    QFileDialog dialog(this);
+    QFileDialog dialog(this, GeneratorApp::caption());
     dialog.setObjectName(QStringLiteral("saveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -391,6 +396,7 @@ void PageWindow::showProgress(std::int64_t done, std::int64_t total, const QStri
     if (m_progress == nullptr && m_runClock.elapsed() > 500) {
         m_progress = new QProgressDialog(tr(label.toUtf8().constData()), tr("取消"), 0, 1000, this);
         m_progress->setObjectName(QStringLiteral("progress"));
+        m_progress->setWindowTitle(GeneratorApp::caption());
         m_progress->setWindowModality(Qt::WindowModal);
         m_progress->setMinimumDuration(0);
         m_progress->setAutoReset(false);

@@ -40,6 +40,7 @@ class PageWindow : public QWidget, public ovantis::PageHost {
     void armTimer(int timerId, int delayMs) override;
     void stopTimer(int timerId) override;
     std::optional<std::string> shellOpen(const std::string& text) override;
+    bool exists(const std::string& text) override;
     void showStop(int id, bool on) override;
     std::optional<std::string> chooseFileToSave(const ovantis::SaveRequest& request) override;
     ovantis::WriteOutcome writeFile(const std::string& path, const std::string& bytes) override;

@@ -2,16 +2,18 @@
 
 #include <algorithm>
 
+#include "CharacterSet.h"
+
 SingleLineEdit::SingleLineEdit(QWidget* parent) : QLineEdit(parent) {
     connect(this, &QLineEdit::textEdited, this, &SingleLineEdit::cutAtLineBreak);
 }
 
 void SingleLineEdit::cutAtLineBreak(const QString& text) {
-    qsizetype brk = 0;
-    while (brk < text.size() && text.at(brk) != QLatin1Char('\n') &&
-           text.at(brk) != QLatin1Char('\r')) {
-        ++brk;
-    }
+    // Every such character is one UTF-16 unit, so units are compared alone.
+    const auto brk = static_cast<qsizetype>(
+        std::find_if(text.begin(), text.end(),
+                     [](QChar c) { return ovantis::CharacterSet::breaksLine(c.unicode()); }) -
+        text.begin());
     if (brk == text.size()) {
         return;
     }

@@ -1,6 +1,7 @@
 #include "TimePage.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 
 #include "ControlIds.h"
 #include "ExportResult.h"
@@ -44,6 +45,9 @@ TimePage::TimePage(ovantis::RandomSource& random, QWidget* parent)
     onClick(ids::kTimeGenerate, &TimePage::generate);
     onClick(ids::kTimeExport, &TimePage::exportResult);
     onToggle(ids::kRunExternal, &TimePage::runExternalToggled);
+    // "xmessage hallo" would be one name, not a program and its argument.
+    qobject_cast<QLineEdit*>(control(ids::kCommand))
+        ->setPlaceholderText(tr("一个程序或文档的名称，不带参数"));
 }
 
 void TimePage::generate() {

@@ -13,6 +13,8 @@ class TimePage : public PageWindow {
     void exportResult();
     void runExternalToggled();
     bool running() const { return m_run.running(); }
+    // Ends a run at once, keeping its lines.
+    void stop() { m_run.Stop(); }
 
   protected:
     void onTimer(int id) override;

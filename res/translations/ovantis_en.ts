@@ -4,12 +4,12 @@
 <context>
     <name>AboutDialog</name>
     <message>
-        <source>关于</source>
-        <translation>About</translation>
-    </message>
-    <message>
         <source>确定</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>默认从操作系统的安全随机源生成。在窗口的右键菜单中取消勾选“使用安全随机源”，则改用按当前秒播种的经典随机源（同一秒内相同设置生成相同结果）。</source>
+        <translation>Lines come from the operating system&apos;s secure source by default. Untick “Use the secure random source” in the window&apos;s context menu for the classic source, seeded from the current second (the same settings in the same second give the same lines).</translation>
     </message>
 </context>
 <context>
@@ -49,6 +49,10 @@
     <message>
         <source>使用安全随机源</source>
         <translation>Use the secure random source</translation>
+    </message>
+    <message>
+        <source>定时运行正在进行。停止并退出？</source>
+        <translation>A timed run is going. Stop it and quit?</translation>
     </message>
 </context>
 <context>
@@ -108,6 +112,14 @@
     <message>
         <source>外部程序启动失败 %1 次（共 %2 次）：</source>
         <translation>%1 of %2 programs could not be started:</translation>
+    </message>
+    <message>
+        <source>字符集设定无效！</source>
+        <translation>The character set is not valid.</translation>
+    </message>
+    <message>
+        <source>外部程序只能填写一个程序或文档的名称，不带参数。以下名称不是现有的文件：</source>
+        <translation>The program field takes the name of one program or document, without arguments. This name is not an existing file:</translation>
     </message>
 </context>
 <context>
@@ -277,6 +289,13 @@
     <message>
         <source>毫秒</source>
         <translation>ms</translation>
+    </message>
+</context>
+<context>
+    <name>TimePage</name>
+    <message>
+        <source>一个程序或文档的名称，不带参数</source>
+        <translation>One program or document, no arguments</translation>
     </message>
 </context>
 </TS>

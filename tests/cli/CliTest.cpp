@@ -296,7 +296,7 @@ TEST(CliLanguage, EnglishNoticesAreTheWindowsTranslations) {
         EXPECT_STREQ(text->english(), (*it)[2].str().c_str()) << (*it)[1];
         ++count;
     }
-    EXPECT_EQ(count, 14);
+    EXPECT_EQ(count, std::ssize(notices::all()));
 }
 
 // The last of a repeated option wins; flags given choose the classes or types.

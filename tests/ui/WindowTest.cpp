@@ -9,6 +9,8 @@
 #include "GeneratorApp.h"
 #include "MainDialog.h"
 #include "ModalAnswer.h"
+#include "NoticeText.h"
+#include "Notices.h"
 #include "NumberPage.h"
 #include "StringGenerator.h"
 #include "StringPage.h"
@@ -45,7 +47,7 @@ class WindowTest : public QObject {
     QLineEdit* field(int id) { return find<QLineEdit>(id); }
     QString box(int id) { return find<QPlainTextEdit>(id)->toPlainText(); }
     QString description() { return find<QLabel>(kDescription)->text(); }
-    void fill(std::initializer_list<std::pair<int, const char*>> texts) {
+    void fill(const std::vector<std::pair<int, const char*>>& texts) {
         for (const auto& [id, text] : texts) {
             field(id)->setText(QString::fromUtf8(text));
         }
@@ -66,7 +68,8 @@ class WindowTest : public QObject {
     // Exports the String page to path, or cancels Save As; returns the notice.
     QString exportAs(const QString& path, bool save = true) {
         whenShown<QFileDialog>([=, this](QFileDialog* dialog) {
-            m_saveAs = dialog->nameFilters() << dialog->selectedFiles().value(0);
+            m_saveAs = dialog->nameFilters()
+                       << dialog->selectedFiles().value(0) << dialog->windowTitle();
             dialog->findChild<QLineEdit*>(u"fileNameEdit"_s)->setText(path);
             save ? saveAs(dialog, path) : dialog->reject();
         });
@@ -120,14 +123,16 @@ class WindowTest : public QObject {
         m_dialog->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
     }
-    // Presses keys on a control; returns the name of the menu they opened and
-    // whether it opened over the control.
+    // Presses keys on a control; returns the name of the menu they opened,
+    // whether it opened over the control, and the names of its last two items.
     QString menuFrom(QWidget* w, const QKeySequence& keys) {
         QString shown = u"<none>"_s;
         whenShown<QMenu>([&](QMenu* menu) {
             const QPoint corner = w->mapToGlobal(QPoint(0, 0));
             const bool over = QRect(corner, w->size()).contains(menu->pos());
-            shown = menu->objectName() + (over ? u" over"_s : u" away"_s);
+            const QList<QAction*> items = menu->actions();
+            shown = menu->objectName() + (over ? u" over "_s : u" away "_s) +
+                    items.value(items.size() - 2)->objectName() + ' ' + items.last()->objectName();
             menu->close();
         });
         activate();
@@ -150,6 +155,9 @@ class WindowTest : public QObject {
         if (qobject_cast<QPushButton*>(w) != nullptr) {
             return text + 2 * w->style()->pixelMetric(QStyle::PM_ButtonMargin) - w->width();
         }
+        if (const auto* label = qobject_cast<QLabel*>(w); label != nullptr && label->wordWrap()) {
+            return label->heightForWidth(label->width()) - label->height();
+        }
         return qobject_cast<QLabel*>(w) != nullptr ? text - w->contentsRect().width() : 0;
     }
     // The version's minor and patch joined: 1.0.127 shows as V1.0127.
@@ -166,6 +174,7 @@ class WindowTest : public QObject {
         m_random = std::make_unique<ovantis::RandomSource>(
             ovantis::RandomSource::Kind::Classic, [] { return std::time_t{1}; },
             ovantis::test::testKeys);
+        GeneratorApp::settings().setValue(u"secureSource"_s, false);  // the golden lines
         open();
     }
 
@@ -256,20 +265,21 @@ class WindowTest : public QObject {
         QVERIFY(finished.count() == 1 && !m_dialog->isVisible());
     }
 
-    // Typed non-digits are dropped, pastes kept; a pasted line break cuts the paste.
-    void stringPageGivesTheGoldenLinesUnlessTheRememberedSecureSourceIsOn() {
-        // The secure source is a context menu item; the clock is pinned, so only
-        // secure draws differ from run to run.
+    // With no stored choice the source is secure: two presses in one (pinned)
+    // second differ. Unticked, the golden lines come, and that is remembered.
+    // Typed non-digits are dropped, pastes kept; a pasted line break (or any
+    // character that would break a line) cuts the paste.
+    void theSecureSourceIsTheDefaultAndUntickingItGivesTheGoldenLines() {
+        GeneratorApp::settings().remove(u"secureSource"_s);
+        open();
         QCOMPARE(fromMenu(u"aboutAction"_s),
-                 QStringList({"关于 Ovantis(&A)...", "关于", caption(), "确定"}));
-        fromMenu(u"secureAction"_s);
+                 QStringList({"关于 Ovantis(&A)...", caption(), caption(), "确定"}));
+        QVERIFY(m_dialog->isSecure());
         clickAndAnswer(kStringGenerate);
         const QString secure = box(kStringOutput).section('\n', 0, 0);
         clickAndAnswer(kStringGenerate);
         QVERIFY(box(kStringOutput).section('\n', 0, 0) != secure);
-        open();
-        QVERIFY(m_dialog->isSecure());
-        fromMenu(u"secureAction"_s);  // off again: the golden lines come back
+        fromMenu(u"secureAction"_s);  // off: the golden lines
         QCOMPARE(clickAndAnswer(kStringGenerate), u"生成成功！"_s);
         const QString golden =
             u"gmAfxi\nVCGbDXff\nSTPpxPV\ntCscEIF\nNMKssE\nyXTsYSDe\nBOJVAy\nOyFbpJi\nAyhNRp\nJOauW\n"_s;
@@ -280,8 +290,13 @@ class WindowTest : public QObject {
         count->insert(u"-5"_s);
         QLineEdit* head = field(kHead);
         head->setFocus();
-        QGuiApplication::clipboard()->setText(u"user\nname_"_s);
-        QTest::keySequence(head, QKeySequence::Paste);
+        for (const char16_t* brk :
+             {u"\n", u"\u2028", u"\u2029", u"\u0085", u"\t", u"\u0007", u"\u007f"}) {
+            head->clear();
+            QGuiApplication::clipboard()->setText(u"user"_s + QString::fromUtf16(brk) + u"name_"_s);
+            QTest::keySequence(head, QKeySequence::Paste);
+            QVERIFY2(head->text() == u"user"_s, qPrintable(head->text().toUtf8().toHex()));
+        }
         head->setCursorPosition(2);
         head->insert(u"\r\n-"_s);
         QCOMPARE(head->cursorPosition(), 2);
@@ -313,13 +328,15 @@ class WindowTest : public QObject {
         click(kDecimalOn);
         click(kIntegerOn);
         fill({{kLow, "99.999"}, {kHigh, "100"}, {kNumberCount, "1000000"}});
-        whenShown<QProgressDialog>([](QProgressDialog* progress) {
+        whenShown<QProgressDialog>([&title](QProgressDialog* progress) {
+            title = progress->windowTitle();
             QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
         });
         click(kNumberGenerate);
         const QStringList lines = box(kNumberOutput).split('\n', Qt::SkipEmptyParts);
         QVERIFY(!lines.isEmpty() && lines.size() < 1000000 && lines.size() % 4096 == 0);
         QCOMPARE(lines.first(), u"100.00"_s);
+        QCOMPARE(title, caption());  // as every dialog but the notices
     }
 
     // The run goes on inside the String page's notice loop; text typed into the
@@ -378,6 +395,7 @@ class WindowTest : public QObject {
         QCOMPARE(exportAs(dir.filePath(u"plain"_s)), u"导出成功！"_s);
         QVERIFY(m_saveAs.value(2).endsWith(u"/随机字符串.txt"_s));
         QCOMPARE(m_saveAs.mid(0, 2), QStringList({"文本文件 (*.txt)", "所有文件 (*)"}));
+        QCOMPARE(m_saveAs.value(3), caption());
         QCOMPARE(readAll(path), "gmAfxi\r\nVCGbDXff\r\nSTPpxPV\r\n\r\n手\u00A0写"_ba);
 
         QString question;
@@ -450,7 +468,7 @@ class WindowTest : public QObject {
     void growingTheWindowGrowsTheOutputBoxWhichScrollsSideways() {
         QVERIFY(m_dialog->windowFlags() & Qt::WindowMaximizeButtonHint);
         QCOMPARE(m_dialog->size(), m_dialog->minimumSize());
-        const QSize more(200, 100);
+        const QSize more(150, 50);
         auto* out = find<QPlainTextEdit>(kStringOutput);
         QWidget* button = find(kStringExport);
         const QSize box = out->size();
@@ -489,9 +507,37 @@ class WindowTest : public QObject {
         find(kStringGenerate)->setFocus();
         QTest::keyClick(find(kStringGenerate), Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(box(kStringOutput).count('\n'), 2);
-        QCOMPARE(menuFrom(find(kUpper), Qt::SHIFT | Qt::Key_F10), u"systemMenu over"_s);
-        QCOMPARE(menuFrom(find(kStringExport), Qt::Key_Menu), u"systemMenu over"_s);
-        QCOMPARE(menuFrom(field(kHead), Qt::Key_Menu), u"qt_edit_menu over"_s);
+        const QString items = u" over aboutAction secureAction"_s;
+        QCOMPARE(menuFrom(find(kUpper), Qt::SHIFT | Qt::Key_F10), u"systemMenu"_s + items);
+        QCOMPARE(menuFrom(find(kStringExport), Qt::Key_Menu), u"systemMenu"_s + items);
+        QCOMPARE(menuFrom(field(kHead), Qt::Key_Menu), u"qt_edit_menu"_s + items);
+        QCOMPARE(menuFrom(find(kStringOutput), Qt::SHIFT | Qt::Key_F10), u"qt_edit_menu"_s + items);
+    }
+
+    // Escape on the tab bar and closing the window ask first while a run goes;
+    // No keeps the window and the run, Yes ends both.
+    void quittingDuringATimedRunAsksFirst() {
+        QString finished;
+        startRun("0", "20", "100000", &finished);
+        QTabBar* tabs = m_dialog->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+        const std::pair<bool, QMessageBox::StandardButton> ways[] = {
+            {true, QMessageBox::No}, {false, QMessageBox::No}, {false, QMessageBox::Yes}};
+        for (const auto& [escape, answer] : ways) {
+            const QMessageBox::StandardButton button = answer;
+            QString asked;
+            whenShown<QMessageBox>(
+                [&](QMessageBox* ask) {
+                    asked = ask->windowTitle() + '|' + ask->text();
+                    QTest::mouseClick(ask->button(button), Qt::LeftButton);
+                },
+                [](QMessageBox* ask) { return ask->objectName() == u"askQuit"_s; });
+            escape ? QTest::keyClick(tabs, Qt::Key_Escape) : void(m_dialog->close());
+            QCOMPARE(asked, caption() + u"|定时运行正在进行。停止并退出？"_s);
+            QCOMPARE(m_dialog->isVisible(), button == QMessageBox::No);
+            QCOMPARE(m_dialog->timePage()->running(), button == QMessageBox::No);
+        }
+        qDeleteAll(pendingAnswers().children());
     }
 
     // While a run goes 生成 reads 停止: pressing it, or Escape in the page, ends the
@@ -546,12 +592,11 @@ class WindowTest : public QObject {
     }
 
     // 144 dpi draws the 9 points with 1.5 times the pixels. English reaches
-    // pages, notices, dialogs and About.
+    // pages, notices, dialogs and About, in the system's UI font.
     void everyTextFitsItsControlInBothLanguagesAt96And144Dpi() {
-        const QFont normal = QApplication::font();
-        const auto restore = qScopeGuard([&] { QApplication::setFont(normal); });
         for (const auto language : {Language::Chinese, Language::English}) {
             const auto restore = speak(language);
+            const QFont normal = QApplication::font();
             for (const qreal scale : {1.0, 1.5}) {
                 QFont font = normal;
                 font.setPointSizeF(normal.pointSizeF() * scale);
@@ -568,7 +613,11 @@ class WindowTest : public QObject {
                     }
                 }
             }
+            QApplication::setFont(normal);
+            open();
             if (language == Language::English) {
+                QCOMPARE(QFontInfo(m_dialog->font()).family(),
+                         QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family());
                 // Not one Chinese character on any control, page, menu or dialog;
                 // the notices and About are compared whole below.
                 m_dialog->timePage()->showStop(kTimeGenerate, true);
@@ -581,7 +630,8 @@ class WindowTest : public QObject {
                 for (QWidget* w :
                      m_dialog->findChildren<QWidget*>() + about.findChildren<QWidget*>() +
                          QList<QWidget*>{m_dialog.get(), const_cast<AboutDialog*>(&about)}) {
-                    for (const char* name : {"text", "windowTitle", "accessibleName", "toolTip"}) {
+                    for (const char* name :
+                         {"text", "windowTitle", "accessibleName", "toolTip", "placeholderText"}) {
                         texts << w->property(name).toString();
                     }
                 }
@@ -589,14 +639,76 @@ class WindowTest : public QObject {
                 m_dialog->timePage()->showStop(kTimeGenerate, false);
                 QCOMPARE(description(), u"Random passwords, user names, domain names and more"_s);
                 QCOMPARE(field(kMaxLength)->accessibleName(), u"Maximum length"_s);
-                QCOMPARE(generate("0"), u"The count is not valid."_s);
                 exportAs({}, false);
                 QVERIFY(m_saveAs.value(2).endsWith(u"/random-strings.txt"_s));
                 QCOMPARE(m_saveAs.mid(0, 2), QStringList({"Text files (*.txt)", "All files (*)"}));
                 QCOMPARE(fromMenu(u"aboutAction"_s),
-                         QStringList({"&About Ovantis...", "About", caption(), "OK"}));
+                         QStringList({"&About Ovantis...", caption(), caption(), "OK"}));
+                // Every notice the core has, as the core words it in English.
+                for (const ovantis::Text& text : ovantis::notices::all()) {
+                    QCOMPARE(NoticeText::shown(text.chinese(), {}),
+                             QString::fromUtf8(text.english()));
+                }
             }
         }
+    }
+
+    // Every refusal a page can give, driven through the English window: the
+    // core's English, no Chinese. Fields that are no number are refused too.
+    void everyRefusalReadsInEnglish() {
+        const auto chinese = speak(Language::English);
+        struct Row {
+            int page;
+            std::vector<std::pair<int, const char*>> texts;
+            std::vector<int> clicks;
+            const char* notice;
+        } const rows[] = {
+            {0, {}, {kUpper, kLower}, ovantis::notices::kNoCharClass},
+            {0, {{kHead, "a\u2028b"}}, {}, ovantis::notices::kBadCharset},
+            {0, {{kMinLength, "9"}, {kMaxLength, "3"}}, {}, ovantis::notices::kBadLength},
+            {0, {{kStringCount, "1 000"}}, {}, ovantis::notices::kBadCount},
+            {1, {}, {kIntegerOn, kDecimalOn}, ovantis::notices::kNoNumberType},
+            {1, {{kPlaces, "101"}}, {}, ovantis::notices::kBadPlaces},
+            {1, {{kLow, "0,5"}, {kHigh, "2,5"}}, {}, ovantis::notices::kBadRange},
+            {1, {{kHigh, "12abc"}}, {}, ovantis::notices::kBadRange},
+            {2, {}, {kRunExternal}, ovantis::notices::kNoCommand},
+            {2, {{kMinDelay, "9"}, {kMaxDelay, "3"}}, {}, ovantis::notices::kBadDelay},
+            {2,
+             {{kCommand, "xmessage hallo"}},
+             {kRunExternal},
+             ovantis::notices::kCommandWithArguments},
+        };
+        const int generate[] = {kStringGenerate, kNumberGenerate, kTimeGenerate};
+        for (const Row& row : rows) {
+            open();
+            m_dialog->tabBar()->setCurrentIndex(row.page);
+            for (const int id : row.clicks) {
+                click(id);
+            }
+            fill(row.texts);
+            const QString notice = clickAndAnswer(generate[row.page]);
+            QCOMPARE(notice.section('\n', 0, 0),
+                     QString::fromUtf8(ovantis::notices::textOf(row.notice)->english()));
+            QVERIFY2(!hasChinese(notice), qPrintable(notice));
+        }
+    }
+
+    // On a screen smaller than the template (a scale factor of 2 on 1600x1000),
+    // the output box gives up height: the window and its buttons stay on it.
+    void theWindowAndItsButtonsFitTheScreen() {
+        const QRect room = m_dialog->screen()->availableGeometry();
+        QVERIFY2(room.contains(m_dialog->frameGeometry()),
+                 qPrintable(u"%1x%2"_s.arg(m_dialog->width()).arg(m_dialog->height())));
+        for (const int page : {0, 1, 2}) {
+            m_dialog->tabBar()->setCurrentIndex(page);
+            for (QPushButton* button : m_dialog->findChildren<QPushButton*>()) {
+                const QRect at(button->mapToGlobal(QPoint(0, 0)), button->size());
+                QVERIFY(!button->isVisible() || room.contains(at));
+            }
+        }
+        m_dialog->showMaximized();
+        QTRY_VERIFY(m_dialog->isMaximized());
+        QVERIFY(room.contains(m_dialog->frameGeometry()));
     }
 };
 
