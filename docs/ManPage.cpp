@@ -128,7 +128,9 @@ std::string part(const std::string& line, const Command& command) {
         return commands(command);
     }
     if (line == "@OPTIONS@") {
-        return options(command);
+        // Ragged right: justifying a help that ends in a long run of symbols
+        // (-S's) stretches its other words apart.
+        return ".ad l\n" + options(command) + ".ad\n";
     }
     if (line == "@FOOTER@") {
         return text(command.footer);

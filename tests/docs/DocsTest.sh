@@ -51,6 +51,9 @@ man)
         warnings=$(LC_ALL=C.UTF-8 groff -man -Tutf8 -ww -z "$page" 2>&1)
         expectSame "roff warnings of $page" "" "$warnings"
     done
+    # A help ending in a long run of symbols is set ragged, not stretched.
+    symbols=$(MANWIDTH=80 man -l "$folder/ovantis-cli.1" | grep -A1 -e '-S, --symbols' | tail -n 1)
+    case $symbols in *[!\ ]'  '*) fail "-S's help is justified: $symbols" ;; esac
     page=$(MANWIDTH=200 man -l "$folder/ovantis-cli.1")
     every=$(printf '%s\n' "$page" | names "Every command")
     "$cli" --help | helpOptions |
