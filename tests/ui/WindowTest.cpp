@@ -291,7 +291,7 @@ class WindowTest : public QObject {
         QLineEdit* head = field(kHead);
         head->setFocus();
         for (const char16_t* brk :
-             {u"\n", u"\u2028", u"\u2029", u"\u0085", u"\t", u"\u0007", u"\u007f"}) {
+             {u"\n", u"\u2028", u"\u2029", u"\u0085", u"\t", u"\u009b", u"\u0007", u"\u007f"}) {
             head->clear();
             QGuiApplication::clipboard()->setText(u"user"_s + QString::fromUtf16(brk) + u"name_"_s);
             QTest::keySequence(head, QKeySequence::Paste);
