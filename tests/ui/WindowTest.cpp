@@ -686,18 +686,13 @@ class WindowTest : public QObject {
     // the output box gives up height: the window and its buttons stay on it.
     void theWindowAndItsButtonsFitTheScreen() {
         const QRect room = m_dialog->screen()->availableGeometry();
-        QVERIFY2(room.contains(m_dialog->frameGeometry()),
-                 qPrintable(u"%1x%2"_s.arg(m_dialog->width()).arg(m_dialog->height())));
-        for (const int page : {0, 1, 2}) {
-            m_dialog->tabBar()->setCurrentIndex(page);
-            for (QPushButton* button : m_dialog->findChildren<QPushButton*>()) {
-                const QRect at(button->mapToGlobal(QPoint(0, 0)), button->size());
-                QVERIFY(!button->isVisible() || room.contains(at));
+        for (const bool maximised : {false, true}) {
+            maximised ? m_dialog->showMaximized() : void();
+            QTRY_VERIFY(room.contains(m_dialog->frameGeometry()));
+            for (QPushButton* b : m_dialog->findChildren<QPushButton*>()) {  // hidden pages too
+                QVERIFY(room.contains(QRect(b->mapToGlobal(QPoint(0, 0)), b->size())));
             }
         }
-        m_dialog->showMaximized();
-        QTRY_VERIFY(m_dialog->isMaximized());
-        QVERIFY(room.contains(m_dialog->frameGeometry()));
     }
 };
 
