@@ -274,14 +274,13 @@ void MainDialog::reject() {
 bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
     // A text field's own edit menu, with the page's items below it.
     if (event->type() == QEvent::ContextMenu) {
-        std::unique_ptr<QMenu> menu;
-        if (auto* field = qobject_cast<QLineEdit*>(watched)) {
-            menu.reset(field->createStandardContextMenu());
-        } else if (auto* box = qobject_cast<QPlainTextEdit*>(watched)) {
-            menu.reset(box->createStandardContextMenu());
-        } else if (auto* box = qobject_cast<QPlainTextEdit*>(watched->parent())) {
-            menu.reset(box->createStandardContextMenu());
-        }
+        // A mouse's menu comes to an output box's viewport, a key's to the box.
+        auto* box = qobject_cast<QPlainTextEdit*>(watched);
+        box = box != nullptr ? box : qobject_cast<QPlainTextEdit*>(watched->parent());
+        auto* field = qobject_cast<QLineEdit*>(watched);
+        std::unique_ptr<QMenu> menu(field != nullptr ? field->createStandardContextMenu()
+                                    : box != nullptr ? box->createStandardContextMenu()
+                                                     : nullptr);
         if (menu != nullptr) {
             // One name for every field's edit menu, as a line edit names its own.
             menu->setObjectName(QStringLiteral("qt_edit_menu"));
