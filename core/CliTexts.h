@@ -101,9 +101,9 @@ inline constexpr Text kCountTooLow{"--count 至少为 1（现为 %1）",
 inline constexpr Text kNeedsUtf8{"%1 须为 UTF-8 文本", "%1 needs UTF-8 text"};
 inline constexpr Text kBackwards{"%1 中每个范围须按 低-高 的顺序",
                                  "%1 needs each range low-high in order"};
-inline constexpr Text kControl{"%1 含控制字符 %2，会把取值拆成两行",
-                               "%1 holds the control character %2, which would break a value "
-                               "over two lines"};
+inline constexpr Text kControl{"%1 含控制字符 %2；每个取值须是一行纯文本",
+                               "%1 holds the control character %2; each value must stay one "
+                               "line of plain text"};
 inline constexpr Text kNothingLeft{"没有剩下可抽取的字符", "no characters are left to draw from"};
 inline constexpr Text kEachClassShort{
     "--each-class 要求 --max-length 至少为 %1，每种字符类型各一个（现为 %2）",

@@ -463,41 +463,28 @@ TEST(UniqueLines, CountsArePossibleLinesAndNoLineRepeats) {
 }
 
 // A negative length makes an empty line; counts saturate at 2^62 without
-// counting on through every length. Classic lines follow from the state's
-// bits a draw reads: a class among three reads all 15, bits 0 to 30.
+// counting on through every length, number counts where two saturated kinds
+// add up. Classic lines follow from the state's bits a draw reads: a class
+// among three reads all 15, bits 0 to 30. Cases: 26^13, 52^10 - 2 * 26^10.
 TEST(UniqueLines, PossibleLinesAtTheEdges) {
     const std::uint64_t cap = std::uint64_t{1} << 62;
+    const float top = 4611686018427387904.0f;  // 2^62
     const auto classic = Kind::Classic, secure = Kind::Secure;
-    const std::tuple<StringSettings, Kind, std::uint64_t> cases[] = {
-        {{.minLength = -5, .maxLength = -5}, classic, 1},
+    const std::tuple<AnySettings, Kind, std::uint64_t> cases[] = {
+        {StringSettings{.minLength = -5, .maxLength = -5}, classic, 1},
         {only("ab", -3, 1), classic, 1 + 2},
-        {{.upper = false, .minLength = 13, .maxLength = 13},
-         secure,
-         2481152873203736576u},  // 26^13
-        {{.upper = false, .minLength = 13, .maxLength = 14}, secure, cap},
-        {{.upper = false, .minLength = 13, .maxLength = 14}, classic, 2147483648u},
-        {{.eachClass = true, .minLength = 10, .maxLength = 10},
-         secure,
-         144272771757750272u},  // 52^10 - 2 * 26^10
-        {{.eachClass = true, .minLength = 11, .maxLength = 11}, secure, cap},
-        {{.eachClass = true, .minLength = 12, .maxLength = 2147483647}, secure, cap},
+        {StringSettings{.upper = false, .minLength = 13, .maxLength = 13}, secure,
+         2481152873203736576u},
+        {StringSettings{.upper = false, .minLength = 13, .maxLength = 14}, secure, cap},
+        {StringSettings{.upper = false, .minLength = 13, .maxLength = 14}, classic, 2147483648u},
+        {StringSettings{.eachClass = true, .minLength = 10, .maxLength = 10}, secure,
+         144272771757750272u},
+        {StringSettings{.eachClass = true, .minLength = 11, .maxLength = 11}, secure, cap},
+        {StringSettings{.eachClass = true, .minLength = 12, .maxLength = 2147483647}, secure, cap},
         {only("x", -1, 2147483647), secure, 2147483648u},
         {only("01", 20, 20), secure, 1048576},
         {only("01", 20, 20), classic, 131072},
-        {only("0-7", 8, 8), classic, 524288}};
-    for (const auto& [settings, kind, possible] : cases) {
-        SCOPED_TRACE(testing::Message() << settings.minLength << ".." << settings.maxLength);
-        RandomSource random(kind, {}, test::testKeys);
-        EXPECT_EQ(StringGenerator(settings, random).possibleLines(), possible);
-    }
-}
-
-// Number counts saturate at 2^62 too, where two saturated kinds add up.
-TEST(UniqueLines, NumberCountsSaturateAt2To62) {
-    const std::uint64_t cap = std::uint64_t{1} << 62;
-    const float top = 4611686018427387904.0f;  // 2^62
-    const auto classic = RandomSource::Kind::Classic, secure = RandomSource::Kind::Secure;
-    const std::tuple<NumberSettings, RandomSource::Kind, std::uint64_t> cases[] = {
+        {only("0-7", 8, 8), classic, 524288},
         {numbers(2, top, true, false), classic, cap - 1},
         {numbers(0, top, true, false), classic, cap},
         {numbers(-9e18f, 9e18f, true, false), classic, cap},
@@ -505,10 +492,14 @@ TEST(UniqueLines, NumberCountsSaturateAt2To62) {
         {numbers(0, top, true, true, 1), secure, cap},
         {numbers(0, top, true, true, 0), secure, cap}};
     for (const auto& [settings, kind, possible] : cases) {
-        SCOPED_TRACE(testing::Message() << settings.low.single() << ".." << settings.high.single()
-                                        << " places " << settings.places);
+        SCOPED_TRACE(possible);
         RandomSource random(kind, {}, test::testKeys);
-        EXPECT_EQ(NumberGenerator(settings, random).possibleLines(), possible);
+        std::visit(
+            [&](const auto& s) {
+                EXPECT_EQ(GeneratorFor<std::decay_t<decltype(s)>>(s, random).possibleLines(),
+                          possible);
+            },
+            settings);
     }
 }
 
@@ -517,53 +508,36 @@ TEST(UniqueLines, NumberCountsSaturateAt2To62) {
 TEST(UniqueLines, ClassicLinesRepeatWithTheirPeriod) {
     for (const StringSettings& settings : {only("01", 20, 20), only("0-7", 8, 8)}) {
         RandomSource random;
-        random.seed(7);
         StringGenerator generator(settings, random);
-        const std::uint64_t period = generator.possibleLines();
-        std::vector<std::string> first(1000);
-        for (std::string& line : first) {
-            line = generator.MakeString();
-        }
-        for (std::uint64_t i = first.size(); i < period; ++i) {
+        const std::string first = generator.MakeString() + generator.MakeString();
+        for (std::uint64_t i = 2; i < generator.possibleLines(); ++i) {
             generator.MakeString();
         }
-        for (const std::string& line : first) {
-            ASSERT_EQ(generator.MakeString(), line);
-        }
+        EXPECT_EQ(generator.MakeString() + generator.MakeString(), first);
     }
 }
 
 // Where no line can pass (an empty line never holds every class; the only
-// number is taken), each generator gives up once its clock has moved on two
-// seconds with nothing kept, and a sink that says stop ends the redraws.
-TEST(UniqueLines, RedrawsGiveUpAfterASecondOrStopWhenAsked) {
+// number is taken), each generator ends its redraws when its sink says stop,
+// or gives up once its clock has moved on two seconds with nothing kept.
+TEST(UniqueLines, RedrawsStopWhenAskedOrGiveUpAfterASecond) {
     struct Stop : TextSink {
         bool drain(std::string&) override { return false; }
-    };
+    } stop;
     NumberSettings one = numbers(1, 1, true, true, 0);
     one.unique = true;
-    for (const bool stopping : {false, true}) {
-        int reads = 0;
-        RandomSource random(Kind::Classic, [&] { return std::time_t{reads++}; });
-        StringGenerator strings({.eachClass = true, .minLength = 0, .maxLength = 0}, random);
-        NumberGenerator numbers(one, random);
-        std::string line;
-        numbers.appendLine(line);
-        EXPECT_EQ(line, "1");
-        const auto appendTo = [&](auto& generator) {
-            Stop stop;
-            reads = 0;
-            try {
-                EXPECT_FALSE(generator.appendLine(line, stopping ? &stop : nullptr));
-            } catch (const RedrawLimit& e) {
-                EXPECT_TRUE(e.classicSource());
-            }
-            return reads;
-        };
-        EXPECT_EQ(appendTo(strings), stopping ? 0 : 3);
-        EXPECT_EQ(appendTo(numbers), stopping ? 0 : 3);
-        EXPECT_EQ(line, "1");
-    }
+    int reads = 0;
+    RandomSource random(Kind::Classic, [&] { return std::time_t{reads++}; });
+    StringGenerator strings({.eachClass = true, .minLength = 0, .maxLength = 0}, random);
+    NumberGenerator numbers(one, random);
+    std::string line;
+    numbers.appendLine(line);
+    EXPECT_FALSE(strings.appendLine(line, &stop) || numbers.appendLine(line, &stop));
+    EXPECT_EQ(reads, 0);
+    EXPECT_THROW(strings.appendLine(line), RedrawLimit);
+    EXPECT_EQ(reads, 3);
+    EXPECT_THROW(numbers.appendLine(line), RedrawLimit);
+    EXPECT_EQ(reads, 6);
 }
 
 // Lines drawn per kept --each-class line: the chance of a line holding every
