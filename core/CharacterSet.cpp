@@ -211,4 +211,13 @@ void CharacterSet::appendUtf8(std::string& out, char32_t point) {
     }
 }
 
+std::size_t CharacterSet::decodeUtf8(std::string_view text, std::vector<char32_t>& points) {
+    const std::size_t size = text.size();
+    char32_t point = 0;
+    while (!text.empty() && decode(text, point)) {
+        points.push_back(point);
+    }
+    return size - text.size();
+}
+
 }  // namespace ovantis

@@ -52,6 +52,9 @@ class CharacterSet {
     // separators.
     static bool breaksLine(char32_t point);
     static void appendUtf8(std::string& out, char32_t point);
+    // Appends the code points of UTF-8 text, controls included; returns the
+    // bytes read, short of text.size() at the first malformed sequence.
+    static std::size_t decodeUtf8(std::string_view text, std::vector<char32_t>& points);
 
   private:
     std::vector<Interval> m_intervals;

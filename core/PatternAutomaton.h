@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "BigCount.h"
+#include "CharacterSet.h"
+#include "PatternParser.h"
+#include "PatternRefusal.h"
+
+namespace ovantis {
+
+// The deterministic automaton of a pattern's finite language: one path per
+// string, so counting paths counts distinct strings, and each state knows
+// how many strings complete from it.
+class PatternAutomaton {
+  public:
+    // The String page's longest line: its largest --max-length.
+    static constexpr std::int64_t kLongestLine = 2147483647;
+    static constexpr std::uint64_t kMostNodes = 1000000;
+    static constexpr std::uint64_t kMostStates = 100000;
+
+    // The characters leading from a state to one target.
+    struct Group {
+        std::uint32_t target = 0;
+        CharacterSet chars;
+        // Strings through this group and the ones before it, ending the
+        // line counted first; kept while the state's count fits 64 bits.
+        std::uint64_t through = 0;
+    };
+    struct State {
+        bool accept = false;
+        std::uint32_t firstGroup = 0;
+        std::uint32_t groups = 0;
+        BigCount count;
+    };
+
+    // From parsed nodes, root last; memory beyond budget bytes is refused.
+    PatternRefusal build(const std::vector<PatternNode>& nodes, std::uint64_t budget);
+
+    // Strings matched: the start state's count.
+    const BigCount& count() const { return m_states.front().count; }
+    const std::vector<State>& states() const { return m_states; }
+    const std::vector<Group>& groups() const { return m_groups; }
+    // The longest line in bytes.
+    std::int64_t maxLineBytes() const { return m_maxLineBytes; }
+
+  private:
+    struct Nfa;
+    class Builder;
+
+    std::vector<State> m_states;
+    std::vector<Group> m_groups;
+    std::int64_t m_maxLineBytes = 0;
+};
+
+}  // namespace ovantis

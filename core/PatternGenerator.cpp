@@ -1,0 +1,285 @@
+#include "PatternGenerator.h"
+
+#include <algorithm>
+
+#include "HashMemory.h"
+#include "PatternParser.h"
+
+namespace ovantis {
+namespace {
+
+using Kind = PatternRefusal::Kind;
+
+constexpr std::string_view kSimilar = "0Oo1lI|";
+
+}  // namespace
+
+std::unique_ptr<EntropyPool> PatternGenerator::seededPool(std::uint64_t seed) {
+    // The seed's two words under a fixed tag, so no other use of the stream
+    // shares its key.
+    const EntropyPool::Key key{static_cast<std::uint32_t>(seed),
+                               static_cast<std::uint32_t>(seed >> 32),
+                               0x7461704F,  // "Opat"
+                               0x6E726574};
+    return std::make_unique<EntropyPool>(key, EntropyPool::Nonce{}, 0);
+}
+
+PatternRefusal PatternGenerator::build(const PatternSettings& s, std::uint64_t budget) {
+    m_unique = s.unique;
+    m_moved.clear();
+    m_seen.clear();
+    m_taken = 0;
+    CharacterSet universe({{0x20, 0x7E}});
+    CharacterSet removed;
+    if ((!s.charset.empty() &&
+         CharacterSet::parse(s.charset, universe).fault != CharacterSet::Fault::None) ||
+        CharacterSet::parse(s.exclude, removed, true).fault != CharacterSet::Fault::None) {
+        return {Kind::BadOption, 0, {}, 0};
+    }
+    if (s.noSimilar) {
+        std::vector<CharacterSet::Interval> more = removed.intervals();
+        for (const char c : kSimilar) {
+            more.push_back({static_cast<char32_t>(c), static_cast<char32_t>(c)});
+        }
+        removed = CharacterSet(std::move(more));
+    }
+    PatternParser parser(universe, removed);
+    if (PatternRefusal r = parser.parse(s.pattern, m_nodes)) {
+        return r;
+    }
+    if (PatternRefusal r = m_automaton.build(m_nodes, budget)) {
+        return r;
+    }
+    m_ascii.clear();
+    for (const PatternAutomaton::Group& g : m_automaton.groups()) {
+        std::string bytes;
+        if (g.chars.intervals().back().last < 0x80) {
+            for (const CharacterSet::Interval& i : g.chars.intervals()) {
+                for (char32_t c = i.first; c <= i.last; ++c) {
+                    bytes += static_cast<char>(c);
+                }
+            }
+        }
+        m_ascii.push_back(std::move(bytes));
+    }
+    std::vector<std::uint64_t> bases, powers;
+    bool fixed = true;
+    factor(m_nodes.size() - 1, 1, bases, powers, fixed);
+    m_product.clear();
+    const bool plain = bases.size() == 1 && powers[0] == 1;
+    for (std::size_t i = 0; fixed && !plain && i < bases.size(); ++i) {
+        m_product += (i == 0 ? "" : " × ") + std::to_string(bases[i]) +
+                     (powers[i] == 1 ? "" : "^" + std::to_string(powers[i]));
+    }
+    return {};
+}
+
+void PatternGenerator::factor(std::size_t i, std::uint64_t times, std::vector<std::uint64_t>& bases,
+                              std::vector<std::uint64_t>& powers, bool& fixed) const {
+    const PatternNode& n = m_nodes[i];
+    if (n.kind == PatternNode::Kind::Chars) {
+        const std::uint64_t base = n.chars.size();
+        const auto at = std::find(bases.begin(), bases.end(), base);
+        if (base == 1) {
+            return;
+        }
+        if (at == bases.end()) {
+            bases.push_back(base);
+            powers.push_back(times);
+        } else {
+            powers[static_cast<std::size_t>(at - bases.begin())] += times;
+        }
+    } else if (n.kind == PatternNode::Kind::Concat) {
+        for (const std::size_t c : n.children) {
+            factor(c, times, bases, powers, fixed);
+        }
+    } else if (n.kind == PatternNode::Kind::Repeat && n.min == n.max) {
+        factor(n.children[0], times * static_cast<std::uint64_t>(n.min), bases, powers, fixed);
+    } else {
+        fixed = false;
+    }
+}
+
+std::uint64_t PatternGenerator::memoryNeeded(std::int64_t count) const {
+    if (!m_unique || count <= 0) {
+        return 0;
+    }
+    const auto lines = static_cast<std::uint64_t>(count);
+    if (m_automaton.count().fits64()) {
+        // A shuffle moves at most one index per line.
+        return lines * hashMemory::entry(sizeof(void*) + 2 * sizeof(std::uint64_t));
+    }
+    return lines * hashMemory::stringEntry(static_cast<std::uint64_t>(maxLineBytes()));
+}
+
+std::uint32_t PatternGenerator::word() {
+    if (m_random.secure()) {
+        return m_random.secureWord();
+    }
+    const auto high = static_cast<std::uint32_t>(m_random.draw());
+    const auto middle = static_cast<std::uint32_t>(m_random.draw());
+    return high << 17 ^ middle << 2 ^ static_cast<std::uint32_t>(m_random.draw());
+}
+
+std::uint64_t PatternGenerator::below(std::uint64_t bound) {
+    if (bound <= 0xFFFFFFFFu) {
+        // Lemire's multiply, rejecting the low products that would favour
+        // small values.
+        const auto n = static_cast<std::uint32_t>(bound);
+        const std::uint32_t reject = (0u - n) % n;
+        for (;;) {
+            const std::uint64_t product = std::uint64_t{word()} * n;
+            if (static_cast<std::uint32_t>(product) >= reject) {
+                return product >> 32;
+            }
+        }
+    }
+    const std::uint64_t reject = (0 - bound) % bound;
+    for (;;) {
+        const std::uint64_t value = std::uint64_t{word()} << 32 | word();
+        if (value >= reject) {
+            return value % bound;
+        }
+    }
+}
+
+BigCount PatternGenerator::below(const BigCount& bound) {
+    const std::uint64_t bits = bound.bitLength();
+    const std::size_t words = static_cast<std::size_t>((bits + 31) / 32);
+    const std::uint32_t topMask = bits % 32 == 0 ? 0xFFFFFFFFu : (1u << (bits % 32)) - 1;
+    std::vector<std::uint32_t> value(words);
+    for (;;) {
+        for (std::uint32_t& w : value) {
+            w = word();
+        }
+        value.back() &= topMask;
+        BigCount drawn = BigCount::fromWords(value);
+        if (drawn < bound) {
+            return drawn;
+        }
+    }
+}
+
+void PatternGenerator::appendChar(std::string& out, std::uint32_t group,
+                                  std::uint64_t index) const {
+    const std::string& ascii = m_ascii[group];
+    if (!ascii.empty()) {
+        out += ascii[index];
+    } else {
+        CharacterSet::appendUtf8(out, m_automaton.groups()[group].chars.at(index));
+    }
+}
+
+void PatternGenerator::draw(std::string& out) {
+    const auto& states = m_automaton.states();
+    const auto& groups = m_automaton.groups();
+    std::uint32_t s = 0;
+    for (;;) {
+        const PatternAutomaton::State& state = states[s];
+        if (state.groups == 0) {
+            return;
+        }
+        // Each way on weighs what it leads to: the end of the line 1, a
+        // group its characters times its target's strings.
+        std::uint32_t g = state.firstGroup;
+        if (state.groups > 1 || state.accept) {
+            if (state.count.fits64()) {
+                const std::uint64_t r = below(state.count.low64());
+                if (state.accept && r == 0) {
+                    return;
+                }
+                const auto first = groups.begin() + state.firstGroup;
+                g = static_cast<std::uint32_t>(
+                    std::upper_bound(first, first + state.groups, r,
+                                     [](std::uint64_t v, const PatternAutomaton::Group& x) {
+                                         return v < x.through;
+                                     }) -
+                    groups.begin());
+            } else {
+                BigCount r = below(state.count);
+                if (state.accept && r.isZero()) {
+                    return;
+                }
+                if (state.accept) {
+                    r -= BigCount(1);
+                }
+                for (;; ++g) {
+                    BigCount weight;
+                    weight.addProduct(states[groups[g].target].count,
+                                      static_cast<std::uint32_t>(groups[g].chars.size()));
+                    if (r < weight) {
+                        break;
+                    }
+                    r -= weight;
+                }
+            }
+        }
+        appendChar(out, g, below(groups[g].chars.size()));
+        s = groups[g].target;
+    }
+}
+
+void PatternGenerator::unrank(std::string& out, std::uint64_t index) const {
+    const auto& states = m_automaton.states();
+    const auto& groups = m_automaton.groups();
+    std::uint32_t s = 0;
+    for (;;) {
+        const PatternAutomaton::State& state = states[s];
+        if (state.accept && index == 0) {
+            return;
+        }
+        std::uint32_t g = state.firstGroup;
+        while (groups[g].through <= index) {
+            ++g;
+        }
+        index -= g == state.firstGroup ? (state.accept ? 1 : 0) : groups[g - 1].through;
+        const std::uint64_t after = states[groups[g].target].count.low64();
+        appendChar(out, g, index / after);
+        index %= after;
+        s = groups[g].target;
+    }
+}
+
+void PatternGenerator::appendLine(std::string& out) {
+    if (!m_unique) {
+        draw(out);
+        return;
+    }
+    if (count().fits64()) {
+        // One step of a Fisher-Yates shuffle of all indices, remembering only
+        // the positions it moved.
+        const std::uint64_t total = count().low64();
+        const std::uint64_t pick = m_taken + below(total - m_taken);
+        const auto valueAt = [&](std::uint64_t at) {
+            const auto found = m_moved.find(at);
+            return found == m_moved.end() ? at : found->second;
+        };
+        const std::uint64_t chosen = valueAt(pick);
+        m_moved[pick] = valueAt(m_taken);
+        m_moved.erase(m_taken);
+        ++m_taken;
+        unrank(out, chosen);
+        return;
+    }
+    // Among 2^64 strings or more a repeat is all but impossible, yet ruled out.
+    std::string line;
+    do {
+        line.clear();
+        draw(line);
+    } while (!m_seen.insert(line).second);
+    out += line;
+}
+
+std::string PatternGenerator::grouped(const BigCount& value) {
+    const std::string digits = value.toDecimal();
+    std::string text;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i != 0 && (digits.size() - i) % 3 == 0) {
+            text += ',';
+        }
+        text += digits[i];
+    }
+    return text;
+}
+
+}  // namespace ovantis

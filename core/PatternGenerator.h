@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "PatternAutomaton.h"
+#include "PatternRefusal.h"
+#include "PatternSettings.h"
+#include "RandomSource.h"
+
+namespace ovantis {
+
+// Makes the Pattern page's lines: each uniform over the distinct strings the
+// pattern matches, or, with unique, a uniform sequence without repeats.
+class PatternGenerator {
+  public:
+    explicit PatternGenerator(RandomSource& random) : m_random(random) {}
+
+    // Parses and counts; nothing is drawn from a refused pattern. Memory the
+    // automaton needs beyond budget bytes is refused.
+    PatternRefusal build(const PatternSettings& settings, std::uint64_t budget);
+
+    const BigCount& count() const { return m_automaton.count(); }
+    // log2 of the count.
+    double bits() const { return m_automaton.count().log2(); }
+    // "26^4 × 10^4" for a run of fixed pieces whose count that product says
+    // better than the number alone; empty otherwise.
+    const std::string& product() const { return m_product; }
+    std::int64_t maxLineBytes() const { return m_automaton.maxLineBytes(); }
+    // Bytes a --unique run of count lines keeps.
+    std::uint64_t memoryNeeded(std::int64_t count) const;
+
+    // Appends one line (without repeats when the settings ask for unique;
+    // the caller keeps the count within count()).
+    void appendLine(std::string& out);
+
+    // The whole number with a comma between groups of three digits.
+    static std::string grouped(const BigCount& value);
+    // A stream keyed from a seed, the same for that seed in every version.
+    static std::unique_ptr<EntropyPool> seededPool(std::uint64_t seed);
+
+  private:
+    std::uint32_t word();
+    std::uint64_t below(std::uint64_t bound);
+    BigCount below(const BigCount& bound);
+    void appendChar(std::string& out, std::uint32_t group, std::uint64_t index) const;
+    void draw(std::string& out);
+    // The index-th string in the automaton's order, while counts fit 64 bits.
+    void unrank(std::string& out, std::uint64_t index) const;
+    void factor(std::size_t node, std::uint64_t times, std::vector<std::uint64_t>& bases,
+                std::vector<std::uint64_t>& powers, bool& fixed) const;
+
+    RandomSource& m_random;
+    std::vector<PatternNode> m_nodes;
+    PatternAutomaton m_automaton;
+    std::string m_product;
+    bool m_unique = false;
+    // Each group's characters as bytes while all are ASCII.
+    std::vector<std::string> m_ascii;
+    // A sparse shuffle of the indices for unique runs: position to value.
+    std::unordered_map<std::uint64_t, std::uint64_t> m_moved;
+    std::uint64_t m_taken = 0;
+    // Beyond 64-bit counts, repeats are found by hashing whole lines.
+    std::unordered_set<std::string> m_seen;
+};
+
+}  // namespace ovantis
