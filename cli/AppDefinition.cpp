@@ -6,6 +6,7 @@
 #include "CliTexts.h"
 #include "HelpFormatter.h"
 #include "NumberFields.h"
+#include "PatternFields.h"
 #include "StringFields.h"
 #include "TimeFields.h"
 #include "Version.h"
@@ -20,6 +21,10 @@ const char* kStringExamples =
 const char* kNumberExamples =
     "  ovantis-cli number --integer --range 1..6 -n 10\n"
     "  ovantis-cli number --decimal --range -10..10 --places 4 --seed 42\n";
+const char* kPatternExamples =
+    "  ovantis-cli pattern '[A-Z]{4}-[A-Z]{4}-[A-Z]{4}' -n 3\n"
+    "  ovantis-cli pattern 'user_[a-z]{3}[0-9]{2}' --unique -n 100 --seed 42\n"
+    "  ovantis-cli pattern --info '[a-z]{5,8}@(example|test)\\.(com|org)'\n";
 const char* kTimeExamples =
     "  ovantis-cli time -n 3 --delay 0..1000\n"
     "  ovantis-cli time -n 3 --exec notify-send -- Ovantis event\n";
@@ -73,14 +78,14 @@ void addFields(CLI::App& command, std::span<const PageField<Settings>> fields, L
     }
 }
 
-void addCommon(CLI::App& command, Language language, bool unique) {
+void addCommon(CLI::App& command, Language language, bool unique, const Text& seedHelp) {
     if (unique) {
         addValue(command, "--max-memory",
                  texts::kWithDefault.fill(language, {texts::kMaxMemoryHelp.in(language),
                                                      std::to_string(kDefaultBudgetMiB)}),
                  "MIB");
     }
-    CLI::Option* seed = addValue(command, "--seed", texts::kSeedHelp.in(language), "S|now");
+    CLI::Option* seed = addValue(command, "--seed", seedHelp.in(language), "S|now");
     addFlag(command, "--secure", texts::kSecureHelp.in(language))->excludes(seed);
     addValue(command, "-o,--output", texts::kOutputHelp.in(language), "FILE");
     addFlag(command, "--crlf", texts::kCrlfHelp.in(language));
@@ -97,8 +102,9 @@ void addCommand(CLI::App& app, const char* name, const Text& about,
     command->option_defaults()->group(texts::kOptionsHeading.in(language));
     command->get_help_ptr()->group(texts::kOptionsHeading.in(language));
     addFields(*command, fields, language);
-    addCommon(*command, language,
-              std::is_same_v<Settings, StringSettings> || std::is_same_v<Settings, NumberSettings>);
+    addCommon(
+        *command, language, !std::is_same_v<Settings, TimeSettings>,
+        std::is_same_v<Settings, PatternSettings> ? texts::kPatternSeedHelp : texts::kSeedHelp);
     command->footer(texts::kExamples.fill(language, {examples}));
 }
 
@@ -124,6 +130,8 @@ std::unique_ptr<CLI::App> makeApp(Language language) {
     addCommand<NumberSettings>(*app, "number", texts::kNumberAbout, kNumberFields, kNumberExamples,
                                language);
     addCommand<TimeSettings>(*app, "time", texts::kTimeAbout, kTimeFields, kTimeExamples, language);
+    addCommand<PatternSettings>(*app, "pattern", texts::kPatternAbout, kPatternFields,
+                                kPatternExamples, language);
     return app;
 }
 

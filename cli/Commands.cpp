@@ -16,6 +16,7 @@
 #include "LocalClock.h"
 #include "Messages.h"
 #include "NumberGenerator.h"
+#include "PatternGenerator.h"
 #include "Signals.h"
 #include "StringGenerator.h"
 
@@ -200,11 +201,72 @@ std::unique_ptr<RandomSource> makeSource(const Request& request, const KeySource
     return random;
 }
 
+// Seeded pattern runs key a ChaCha20 stream from the seed, never the 15-bit
+// source, which reaches few of a template's strings.
+std::unique_ptr<RandomSource> patternSource(const Request& request, const KeySource& keys,
+                                            const RandomSource::Clock& clock) {
+    if (request.source == Source::Secure) {
+        return makeSource(request, keys, clock);
+    }
+    const std::uint64_t seed =
+        request.source == Source::Seeded
+            ? request.seed
+            : static_cast<std::uint64_t>(clock ? clock() : std::time(nullptr));
+    return std::make_unique<RandomSource>(PatternGenerator::seededPool(seed));
+}
+
+int runPattern(const Run& run, const KeySource& keys, const RandomSource::Clock& clock) {
+    const PatternSettings& s = run.request.pattern;
+    const std::unique_ptr<RandomSource> random = patternSource(run.request, keys, clock);
+    PatternGenerator generator(*random);
+    if (const PatternRefusal refusal = generator.build(s, run.request.memoryBudget)) {
+        run.err << "ovantis-cli: "
+                << texts::kRefused.fill(run.language, {texts::kBadPattern.in(run.language),
+                                                       explain(refusal, s, run.language)})
+                << '\n';
+        return kExitUsage;
+    }
+    std::string refusal;
+    if (s.info) {
+        char bits[32];
+        std::snprintf(bits, sizeof bits, "%.1f", generator.bits());
+        const std::string product = generator.product();
+        const std::string line =
+            (product.empty() ? "" : product + " = ") +
+            texts::kPatternInfo.fill(run.language,
+                                     {PatternGenerator::grouped(generator.count()), bits});
+        return writeChecked(run, nullptr, "", [&](std::ostream& stream) {
+            stream << line << (run.request.crlf ? "\r\n" : "\n");
+            return kExitOk;
+        });
+    }
+    if (s.count <= 0) {
+        refusal = texts::kCountTooLow.fill(run.language, {std::to_string(s.count)});
+    } else if (s.unique && generator.count() < BigCount(static_cast<std::uint64_t>(s.count))) {
+        refusal = texts::kTooFewPossible.fill(
+            run.language, {std::to_string(s.count), generator.count().toDecimal()});
+    } else {
+        refusal = refuseMemory(generator.memoryNeeded(s.count), run.request.memoryBudget, s.count,
+                               run.language);
+    }
+    if (!refusal.empty()) {
+        run.err << "ovantis-cli: " << refusal << '\n';
+        return kExitUsage;
+    }
+    return writeChecked(run, nullptr, "", [&](std::ostream& stream) {
+        streamLines(generator, s.count, run.request.crlf, stream);
+        return kExitOk;
+    });
+}
+
 }  // namespace
 
 int runRequest(const Request& request, const KeySource& keys, const RandomSource::Clock& clock,
                std::ostream& out, std::ostream& err, Language language) {
     const Run run{request, out, err, language};
+    if (request.command == Command::Pattern) {
+        return runPattern(run, keys, clock);
+    }
     const std::unique_ptr<RandomSource> random = makeSource(request, keys, clock);
     switch (request.command) {
         case Command::String:
@@ -212,6 +274,7 @@ int runRequest(const Request& request, const KeySource& keys, const RandomSource
         case Command::Number:
             return runBatch<NumberGenerator>(run, readBoundsBy(request.number, *random), *random);
         case Command::Time:
+        case Command::Pattern:
             break;
     }
     const char* notice = check(request.time);

@@ -138,6 +138,54 @@ std::string explain(const char* notice, const TimeSettings& s, Language language
     return countTooLow(s.count, language);
 }
 
+std::string explain(const PatternRefusal& r, const PatternSettings& s, Language language) {
+    using Kind = PatternRefusal::Kind;
+    if (r.kind == Kind::BadOption) {
+        StringSettings options;
+        options.charset = s.charset;
+        options.exclude = s.exclude;
+        return explainText(options, language);
+    }
+    if (r.kind == Kind::Malformed) {
+        return texts::kNeedsUtf8.fill(language, {"PATTERN"});
+    }
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(r.figure));
+    const std::string found = "'" + r.found + "'";
+    const std::string figure = std::to_string(r.figure);
+    const std::string bound = r.kind != Kind::OpenRepeat
+                                  ? std::string()
+                                  : "{" + figure + "," + std::to_string(r.figure + 8) + "}";
+    const std::pair<Kind, std::string> words[] = {
+        {Kind::OpenRepeat, texts::kOpenRepeat.fill(language, {found, bound})},
+        {Kind::BackReference, texts::kBackReference.fill(language, {found})},
+        {Kind::LookAround, texts::kLookAround.fill(language, {found})},
+        {Kind::WordBoundary, texts::kWordBoundary.fill(language, {found})},
+        {Kind::Flags, texts::kFlags.fill(language, {found})},
+        {Kind::Anchor, texts::kAnchor.fill(language, {found})},
+        {Kind::Unbalanced, texts::kUnbalanced.fill(language, {found})},
+        {Kind::BadEscape, texts::kBadEscape.fill(language, {found})},
+        {Kind::EmptyClass, texts::kEmptyClass.fill(language, {found})},
+        {Kind::ReversedRange, texts::kReversedRange.fill(language, {found})},
+        {Kind::BadRange, texts::kBadRange.fill(language, {found})},
+        {Kind::NothingToRepeat, texts::kNothingToRepeat.fill(language, {found})},
+        {Kind::BadRepeat, texts::kBadRepeat.fill(language, {found})},
+        {Kind::ControlCharacter, texts::kControlInPattern.fill(language, {code})},
+        {Kind::BadCodePoint, texts::kBadCodePoint.fill(language, {found})},
+        {Kind::TooDeep, texts::kTooDeep.fill(language, {figure})},
+        {Kind::PatternTooLong, texts::kPatternTooLong.fill(language, {figure})},
+        {Kind::LineTooLong, texts::kLineTooLong.fill(language, {figure})},
+        {Kind::TooManyStates, texts::kTooManyStates.fill(language, {figure})},
+        {Kind::OverBudget,
+         texts::kCountOverBudget.fill(language, {std::to_string(r.figure >> 20)})},
+    };
+    std::string why;
+    for (const auto& [kind, text] : words) {
+        why = kind == r.kind ? text : why;
+    }
+    return r.column > 0 ? texts::kAtColumn.fill(language, {std::to_string(r.column), why}) : why;
+}
+
 const char* tooSlow(const StringSettings& s, const StringGenerator& generator, Language language,
                     std::string& why) {
     // Characters drawn in vain for one line kept.

@@ -6,6 +6,8 @@
 
 #include "Language.h"
 #include "NumberSettings.h"
+#include "PatternRefusal.h"
+#include "PatternSettings.h"
 #include "StringSettings.h"
 #include "TimeSettings.h"
 
@@ -19,6 +21,9 @@ namespace ovantis::cli {
 std::string explain(const char* notice, const StringSettings& s, Language language);
 std::string explain(const char* notice, const NumberSettings& s, Language language);
 std::string explain(const char* notice, const TimeSettings& s, Language language);
+
+// Why a template is refused, with the column at fault when there is one.
+std::string explain(const PatternRefusal& refusal, const PatternSettings& s, Language language);
 
 // Refuses String settings whose lines would take seconds of redraws each:
 // --each-class lines too rare among those drawn, or the last --unique lines

@@ -8,6 +8,7 @@
 #include "CliTexts.h"
 #include "Diagnostics.h"
 #include "NumberFields.h"
+#include "PatternFields.h"
 #include "Printable.h"
 #include "StringFields.h"
 #include "TimeFields.h"
@@ -189,16 +190,25 @@ std::string unknown(const Text& what, const std::string& typed,
 }
 
 // Arguments CLI11 left over: a mistyped option or words nobody takes.
+// The pattern command takes its template as its one operand.
+bool hasOperand(const CLI::App& command) {
+    return command.get_name() == "pattern" && given(command, "--pattern") == nullptr &&
+           !command.remaining().empty() && command.remaining().front().rfind('-', 0) != 0;
+}
+
 void refuseExtras(const CLI::App& command, Language language) {
-    if (command.remaining().empty()) {
+    const std::size_t skipped = hasOperand(command) ? 1 : 0;
+    const std::vector<std::string> rest = command.remaining();
+    if (rest.size() == skipped) {
         return;
     }
-    const std::string first = command.remaining().front();
+    const std::string first = rest[skipped];
     if (first.size() > 1 && first[0] == '-') {
         throw Refusal{unknown(texts::kUnknownOption, first, optionNames(command), language)};
     }
     std::string extras;
-    for (const std::string& arg : command.remaining()) {
+    for (std::size_t i = skipped; i < rest.size(); ++i) {
+        const std::string& arg = rest[i];
         if (!extras.empty()) {
             extras += ' ';
         }
@@ -256,6 +266,16 @@ Request readRequest(const CLI::App& app, std::vector<std::string> execArgs) {
     } else if (command.get_name() == "number") {
         r.command = Command::Number;
         r.number = readSettings<NumberSettings>(command, kNumberFields);
+    } else if (command.get_name() == "pattern") {
+        r.command = Command::Pattern;
+        r.pattern = readSettings<PatternSettings>(command, kPatternFields);
+        if (hasOperand(command)) {
+            r.pattern.pattern = command.remaining().front();
+        } else if (given(command, "--pattern") == nullptr && r.execArgs.size() == 1) {
+            // A template starting with '-' follows "--".
+            r.pattern.pattern = r.execArgs.front();
+            r.execArgs.clear();
+        }
     } else {
         r.command = Command::Time;
         r.time = readSettings<TimeSettings>(command, kTimeFields);
@@ -270,7 +290,7 @@ Request readRequest(const CLI::App& app, std::vector<std::string> execArgs) {
 
 ParseOutcome parseRequest(const std::vector<std::string>& args, Language language) {
     const std::unique_ptr<CLI::App> app = makeApp(language);
-    const std::vector<std::string> commands = {"string", "number", "time"};
+    const std::vector<std::string> commands = {"string", "number", "time", "pattern"};
     ParseOutcome outcome;
     try {
         // What follows "--" belongs to the program --exec starts.

@@ -6,12 +6,13 @@
 
 #include "Language.h"
 #include "NumberSettings.h"
+#include "PatternSettings.h"
 #include "StringSettings.h"
 #include "TimeSettings.h"
 
 namespace ovantis::cli {
 
-enum class Command { String, Number, Time };
+enum class Command { String, Number, Time, Pattern };
 enum class Source { Secure, Seeded, CurrentSecond };
 
 // One run as the command line asks for it: the common options and the
@@ -21,6 +22,7 @@ struct Request {
     StringSettings string;
     NumberSettings number;
     TimeSettings time;
+    PatternSettings pattern;
     Source source = Source::Secure;
     std::uint32_t seed = 0;
     // Empty or "-" for standard output.

@@ -14,6 +14,22 @@ inline constexpr Text kNumberAbout{"范围内的随机整数和小数",
                                    "Random integers and decimals within a range"};
 inline constexpr Text kTimeAbout{"在随机延迟后记下本地日期和时间",
                                  "Local date and time lines at random delays"};
+inline constexpr Text kPatternAbout{"与模板完全匹配的随机行，在其匹配的所有字符串中均匀抽取",
+                                    "Random lines matching a template, uniform over every string "
+                                    "it matches"};
+inline constexpr Text kPatternHelp{
+    "模板（也可作为第一个参数给出）：字面字符、\\ 转义、\\x{HHHH}、[a-z]、[^...]、\\d \\w \\s、.、"
+    "(...)、|、?、{n}、{m,n}",
+    "The template (or the first argument): literals, \\ escapes, \\x{HHHH}, [a-z], [^...], "
+    "\\d \\w \\s, ., (...), |, ?, {n}, {m,n}"};
+inline constexpr Text kInfoHelp{"不生成行，只显示模板匹配的字符串总数及其位数",
+                                "Print how many strings the template matches, and their bits, "
+                                "instead of lines"};
+inline constexpr Text kUniverseHelp{
+    "'.' 和 [^...] 从 TEXT 的字符中抽取（写法同 string --charset；"
+    "默认可打印 ASCII）",
+    "Draw '.' and [^...] from the characters in TEXT (as string "
+    "--charset; printable ASCII by default)"};
 inline constexpr Text kUniqueHelp{
     "本次运行中没有重复的行（每行都记在内存中）",
     "No line repeats within the run (every line is kept in memory to ensure it)"};
@@ -22,6 +38,11 @@ inline constexpr Text kWithDefault{"%1（默认 %2）", "%1 (default %2)"};
 inline constexpr Text kSeedHelp{"用 S（0..4294967295）为经典随机源设种子；'now' 表示当前秒",
                                 "Seed the classic source with S (0..4294967295), or 'now' for "
                                 "the current second"};
+inline constexpr Text kPatternSeedHelp{
+    "以 S（0..4294967295）为 ChaCha20 流设密钥：相同的种子在今后每个版本中都给出相同的行；"
+    "'now' 表示当前秒",
+    "Key a ChaCha20 stream with S (0..4294967295): the same seed gives the same lines in every "
+    "later version; 'now' for the current second"};
 inline constexpr Text kSecureHelp{"使用安全随机源（不带 --seed 时即是如此）",
                                   "The secure source, as without --seed"};
 inline constexpr Text kOutputHelp{"写入 FILE，输出完整后才替换它（- 表示标准输出）",
@@ -61,8 +82,8 @@ inline constexpr Text kExamples{"\n示例：\n%1", "\nExamples:\n%1"};
 // Usage errors
 inline constexpr Text kTryHelp{"运行 'ovantis-cli%1 --help' 查看用法。",
                                "Try 'ovantis-cli%1 --help'."};
-inline constexpr Text kNeedCommand{"缺少命令：string、number 或 time",
-                                   "a command is required: string, number or time"};
+inline constexpr Text kNeedCommand{"缺少命令：string、number、time 或 pattern",
+                                   "a command is required: string, number, time or pattern"};
 inline constexpr Text kNeedValue{"%1：缺少取值", "%1: a value is required"};
 inline constexpr Text kNoValueTaken{"%1：不带取值", "%1: takes no value"};
 inline constexpr Text kNotWhole{"%1：%2 不是整数", "%1: %2 is not a whole number"};
@@ -144,6 +165,48 @@ inline constexpr Text kOverBudget{
     "--unique 生成 %2 行约需 %1，超出 %3 MiB 的内存上限（可用 --max-memory 调高）",
     "--unique needs about %1 for %2 lines, above the %3 MiB memory budget (raise it with "
     "--max-memory)"};
+
+// Why a pattern is refused
+inline constexpr Text kBadPattern{"模板无效", "The template is not valid"};
+inline constexpr Text kAtColumn{"第 %1 列：%2", "column %1: %2"};
+inline constexpr Text kOpenRepeat{
+    "%1 没有上限，无法均匀抽取；请给出上限，如 %2",
+    "%1 has no upper bound, so no uniform draw; give one, such as %2"};
+inline constexpr Text kBackReference{"不支持反向引用 %1",
+                                     "back-references such as %1 are not supported"};
+inline constexpr Text kLookAround{"不支持环视 %1", "look-arounds such as %1 are not supported"};
+inline constexpr Text kWordBoundary{"不支持单词边界 %1",
+                                    "word boundaries such as %1 are not supported"};
+inline constexpr Text kFlags{"不支持标志和特殊分组 %1",
+                             "flags and special groups such as %1 are not supported"};
+inline constexpr Text kAnchor{"%1 只能作为开头的 ^ 或结尾的 $",
+                              "%1 is accepted only as ^ first or $ last"};
+inline constexpr Text kUnbalanced{"%1 不成对", "%1 has no partner"};
+inline constexpr Text kBadEscape{"%1 不是可用的转义", "%1 is not a known escape"};
+inline constexpr Text kEmptyClass{"字符类 %1 中没有可抽取的字符",
+                                  "the class %1 leaves nothing to draw from"};
+inline constexpr Text kReversedRange{"%1 的范围颠倒；请从低到高书写",
+                                     "%1 runs backwards; write it low to high"};
+inline constexpr Text kBadRange{"%1：范围两端须为单个字符",
+                                "%1: a range needs one character at each end"};
+inline constexpr Text kNothingToRepeat{"%1 前面没有可重复的内容",
+                                       "%1 has nothing before it to repeat"};
+inline constexpr Text kBadRepeat{"%1 不是 {n} 或 {m,n} 形式的重复",
+                                 "%1 is not a repeat {n} or {m,n}"};
+inline constexpr Text kControlInPattern{"控制字符 %1 会把行拆开",
+                                        "the control character %1 would break a line"};
+inline constexpr Text kBadCodePoint{"%1 不是字符（代理码位或超出 U+10FFFF）",
+                                    "%1 is not a character (a surrogate or beyond U+10FFFF)"};
+inline constexpr Text kTooDeep{"分组嵌套超过 %1 层", "groups nest deeper than %1"};
+inline constexpr Text kPatternTooLong{"模板超过 %1 字节", "the template is longer than %1 bytes"};
+inline constexpr Text kLineTooLong{"一行可能超过 %1 个字符", "a line could exceed %1 characters"};
+inline constexpr Text kTooManyStates{"模板需要超过 %1 个自动机状态；请简化",
+                                     "the template needs more than %1 automaton states; simplify "
+                                     "it"};
+inline constexpr Text kCountOverBudget{
+    "计数需要超过 %1 MiB 的内存上限（可用 --max-memory 调高）",
+    "counting needs more than the %1 MiB memory budget (raise it with --max-memory)"};
+inline constexpr Text kPatternInfo{"%1 种字符串 · %2 位", "%1 strings · %2 bits"};
 
 // Failures
 inline constexpr Text kGaveUp{"一秒多重抽仍找不到可用的新行；运行已停止，-o 文件保持原样",

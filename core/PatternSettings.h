@@ -15,6 +15,8 @@ struct PatternSettings {
     std::string exclude;
     bool noSimilar = false;
     bool unique = false;
+    // Print how many strings the pattern matches instead of lines.
+    bool info = false;
     std::int32_t count = 10;
 };
 

@@ -170,7 +170,7 @@ const std::vector<std::pair<std::string, std::string>>& refusals() {
         {"strin\x1bg", "unknown command 'strin\\x1bg'"},
         {"string a\001b", "not expected: a\\x01b"},
         {"string -n 1\x1b[31m", "--count: '1\\x1b[31m' is not a whole number"},
-        {"", "a command is required: string, number or time\nTry 'ovantis-cli --help'.\n"},
+        {"", "a command is required: string, number, time or pattern\nTry 'ovantis-cli --help'.\n"},
         {"string -n 1x", "--count: '1x' is not a whole number\nTry 'ovantis-cli string --help'."},
         {"string -n ''", "--count: a value is required"},
         {"string --min-length 2147483648", "'2147483648' is outside -2147483648..2147483647"},
@@ -195,6 +195,32 @@ const std::vector<std::pair<std::string, std::string>>& refusals() {
         {"time --delay 1..x", "--delay: 'x' is not a whole number"},
         {"string --max-memory 1k", "--max-memory: '1k' is not a whole number"},
         {"time --max-memory 1", "unknown option '--max-memory'"},
+        {"pattern ab*",
+         "ovantis-cli: The template is not valid: column 3: '*' has no upper bound, so no "
+         "uniform draw; give one, such as {0,8}\n"},
+        {"pattern a+", "such as {1,9}"},
+        {"pattern (a)\\1", "column 4: back-references such as '\\1' are not supported"},
+        {"pattern a(?=b)", "look-arounds such as '(?='"},
+        {"pattern \\bx", "word boundaries such as '\\b'"},
+        {"pattern (?i)a", "flags and special groups such as '(?i'"},
+        {"pattern a^b", "column 2: '^' is accepted only as ^ first or $ last"},
+        {"pattern (ab", "column 1: '(' has no partner"},
+        {"pattern \\q", "'\\q' is not a known escape"},
+        {"pattern [01Ol] -B", "the class '[01Ol]' leaves nothing to draw from"},
+        {"pattern [z-a]", "'z-a' runs backwards"},
+        {"pattern [\\d-z]", "a range needs one character at each end"},
+        {"pattern a|?", "column 3: '?' has nothing before it to repeat"},
+        {"pattern a{x}", "'{x' is not a repeat {n} or {m,n}"},
+        {"pattern \xff", "PATTERN needs UTF-8 text"},
+        {"pattern \\n", "the control character U+000A would break a line"},
+        {"pattern \\x{D800}", "'\\x{D800}' is not a character"},
+        {"pattern " + std::string(201, '(') + std::string(201, ')'), "deeper than 200"},
+        {"pattern " + std::string(65537, 'a'), "longer than 65536 bytes"},
+        {"pattern (a{1000}){1000}", "more than 1000000 automaton states"},
+        {"pattern (((a{1000}){1000}){1000}){3000}", "column 26: a line could exceed 2147483647"},
+        {"pattern [a-z]{3000} --max-memory 1", "counting needs more than the 1 MiB memory"},
+        {"pattern a --charset z-a", "--charset needs each range low-high in order"},
+        {"pattern a|b --unique -n 3", "cannot make 3 unique lines: only 2 are possible"},
     };
     return cases;
 }
@@ -246,8 +272,8 @@ TEST(CliLanguage, EveryRefusalSpeaksTheLocalesLanguageOnly) {
         "ArgumentMismatch|Run with)");
     // What a Chinese message may hold in Latin letters: names, values, units.
     const std::regex allowed(
-        "(--?[a-z-]+|'[^']*'|ovantis-cli|string|number|time|TEXT|PROGRAM|LOW|HIGH|MIN|MAX|UTF|MiB|"
-        "GiB|"
+        "(--?[a-z-]+|'[^']*'|ovantis-cli|string|number|time|pattern|TEXT|PROGRAM|PATTERN|LOW|HIGH|"
+        "MIN|MAX|UTF|MiB|GiB|"
         "U\\+[0-9A-F]+)");
     TempFolder dir;
     for (const auto& [line, message] : refusals()) {
@@ -262,6 +288,21 @@ TEST(CliLanguage, EveryRefusalSpeaksTheLocalesLanguageOnly) {
         const std::string latin = std::regex_replace(chinese, allowed, "");
         EXPECT_FALSE(std::regex_search(latin, std::regex("[A-Za-z]{2,}"))) << chinese;
     }
+}
+
+// A seed keys the same stream in every version; --info gives the exact count.
+TEST(CliPattern, SeededLinesAndCountsNeverChange) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"pattern --seed 42 -n 3 ORD-[0-9]{6}", "ORD-802440\nORD-747298\nORD-863721\n"},
+        {"pattern --seed 7 -n 2 --unique -- -[ab]", "-a\n-b\n"},
+        {"pattern --info [A-Z]{4}-[A-Z]{4}-[A-Z]{4}",
+         "26^12 = 95,428,956,661,682,176 strings · 56.4 bits\n"},
+        {"pattern --info ^a|b|[\\x{1F600}-\\x{1F64F}]$", "82 strings · 6.4 bits\n"},
+    };
+    for (const auto& [line, lines] : rows) {
+        EXPECT_EQ(cli(line).out, lines) << line;
+    }
+    EXPECT_EQ(cliIn("zh_CN.UTF-8", "pattern --info a|b").out, "2 种字符串 · 1.0 位\n");
 }
 
 TEST(CliLanguage, TheCLocaleIsEnglishAndAChineseOneChinese) {
