@@ -179,27 +179,20 @@ bool PatternParser::atom(int depth, std::size_t& node) {
                 return false;
             }
             fail(Kind::Anchor, at, m_at);
-        case '\\': {
-            Member member = escape(false);
-            if (member.isSet) {
-                node = classNode(member.set, at);
-                return true;
-            }
-            PatternNode chars = nodeOf(PatternNode::Kind::Chars);
-            chars.chars = CharacterSet({{member.point, member.point}});
-            chars.column = static_cast<std::int64_t>(at) + 1;
-            node = add(std::move(chars));
-            return true;
-        }
-        default: {
-            PatternNode chars = nodeOf(PatternNode::Kind::Chars);
-            const char32_t point = literal(c, at);
-            chars.chars = CharacterSet({{point, point}});
-            chars.column = static_cast<std::int64_t>(at) + 1;
-            node = add(std::move(chars));
-            return true;
-        }
+        default:
+            break;
     }
+    const Member member = c == '\\' ? escape(false) : Member{false, literal(c, at), {}};
+    if (member.isSet) {
+        node = classNode(member.set, at);
+        return true;
+    }
+    // A literal keeps its character whatever classes exclude.
+    PatternNode chars = nodeOf(PatternNode::Kind::Chars);
+    chars.chars = CharacterSet({{member.point, member.point}});
+    chars.column = static_cast<std::int64_t>(at) + 1;
+    node = add(std::move(chars));
+    return true;
 }
 
 char32_t PatternParser::literal(char32_t point, std::size_t at) const {
