@@ -235,7 +235,7 @@ int runPattern(const Run& run, const KeySource& keys, const RandomSource::Clock&
             (product.empty() ? "" : product + " = ") +
             texts::kPatternInfo.fill(run.language,
                                      {PatternGenerator::grouped(generator.count()), bits});
-        return writeChecked(run, nullptr, "", [&](std::ostream& stream) {
+        return writeChecked(run, nullptr, "", line.size() + 2, [&](std::ostream& stream) {
             stream << line << (run.request.crlf ? "\r\n" : "\n");
             return kExitOk;
         });
@@ -253,7 +253,8 @@ int runPattern(const Run& run, const KeySource& keys, const RandomSource::Clock&
         run.err << "ovantis-cli: " << refusal << '\n';
         return kExitUsage;
     }
-    return writeChecked(run, nullptr, "", [&](std::ostream& stream) {
+    const std::uint64_t size = outputBound(s.count, generator.maxLineBytes(), run.request.crlf);
+    return writeChecked(run, nullptr, "", size, [&](std::ostream& stream) {
         streamLines(generator, s.count, run.request.crlf, stream);
         return kExitOk;
     });

@@ -240,10 +240,20 @@ void PatternGenerator::unrank(std::string& out, std::uint64_t index) const {
     }
 }
 
-void PatternGenerator::appendLine(std::string& out) {
+std::int64_t PatternGenerator::appendLines(std::string& out, std::int64_t count,
+                                           std::string_view lineEnd, std::size_t limit) {
+    std::int64_t made = 0;
+    for (; made < count && out.size() < limit; ++made) {
+        appendLine(out);
+        out += lineEnd;
+    }
+    return made;
+}
+
+bool PatternGenerator::appendLine(std::string& out, TextSink*) {
     if (!m_unique) {
         draw(out);
-        return;
+        return true;
     }
     if (count().fits64()) {
         // One step of a Fisher-Yates shuffle of all indices, remembering only
@@ -259,7 +269,7 @@ void PatternGenerator::appendLine(std::string& out) {
         m_moved.erase(m_taken);
         ++m_taken;
         unrank(out, chosen);
-        return;
+        return true;
     }
     // Among 2^64 strings or more a repeat is all but impossible, yet ruled out.
     std::string line;
@@ -268,6 +278,7 @@ void PatternGenerator::appendLine(std::string& out) {
         draw(line);
     } while (!m_seen.insert(line).second);
     out += line;
+    return true;
 }
 
 std::string PatternGenerator::grouped(const BigCount& value) {

@@ -11,6 +11,7 @@
 #include "PatternRefusal.h"
 #include "PatternSettings.h"
 #include "RandomSource.h"
+#include "TextSink.h"
 
 namespace ovantis {
 
@@ -35,8 +36,13 @@ class PatternGenerator {
     std::uint64_t memoryNeeded(std::int64_t count) const;
 
     // Appends one line (without repeats when the settings ask for unique;
-    // the caller keeps the count within count()).
-    void appendLine(std::string& out);
+    // the caller keeps the count within count()). Lines are whole in
+    // memory, so the sink is never needed: always true.
+    bool appendLine(std::string& out, TextSink* sink = nullptr);
+    // Appends up to count lines, each ended by lineEnd, until out holds
+    // limit bytes; returns how many.
+    std::int64_t appendLines(std::string& out, std::int64_t count, std::string_view lineEnd,
+                             std::size_t limit);
 
     // The whole number with a comma between groups of three digits.
     static std::string grouped(const BigCount& value);
