@@ -125,18 +125,21 @@ test-asan: deps-test
 	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure
 
 # A finding leaves crash-*, timeout-* or oom-* in the project folder; it
-# belongs in fuzz/regressions/page or fuzz/regressions/cli, where make test
+# belongs in fuzz/regressions/page, cli or pattern, where make test
 # replays it.
 fuzz:
 	$(call need,$(FUZZ_PACKAGES))
 	cmake --preset fuzz -B $(FUZZ_BUILD)
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target ovantis_fuzz ovantis_cli_fuzz
-	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/cli-corpus
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target ovantis_fuzz ovantis_cli_fuzz ovantis_pattern_fuzz
+	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/cli-corpus $(FUZZ_BUILD)/pattern-corpus
 	$(FUZZ_BUILD)/fuzz/ovantis_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=512 -timeout=10 \
 	  -rss_limit_mb=2048 -print_final_stats=1 $(FUZZ_BUILD)/corpus fuzz/seeds fuzz/regressions/page
 	$(FUZZ_BUILD)/fuzz/ovantis_cli_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=512 -timeout=10 \
 	  -rss_limit_mb=2048 -print_final_stats=1 -dict=fuzz/cli.dict \
 	  $(FUZZ_BUILD)/cli-corpus fuzz/cli-seeds fuzz/regressions/cli
+	$(FUZZ_BUILD)/fuzz/ovantis_pattern_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=512 \
+	  -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+	  $(FUZZ_BUILD)/pattern-corpus fuzz/pattern-seeds fuzz/regressions/pattern
 
 bench:
 	$(call need,$(BENCH_PACKAGES))
