@@ -50,7 +50,7 @@ class EntropyPool {
     }
 
   private:
-    static constexpr std::size_t kBlocks = 4;
+    static constexpr std::size_t kBlocks = 16;
 
     void start(const Key& key, const Nonce& nonce, std::uint32_t counter);
     void refill();

@@ -166,14 +166,25 @@ std::uint32_t StringGenerator::secureIndex() {
     }
 }
 
-inline std::uint64_t StringGenerator::nextGlyph() {
-    if (m_left == 0) {
-        while (!m_glyphDraws.split(m_random.secureWord64(), m_group.data())) {
-        }
-        m_left = m_glyphDraws.perWord();
+// Local copies of the unused draws: the characters written through a char
+// pointer could alias members, which would keep them out of registers.
+struct StringGenerator::GlyphDraws {
+    StringGenerator& maker;
+    std::array<std::uint64_t, BoundedDraws::kMaxDigits> group = maker.m_group;
+    int left = maker.m_left;
+    ~GlyphDraws() {
+        maker.m_group = group;
+        maker.m_left = left;
     }
-    return m_group[--m_left];
-}
+    std::uint64_t next() {
+        if (left == 0) {
+            while (!maker.m_glyphDraws.split(maker.m_random.secureWord64(), group.data())) {
+            }
+            left = maker.m_glyphDraws.perWord();
+        }
+        return group[--left];
+    }
+};
 
 std::size_t StringGenerator::pieceOf(std::uint64_t index) const {
     return static_cast<std::size_t>(std::upper_bound(m_through.begin(), m_through.end(), index) -
@@ -202,8 +213,9 @@ void StringGenerator::appendChars(std::string& out, std::int64_t count, std::uin
     if (m_random.secure() && m_asciiOnly && !m_glyphs.empty()) {
         const std::size_t at = out.size();
         out.resize(at + static_cast<std::size_t>(count));
+        GlyphDraws draws{*this};
         for (char* next = out.data() + at; count > 0; --count) {
-            const std::uint64_t index = nextGlyph();
+            const std::uint64_t index = draws.next();
             *next++ = m_ascii[index];
             hit |= m_glyphs[index].classes;
         }
@@ -454,13 +466,15 @@ std::int64_t StringGenerator::appendLines(std::string& out, std::int64_t count,
     const char* const end = out.data() + limit;
     // Draws left over at the end of a call are dropped: each is independent.
     m_left = 0;
+    GlyphDraws draws{*this};
+    const char* const ascii = m_ascii.data();
     std::int64_t made = 0;
     for (; made < count && at < end; ++made) {
         at = std::copy(s.head.begin(), s.head.end(), at);
         const std::int64_t length =
             m_length.width == 1 ? m_length.low : m_random.RandInRange(m_length);
         for (std::int64_t i = 0; i < length; ++i) {
-            *at++ = m_ascii[nextGlyph()];
+            *at++ = ascii[draws.next()];
         }
         at = std::copy(s.tail.begin(), s.tail.end(), at);
         at = std::copy(lineEnd.begin(), lineEnd.end(), at);

@@ -77,8 +77,8 @@ class StringGenerator {
     // The piece holding a member of the union.
     std::size_t pieceHolding(char32_t point) const;
     std::uint32_t secureIndex();
-    // The index of the next table character, drawn several to a word.
-    std::uint64_t nextGlyph();
+    // Indices into the table, drawn several to a word.
+    struct GlyphDraws;
     // False when the sink asked to stop.
     bool drawLine(std::string& out, TextSink* sink, std::uint32_t& hit);
     // Characters of the union outside every class of missed, for each set missed.

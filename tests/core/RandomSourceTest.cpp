@@ -1,6 +1,7 @@
 #include "RandomSource.h"
 
 #include "BoundedDraws.h"
+#include "ChaChaBlocks.h"
 #include "EntropyPool.h"
 #include "TestKeys.h"
 
@@ -151,6 +152,30 @@ TEST(EntropyPool, KeystreamMatchesTheChaCha20BlockVector) {
                                         0xd19c12b5, 0xb94e16de, 0xe883d0cb, 0x4e3c50a2};
     for (std::uint32_t word : expected) {
         EXPECT_EQ(pool.next32(), word);
+    }
+}
+
+// Every vector path this processor has gives the portable keystream, the
+// block counter's carry into the next word included.
+TEST(ChaChaBlocks, EveryPathGivesThePortableKeystream) {
+    ChaChaBlocks::State input{};
+    for (std::uint32_t i = 0; i < 16; ++i) {
+        input[i] = 0x9E3779B9u * (i + 1);
+    }
+    input[12] = 0xFFFFFFF8u;
+    std::vector<std::uint32_t> expected(ChaChaBlocks::kWords), got(ChaChaBlocks::kWords);
+    ASSERT_TRUE(ChaChaBlocks::fillOn("portable", input, expected.data()));
+    // Block 8 is block 0 with the counter carried.
+    ChaChaBlocks::State carried = input;
+    carried[12] = 0;
+    ++carried[13];
+    ChaChaBlocks::fillOn("portable", carried, got.data());
+    EXPECT_TRUE(std::equal(got.begin(), got.begin() + 16, expected.begin() + 8 * 16));
+    for (const char* path : {"avx2", "avx512"}) {
+        SCOPED_TRACE(path);
+        if (ChaChaBlocks::fillOn(path, input, got.data())) {
+            EXPECT_EQ(got, expected);
+        }
     }
 }
 
