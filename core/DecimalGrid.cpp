@@ -75,18 +75,21 @@ void DecimalGrid::appendDraw(std::string& out, RandomSource& random) const {
         return;
     }
     // k = first + offset, taking the sign into account.
-    WideInt offset = WideInt::below(m_count, random);
+    WideInt k = WideInt::below(m_count, random);
+    bool negative = false;
     if (!m_first.negative) {
-        offset += m_first.magnitude;
-        appendValue(out, false, offset.toDecimal());
-    } else if (offset >= m_first.magnitude) {
-        offset -= m_first.magnitude;
-        appendValue(out, false, offset.toDecimal());
+        k += m_first.magnitude;
+    } else if (k >= m_first.magnitude) {
+        k -= m_first.magnitude;
     } else {
         WideInt magnitude = m_first.magnitude;
-        magnitude -= offset;
-        appendValue(out, true, magnitude.toDecimal());
+        magnitude -= k;
+        k = magnitude;
+        negative = true;
     }
+    char digits[WideInt::kMaxDigits];
+    const char* const first = k.writeDecimal(digits + WideInt::kMaxDigits);
+    appendValue(out, negative, std::string_view(first, digits + WideInt::kMaxDigits - first));
 }
 
 // digits / 10^places, written out with nothing rounded.

@@ -2,16 +2,9 @@
 
 #include <cstring>
 
+#include "DecimalDigits.h"
+
 namespace ovantis {
-namespace {
-
-constexpr char kPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-}  // namespace
-
 NumberLines::NumberLines(std::int64_t low, std::uint64_t width, int places,
                          std::string_view lineEnd)
     : m_low(low), m_places(places), m_lineEnd(lineEnd), m_draws(width) {
@@ -36,21 +29,9 @@ NumberLines::NumberLines(std::int64_t low, std::uint64_t width, int places,
 char* NumberLines::write(char* to, std::uint64_t offset) const {
     const std::uint64_t k = static_cast<std::uint64_t>(m_low) + offset;
     const bool negative = static_cast<std::int64_t>(k) < 0;
-    std::uint64_t magnitude = negative ? 0 - k : k;
-    // Digits from the right, at least places + 1 of them.
+    const std::uint64_t magnitude = negative ? 0 - k : k;
     char digits[24];
-    char* first = digits + sizeof digits;
-    while (magnitude >= 100) {
-        first -= 2;
-        std::memcpy(first, kPairs + 2 * (magnitude % 100), 2);
-        magnitude /= 100;
-    }
-    if (magnitude >= 10) {
-        first -= 2;
-        std::memcpy(first, kPairs + 2 * magnitude, 2);
-    } else {
-        *--first = static_cast<char>('0' + magnitude);
-    }
+    const char* const first = decimalDigits::write(digits + sizeof digits, magnitude);
     const auto count = static_cast<std::size_t>(digits + sizeof digits - first);
     const auto places = static_cast<std::size_t>(m_places);
     *to = '-';

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bit>
 
+#include "DecimalDigits.h"
+
 namespace ovantis {
 
 WideInt::WideInt(std::uint64_t value) {
@@ -30,29 +32,29 @@ std::optional<WideInt> WideInt::fromDecimal(std::string_view digits) {
 }
 
 std::string WideInt::toDecimal() const {
+    char digits[kMaxDigits];
+    return std::string(writeDecimal(digits + kMaxDigits), digits + kMaxDigits);
+}
+
+char* WideInt::writeDecimal(char* end) const {
     constexpr std::uint32_t kBillion = 1000000000;
     WideInt rest = *this;
-    std::string digits;
-    // Nine digits at a time, lowest first.
-    for (int top = rest.used(); top > 0; top = rest.used()) {
-        // Long division by 10^9, highest word first.
+    char* first = end;
+    // Nine digits at a time, lowest first: long division by 10^9, highest
+    // word first.
+    for (int top = rest.used(); top > 0;) {
         std::uint64_t remainder = 0;
         for (int i = top - 1; i >= 0; --i) {
             const std::uint64_t current = (remainder << 32) | rest.m_words[i];
             rest.m_words[i] = static_cast<std::uint32_t>(current / kBillion);
             remainder = current % kBillion;
         }
-        const bool last = rest.used() == 0;
-        for (int digit = 0; digit < 9 && (!last || remainder != 0); ++digit) {
-            digits += static_cast<char>('0' + remainder % 10);
-            remainder /= 10;
+        while (top > 0 && rest.m_words[top - 1] == 0) {
+            --top;
         }
+        first = decimalDigits::write(first, remainder, top > 0 ? 9 : 1);
     }
-    if (digits.empty()) {
-        digits += '0';
-    }
-    std::reverse(digits.begin(), digits.end());
-    return digits;
+    return first == end ? decimalDigits::write(end, 0) : first;
 }
 
 WideInt WideInt::below(const WideInt& bound, RandomSource& random) {

@@ -23,6 +23,10 @@ class WideInt {
     // Nothing when the text is not all digits or the value needs more bits.
     static std::optional<WideInt> fromDecimal(std::string_view digits);
     std::string toDecimal() const;
+    // The decimal digits, ending just before end with kMaxDigits of room
+    // before it; returns where they start.
+    static constexpr int kMaxDigits = 155;
+    char* writeDecimal(char* end) const;
 
     // Uniform in 0 .. bound - 1 from the secure source: the bits bound - 1
     // needs, redrawn while the value is too large. bound must not be 0.
