@@ -247,11 +247,16 @@ std::int64_t NumberGenerator::appendLines(std::string& out, std::int64_t count,
             range = m_grid.narrowRange();
             places = s.places;
         }
-        if (m_random.secure() && !s.unique && range != nullptr) {
+        const bool classicIntegers = !m_random.secure() && range == &m_integers;
+        if ((m_random.secure() || classicIntegers) && !s.unique && range != nullptr) {
             m_lines = std::make_unique<NumberLines>(range->low, range->width, places, lineEnd);
         }
     }
-    return m_lines ? m_lines->append(out, count, limit, m_random) : 0;
+    if (!m_lines) {
+        return 0;
+    }
+    return m_random.secure() ? m_lines->append(out, count, limit, m_random)
+                             : m_lines->appendClassic(out, count, limit, m_random);
 }
 
 std::string NumberGenerator::MakeNumber() {
