@@ -51,7 +51,10 @@ PatternRefusal PatternGenerator::build(const PatternSettings& s, std::uint64_t b
         return r;
     }
     m_ascii.clear();
+    m_picks.clear();
     for (const PatternAutomaton::Group& g : m_automaton.groups()) {
+        const auto size = static_cast<std::uint32_t>(g.chars.size());
+        m_picks.push_back({size, (0u - size) % size});
         std::string bytes;
         if (g.chars.intervals().back().last < 0x80) {
             for (const CharacterSet::Interval& i : g.chars.intervals()) {
@@ -61,6 +64,17 @@ PatternRefusal PatternGenerator::build(const PatternSettings& s, std::uint64_t b
             }
         }
         m_ascii.push_back(std::move(bytes));
+    }
+    m_chain.clear();
+    const auto& states = m_automaton.states();
+    for (std::uint32_t at = 0; states[at].groups == 1 && !states[at].accept;) {
+        const std::uint32_t g = states[at].firstGroup;
+        if (m_ascii[g].empty()) {
+            m_chain.clear();
+            break;
+        }
+        m_chain.push_back(g);
+        at = m_automaton.groups()[g].target;
     }
     std::vector<std::uint64_t> bases, powers;
     bool fixed = true;
@@ -121,18 +135,21 @@ std::uint32_t PatternGenerator::word() {
     return high << 17 ^ middle << 2 ^ static_cast<std::uint32_t>(m_random.draw());
 }
 
+std::uint32_t PatternGenerator::below(const Pick& pick) {
+    // Lemire's multiply, rejecting the low products that would favour small
+    // values.
+    for (;;) {
+        const std::uint64_t product = std::uint64_t{word()} * pick.size;
+        if (static_cast<std::uint32_t>(product) >= pick.reject) {
+            return static_cast<std::uint32_t>(product >> 32);
+        }
+    }
+}
+
 std::uint64_t PatternGenerator::below(std::uint64_t bound) {
     if (bound <= 0xFFFFFFFFu) {
-        // Lemire's multiply, rejecting the low products that would favour
-        // small values.
         const auto n = static_cast<std::uint32_t>(bound);
-        const std::uint32_t reject = (0u - n) % n;
-        for (;;) {
-            const std::uint64_t product = std::uint64_t{word()} * n;
-            if (static_cast<std::uint32_t>(product) >= reject) {
-                return product >> 32;
-            }
-        }
+        return below(Pick{n, (0u - n) % n});
     }
     const std::uint64_t reject = (0 - bound) % bound;
     for (;;) {
@@ -172,6 +189,15 @@ void PatternGenerator::appendChar(std::string& out, std::uint32_t group,
 
 void PatternGenerator::draw(std::string& out) {
     const auto& states = m_automaton.states();
+    if (!m_chain.empty() && states[m_automaton.groups()[m_chain.back()].target].groups == 0) {
+        const std::size_t at = out.size();
+        out.resize(at + m_chain.size());
+        char* next = out.data() + at;
+        for (const std::uint32_t g : m_chain) {
+            *next++ = m_ascii[g][below(m_picks[g])];
+        }
+        return;
+    }
     const auto& groups = m_automaton.groups();
     std::uint32_t s = 0;
     for (;;) {
@@ -214,7 +240,7 @@ void PatternGenerator::draw(std::string& out) {
                 }
             }
         }
-        appendChar(out, g, below(groups[g].chars.size()));
+        appendChar(out, g, below(m_picks[g]));
         s = groups[g].target;
     }
 }

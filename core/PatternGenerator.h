@@ -50,8 +50,15 @@ class PatternGenerator {
     static std::unique_ptr<EntropyPool> seededPool(std::uint64_t seed);
 
   private:
+    // Each group's size and the low products Lemire's multiply rejects.
+    struct Pick {
+        std::uint32_t size;
+        std::uint32_t reject;
+    };
+
     std::uint32_t word();
     std::uint64_t below(std::uint64_t bound);
+    std::uint32_t below(const Pick& pick);
     BigCount below(const BigCount& bound);
     void appendChar(std::string& out, std::uint32_t group, std::uint64_t index) const;
     void draw(std::string& out);
@@ -67,6 +74,10 @@ class PatternGenerator {
     bool m_unique = false;
     // Each group's characters as bytes while all are ASCII.
     std::vector<std::string> m_ascii;
+    std::vector<Pick> m_picks;
+    // The groups of a template of fixed ASCII pieces, such as [A-Za-z]{8},
+    // in order: such lines are filled without walking the states.
+    std::vector<std::uint32_t> m_chain;
     // A sparse shuffle of the indices for unique runs: position to value.
     std::unordered_map<std::uint64_t, std::uint64_t> m_moved;
     std::uint64_t m_taken = 0;
