@@ -495,9 +495,9 @@ TEST(UniqueLines, PossibleLinesAtTheEdges) {
         SCOPED_TRACE(possible);
         RandomSource random(kind, {}, test::testKeys);
         std::visit(
-            [&](const auto& s) {
+            [&random, expected = possible](const auto& s) {
                 EXPECT_EQ(GeneratorFor<std::decay_t<decltype(s)>>(s, random).possibleLines(),
-                          possible);
+                          expected);
             },
             settings);
     }
