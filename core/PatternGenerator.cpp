@@ -82,8 +82,14 @@ PatternRefusal PatternGenerator::build(const PatternSettings& s, std::uint64_t b
     m_product.clear();
     const bool plain = bases.size() == 1 && powers[0] == 1;
     for (std::size_t i = 0; fixed && !plain && i < bases.size(); ++i) {
-        m_product += (i == 0 ? "" : " × ") + std::to_string(bases[i]) +
-                     (powers[i] == 1 ? "" : "^" + std::to_string(powers[i]));
+        if (i > 0) {
+            m_product += " × ";
+        }
+        m_product += std::to_string(bases[i]);
+        if (powers[i] != 1) {
+            m_product += '^';
+            m_product += std::to_string(powers[i]);
+        }
     }
     return {};
 }
