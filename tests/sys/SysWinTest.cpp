@@ -40,7 +40,8 @@ TEST(LauncherWin, EachArgumentArrivesWholeByPathAndByNameOnPath) {
         const auto failure = Launcher::launch(program, args);
         ::SetEnvironmentVariableW(L"PATH", oldPath);
         ASSERT_FALSE(failure) << failure->text();
-        for (int waited = 0; waited < 10000 && !std::filesystem::exists(pathOf(report));
+        // Wine may take many seconds to start a process on a busy machine.
+        for (int waited = 0; waited < 60000 && !std::filesystem::exists(pathOf(report));
              waited += 10) {
             ::Sleep(10);
         }
