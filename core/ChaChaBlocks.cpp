@@ -171,7 +171,9 @@ __attribute__((target("avx2"))) void avx2(const ChaChaBlocks::State& input, std:
 // GCC 12 takes the intrinsics' deliberately undefined operand for a fault.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wuninitialized"
+#ifndef __clang__
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 __attribute__((target("avx512f"))) inline __m512i rol16(__m512i v) {
     return _mm512_rol_epi32(v, 16);
 }
