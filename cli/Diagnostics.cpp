@@ -166,6 +166,7 @@ std::string explain(const PatternRefusal& r, const PatternSettings& s, Language 
         {Kind::Unbalanced, texts::kUnbalanced.fill(language, {found})},
         {Kind::BadEscape, texts::kBadEscape.fill(language, {found})},
         {Kind::EmptyClass, texts::kEmptyClass.fill(language, {found})},
+        {Kind::PosixClass, texts::kPosixClass.fill(language, {found})},
         {Kind::ReversedRange, texts::kReversedRange.fill(language, {found})},
         {Kind::BadRange, texts::kBadRange.fill(language, {found})},
         {Kind::NothingToRepeat, texts::kNothingToRepeat.fill(language, {found})},

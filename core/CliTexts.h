@@ -185,6 +185,10 @@ inline constexpr Text kUnbalanced{"%1 不成对", "%1 has no partner"};
 inline constexpr Text kBadEscape{"%1 不是可用的转义", "%1 is not a known escape"};
 inline constexpr Text kEmptyClass{"字符类 %1 中没有可抽取的字符",
                                   "the class %1 leaves nothing to draw from"};
+inline constexpr Text kPosixClass{
+    "%1 是 POSIX 字符类的开头，不受支持：请写出字符，如 [a-z]，或把 [ 写作 \\[",
+    "%1 begins a POSIX class, which is not supported: name the characters, as in [a-z], or "
+    "write [ as \\["};
 inline constexpr Text kReversedRange{"%1 的范围颠倒；请从低到高书写",
                                      "%1 runs backwards; write it low to high"};
 inline constexpr Text kBadRange{"%1：范围两端须为单个字符",

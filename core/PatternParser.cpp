@@ -244,6 +244,11 @@ std::size_t PatternParser::bracket() {
             break;
         }
         const std::size_t at = m_at;
+        // Other engines read these as named classes: taken literally they
+        // would draw something else than was meant.
+        if (peek() == '[' && (peek(1) == ':' || peek(1) == '=' || peek(1) == '.')) {
+            fail(Kind::PosixClass, at, at + 2);
+        }
         auto next = [&] {
             const char32_t c = m_points[m_at++];
             return c == '\\' ? escape(true) : Member{false, literal(c, m_at - 1), {}};

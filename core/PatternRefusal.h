@@ -19,6 +19,7 @@ struct PatternRefusal {
         Unbalanced,        // a ( [ ) ] { } without its partner
         BadEscape,         // \q and friends
         EmptyClass,        // [] or a class left empty
+        PosixClass,        // [:alpha:] [=a=] [.a.] inside a class
         ReversedRange,     // [z-a] {5,3}
         BadRange,          // [\d-z]
         NothingToRepeat,   // a repeat with nothing before it

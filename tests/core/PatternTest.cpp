@@ -236,6 +236,8 @@ TEST(PatternParser, RefusalsNameTheKindAndColumn) {
         {"x\\", Kind::BadEscape, 2, "\\"},
         {"\\x{12", Kind::BadEscape, 1, "\\x{12"},
         {"[]", Kind::EmptyClass, 1, "[]"},
+        {"x[[:digit:]]", Kind::PosixClass, 3, "[:"},
+        {"[a[=a=]]", Kind::PosixClass, 3, "[="},
         {"é[01Ol]", Kind::EmptyClass, 2, "[01Ol]"},
         {"[z-a]", Kind::ReversedRange, 2, "z-a"},
         {"a{5,3}", Kind::ReversedRange, 2, "{5,3}"},
