@@ -15,9 +15,12 @@ using namespace ovantis;
 namespace {
 
 // Templates std::regex reads as we do: none of our own escapes, short enough
-// for its recursive matcher.
+// for its recursive matcher, and no repeated group, on which that matcher's
+// backtracking is exponential (`(|ab){26}`).
 bool regexReadsAlike(const std::string& pattern) {
-    return pattern.size() <= 64 && pattern.find("\\x{") == std::string::npos &&
+    const bool repeatedGroup =
+        pattern.find('(') != std::string::npos && pattern.find_first_of("{?") != std::string::npos;
+    return pattern.size() <= 64 && !repeatedGroup && pattern.find("\\x{") == std::string::npos &&
            pattern.find("\\u{") == std::string::npos;
 }
 
