@@ -10,7 +10,7 @@ namespace {
 using Kind = PatternRefusal::Kind;
 
 // Steps of closure and partition work, a bound on the time building takes.
-constexpr std::uint64_t kMostWork = 4000000;
+constexpr std::uint64_t kMostWork = 1000000;
 
 std::uint64_t saturatedProduct(std::uint64_t a, std::uint64_t b) {
     constexpr std::uint64_t kCap = std::uint64_t{1} << 62;
