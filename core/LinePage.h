@@ -4,16 +4,11 @@
 #include <optional>
 #include <string>
 
+#include "PageField.h"
 #include "PageHost.h"
 #include "RandomSource.h"
 
 namespace ovantis {
-
-struct PageControls {
-    int output = 0;
-    int generate = 0;
-    int exportButton = 0;
-};
 
 // The logic of a page whose Generate makes a batch of lines: it reads the
 // page's fields through its host. Methods named after the page's operations

@@ -4,6 +4,7 @@
 #include "Notices.h"
 #include "NumberSettings.h"
 #include "PageField.h"
+#include "WindowTexts.h"
 
 namespace ovantis {
 
@@ -13,11 +14,15 @@ inline constexpr PageField<NumberSettings> kNumberFields[] = {
      .check = &NumberSettings::integerOn,
      .selects = true,
      .names = "--integer",
+     .at = {16, 14, 32, 10},
+     .name = Text{"整数", "Integers"},
      .help = {"范围内的整数", "Whole numbers within the range"}},
     {.control = ids::kDecimalOn,
      .check = &NumberSettings::decimalOn,
      .selects = true,
      .names = "--decimal",
+     .at = {59, 14, 80, 10},
+     .name = Text{"浮点数，保留小数", "Decimals with"},
      .help = {"保留固定位数的小数（不选类型时：两种都有）",
               "Decimals with fixed places (no type flag: both)"}},
     {.kind = FieldKind::NumberRange,
@@ -33,6 +38,9 @@ inline constexpr PageField<NumberSettings> kNumberFields[] = {
      .notice = notices::kBadRange,
      .names = "--low",
      .valueName = "X",
+     .at = {58, 29, 39, 14},
+     .name = Text{"数值下限", "Lowest value"},
+     .label = Caption{{"数值范围：", "Range:"}, {16, 32, 41, 8}},
      .help = {"下限", "Lower bound"}},
     {.kind = FieldKind::Number,
      .control = ids::kHigh,
@@ -40,6 +48,9 @@ inline constexpr PageField<NumberSettings> kNumberFields[] = {
      .notice = notices::kBadRange,
      .names = "--high",
      .valueName = "Y",
+     .at = {114, 29, 39, 14},
+     .name = Text{"数值上限", "Highest value"},
+     .label = Caption{{"~", "~"}, {103, 33, 8, 8}},
      .help = {"上限", "Upper bound"}},
     {.scope = FieldScope::CliOnly,
      .check = &NumberSettings::unique,
@@ -52,6 +63,10 @@ inline constexpr PageField<NumberSettings> kNumberFields[] = {
      .readWhile = &NumberSettings::decimalOn,
      .names = "--places",
      .valueName = "N",
+     .at = {139, 12, 14, 14},
+     .name = Text{"保留小数位数", "Decimal places"},
+     .unit = Caption{{"位", "places"}, {158, 14, 9, 8}},
+     .tabLast = true,
      .help = {"小数位数，0 到 100", "Decimal places, 0 to 100"}},
     {.kind = FieldKind::Whole,
      .control = ids::kNumberCount,
@@ -59,7 +74,13 @@ inline constexpr PageField<NumberSettings> kNumberFields[] = {
      .notice = notices::kBadCount,
      .names = "-n,--count",
      .valueName = "N",
+     .at = {58, 46, 39, 14},
+     .name = texts::kCountName,
+     .label = Caption{texts::kCountLabel, {16, 48, 41, 8}},
      .help = texts::kLinesHelp},
 };
+
+inline constexpr PageControls kNumberControls{ids::kNumberOutput, ids::kNumberGenerate,
+                                              ids::kNumberExport};
 
 }  // namespace ovantis

@@ -6,7 +6,7 @@
 namespace ovantis {
 
 NumberPageLogic::NumberPageLogic(PageHost& host, RandomSource& random)
-    : LinePage(host, random, {ids::kNumberOutput, ids::kNumberGenerate, ids::kNumberExport}) {}
+    : LinePage(host, random, kNumberControls) {}
 
 InitialContent NumberPageLogic::initialContent() {
     return initialContentOf<NumberSettings>(kNumberFields);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -18,9 +19,32 @@ namespace ovantis {
 // or, on the command line only, a LOW..HIGH pair over two settings.
 enum class FieldKind { Check, Whole, Number, Text, WholeRange, NumberRange };
 enum class FieldScope { Both, WindowOnly, CliOnly };
+// What the window shows for a control.
+enum class ControlKind { Check, Field, DigitsField, Choice, Output, Button, Label };
+
+// A control's rectangle on its page, in dialog units of the page's font.
+struct Place {
+    int x = 0;
+    int y = 0;
+    int w = 0;
+    int h = 0;
+};
+
+// A label the window shows beside a field.
+struct Caption {
+    Text text;
+    Place at{};
+};
+
+// The page's own controls besides its fields: results, Generate and Export.
+struct PageControls {
+    int output = 0;
+    int generate = 0;
+    int exportButton = 0;
+};
 
 // One row of a page's description: one setting as the window and the command
-// line show it. Geometry and labels belong to the window.
+// line show it.
 template <class Settings>
 struct PageField {
     FieldKind kind = FieldKind::Check;
@@ -46,8 +70,27 @@ struct PageField {
     // CLI11 names ("-U,--upper") and value name; none for a window-only field.
     const char* names = nullptr;
     const char* valueName = nullptr;
+    // The window's control: where it stands, and a check box's text or a
+    // field's name for screen readers.
+    Place at{};
+    std::optional<Text> name{};
+    // Labels at the field's left and at its right.
+    std::optional<Caption> label{};
+    std::optional<Caption> unit{};
+    // Reached by Tab after the page's buttons, as it was added to the page last.
+    bool tabLast = false;
+    // Texts offered in the field's drop-down.
+    std::span<const char* const> examples{};
     Text help;
 
+    ControlKind controlKind() const {
+        if (!examples.empty()) {
+            return ControlKind::Choice;
+        }
+        return kind == FieldKind::Check   ? ControlKind::Check
+               : kind == FieldKind::Whole ? ControlKind::DigitsField
+                                          : ControlKind::Field;
+    }
     bool inWindow() const { return scope != FieldScope::CliOnly && control != ids::kNone; }
     bool onCommandLine() const { return scope != FieldScope::WindowOnly; }
 };

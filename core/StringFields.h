@@ -4,6 +4,7 @@
 #include "Notices.h"
 #include "PageField.h"
 #include "StringSettings.h"
+#include "WindowTexts.h"
 
 namespace ovantis {
 
@@ -13,16 +14,22 @@ inline constexpr PageField<StringSettings> kStringFields[] = {
      .check = &StringSettings::upper,
      .selects = true,
      .names = "-U,--upper",
+     .at = {16, 14, 32, 10},
+     .name = Text{"大写", "A–Z"},
      .help = {"大写字母 A-Z", "Upper-case letters A-Z"}},
     {.control = ids::kLower,
      .check = &StringSettings::lower,
      .selects = true,
      .names = "-L,--lower",
+     .at = {58, 14, 32, 10},
+     .name = Text{"小写", "a–z"},
      .help = {"小写字母 a-z", "Lower-case letters a-z"}},
     {.control = ids::kDigits,
      .check = &StringSettings::digits,
      .selects = true,
      .names = "-D,--digits",
+     .at = {100, 14, 32, 10},
+     .name = Text{"数字", "0–9"},
      .help = {"数字 0-9（不选任何字符类型时：大写和小写字母）",
               "Digits 0-9 (no class flag: upper and lower)"}},
     {.scope = FieldScope::CliOnly,
@@ -65,12 +72,18 @@ inline constexpr PageField<StringSettings> kStringFields[] = {
      .text = &StringSettings::head,
      .names = "--head",
      .valueName = "T",
+     .at = {47, 29, 64, 14},
+     .name = Text{"头部", "Prefix"},
+     .label = Caption{{"头部：", "Prefix:"}, {16, 32, 25, 8}},
      .help = {"每行前的固定文字", "Fixed text before each string"}},
     {.kind = FieldKind::Text,
      .control = ids::kTail,
      .text = &StringSettings::tail,
      .names = "--tail",
      .valueName = "T",
+     .at = {47, 46, 64, 14},
+     .name = Text{"尾部", "Suffix"},
+     .label = Caption{{"尾部：", "Suffix:"}, {16, 48, 25, 8}},
      .help = {"每行后的固定文字", "Fixed text after each string"}},
     {.kind = FieldKind::WholeRange,
      .scope = FieldScope::CliOnly,
@@ -86,6 +99,9 @@ inline constexpr PageField<StringSettings> kStringFields[] = {
      .notice = notices::kBadLength,
      .names = "--min-length",
      .valueName = "N",
+     .at = {193, 29, 28, 14},
+     .name = Text{"最小生成长度", "Minimum length"},
+     .label = Caption{{"生成长度：", "Length:"}, {151, 32, 41, 8}},
      .help = {"最短长度", "Shortest length"}},
     {.kind = FieldKind::Whole,
      .control = ids::kMaxLength,
@@ -93,6 +109,9 @@ inline constexpr PageField<StringSettings> kStringFields[] = {
      .notice = notices::kBadLength,
      .names = "--max-length",
      .valueName = "N",
+     .at = {236, 29, 28, 14},
+     .name = Text{"最大生成长度", "Maximum length"},
+     .label = Caption{{"~", "~"}, {225, 34, 8, 8}},
      .help = {"最长长度", "Longest length"}},
     {.kind = FieldKind::Whole,
      .control = ids::kStringCount,
@@ -100,7 +119,13 @@ inline constexpr PageField<StringSettings> kStringFields[] = {
      .notice = notices::kBadCount,
      .names = "-n,--count",
      .valueName = "N",
+     .at = {193, 46, 28, 14},
+     .name = texts::kCountName,
+     .label = Caption{texts::kCountLabel, {151, 48, 41, 8}},
      .help = texts::kLinesHelp},
 };
+
+inline constexpr PageControls kStringControls{ids::kStringOutput, ids::kStringGenerate,
+                                              ids::kStringExport};
 
 }  // namespace ovantis

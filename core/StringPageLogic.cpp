@@ -6,7 +6,7 @@
 namespace ovantis {
 
 StringPageLogic::StringPageLogic(PageHost& host, RandomSource& random)
-    : LinePage(host, random, {ids::kStringOutput, ids::kStringGenerate, ids::kStringExport}) {}
+    : LinePage(host, random, kStringControls) {}
 
 InitialContent StringPageLogic::initialContent() {
     return initialContentOf<StringSettings>(kStringFields);

@@ -11,6 +11,8 @@ inline constexpr PageField<TimeSettings> kTimeFields[] = {
     {.scope = FieldScope::WindowOnly,
      .control = ids::kRunExternal,
      .check = &TimeSettings::runExternal,
+     .at = {16, 14, 68, 10},
+     .name = Text{"执行外部程序:", "Run program:"},
      .help = {"每次事件时启动外部程序", "Start a program at each event"}},
     {.kind = FieldKind::Text,
      .control = ids::kCommand,
@@ -19,6 +21,8 @@ inline constexpr PageField<TimeSettings> kTimeFields[] = {
      .turnsOn = &TimeSettings::runExternal,
      .names = "--exec",
      .valueName = "PROGRAM",
+     .at = {84, 12, 238, 14},
+     .name = Text{"外部程序命令行", "Program to run"},
      .help = {"每次事件时启动 PROGRAM（不经过 shell）；其参数逐个写在 -- 之后。"
               "文档或网址用桌面上的关联程序打开。",
               "Start PROGRAM at each event (never through a shell); its arguments follow -- one "
@@ -36,6 +40,9 @@ inline constexpr PageField<TimeSettings> kTimeFields[] = {
      .notice = notices::kBadDelay,
      .names = "--min-delay",
      .valueName = "MS",
+     .at = {58, 29, 39, 14},
+     .name = Text{"最小发生间隔（毫秒）", "Minimum interval (ms)"},
+     .label = Caption{{"发生间隔：", "Interval:"}, {16, 32, 41, 8}},
      .help = {"最短延迟毫秒数", "Shortest delay in ms"}},
     {.kind = FieldKind::Whole,
      .control = ids::kMaxDelay,
@@ -43,6 +50,10 @@ inline constexpr PageField<TimeSettings> kTimeFields[] = {
      .notice = notices::kBadDelay,
      .names = "--max-delay",
      .valueName = "MS",
+     .at = {114, 29, 39, 14},
+     .name = Text{"最大发生间隔（毫秒）", "Maximum interval (ms)"},
+     .label = Caption{{"~", "~"}, {103, 33, 8, 8}},
+     .unit = Caption{{"毫秒", "ms"}, {159, 32, 17, 8}},
      .help = {"最长延迟毫秒数", "Longest delay in ms"}},
     {.kind = FieldKind::Whole,
      .control = ids::kCountEvents,
@@ -50,7 +61,12 @@ inline constexpr PageField<TimeSettings> kTimeFields[] = {
      .notice = notices::kBadCount,
      .names = "-n,--count",
      .valueName = "N",
+     .at = {58, 46, 39, 14},
+     .name = Text{"生成次数", "Number of events"},
+     .label = Caption{{"生成次数：", "Events:"}, {16, 48, 41, 8}},
      .help = {"事件次数", "How many events"}},
 };
+
+inline constexpr PageControls kTimeControls{ids::kTimeOutput, ids::kTimeGenerate, ids::kTimeExport};
 
 }  // namespace ovantis

@@ -16,7 +16,7 @@ InitialContent TimedRun::initialContent() {
 }
 
 PageControls TimedRun::controls() {
-    return {ids::kTimeOutput, ids::kTimeGenerate, ids::kTimeExport};
+    return kTimeControls;
 }
 
 bool TimedRun::Validate() {

@@ -1,6 +1,7 @@
 #include "PageWindow.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -27,6 +28,7 @@
 #include "OutputBox.h"
 #include "OutputFile.h"
 #include "SingleLineEdit.h"
+#include "Translations.h"
 
 namespace {
 
@@ -45,8 +47,14 @@ QString forBox(const std::string& text) {
     return shown;
 }
 
-QString fromPage(const char* text) {
-    return text != nullptr ? QCoreApplication::translate("Pages", text) : QString();
+// A text of the core in the window's language.
+QString shown(const std::optional<ovantis::Text>& text) {
+    if (!text) {
+        return {};
+    }
+    return QString::fromUtf8(text->in(Translations::installed() == Translations::Language::Chinese
+                                          ? ovantis::Language::Chinese
+                                          : ovantis::Language::English));
 }
 
 // Texts the core's export passes in, and the progress labels, which are
@@ -85,28 +93,33 @@ QFont fixedPitch(const QFont& dialog) {
 
 }  // namespace
 
-PageWindow::PageWindow(const std::vector<ControlLayout>& entries, int generateId, QWidget* parent)
+PageWindow::PageWindow(const std::vector<ovantis::WindowControl>& layout, int generateId,
+                       QWidget* parent)
     : QWidget(parent), m_generateId(generateId) {
+    using Kind = ovantis::ControlKind;
     const DialogUnits units(font());
     QWidget* previous = nullptr;
     std::vector<std::pair<QLabel*, int>> buddies;
-    for (const ControlLayout& entry : entries) {
-        const QString text = fromPage(entry.text);
+    for (const ovantis::WindowControl& entry : layout) {
+        const QString text = shown(entry.text);
         QWidget* widget = nullptr;
         switch (entry.kind) {
-            case ControlLayout::Kind::Check:
+            case Kind::Check:
                 widget = new QCheckBox(text, this);
                 break;
-            case ControlLayout::Kind::Field:
-            case ControlLayout::Kind::DigitsField: {
+            case Kind::Field:
+            case Kind::DigitsField: {
                 auto* field = new SingleLineEdit(this);
-                if (entry.kind == ControlLayout::Kind::DigitsField) {
+                if (entry.kind == Kind::DigitsField) {
                     field->installEventFilter(new DigitsOnlyFilter(field));
                 }
                 widget = field;
                 break;
             }
-            case ControlLayout::Kind::Output: {
+            case Kind::Choice:
+                widget = new QComboBox(this);
+                break;
+            case Kind::Output: {
                 auto* box = new OutputBox(this);
                 box->setLineWrapMode(QPlainTextEdit::NoWrap);
                 box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -122,32 +135,29 @@ PageWindow::PageWindow(const std::vector<ControlLayout>& entries, int generateId
                 widget = box;
                 break;
             }
-            case ControlLayout::Kind::Button: {
+            case Kind::Button: {
                 auto* button = new QPushButton(text, this);
                 button->setAutoDefault(false);
                 m_buttonTexts[entry.id] = text;
                 widget = button;
                 break;
             }
-            case ControlLayout::Kind::Label: {
+            case Kind::Label: {
                 auto* label = new QLabel(text, this);
-                if (entry.buddy != 0) {
-                    buddies.emplace_back(label, entry.buddy);
-                }
+                buddies.emplace_back(label, entry.buddy);
                 widget = label;
                 break;
             }
         }
-        widget->setGeometry(units.rect(entry.x, entry.y, entry.w, entry.h));
-        if (entry.kind == ControlLayout::Kind::Output ||
-            entry.kind == ControlLayout::Kind::Button) {
+        widget->setGeometry(units.rect(entry.at.x, entry.at.y, entry.at.w, entry.at.h));
+        if (entry.kind == Kind::Output || entry.kind == Kind::Button) {
             m_stretched.emplace_back(widget, QRect());
         }
-        if (entry.id != 0) {
+        if (entry.id != ovantis::ids::kNone) {
             widget->setObjectName(QStringLiteral("c%1").arg(entry.id));
             m_controls[entry.id] = widget;
-            if (entry.accessibleName != nullptr) {
-                widget->setAccessibleName(fromPage(entry.accessibleName));
+            if (entry.name) {
+                widget->setAccessibleName(shown(entry.name));
             }
             if (previous != nullptr) {
                 setTabOrder(previous, widget);

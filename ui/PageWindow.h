@@ -9,9 +9,9 @@
 #include <set>
 #include <vector>
 
-#include "ControlLayout.h"
 #include "InitialContent.h"
 #include "PageHost.h"
+#include "WindowLayout.h"
 
 class OutputBox;
 class QProgressDialog;
@@ -23,7 +23,7 @@ class PageWindow : public QWidget, public ovantis::PageHost {
 
   public:
     // Enter in a field presses the button generateId.
-    PageWindow(const std::vector<ControlLayout>& entries, int generateId, QWidget* parent);
+    PageWindow(const std::vector<ovantis::WindowControl>& layout, int generateId, QWidget* parent);
 
     QWidget* control(int id) const;
     QWidget* firstControl() const;

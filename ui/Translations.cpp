@@ -3,6 +3,10 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 
+namespace {
+Translations::Language g_installed = Translations::Language::Chinese;
+}
+
 Translations::~Translations() {
     remove();
 }
@@ -27,8 +31,13 @@ std::optional<Translations::Language> Translations::choose(const QStringList& ui
     return chinese ? Language::Chinese : Language::English;
 }
 
+Translations::Language Translations::installed() {
+    return g_installed;
+}
+
 void Translations::install(Language language) {
     remove();
+    g_installed = language;
     if (language == Language::Chinese) {
         if (m_qt.load(QStringLiteral("qtbase_zh_CN"),
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

@@ -22,6 +22,8 @@ class Translations {
 
     // Replaces whatever this object installed before.
     void install(Language language);
+    // The language last installed: Chinese until one is.
+    static Language installed();
 
   private:
     void remove();

@@ -6,15 +6,19 @@
 #include "AboutDialog.h"
 #include "ControlIds.h"
 #include "DialogUnits.h"
+#include "DigitsOnlyFilter.h"
 #include "GeneratorApp.h"
 #include "MainDialog.h"
 #include "ModalAnswer.h"
 #include "NoticeText.h"
 #include "Notices.h"
+#include "NumberFields.h"
 #include "NumberPage.h"
+#include "StringFields.h"
 #include "StringGenerator.h"
 #include "StringPage.h"
 #include "TestKeys.h"
+#include "TimeFields.h"
 #include "TimePage.h"
 #include "Version.h"
 
@@ -165,6 +169,43 @@ class WindowTest : public QObject {
         using namespace ovantis::version;
         return u"Ovantis V%1.%2%3"_s.arg(kMajor).arg(kMinor).arg(kPatch);
     }
+    static ovantis::ControlKind kindOf(const QWidget* w) {
+        using Kind = ovantis::ControlKind;
+        return w->inherits("QCheckBox")                       ? Kind::Check
+               : w->inherits("QComboBox")                     ? Kind::Choice
+               : w->inherits("QPlainTextEdit")                ? Kind::Output
+               : w->inherits("QPushButton")                   ? Kind::Button
+               : w->inherits("QLabel")                        ? Kind::Label
+               : w->findChild<DigitsOnlyFilter*>() != nullptr ? Kind::DigitsField
+                                                              : Kind::Field;
+    }
+    // Each control of the layout stands built, of its kind and at its place;
+    // nothing else does.
+    template <class Settings>
+    static void compareWithRows(PageWindow* page,
+                                std::span<const ovantis::PageField<Settings>> rows,
+                                const ovantis::PageControls& controls) {
+        const DialogUnits units(page->font());
+        QList<QWidget*> built = page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (const ovantis::WindowControl& c : ovantis::windowLayout(rows, controls)) {
+            const QRect at = units.rect(c.at.x, c.at.y, c.at.w, c.at.h);
+            const auto it = std::find_if(built.begin(), built.end(), [&](QWidget* w) {
+                const auto* label = qobject_cast<QLabel*>(w);
+                return c.id != kNone
+                           ? w == page->control(c.id)
+                           : label != nullptr && label->buddy() == page->control(c.buddy) &&
+                                 w->geometry() == at;
+            });
+            QVERIFY2(it != built.end(),
+                     qPrintable(u"%1 at %2,%3"_s.arg(c.id).arg(c.at.x).arg(c.at.y)));
+            QVERIFY2(kindOf(*it) == c.kind && (*it)->geometry() == at,
+                     qPrintable((*it)->objectName()));
+            built.erase(it);
+        }
+        for (const QWidget* w : built) {
+            QFAIL(qPrintable(u"no row for "_s + w->objectName() + w->property("text").toString()));
+        }
+    }
     static bool isEdit(const QWidget* w) {
         return w != nullptr && (w->inherits("QLineEdit") || w->inherits("QPlainTextEdit"));
     }
@@ -219,6 +260,15 @@ class WindowTest : public QObject {
             QVERIFY2(!label || !qobject_cast<PageWindow*>(w->parent()) || isEdit(label->buddy()),
                      qPrintable(name));
         }
+    }
+
+    void everyPageIsBuiltFromItsRows() {
+        compareWithRows<ovantis::StringSettings>(m_dialog->stringPage(), ovantis::kStringFields,
+                                                 ovantis::kStringControls);
+        compareWithRows<ovantis::NumberSettings>(m_dialog->numberPage(), ovantis::kNumberFields,
+                                                 ovantis::kNumberControls);
+        compareWithRows<ovantis::TimeSettings>(m_dialog->timePage(), ovantis::kTimeFields,
+                                               ovantis::kTimeControls);
     }
 
     void tabFollowsTheTemplateOrderAndNeverReachesTheTabBar() {
