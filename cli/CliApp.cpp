@@ -7,6 +7,7 @@
 #include "Commands.h"
 #include "Destination.h"
 #include "Messages.h"
+#include "ReasonText.h"
 #include "RedrawLimit.h"
 #include "Request.h"
 #include "Signals.h"
@@ -42,7 +43,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         if (const int signal = sys::Signals::stopSignal()) {
             return 128 + signal;
         }
-        err << "ovantis-cli: " << e.what() << '\n';
+        err << "ovantis-cli: " << texts::kNoRandomSource.in(language) << ": "
+            << sys::systemWords(e.code().value(), language) << '\n';
         return kExitIo;
     } catch (const RedrawLimit& e) {
         err << "ovantis-cli: "

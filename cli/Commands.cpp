@@ -178,7 +178,8 @@ int runEvents(const Run& run, RandomSource& random, std::ostream& stream) {
             if (const auto failure =
                     sys::Launcher::launch(settings.command, run.request.execArgs)) {
                 run.err << "ovantis-cli: "
-                        << texts::kCannotStart.fill(run.language, {failure->text()}) << '\n';
+                        << texts::kCannotStart.fill(run.language, {failure->text(run.language)})
+                        << '\n';
                 status = kExitIo;
             }
         }

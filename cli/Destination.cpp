@@ -1,11 +1,10 @@
 #include "Destination.h"
 
-#include <cstring>
-
 #include "CliApp.h"
 #include "CliTexts.h"
 #include "FdStreambuf.h"
 #include "Printable.h"
+#include "ReasonText.h"
 #include "Signals.h"
 
 namespace ovantis::cli {
@@ -32,7 +31,8 @@ std::string Destination::fileError(Language language) const {
             language, {sys::printable(m_path), sys::printable(m_file->overBudgetIn()),
                        std::to_string(m_memoryBudget >> 20)});
     }
-    return texts::kCannotWrite.fill(language, {sys::printable(m_path)}) + ": " + m_file->error();
+    return texts::kCannotWrite.fill(language, {sys::printable(m_path)}) + ": " +
+           sys::systemWords(m_file->error(), language);
 }
 
 int Destination::finish(std::ostream& err, bool keepWhenStopped, Language language) {
@@ -72,7 +72,7 @@ int reportWriteError(std::ostream& stream, std::ostream& err, const std::string&
         << (path.empty() ? texts::kWriteError.in(language)
                          : texts::kCannotWrite.fill(language, {sys::printable(path)}));
     if (fdBuffer != nullptr && fdBuffer->error() != 0) {
-        err << ": " << std::strerror(fdBuffer->error());
+        err << ": " << sys::systemWords(fdBuffer->error(), language);
     }
     err << '\n';
     return kExitIo;

@@ -231,6 +231,8 @@ inline constexpr Text kStagedInMemory{
     "memory (%2), where it may exceed the %3 MiB memory budget (set TMPDIR to a folder on disk, "
     "or raise --max-memory)"};
 inline constexpr Text kCannotStart{"无法启动 %1", "cannot start %1"};
+inline constexpr Text kNoRandomSource{"无法读取系统的安全随机源",
+                                      "cannot read the system's random source"};
 inline constexpr Text kOutOfMemory{"内存不足；运行已停止，-o 文件保持原样",
                                    "out of memory; the run was stopped and any -o file left as "
                                    "it was"};

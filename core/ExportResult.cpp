@@ -35,11 +35,7 @@ void ExportResult(PageHost& host, const PageControls& controls) {
     if (outcome.ok) {
         host.notice(notices::kExported);
     } else {
-        std::string text = notices::kExportFailed;
-        if (!outcome.reason.empty()) {
-            text += "\n" + outcome.reason;
-        }
-        host.notice(text);
+        host.notice(std::string(notices::kExportFailed) + "\n" + host.describe(outcome.reason));
     }
     host.enable(controls.exportButton, true);
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "OutputLimit.h"
+#include "SystemReason.h"
 
 namespace ovantis {
 
@@ -33,7 +34,7 @@ struct SaveRequest {
 
 struct WriteOutcome {
     bool ok = true;
-    std::string reason;
+    SystemReason reason;
 };
 
 // Everything the page logic asks of a page window. The window pages implement
@@ -59,7 +60,9 @@ class PageHost {
     virtual void stopTimer(int timerId) = 0;
     // The text is one program or document name, never split or given to a shell.
     // Returns why it could not be opened, or nothing once it was.
-    virtual std::optional<std::string> shellOpen(const std::string& text) = 0;
+    virtual std::optional<SystemReason> shellOpen(const std::string& text) = 0;
+    // A reason in the host's language, for a notice.
+    virtual std::string describe(const SystemReason& reason) = 0;
     // Whether the text names an existing file, or a program on PATH.
     virtual bool exists(const std::string& text) { return !text.empty(); }
     // While on, the button reads Stop and stays enabled; off, its own text again.

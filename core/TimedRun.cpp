@@ -57,7 +57,7 @@ void TimedRun::StartTimedRun() {
     m_log.clear();
     m_fired = 0;
     m_failed = 0;
-    m_firstFailure.clear();
+    m_firstFailure.reset();
     m_running = true;
     m_host.armTimer(ids::kEventTimer, drawDelay(m_settings, m_random));
 }
@@ -74,8 +74,8 @@ void TimedRun::OnTimer(int id) {
     m_log.append(eventLine(m_host.localTimeNow()));
     m_host.appendText(ids::kTimeOutput, m_log.text(), before);
     if (m_settings.runExternal) {
-        if (const auto reason = m_host.shellOpen(m_settings.command); reason && m_failed++ == 0) {
-            m_firstFailure = *reason;
+        if (auto reason = m_host.shellOpen(m_settings.command); reason && m_failed++ == 0) {
+            m_firstFailure = std::move(reason);
         }
     }
     ++m_fired;
@@ -100,7 +100,7 @@ void TimedRun::finish(bool whole) {
         std::string text = notices::kLaunchFailed;
         text.replace(text.find("%1"), 2, std::to_string(m_failed));
         text.replace(text.find("%2"), 2, std::to_string(m_fired));
-        m_host.notice(text + "\n" + m_firstFailure);
+        m_host.notice(text + "\n" + m_settings.command + ": " + m_host.describe(*m_firstFailure));
     } else if (whole) {
         m_host.notice(notices::kGenerated);
     }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "InitialContent.h"
 #include "LinePage.h"
 #include "ResultText.h"
+#include "SystemReason.h"
 #include "TimeSettings.h"
 
 namespace ovantis {
@@ -43,7 +45,7 @@ class TimedRun {
     ResultText m_log;
     std::int32_t m_fired = 0;
     std::int32_t m_failed = 0;  // launches that failed in this run
-    std::string m_firstFailure;
+    std::optional<SystemReason> m_firstFailure;
     bool m_running = false;
 };
 

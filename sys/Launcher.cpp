@@ -117,14 +117,14 @@ int spawn(const std::string& path, std::vector<std::string> argv) {
     return error;
 }
 
-constexpr const char* kNoArgsForDocuments = "a document or URL takes no arguments";
+using Kind = SystemReason::Kind;
 
-std::optional<LaunchFailure> failed(const std::string& program, std::string reason) {
-    return LaunchFailure{program, std::move(reason)};
+std::optional<LaunchFailure> failed(const std::string& program, Kind kind, int error = 0) {
+    return LaunchFailure{program, {kind, error, {}}};
 }
 
 std::optional<LaunchFailure> failed(const std::string& program, int error) {
-    return error == 0 ? std::nullopt : failed(program, std::strerror(error));
+    return error == 0 ? std::nullopt : failed(program, Kind::System, error);
 }
 
 }  // namespace
@@ -133,7 +133,7 @@ std::optional<LaunchFailure> Launcher::launch(const std::string& program,
                                               const std::vector<std::string>& args) {
     reap();
     if (program.empty()) {
-        return failed(program, "no program name");
+        return failed(program, Kind::NoProgramName);
     }
     const std::string executable = findExecutable(program);
     if (!executable.empty()) {
@@ -145,27 +145,25 @@ std::optional<LaunchFailure> Launcher::launch(const std::string& program,
     if (byName && isExecutableFile("./" + program)) {
         // A shell would not run it either; handing it to the desktop would
         // hide why.
-        return failed(program, "not found on PATH (./" + printable(program) +
-                                   " would run the one in this folder)");
+        return LaunchFailure{program, {Kind::OnlyInThisFolder, 0, "./" + printable(program)}};
     }
     struct stat info {};
     const bool exists = ::stat(program.c_str(), &info) == 0;
     const int missing = errno;
     if (!exists && !isUrl(program)) {
-        return byName ? failed(program, "not found on PATH") : failed(program, missing);
+        return byName ? failed(program, Kind::NotOnPath) : failed(program, missing);
     }
     if (!args.empty()) {
-        return failed(program, kNoArgsForDocuments);
+        return failed(program, Kind::ArgumentsForDocument);
     }
     const std::string opener = findExecutable("xdg-open");
     if (opener.empty()) {
-        return failed(program, "nothing opens documents here: xdg-open not found on PATH");
+        return failed(program, Kind::NoOpener);
     }
     // "./" keeps a name that starts with '-' from reading as an option.
     const std::string target = exists && program.front() == '-' ? "./" + program : program;
     const int error = spawn(opener, {"xdg-open", target});
-    return error == 0 ? std::nullopt
-                      : failed(program, "xdg-open: " + std::string(std::strerror(error)));
+    return error == 0 ? std::nullopt : failed(program, Kind::OpenerFailed, error);
 }
 
 void Launcher::reap() {

@@ -4,16 +4,21 @@
 #include <string>
 #include <vector>
 
+#include "Language.h"
 #include "Printable.h"
+#include "ReasonText.h"
+#include "SystemReason.h"
 
 namespace ovantis::sys {
 
 // Why a program or document did not start.
 struct LaunchFailure {
     std::string program;  // as given
-    std::string reason;   // "not found on PATH", the system's reason, ...
-    // "PROGRAM: reason", control characters escaped, for a message or notice.
-    std::string text() const { return printable(program) + ": " + reason; }
+    SystemReason reason;
+    // "PROGRAM: reason" in the language, control characters escaped.
+    std::string text(Language language) const {
+        return printable(program) + ": " + describe(reason, language);
+    }
 };
 
 // Starts a program or opens a document by name, never through a shell: the

@@ -117,8 +117,14 @@ void appendQuoted(std::wstring& line, const std::wstring& arg) {
     line += L'"';
 }
 
+using Kind = SystemReason::Kind;
+
 LaunchFailure cannotStart(const std::string& program, DWORD error) {
-    return {program, systemReason(error)};
+    return {program, SystemReason::system(static_cast<int>(error))};
+}
+
+LaunchFailure failed(const std::string& program, Kind kind) {
+    return {program, {kind, 0, {}}};
 }
 
 // Why a name that is not a program found on PATH or by its path is not opened
@@ -128,21 +134,17 @@ std::optional<LaunchFailure> refusal(const std::string& program, const std::wstr
                                      bool exists, bool withArgs) {
     const bool bare = isBare(name);
     if (bare && !executableIn(L".\\" + name).empty()) {
-        return LaunchFailure{program, "not found on PATH (.\\" + printable(program) +
-                                          " would run the one in this folder)"};
+        return LaunchFailure{program, {Kind::OnlyInThisFolder, 0, ".\\" + printable(program)}};
     }
     const bool url = !exists && ::PathIsURLW(name.c_str());
     if (!exists && !url) {
-        return bare ? LaunchFailure{program, "not found on PATH"}
-                    : cannotStart(program, ERROR_FILE_NOT_FOUND);
+        return bare ? failed(program, Kind::NotOnPath) : cannotStart(program, ERROR_FILE_NOT_FOUND);
     }
     if (isProgramName(name) && (!url || ::UrlIsFileUrlW(name.c_str()))) {
-        return LaunchFailure{program,
-                             "a script or batch file is never started: run its "
-                             "interpreter with it as an argument"};
+        return failed(program, Kind::ScriptNeverStarted);
     }
     if (withArgs) {
-        return LaunchFailure{program, "a document or URL takes no arguments"};
+        return failed(program, Kind::ArgumentsForDocument);
     }
     return std::nullopt;
 }
@@ -175,7 +177,7 @@ std::optional<LaunchFailure> Launcher::launch(const std::string& program,
         return std::nullopt;
     }
     if (name.empty()) {
-        return LaunchFailure{program, "no program name"};
+        return failed(program, Kind::NoProgramName);
     }
     const bool exists = ::GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES;
     if (auto refused = refusal(program, name, exists, !args.empty())) {

@@ -311,14 +311,14 @@ OutputFile::~OutputFile() {
 }
 
 bool OutputFile::fail() {
-    const int error = errno;
-    m_error = std::strerror(error);
+    // Never "no error" for a failure.
+    m_error = errno != 0 ? errno : EIO;
     return false;
 }
 
 bool OutputFile::open() {
     discard();
-    m_error.clear();
+    m_error = 0;
     if (m_path.empty()) {
         errno = ENOENT;
         return fail();
@@ -466,7 +466,7 @@ bool OutputFile::write(std::string_view bytes) {
     if (m_fd < 0) {
         errno = EBADF;
         // Keep the reason open() gave.
-        return m_error.empty() ? fail() : false;
+        return m_error == 0 ? fail() : false;
     }
     return (!fault("write") && FdStreambuf::writeFd(m_fd, bytes.data(), bytes.size(), true)) ||
            fail();
@@ -477,7 +477,7 @@ bool OutputFile::commit(bool evenIfStopped) {
     if (m_fd < 0) {
         errno = EBADF;
         // Keep the reason open() gave.
-        return m_error.empty() ? fail() : false;
+        return m_error == 0 ? fail() : false;
     }
     if (m_mode == Mode::Direct) {
         const int fd = m_fd;

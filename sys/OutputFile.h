@@ -44,8 +44,9 @@ class OutputFile {
     bool commit(bool evenIfStopped = false);
     // Drops what was written; the old file stays as it was.
     void discard();
-    // Why the last step failed, in the system's words; the caller names the file.
-    const std::string& error() const { return m_error; }
+    // Why the last step failed: the system's error number (errno; GetLastError
+    // on Windows), 0 for none. The caller words it and names the file.
+    int error() const { return m_error; }
     // Where the output was to be staged when only memory was left over budget.
     const std::string& overBudgetIn() const { return m_overBudgetIn; }
 
@@ -78,7 +79,7 @@ class OutputFile {
     std::uint64_t m_memoryBudget = UINT64_MAX;
     std::uint64_t m_sizeBound = 0;
     std::string m_overBudgetIn;
-    std::string m_error;
+    int m_error = 0;
 };
 
 }  // namespace ovantis::sys

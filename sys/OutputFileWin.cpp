@@ -72,13 +72,15 @@ OutputFile::~OutputFile() {
 }
 
 bool OutputFile::fail() {
-    m_error = systemReason(::GetLastError());
+    const DWORD error = ::GetLastError();
+    // Never "no error" for a failure.
+    m_error = static_cast<int>(error != 0 ? error : ERROR_WRITE_FAULT);
     return false;
 }
 
 bool OutputFile::open() {
     discard();
-    m_error.clear();
+    m_error = 0;
     const std::wstring path = toWide(m_path);
     if (path.empty()) {
         ::SetLastError(ERROR_PATH_NOT_FOUND);
@@ -194,7 +196,7 @@ bool OutputFile::write(std::string_view bytes) {
     if (m_fd < 0) {
         ::SetLastError(ERROR_INVALID_HANDLE);
         // Keep the reason open() gave.
-        return m_error.empty() ? fail() : false;
+        return m_error == 0 ? fail() : false;
     }
     return writeAll(handleOf(m_fd), bytes.data(), bytes.size()) || fail();
 }
@@ -203,7 +205,7 @@ bool OutputFile::commit(bool) {
     if (m_fd < 0) {
         ::SetLastError(ERROR_INVALID_HANDLE);
         // Keep the reason open() gave.
-        return m_error.empty() ? fail() : false;
+        return m_error == 0 ? fail() : false;
     }
     if (m_mode == Mode::Direct) {
         ::_close(m_fd);

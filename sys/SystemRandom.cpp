@@ -17,8 +17,7 @@ void SystemRandom::fill(std::uint8_t* data, std::size_t size) {
             if (errno == EINTR && !Signals::stopRequested()) {
                 continue;
             }
-            throw std::system_error(errno, std::generic_category(),
-                                    "cannot read the system's random source");
+            throw std::system_error(errno, std::generic_category());
         }
         data += got;
         size -= static_cast<std::size_t>(got);

@@ -16,8 +16,7 @@ void SystemRandom::fill(std::uint8_t* data, std::size_t size) {
         const NTSTATUS status =
             ::BCryptGenRandom(nullptr, data, part, BCRYPT_USE_SYSTEM_PREFERRED_RNG);
         if (!BCRYPT_SUCCESS(status)) {
-            throw std::system_error(static_cast<int>(status), std::system_category(),
-                                    "cannot read the system's random source");
+            throw std::system_error(static_cast<int>(status), std::system_category());
         }
         data += part;
         size -= part;

@@ -32,17 +32,4 @@ std::string toUtf8(std::wstring_view text) {
     return utf8;
 }
 
-std::string systemReason(unsigned long error) {
-    wchar_t buffer[512];
-    const DWORD length =
-        ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-                         0, buffer, sizeof buffer / sizeof buffer[0], nullptr);
-    std::string reason = toUtf8(std::wstring_view(buffer, length));
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' ||
-                               reason.back() == ' ' || reason.back() == '.')) {
-        reason.pop_back();
-    }
-    return reason.empty() ? "system error " + std::to_string(error) : reason;
-}
-
 }  // namespace ovantis::sys

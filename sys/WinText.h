@@ -10,8 +10,4 @@ namespace ovantis::sys {
 std::wstring toWide(std::string_view text);
 std::string toUtf8(std::wstring_view text);
 
-// The system's words for a Windows error code (GetLastError), in the
-// system's language, with no line break or final full stop.
-std::string systemReason(unsigned long error);
-
 }  // namespace ovantis::sys

@@ -27,6 +27,7 @@
 #include "NoticeText.h"
 #include "OutputBox.h"
 #include "OutputFile.h"
+#include "ReasonText.h"
 #include "SingleLineEdit.h"
 #include "Translations.h"
 
@@ -323,12 +324,18 @@ bool PageWindow::exists(const std::string& text) {
     return QFileInfo::exists(name) || !QStandardPaths::findExecutable(name).isEmpty();
 }
 
-std::optional<std::string> PageWindow::shellOpen(const std::string& text) {
+std::optional<ovantis::SystemReason> PageWindow::shellOpen(const std::string& text) {
     // The launcher decides how a name starts, as for ovantis-cli --exec.
     if (auto failure = ovantis::sys::Launcher::launch(text, {})) {
-        return failure->text();
+        return failure->reason;
     }
     return std::nullopt;
+}
+
+std::string PageWindow::describe(const ovantis::SystemReason& reason) {
+    return ovantis::sys::describe(reason, Translations::installed() == Translations::Language::Chinese
+                                              ? ovantis::Language::Chinese
+                                              : ovantis::Language::English);
 }
 
 void PageWindow::showStop(int id, bool on) {
@@ -376,7 +383,7 @@ ovantis::WriteOutcome PageWindow::writeFile(const std::string& path, const std::
     // The same rules as ovantis-cli's -o, and the system's own reason on failure.
     ovantis::sys::OutputFile file(path);
     if (!file.open() || !file.write(bytes) || !file.commit()) {
-        return {false, file.error()};
+        return {false, ovantis::SystemReason::system(file.error())};
     }
     return {};
 }

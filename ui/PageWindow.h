@@ -39,7 +39,8 @@ class PageWindow : public QWidget, public ovantis::PageHost {
     void notice(const std::string& text) override;
     void armTimer(int timerId, int delayMs) override;
     void stopTimer(int timerId) override;
-    std::optional<std::string> shellOpen(const std::string& text) override;
+    std::optional<ovantis::SystemReason> shellOpen(const std::string& text) override;
+    std::string describe(const ovantis::SystemReason& reason) override;
     bool exists(const std::string& text) override;
     void showStop(int id, bool on) override;
     std::optional<std::string> chooseFileToSave(const ovantis::SaveRequest& request) override;

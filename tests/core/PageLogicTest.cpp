@@ -137,9 +137,9 @@ TEST(ExportResult, WritesCrLfWithExportDisabledDuringTheNoticeAndReportsCancelAn
     EXPECT_EQ(p.host.files["/out/a.txt"], "ab\r\n中文\r\ntyped\r\nlast");
     EXPECT_EQ(p.host.notices, std::vector<std::string>{notices::kExported});
     EXPECT_TRUE(disabledDuringNotice);
-    p.host.writeFailure = "Permission denied";
+    p.host.writeFailure = SystemReason::system(13);
     ExportResult(p.host, p.page.controls());
-    EXPECT_EQ(p.host.notices.back(), std::string(notices::kExportFailed) + "\nPermission denied");
+    EXPECT_EQ(p.host.notices.back(), std::string(notices::kExportFailed) + "\nreason 0/13");
     EXPECT_TRUE(p.host.isEnabled(ids::kStringExport));
 }
 
@@ -195,8 +195,8 @@ TEST(TimedRun, StopKeepsTheLogAndFailedLaunchesAreNamed) {
     const std::tuple<const char*, int, const char*> cases[] = {
         {"/usr/bin/true", 2, nullptr},
         {"/usr/bin/true", 3, notices::kGenerated},
-        {"missing-a", 2, "外部程序启动失败 2 次（共 2 次）：\nmissing-a: not found"},
-        {"missing-a", 3, "外部程序启动失败 3 次（共 3 次）：\nmissing-a: not found"},
+        {"missing-a", 2, "外部程序启动失败 2 次（共 2 次）：\nmissing-a: reason 1/0"},
+        {"missing-a", 3, "外部程序启动失败 3 次（共 3 次）：\nmissing-a: reason 1/0"},
     };
     for (const auto& [command, fired, notice] : cases) {
         SCOPED_TRACE(std::string(command) + " " + std::to_string(fired));

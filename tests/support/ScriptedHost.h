@@ -32,10 +32,16 @@ class ScriptedHost : public PageHost {
     }
     void armTimer(int, int delayMs) override { delays.push_back(*(armedDelay = delayMs)); }
     void stopTimer(int) override { armedDelay.reset(); }
-    std::optional<std::string> shellOpen(const std::string& text) override {
+    std::optional<SystemReason> shellOpen(const std::string& text) override {
         opened.push_back(text);
-        return text.starts_with("missing") ? std::optional<std::string>(text + ": not found")
-                                           : std::nullopt;
+        return text.starts_with("missing")
+                   ? std::optional(SystemReason{SystemReason::Kind::NotOnPath, 0, {}})
+                   : std::nullopt;
+    }
+    // Names the code: the wording is the front ends' own.
+    std::string describe(const SystemReason& reason) override {
+        return "reason " + std::to_string(static_cast<int>(reason.kind)) + "/" +
+               std::to_string(reason.error);
     }
     void showStop(int id, bool on) override { stopShown[id] = on; }
     std::optional<std::string> chooseFileToSave(const SaveRequest&) override { return chosenPath; }
@@ -66,7 +72,7 @@ class ScriptedHost : public PageHost {
 
     std::optional<std::string> chosenPath;
     std::map<std::string, std::string> files;
-    std::optional<std::string> writeFailure;
+    std::optional<SystemReason> writeFailure;
 
     LocalTime now;
     std::int64_t cancelAt = -1;  // progress answers cancel from this many lines on

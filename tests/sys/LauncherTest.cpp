@@ -42,7 +42,7 @@ TEST(Launcher, ChildStartsCleanWithEachArgumentWhole) {
         ::setenv("PATH", path.c_str(), 1);
         const auto failure = Launcher::launch(program, {"two words", "say \"hi\" 'there'", ""});
         ::setenv("PATH", oldPath.c_str(), 1);
-        ASSERT_FALSE(failure) << failure->text();
+        ASSERT_FALSE(failure) << failure->text(Language::English);
         for (int waited = 0; waited < 10000 && !std::filesystem::exists(report); waited += 10) {
             ::usleep(10000);
         }
@@ -91,7 +91,7 @@ TEST(Launcher, SaysWhyAProgramDidNotStart) {
     for (const auto& [program, text, args] : cases) {
         SCOPED_TRACE(program);
         const auto failure = Launcher::launch(program, args);
-        EXPECT_EQ(failure ? failure->text() : "started", text);
+        EXPECT_EQ(failure ? failure->text(Language::English) : "started", text);
     }
     std::filesystem::current_path(oldFolder);
     ::setenv("PATH", oldPath.c_str(), 1);

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "FaultPoints.h"
+#include "ReasonText.h"
 #include "Signals.h"
 #include "TempFolder.h"
 
@@ -21,7 +22,9 @@ using test::TempFolder;
 // Saves content to path; the error, or "".
 std::string saveNew(const std::string& path, const std::string& content = "new") {
     OutputFile file(path);
-    return file.open() && file.write(content) && file.commit() ? "" : file.error();
+    return file.open() && file.write(content) && file.commit()
+               ? ""
+               : systemWords(file.error(), Language::English);
 }
 
 // Mounts a small ext2 image (a file system without fallocate) on folder "d".
@@ -103,7 +106,7 @@ TEST(OutputFile, InPlaceOnAFullDiskKeepsTheOldContent) {
         const std::string before = folder.sh(setup + " 2>/dev/null; ln d/out d/link; cat d/out");
         OutputFile file(folder / "d/out");
         EXPECT_EQ(file.open() && file.write(std::string(size, 'n')) && file.commit(), fits);
-        EXPECT_EQ(file.error(), fits ? "" : "No space left on device");
+        EXPECT_EQ(file.error(), fits ? 0 : ENOSPC);
         EXPECT_EQ(readAll(folder / "d/link"), fits ? std::string(size, 'n') : before);
         EXPECT_EQ(folder.sh("ls -A d; umount d"), "link\nlost+found\nout\n");
     }

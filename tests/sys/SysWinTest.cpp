@@ -6,6 +6,7 @@
 
 #include "Launcher.h"
 #include "OutputFile.h"
+#include "ReasonText.h"
 #include "SystemRandom.h"
 #include "TempFolder.h"
 #include "WinText.h"
@@ -39,7 +40,7 @@ TEST(LauncherWin, EachArgumentArrivesWholeByPathAndByNameOnPath) {
         ::SetEnvironmentVariableW(L"PATH", path.c_str());
         const auto failure = Launcher::launch(program, args);
         ::SetEnvironmentVariableW(L"PATH", oldPath);
-        ASSERT_FALSE(failure) << failure->text();
+        ASSERT_FALSE(failure) << failure->text(Language::English);
         // Wine may take many seconds to start a process on a busy machine.
         for (int waited = 0; waited < 60000 && !std::filesystem::exists(pathOf(report));
              waited += 10) {
@@ -90,7 +91,7 @@ TEST(LauncherWin, SaysWhyAProgramDidNotStart) {
     for (const auto& [program, text, args] : cases) {
         SCOPED_TRACE(program);
         const auto failure = Launcher::launch(program, args);
-        const std::string got = failure ? failure->text() : "started";
+        const std::string got = failure ? failure->text(Language::English) : "started";
         // The system's reason for a missing file varies with its version.
         EXPECT_EQ(got.substr(0, text.size()), text);
     }
@@ -104,7 +105,9 @@ TEST(LauncherWin, SaysWhyAProgramDidNotStart) {
 // Saves "new" to path; the error, or "".
 std::string saveNew(const std::string& path) {
     OutputFile file(path);
-    return file.open() && file.write("new") && file.commit() ? "" : file.error();
+    return file.open() && file.write("new") && file.commit()
+               ? ""
+               : systemWords(file.error(), Language::English);
 }
 
 // Each row makes the target (old content, attributes, a second name b), saves
