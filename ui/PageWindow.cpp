@@ -48,14 +48,16 @@ QString forBox(const std::string& text) {
     return shown;
 }
 
+// The window's language, as the core names it.
+ovantis::Language windowLanguage() {
+    return Translations::installed() == Translations::Language::Chinese
+               ? ovantis::Language::Chinese
+               : ovantis::Language::English;
+}
+
 // A text of the core in the window's language.
 QString shown(const std::optional<ovantis::Text>& text) {
-    if (!text) {
-        return {};
-    }
-    return QString::fromUtf8(text->in(Translations::installed() == Translations::Language::Chinese
-                                          ? ovantis::Language::Chinese
-                                          : ovantis::Language::English));
+    return text ? QString::fromUtf8(text->in(windowLanguage())) : QString();
 }
 
 // Texts the core's export passes in, and the progress labels, which are
@@ -333,9 +335,7 @@ std::optional<ovantis::SystemReason> PageWindow::shellOpen(const std::string& te
 }
 
 std::string PageWindow::describe(const ovantis::SystemReason& reason) {
-    return ovantis::sys::describe(reason, Translations::installed() == Translations::Language::Chinese
-                                              ? ovantis::Language::Chinese
-                                              : ovantis::Language::English);
+    return ovantis::sys::describe(reason, windowLanguage());
 }
 
 void PageWindow::showStop(int id, bool on) {
