@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "Printable.h"
+#include "ReasonText.h"
 
 using ovantis::Language;
 using ovantis::Text;
@@ -43,6 +44,7 @@ constexpr Text kNeedsValue{"选项 '%1' 需要取值", "option '%1' needs a valu
 constexpr Text kValueApart{"选项 '%1' 的取值须作为下一个参数：%2 %3",
                            "option '%1' takes its value as the next argument: %2 %3"};
 constexpr Text kUnknownOption{"未知选项 '%1'", "unknown option '%1'"};
+constexpr Text kWriteError{"写入出错：%1", "write error: %1"};
 constexpr Text kTryHelp{"运行 'ovantis --help' 查看用法。", "Try 'ovantis --help'."};
 constexpr Text kHelp{
     "用法：ovantis [--lang zh|en]\n"
@@ -153,6 +155,10 @@ std::string WindowOptions::error(Language language) const {
         return {};
     }
     return m_error->fill(language, m_values) + '\n' + kTryHelp.in(language);
+}
+
+std::string WindowOptions::writeError(Language language, int error) {
+    return kWriteError.fill(language, {ovantis::sys::systemWords(error, language)});
 }
 
 std::string WindowOptions::helpText(Language language) {

@@ -19,6 +19,8 @@ class WindowOptions {
     static std::string helpText(ovantis::Language language = ovantis::Language::English);
     // Why the command line was refused, and the hint after it, for Usage.
     std::string error(ovantis::Language language) const;
+    // Why help or version could not be written; error is errno.
+    static std::string writeError(ovantis::Language language, int error);
 
     Action action = Action::Run;
     std::string language;  // --lang's value as given, or empty for the locale's

@@ -2,7 +2,6 @@
 #include <QLocale>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -14,11 +13,12 @@ namespace {
 
 // Writes text to standard output; a write that failed (a full disk, a closed
 // pipe) is an error, not a success.
-int print(const std::string& text) {
+int print(const std::string& text, ovantis::Language language) {
     const bool written = std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0;
     const int error = errno;
     if (std::fclose(stdout) != 0 || !written) {
-        std::fprintf(stderr, "ovantis: write error: %s\n", std::strerror(written ? errno : error));
+        std::fprintf(stderr, "ovantis: %s\n",
+                     WindowOptions::writeError(language, written ? errno : error).c_str());
         return 1;
     }
     return 0;
@@ -49,9 +49,9 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "ovantis: %s\n", options.error(texts).c_str());
             return 2;
         case WindowOptions::Action::Help:
-            return print(WindowOptions::helpText(texts));
+            return print(WindowOptions::helpText(texts), texts);
         case WindowOptions::Action::Version:
-            return print(std::string("ovantis ") + ovantis::version::kText + "\n");
+            return print(std::string("ovantis ") + ovantis::version::kText + "\n", texts);
         case WindowOptions::Action::Run:
             break;
     }

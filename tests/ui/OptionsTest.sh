@@ -34,6 +34,9 @@ expect 2 "ovantis: option '-platform=offscreen' takes its value as the next argu
 expect 2 "ovantis: unknown option '--x\x1b[2J'" "--x$(printf '\033')[2J"
 expect 1 "ovantis: write error: No space left on device" full --version
 expect 1 "ovantis: write error: No space left on device" full --help
+export LC_ALL=zh_CN.UTF-8
+expect 1 "ovantis: 写入出错：设备上没有空间" full --version
+export LC_ALL=en_US.UTF-8
 expect 0 "" --lang=EN -platform offscreen --help
 # The window's language: Chinese under Chinese, C and POSIX locales.
 for row in "zh_CN.UTF-8 用法： --help" "C 用法： --help" "POSIX 用法： -h" \
