@@ -236,9 +236,9 @@ std::uint64_t NumberGenerator::memoryNeeded(std::int64_t count) const {
 
 std::int64_t NumberGenerator::appendLines(std::string& out, std::int64_t count,
                                           std::string_view lineEnd, std::size_t limit) {
-    if (!m_linesChecked) {
+    const NumberSettings& s = m_settings;
+    if (!m_linesChecked && !s.unique) {
         m_linesChecked = true;
-        const NumberSettings& s = m_settings;
         const RandomSource::Range* range = nullptr;
         int places = 0;
         if (s.integerOn && !s.decimalOn && m_integers.width != 0) {
@@ -247,16 +247,42 @@ std::int64_t NumberGenerator::appendLines(std::string& out, std::int64_t count,
             range = m_grid.narrowRange();
             places = s.places;
         }
-        const bool classicIntegers = !m_random.secure() && range == &m_integers;
-        if ((m_random.secure() || classicIntegers) && !s.unique && range != nullptr) {
+        if (!m_random.secure()) {
+            // Writing every line a draw can give pays off only for long runs.
+            constexpr std::int64_t kWorthTexts = 4096;
+            m_classicLines = count >= kWorthTexts ? classicLines(lineEnd) : nullptr;
+        } else if (range != nullptr) {
             m_lines = std::make_unique<NumberLines>(range->low, range->width, places, lineEnd);
         }
     }
-    if (!m_lines) {
-        return 0;
+    if (m_classicLines) {
+        return m_classicLines->append(out, count, limit, m_random);
     }
-    return m_random.secure() ? m_lines->append(out, count, limit, m_random)
-                             : m_lines->appendClassic(out, count, limit, m_random);
+    return m_lines ? m_lines->append(out, count, limit, m_random) : 0;
+}
+
+std::unique_ptr<ClassicNumberLines> NumberGenerator::classicLines(std::string_view lineEnd) const {
+    const NumberSettings& s = m_settings;
+    if (s.integerOn && m_integers.width - 1u >= std::uint64_t{ClassicNumberLines::kDraws}) {
+        return nullptr;
+    }
+    const auto width = static_cast<std::uint32_t>(s.integerOn ? m_integers.width : 0);
+    std::vector<std::string> texts;
+    for (std::uint32_t i = 0; i < width; ++i) {
+        texts.push_back(std::to_string(m_integers.low + i));
+    }
+    if (s.decimalOn && m_decimalDraw == DecimalDraw::Bound) {
+        appendFixed(texts.emplace_back(), s.high.single(), s.places);
+    } else if (s.decimalOn) {
+        for (int d = 0; d < ClassicNumberLines::kDraws; ++d) {
+            std::string& text = texts.emplace_back();
+            const GridPoint point = gridPoint(m_decimalDraw, s.low.single(), s.high.single(), d);
+            if (d >= m_firstAboveLow && point.accepted) {
+                appendFixed(text, point.value, s.places);
+            }
+        }
+    }
+    return ClassicNumberLines::make(texts, width, lineEnd);
 }
 
 std::string NumberGenerator::MakeNumber() {

@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "ClassicNumberLines.h"
 #include "DecimalGrid.h"
 #include "NumberLines.h"
 #include "NumberSettings.h"
@@ -58,6 +59,8 @@ class NumberGenerator {
     bool appendAny(std::string& out);
     std::int64_t nextInteger();
     void appendDecimal(std::string& out, double value) const;
+    // Classic lines a chunk at a time, or null where these settings cannot.
+    std::unique_ptr<ClassicNumberLines> classicLines(std::string_view lineEnd) const;
 
     NumberSettings m_settings;
     RandomSource& m_random;
@@ -73,8 +76,10 @@ class NumberGenerator {
     std::uint64_t m_taken = 0;
     std::unordered_map<std::uint64_t, std::uint64_t> m_moved;
     std::unordered_set<std::string> m_seen;
-    // Secure lines of one kind made a chunk at a time, once asked for.
+    // Lines made a chunk at a time, once asked for: secure ones of one kind,
+    // classic ones where every line a draw gives can be written up front.
     std::unique_ptr<NumberLines> m_lines;
+    std::unique_ptr<ClassicNumberLines> m_classicLines;
     bool m_linesChecked = false;
 };
 

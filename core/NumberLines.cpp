@@ -86,30 +86,4 @@ std::int64_t NumberLines::append(std::string& out, std::int64_t count, std::size
     return made;
 }
 
-std::int64_t NumberLines::appendClassic(std::string& out, std::int64_t count, std::size_t limit,
-                                        RandomSource& random) const {
-    const std::size_t start = out.size();
-    if (m_slots.empty() || start >= limit || count <= 0) {
-        return 0;
-    }
-    const auto width = static_cast<std::uint32_t>(m_sizes.size());
-    out.resize(limit + kSlot);
-    char* at = out.data() + start;
-    const char* const end = out.data() + limit;
-    std::uint32_t state = random.snapshot();
-    std::int64_t made = 0;
-    for (; made < count && at < end; ++made) {
-        do {
-            state = RandomSource::step(state);
-        } while (RandomSource::output(state) % 2 != 0);
-        state = RandomSource::step(state);
-        const auto offset = static_cast<std::uint32_t>(RandomSource::output(state)) % width;
-        std::memcpy(at, &m_slots[offset * kSlot], kSlot);
-        at += m_sizes[offset];
-    }
-    random.restore(state);
-    out.resize(static_cast<std::size_t>(at - out.data()));
-    return made;
-}
-
 }  // namespace ovantis

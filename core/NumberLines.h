@@ -23,12 +23,6 @@ class NumberLines {
     std::int64_t append(std::string& out, std::int64_t count, std::size_t limit,
                         RandomSource& random) const;
 
-    // The same lines from the classic source as one at a time: the coin
-    // redrawn until it says integer, then one draw modulo the width. 0 when
-    // the range is too wide for that.
-    std::int64_t appendClassic(std::string& out, std::int64_t count, std::size_t limit,
-                               RandomSource& random) const;
-
     static constexpr std::size_t kMaxLine = 160;
 
   private:

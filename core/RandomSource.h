@@ -96,6 +96,13 @@ class RandomSource {
         return range;
     }
 
+    // A narrow range's offset for a draw below 2^16: the remainder by its
+    // width, made by one multiply.
+    static constexpr std::uint32_t reduce(const Range& range, std::uint32_t draw) {
+        const std::uint32_t scaled = range.inverse * draw;
+        return static_cast<std::uint32_t>((std::uint64_t{scaled} * range.width) >> 32);
+    }
+
     // A draw reduced into the range; the secure source first rejects the top
     // draws that would make small offsets likelier.
     std::int64_t RandInRange(const Range& range) {
@@ -104,10 +111,7 @@ class RandomSource {
             while (m_pool != nullptr && d >= range.limit) {
                 d = static_cast<std::uint32_t>(draw());
             }
-            const std::uint32_t scaled = range.inverse * d;
-            const auto offset =
-                static_cast<std::uint32_t>((std::uint64_t{scaled} * range.width) >> 32);
-            return range.low + static_cast<std::int64_t>(offset);
+            return range.low + static_cast<std::int64_t>(reduce(range, d));
         }
         return offsetFrom(range.low, wideOffset(range.width));
     }
