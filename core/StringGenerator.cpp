@@ -13,6 +13,7 @@ namespace {
 constexpr std::size_t kSinkChunk = 64 * 1024;
 // Codes of the classes 1 (upper), 2 (lower) and 3 (digits).
 constexpr char kFirstCode[] = {0, 'A', 'a', '0'};
+constexpr unsigned kDraws = RandomSource::kDrawMax + 1;
 // Unions up to this size get a table of every character.
 constexpr std::uint64_t kTableLimit = 4096;
 constexpr std::uint64_t kCap = std::uint64_t{1} << 62;
@@ -143,17 +144,30 @@ inline char StringGenerator::codeOf(unsigned cls, unsigned draw) {
 // enabled, then RandInRange over the class's codes. The class draw and the
 // code draw are computed side by side and the code draw kept only when the
 // class is enabled.
-inline char StringGenerator::classicChar(std::uint32_t& state, Classes enabled) {
+inline char StringGenerator::classicChar(std::uint32_t& state, Classes enabled, const char* codes) {
     for (;;) {
         const std::uint32_t classState = RandomSource::step(state);
         const std::uint32_t codeState = RandomSource::step2(state);
         const auto cls = static_cast<unsigned>(1 + RandomSource::output(classState) % 3);
         if (enabled[cls]) {
             state = codeState;
-            return codeOf(cls, static_cast<unsigned>(RandomSource::output(codeState)));
+            return codes[cls * kDraws + static_cast<unsigned>(RandomSource::output(codeState))];
         }
         state = classState;
     }
+}
+
+// Each class's character for each code draw, looked up, not worked out.
+const char* StringGenerator::classicCodes() {
+    if (m_classicCodes.empty()) {
+        m_classicCodes.resize(4 * kDraws);
+        for (unsigned cls = 1; cls <= 3; ++cls) {
+            for (unsigned d = 0; d < kDraws; ++d) {
+                m_classicCodes[cls * kDraws + d] = codeOf(cls, d);
+            }
+        }
+    }
+    return m_classicCodes.data();
 }
 
 // Lemire's multiply with rejection: uniform over every character at once.
@@ -238,9 +252,10 @@ void StringGenerator::appendChars(std::string& out, std::int64_t count, std::uin
         const std::size_t at = out.size();
         out.resize(at + static_cast<std::size_t>(count));
         char* next = out.data() + at;
+        const char* const codes = classicCodes();
         std::uint32_t state = m_random.snapshot();
         for (; count > 0; --count) {
-            *next++ = classicChar(state, m_classes);
+            *next++ = classicChar(state, m_classes, codes);
         }
         m_random.restore(state);
     } else {
@@ -453,31 +468,57 @@ std::uint64_t StringGenerator::memoryNeeded(std::int64_t count) const {
 
 std::int64_t StringGenerator::appendLines(std::string& out, std::int64_t count,
                                           std::string_view lineEnd, std::size_t limit) {
-    // Short ASCII lines of the secure source, none judged whole.
+    // Short lines of ASCII, none judged whole.
     constexpr std::int64_t kShortLine = 4096;
     const StringSettings& s = m_settings;
     const std::size_t start = out.size();
-    if (!m_random.secure() || m_ascii.empty() || s.eachClass || s.unique ||
-        maxLineBytes() > kShortLine || start >= limit || count <= 0) {
+    const bool secure = m_random.secure() && !m_ascii.empty();
+    // The classic source's lengths of one draw each, its letters and digits.
+    const bool classic = !m_random.secure() && !m_extended && m_length.width - 1u < 32768u;
+    if ((!secure && !classic) || s.eachClass || s.unique || maxLineBytes() > kShortLine ||
+        start >= limit || count <= 0) {
         return 0;
     }
     out.resize(limit + kShortLine + lineEnd.size());
     char* at = out.data() + start;
     const char* const end = out.data() + limit;
-    // Draws left over at the end of a call are dropped: each is independent.
-    m_left = 0;
-    GlyphDraws draws{*this};
-    const char* const ascii = m_ascii.data();
     std::int64_t made = 0;
-    for (; made < count && at < end; ++made) {
-        at = std::copy(s.head.begin(), s.head.end(), at);
-        const std::int64_t length =
-            m_length.width == 1 ? m_length.low : m_random.RandInRange(m_length);
-        for (std::int64_t i = 0; i < length; ++i) {
-            *at++ = ascii[draws.next()];
+    if (classic) {
+        // Local copies: the characters written through a char pointer could
+        // alias members, which would keep them out of registers.
+        const Classes classes = m_classes;
+        const RandomSource::Range lengths = m_length;
+        const char* const codes = classicCodes();
+        std::uint32_t state = m_random.snapshot();
+        for (; made < count && at < end; ++made) {
+            at = std::copy(s.head.begin(), s.head.end(), at);
+            state = RandomSource::step(state);
+            const std::int64_t length =
+                lengths.low + RandomSource::reduce(lengths, RandomSource::output(state));
+            for (std::int64_t i = 0; i < length; ++i) {
+                *at++ = classicChar(state, classes, codes);
+            }
+            at = std::copy(s.tail.begin(), s.tail.end(), at);
+            for (const char c : lineEnd) {
+                *at++ = c;
+            }
         }
-        at = std::copy(s.tail.begin(), s.tail.end(), at);
-        at = std::copy(lineEnd.begin(), lineEnd.end(), at);
+        m_random.restore(state);
+    } else {
+        // Draws left over at the end of a call are dropped: each is independent.
+        m_left = 0;
+        GlyphDraws draws{*this};
+        const char* const ascii = m_ascii.data();
+        for (; made < count && at < end; ++made) {
+            at = std::copy(s.head.begin(), s.head.end(), at);
+            const std::int64_t length =
+                m_length.width == 1 ? m_length.low : m_random.RandInRange(m_length);
+            for (std::int64_t i = 0; i < length; ++i) {
+                *at++ = ascii[draws.next()];
+            }
+            at = std::copy(s.tail.begin(), s.tail.end(), at);
+            at = std::copy(lineEnd.begin(), lineEnd.end(), at);
+        }
     }
     out.resize(static_cast<std::size_t>(at - out.data()));
     return made;

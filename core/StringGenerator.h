@@ -66,7 +66,8 @@ class StringGenerator {
     };
     class Trial;
 
-    static char classicChar(std::uint32_t& state, Classes enabled);
+    static char classicChar(std::uint32_t& state, Classes enabled, const char* codes);
+    const char* classicCodes();
     static char codeOf(unsigned cls, unsigned draw);
     // Appends count characters; ors the classes they belong to into hit.
     void appendChars(std::string& out, std::int64_t count, std::uint32_t& hit);
@@ -100,6 +101,9 @@ class StringGenerator {
     std::vector<Glyph> m_glyphs;
     // Their bytes while all are ASCII, and draws of an index into them.
     std::string m_ascii;
+    // The classic source's character for each class and code draw, once a
+    // chunk of its lines is asked for.
+    std::vector<char> m_classicCodes;
     BoundedDraws m_glyphDraws{1};
     // Draws of a word not used yet; dropped at the start of each line, so a
     // line is the same however it is cut into pieces.

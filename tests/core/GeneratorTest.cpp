@@ -306,41 +306,51 @@ TEST(NumberGeneration, SecureSourceReadsBoundsAsTypedClassicAsFloats) {
 // Classic lines made a chunk at a time are the lines made one at a time, and
 // leave the source where those would: across blocks of draws, chunk limits
 // and lines that run past a block.
-TEST(NumberGeneration, ClassicChunksAreTheLinesMadeOneAtATime) {
+TEST(Generation, ClassicChunksAreTheLinesMadeOneAtATime) {
     const struct {
-        NumberSettings settings;
+        AnySettings settings;
         std::string_view lineEnd;
     } cases[] = {
-        {numbers(80, 100, true, false), "\n"},        {numbers(-20000, 12767, true, false), "\n"},
-        {numbers(80, 100, false, true), "\r\n"},      {numbers(-3.5f, 2.25f, false, true, 3), "\n"},
-        {numbers(99.9f, 100, false, true, 1), "\n"},  {numbers(80, 100, true, true), "\n"},
-        {numbers(0.5f, 0.5f, true, true, 3), "\r\n"}, {numbers(0.5f, 0.5f, false, true, 3), "\n"},
+        {numbers(80, 100, true, false), "\n"},
+        {numbers(-20000, 12767, true, false), "\n"},
+        {numbers(80, 100, false, true), "\r\n"},
+        {numbers(-3.5f, 2.25f, false, true, 3), "\n"},
+        {numbers(99.9f, 100, false, true, 1), "\n"},
+        {numbers(80, 100, true, true), "\n"},
+        {numbers(0.5f, 0.5f, true, true, 3), "\r\n"},
+        {numbers(0.5f, 0.5f, false, true, 3), "\n"},
+        {StringSettings{.digits = true, .minLength = 8}, "\n"},
+        {StringSettings{.lower = false, .head = "ab", .tail = "Z", .minLength = 0}, "\r\n"},
     };
     for (const auto& [settings, lineEnd] : cases) {
-        SCOPED_TRACE(testing::Message() << settings.low.single() << ".." << settings.high.single()
-                                        << " " << settings.integerOn << settings.decimalOn);
-        constexpr std::int64_t kLines = 30000;
-        RandomSource one(Kind::Classic);
-        RandomSource many(Kind::Classic);
-        one.seed(5);
-        many.seed(5);
-        NumberGenerator byLine(settings, one);
-        NumberGenerator byChunk(settings, many);
-        std::string expected;
-        for (std::int64_t i = 0; i < kLines; ++i) {
-            byLine.appendLine(expected);
-            expected += lineEnd;
-        }
-        std::string chunks;
-        for (std::int64_t made = 0; made < kLines;) {
-            std::string chunk;
-            const std::int64_t lines = byChunk.appendLines(chunk, kLines - made, lineEnd, 1 << 14);
-            ASSERT_GT(lines, 0);
-            made += lines;
-            chunks += chunk;
-        }
-        EXPECT_EQ(chunks, expected);
-        EXPECT_EQ(many.snapshot(), one.snapshot());
+        SCOPED_TRACE(&settings - &cases[0].settings);
+        std::visit(
+            [&](const auto& s) {
+                constexpr std::int64_t kLines = 30000;
+                RandomSource one(Kind::Classic);
+                RandomSource many(Kind::Classic);
+                one.seed(5);
+                many.seed(5);
+                GeneratorFor<std::decay_t<decltype(s)>> byLine(s, one);
+                GeneratorFor<std::decay_t<decltype(s)>> byChunk(s, many);
+                std::string expected;
+                for (std::int64_t i = 0; i < kLines; ++i) {
+                    byLine.appendLine(expected);
+                    expected += lineEnd;
+                }
+                std::string chunks;
+                for (std::int64_t made = 0; made < kLines;) {
+                    std::string chunk;
+                    const std::int64_t lines =
+                        byChunk.appendLines(chunk, kLines - made, lineEnd, 1 << 14);
+                    ASSERT_GT(lines, 0);
+                    made += lines;
+                    chunks += chunk;
+                }
+                EXPECT_EQ(chunks, expected);
+                EXPECT_EQ(many.snapshot(), one.snapshot());
+            },
+            settings);
     }
 }
 
