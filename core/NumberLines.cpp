@@ -1,5 +1,6 @@
 #include "NumberLines.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "DecimalDigits.h"
@@ -66,21 +67,31 @@ std::int64_t NumberLines::append(std::string& out, std::int64_t count, std::size
     char* at = out.data() + start;
     const char* const end = out.data() + limit;
     std::uint64_t group[BoundedDraws::kMaxDigits];
-    const int perWord = m_draws.perWord();
+    // Local copies: the lines written through a char pointer could alias
+    // members, which would keep them out of registers.
+    const BoundedDraws draws = m_draws;
+    const int perWord = draws.perWord();
+    const char* const slots = m_slots.empty() ? nullptr : m_slots.data();
+    const std::uint8_t* const sizes = m_sizes.data();
     std::int64_t made = 0;
     while (made < count && at < end) {
-        if (!m_draws.split(random.secureWord64(), group)) {
+        if (!draws.split(random.secureWord64(), group)) {
             continue;
         }
         // Draws left over when the chunk fills are dropped: each is independent.
-        for (int i = 0; i < perWord && made < count && at < end; ++i, ++made) {
-            if (m_slots.empty()) {
+        const int lines = static_cast<int>(std::min<std::int64_t>(perWord, count - made));
+        int i = 0;
+        if (slots != nullptr) {
+            for (; i < lines && at < end; ++i) {
+                std::memcpy(at, slots + group[i] * kSlot, kSlot);
+                at += sizes[group[i]];
+            }
+        } else {
+            for (; i < lines && at < end; ++i) {
                 at = write(at, group[i]);
-            } else {
-                std::memcpy(at, &m_slots[group[i] * kSlot], kSlot);
-                at += m_sizes[group[i]];
             }
         }
+        made += i;
     }
     out.resize(static_cast<std::size_t>(at - out.data()));
     return made;
