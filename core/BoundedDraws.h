@@ -45,16 +45,24 @@ class BoundedDigits {
 
     int perWord() const { return m_digits; }
 
+    // False when the word is refused: its draws would not be uniform.
+    bool accepts(Word word) const { return static_cast<Word>(Product{word} * m_span) >= m_refused; }
+    // The next of an accepted word's perWord() draws, in order; word keeps
+    // the rest.
+    Word take(Word& word) const {
+        const Product product = Product{word} * m_n;
+        word = static_cast<Word>(product);
+        return static_cast<Word>(product >> (8 * sizeof(Word)));
+    }
+
     // False when the word is refused; else perWord() draws into out.
     template <class Out>
     bool split(Word word, Out* out) const {
-        if (static_cast<Word>(Product{word} * m_span) < m_refused) {
+        if (!accepts(word)) {
             return false;
         }
         for (int i = 0; i < m_digits; ++i) {
-            const Product product = Product{word} * m_n;
-            out[i] = static_cast<Out>(product >> (8 * sizeof(Word)));
-            word = static_cast<Word>(product);
+            out[i] = static_cast<Out>(take(word));
         }
         return true;
     }

@@ -505,16 +505,27 @@ std::int64_t StringGenerator::appendLines(std::string& out, std::int64_t count,
         }
         m_random.restore(state);
     } else {
-        // Draws left over at the end of a call are dropped: each is independent.
+        // Draws are taken from a word as they are needed; those left over at
+        // the end of a call are dropped: each is independent.
         m_left = 0;
-        GlyphDraws draws{*this};
+        const BoundedDraws glyphDraws = m_glyphDraws;
+        const int perWord = glyphDraws.perWord();
+        std::uint64_t word = 0;
+        int left = 0;
         const char* const ascii = m_ascii.data();
         for (; made < count && at < end; ++made) {
             at = std::copy(s.head.begin(), s.head.end(), at);
             const std::int64_t length =
                 m_length.width == 1 ? m_length.low : m_random.RandInRange(m_length);
             for (std::int64_t i = 0; i < length; ++i) {
-                *at++ = ascii[draws.next()];
+                if (left == 0) {
+                    do {
+                        word = m_random.secureWord64();
+                    } while (!glyphDraws.accepts(word));
+                    left = perWord;
+                }
+                --left;
+                *at++ = ascii[glyphDraws.take(word)];
             }
             at = std::copy(s.tail.begin(), s.tail.end(), at);
             at = std::copy(lineEnd.begin(), lineEnd.end(), at);
