@@ -219,7 +219,7 @@ std::unique_ptr<RandomSource> patternSource(const Request& request, const KeySou
 int runPattern(const Run& run, const KeySource& keys, const RandomSource::Clock& clock) {
     const PatternSettings& s = run.request.pattern;
     const std::unique_ptr<RandomSource> random = patternSource(run.request, keys, clock);
-    PatternGenerator generator(*random);
+    PatternGenerator generator(*random, run.request.source != Source::Secure);
     if (const PatternRefusal refusal = generator.build(s, run.request.memoryBudget)) {
         run.err << "ovantis-cli: "
                 << texts::kRefused.fill(run.language, {texts::kBadPattern.in(run.language),

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "BoundedDraws.h"
 #include "HashMemory.h"
 #include "PatternParser.h"
 
@@ -75,6 +76,19 @@ PatternRefusal PatternGenerator::build(const PatternSettings& s, std::uint64_t b
         }
         m_chain.push_back(g);
         at = m_automaton.groups()[g].target;
+    }
+    m_runs.clear();
+    m_steps.clear();
+    for (const std::uint32_t g : m_chain) {
+        const std::uint64_t size = m_picks[g].size;
+        if (m_runs.empty() || m_runs.back().span > ~std::uint64_t{0} / size) {
+            m_runs.push_back({static_cast<std::uint32_t>(m_steps.size()), 0, 1, 0});
+        }
+        Run& run = m_runs.back();
+        ++run.length;
+        run.span *= size;
+        run.refused = (0 - run.span) % run.span;
+        m_steps.push_back({m_ascii[g].data(), size});
     }
     std::vector<std::uint64_t> bases, powers;
     bool fixed = true;
@@ -199,8 +213,27 @@ void PatternGenerator::draw(std::string& out) {
         const std::size_t at = out.size();
         out.resize(at + m_chain.size());
         char* next = out.data() + at;
-        for (const std::uint32_t g : m_chain) {
-            *next++ = m_ascii[g][below(m_picks[g])];
+        if (!m_random.secure() || m_seeded) {
+            for (const std::uint32_t g : m_chain) {
+                *next++ = m_ascii[g][below(m_picks[g])];
+            }
+            return;
+        }
+        // A run's characters are the digits, in their sizes' mixed radix, of
+        // one word drawn uniformly below their product (Lemire's multiply
+        // with rejection), read off by multiplying out each in turn.
+        const Step* const steps = m_steps.data();
+        for (const Run& run : m_runs) {
+            std::uint64_t word = 0;
+            do {
+                word = m_random.secureWord64();
+            } while (word * run.span < run.refused);
+            for (const Step* step = steps + run.first; step != steps + run.first + run.length;
+                 ++step) {
+                const Uint128 product = Uint128{word} * step->size;
+                word = static_cast<std::uint64_t>(product);
+                *next++ = step->chars[static_cast<std::size_t>(product >> 64)];
+            }
         }
         return;
     }

@@ -19,7 +19,11 @@ namespace ovantis {
 // pattern matches, or, with unique, a uniform sequence without repeats.
 class PatternGenerator {
   public:
-    explicit PatternGenerator(RandomSource& random) : m_random(random) {}
+    // A seeded source must give its seed's lines in every version, so it
+    // draws a word a character, as it always has; an unseeded one draws
+    // several characters from a word.
+    explicit PatternGenerator(RandomSource& random, bool seeded = false)
+        : m_random(random), m_seeded(seeded) {}
 
     // Parses and counts; nothing is drawn from a refused pattern. Memory the
     // automaton needs beyond budget bytes is refused.
@@ -68,6 +72,7 @@ class PatternGenerator {
                 std::vector<std::uint64_t>& powers, bool& fixed) const;
 
     RandomSource& m_random;
+    bool m_seeded;
     std::vector<PatternNode> m_nodes;
     PatternAutomaton m_automaton;
     std::string m_product;
@@ -78,6 +83,21 @@ class PatternGenerator {
     // The groups of a template of fixed ASCII pieces, such as [A-Za-z]{8},
     // in order: such lines are filled without walking the states.
     std::vector<std::uint32_t> m_chain;
+    // Stretches of the chain whose sizes multiply to at most 2^64 - 1: the
+    // secure source fills each from one word.
+    struct Run {
+        std::uint32_t first;
+        std::uint32_t length;
+        std::uint64_t span;
+        std::uint64_t refused;  // 2^64 mod span
+    };
+    std::vector<Run> m_runs;
+    // The chain's groups as their characters and how many.
+    struct Step {
+        const char* chars;
+        std::uint64_t size;
+    };
+    std::vector<Step> m_steps;
     // A sparse shuffle of the indices for unique runs: position to value.
     std::unordered_map<std::uint64_t, std::uint64_t> m_moved;
     std::uint64_t m_taken = 0;
