@@ -1,5 +1,8 @@
 #include "BatchRun.h"
 
+#include <algorithm>
+#include <memory>
+
 #include "LinePage.h"
 #include "Notices.h"
 #include "ResultText.h"
@@ -7,7 +10,44 @@
 namespace ovantis {
 namespace {
 constexpr std::int64_t kProgressEvery = 4096;
+
+// What a run carries from one step to the next.
+struct Batch {
+    ResultText result;
+    std::int64_t done = 0;
+    std::int64_t count = 0;
+    bool cancelled = false;
+};
+
+// Makes the next lines up to the next progress report; false once the run
+// has ended and the page is back to its user.
+bool step(LinePage& page, Batch& batch) {
+    PageHost& host = page.host();
+    const PageControls& controls = page.controls();
+    const std::size_t shown = batch.result.text().size();
+    const std::int64_t stop = std::min(batch.count, batch.done + kProgressEvery);
+    while (!batch.cancelled && batch.done < stop) {
+        page.appendLine(batch.result.open());
+        batch.result.endLine();
+        ++batch.done;
+    }
+    // A step's lines at once, not line by line: the box lays them out together.
+    host.appendText(controls.output, batch.result.text(), shown);
+    if (!batch.cancelled && batch.done < batch.count) {
+        batch.cancelled = !host.progress(batch.done, batch.count);
+        if (!batch.cancelled) {
+            return true;
+        }
+    }
+    host.endProgress();
+    if (!batch.cancelled) {
+        host.notice(notices::kGenerated);
+    }
+    host.enable(controls.generate, true);
+    return false;
 }
+
+}  // namespace
 
 void BatchRun(LinePage& page) {
     PageHost& host = page.host();
@@ -24,23 +64,10 @@ void BatchRun(LinePage& page) {
     }
     host.enable(controls.generate, false);
     host.setText(controls.output, "");
-    ResultText result;
-    const std::int64_t count = page.count();
-    bool cancelled = !host.progress(0, count);
-    for (std::int64_t done = 1; done <= count && !cancelled; ++done) {
-        page.appendLine(result.open());
-        result.endLine();
-        if (done % kProgressEvery == 0 && done < count) {
-            cancelled = !host.progress(done, count);
-        }
-    }
-    // Once, not per line: the box is not repainted in between anyway.
-    host.setText(controls.output, result.text());
-    host.endProgress();
-    if (!cancelled) {
-        host.notice(notices::kGenerated);
-    }
-    host.enable(controls.generate, true);
+    auto batch = std::make_shared<Batch>();
+    batch->count = page.count();
+    batch->cancelled = !host.progress(0, batch->count);
+    host.repeat([&page, batch] { return step(page, *batch); });
 }
 
 }  // namespace ovantis

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -72,6 +73,13 @@ class PageHost {
     virtual WriteOutcome writeFile(const std::string& path, const std::string& bytes) = 0;
     virtual LocalTime localTimeNow() = 0;
 
+    // Calls step until it returns false. A window may return before that and
+    // make the remaining calls from its own event loop, so it keeps answering
+    // between them; nothing else may run the page meanwhile.
+    virtual void repeat(std::function<bool()> step) {
+        while (step()) {
+        }
+    }
     // Called as a batch starts (done 0) and every few thousand lines after;
     // false cancels it. endProgress follows once the lines are in the box.
     virtual bool progress(std::int64_t done, std::int64_t total) = 0;

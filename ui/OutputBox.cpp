@@ -122,46 +122,6 @@ QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
     return nullptr;
 }
 
-// Turns the UTF-8 text of a run into the box's text, piece by piece: CR
-// dropped, and every '\n' but the last a line separator unless it ends a group.
-class Grouper {
-  public:
-    QString take(std::string_view utf8, bool last) {
-        QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-        QChar* out = text.data();
-        const QChar* const end = out + text.size();
-        for (const QChar* in = out; in != end; ++in) {
-            const char16_t c = in->unicode();
-            if (c == u'\r') {
-                continue;
-            }
-            if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
-                m_irregular = true;
-            }
-            ++m_chars;
-            if (c == u'\n' && !(last && in + 1 == end)) {
-                if (m_lines.back() < OutputBox::kGroupLines && m_chars < kGroupChars) {
-                    ++m_lines.back();
-                    *out++ = QChar::LineSeparator;
-                    continue;
-                }
-                m_lines.push_back(1);
-                m_chars = 0;
-            }
-            *out++ = *in;
-        }
-        text.truncate(out - text.constData());
-        return text;
-    }
-    // Lines per block, unless the text held breaks of its own.
-    const std::vector<int>* lines() const { return m_irregular ? nullptr : &m_lines; }
-
-  private:
-    std::vector<int> m_lines{1};
-    qsizetype m_chars = 0;
-    bool m_irregular = false;
-};
-
 }  // namespace
 
 OutputBox::OutputBox(QWidget* parent) : QPlainTextEdit(parent) {
@@ -170,34 +130,59 @@ OutputBox::OutputBox(QWidget* parent) : QPlainTextEdit(parent) {
     // Qt's relayout (a new width or font) counts every block as one line again.
     connect(document()->documentLayout(), &QAbstractTextDocumentLayout::update, this, [this] {
         if (m_grouped && document()->lineCount() == document()->blockCount()) {
-            countLines();
+            countLines(false);
         }
     });
 }
 
-void OutputBox::fill(std::string_view utf8,
-                     const std::function<void(qsizetype, qsizetype)>& progress) {
-    m_grouped = false;
-    Grouper grouper;
-    constexpr std::size_t kPiece = 512 * 1024;
-    if (utf8.size() <= kPiece) {
-        setPlainText(grouper.take(utf8, true));
-    } else {
-        // Piece by piece, so the progress of a long run keeps moving.
-        clear();
-        QTextCursor cursor(document());
-        for (std::size_t at = 0; at < utf8.size();) {
-            const std::size_t next = utf8.find('\n', at + kPiece);
-            const std::size_t end = next == std::string_view::npos ? utf8.size() : next + 1;
-            cursor.movePosition(QTextCursor::End);
-            cursor.insertText(grouper.take(utf8.substr(at, end - at), end == utf8.size()));
-            at = end;
-            progress(static_cast<qsizetype>(at), static_cast<qsizetype>(utf8.size()));
-        }
-        cursor.movePosition(QTextCursor::Start);
-        setTextCursor(cursor);
+void OutputBox::fill(std::string_view utf8) {
+    m_blockLines = {1};
+    m_groupChars = 0;
+    m_irregular = false;
+    setPlainText(group(utf8));
+    countLines(!m_irregular);
+}
+
+void OutputBox::append(std::string_view utf8) {
+    const int first = document()->blockCount() - 1;
+    const bool empty = document()->isEmpty();
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(group(utf8));
+    countLines(!m_irregular, m_irregular ? 0 : first);
+    // The box's own cursor stood where the text went in and moved along with it;
+    // a box that was empty shows its first line, as a filled one does.
+    if (empty) {
+        moveCursor(QTextCursor::Start);
     }
-    countLines(grouper.lines());
+}
+
+QString OutputBox::group(std::string_view utf8) {
+    QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    QChar* out = text.data();
+    const QChar* const end = out + text.size();
+    for (const QChar* in = out; in != end; ++in) {
+        const char16_t c = in->unicode();
+        if (c == u'\r') {
+            continue;
+        }
+        if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
+            m_irregular = true;
+        }
+        ++m_groupChars;
+        if (c == u'\n') {
+            if (m_blockLines.back() < kGroupLines && m_groupChars < kGroupChars) {
+                ++m_blockLines.back();
+                *out++ = QChar::LineSeparator;
+                continue;
+            }
+            m_blockLines.push_back(1);
+            m_groupChars = 0;
+        }
+        *out++ = *in;
+    }
+    text.truncate(out - text.constData());
+    return text;
 }
 
 QString OutputBox::lines() const {
@@ -245,16 +230,14 @@ void OutputBox::mousePressEvent(QMouseEvent* event) {
 
 // Unwrapped, a block shows one line more than it has separators; the scroll
 // bar is right at once instead of after every block has been laid out.
-void OutputBox::countLines(const std::vector<int>* known) {
-    if (known != nullptr && static_cast<int>(known->size()) != document()->blockCount()) {
-        known = nullptr;
-    }
-    bool grouped = false;
-    int number = 0;
-    for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next()) {
-        const int lines = known != nullptr
-                              ? (*known)[number++]
-                              : 1 + static_cast<int>(block.text().count(QChar::LineSeparator));
+void OutputBox::countLines(bool known, int first) {
+    known = known && static_cast<int>(m_blockLines.size()) == document()->blockCount();
+    bool grouped = first > 0 && m_grouped;
+    int number = first;
+    for (QTextBlock block = document()->findBlockByNumber(first); block.isValid();
+         block = block.next()) {
+        const int lines = known ? m_blockLines[static_cast<std::size_t>(number++)]
+                                : 1 + static_cast<int>(block.text().count(QChar::LineSeparator));
         grouped = grouped || lines > 1;
         if (block.lineCount() != lines) {
             block.setLineCount(lines);

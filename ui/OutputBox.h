@@ -2,7 +2,6 @@
 
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
-#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -18,9 +17,10 @@ class OutputBox : public QPlainTextEdit {
 
     explicit OutputBox(QWidget* parent = nullptr);
 
-    // Replaces the text with UTF-8 lines ended by CR LF; progress(done, total)
-    // is called between the pieces of a large text.
-    void fill(std::string_view utf8, const std::function<void(qsizetype, qsizetype)>& progress);
+    // Replaces the text with UTF-8 lines ended by CR LF.
+    void fill(std::string_view utf8);
+    // Adds UTF-8 lines ended by CR LF after the text the box was last given.
+    void append(std::string_view utf8);
     // The whole text, every line break as '\n' and every other character as is.
     QString lines() const;
 
@@ -30,8 +30,17 @@ class OutputBox : public QPlainTextEdit {
     void mousePressEvent(QMouseEvent* event) override;
 
   private:
-    // From the lines per block when known, else from the text.
-    void countLines(const std::vector<int>* known = nullptr);
+    // The text as the box holds it: CR dropped, and each line break a line
+    // separator unless it ends a group.
+    QString group(std::string_view utf8);
+    // Of the blocks from the first on: from the lines per block when known,
+    // else from the text.
+    void countLines(bool known, int first = 0);
+
+    // Lines per block of the text given, unless it held breaks of its own.
+    std::vector<int> m_blockLines{1};
+    qsizetype m_groupChars = 0;
+    bool m_irregular = false;
 
     // Some block holds several lines, so a relayout must recount them.
     bool m_grouped = false;

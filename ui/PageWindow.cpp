@@ -14,10 +14,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QTextCursor>
 
 #include "ControlIds.h"
 #include "DialogUnits.h"
@@ -41,13 +41,6 @@ std::string toCore(const QString& text) {
     return text.toUtf8().toStdString();
 }
 
-// The output boxes show lines with plain LF; the core's CR LF comes back on export.
-QString forBox(const std::string& text) {
-    QString shown = fromCore(text);
-    shown.remove(QLatin1Char('\r'));
-    return shown;
-}
-
 // The window's language, as the core names it.
 ovantis::Language windowLanguage() {
     return Translations::installed() == Translations::Language::Chinese
@@ -60,14 +53,30 @@ QString shown(const std::optional<ovantis::Text>& text) {
     return text ? QString::fromUtf8(text->in(windowLanguage())) : QString();
 }
 
-// Texts the core's export passes in, and the progress labels, which are
-// translated only when shown: progress() runs once a line.
+// Texts the core's export passes in.
 [[maybe_unused]] const char* const kListed[] = {
     QT_TRANSLATE_NOOP("PageWindow", "文本文件"),
     QT_TRANSLATE_NOOP("PageWindow", "所有文件"),
-    QT_TRANSLATE_NOOP("PageWindow", "正在生成……"),
-    QT_TRANSLATE_NOOP("PageWindow", "正在显示结果……"),
 };
+
+// What a user does to a window, as opposed to what the system tells it.
+bool isUserInput(QEvent::Type type) {
+    switch (type) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::ContextMenu:
+        case QEvent::TouchBegin:
+        case QEvent::TabletPress:
+            return true;
+        default:
+            return false;
+    }
+}
 
 // The name Export proposes, told apart by the page's object name.
 struct ExportName {
@@ -182,6 +191,9 @@ PageWindow::PageWindow(const std::vector<ovantis::WindowControl>& layout, int ge
     // A coarse timer may fire up to 5% early; a delay is a lower bound.
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, [this] { onTimer(ovantis::ids::kEventTimer); });
+    m_stepTimer.setSingleShot(true);
+    m_stepTimer.setInterval(0);
+    connect(&m_stepTimer, &QTimer::timeout, this, &PageWindow::takeSteps);
 }
 
 void PageWindow::widenToFit() {
@@ -271,7 +283,7 @@ void PageWindow::setText(int id, const std::string& text) {
     } else if (auto* box = qobject_cast<OutputBox*>(widget)) {
         m_settingText = true;
         box->document()->setUndoRedoEnabled(false);
-        fillBox(box, text);
+        box->fill(text);
         box->document()->setUndoRedoEnabled(true);
         m_edited.erase(id);
         m_settingText = false;
@@ -279,24 +291,30 @@ void PageWindow::setText(int id, const std::string& text) {
 }
 
 void PageWindow::appendText(int id, const std::string& whole, std::size_t oldSize) {
-    auto* box = qobject_cast<QPlainTextEdit*>(control(id));
+    auto* box = qobject_cast<OutputBox*>(control(id));
     if (box == nullptr || m_edited.count(id) != 0 || oldSize > whole.size()) {
         setText(id, whole);
         return;
     }
+    if (m_step) {
+        // Laid out once a pass, not once a step: the core keeps the text meanwhile.
+        m_unshown.try_emplace(id, &whole, oldSize);
+        return;
+    }
     m_settingText = true;
     box->document()->setUndoRedoEnabled(false);
-    QTextCursor cursor(box->document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(forBox(whole.substr(oldSize)));
+    box->append(std::string_view(whole).substr(oldSize));
     box->document()->setUndoRedoEnabled(true);
     m_settingText = false;
 }
 
-void PageWindow::fillBox(OutputBox* box, const std::string& text) {
-    box->fill(text, [this](qsizetype done, qsizetype total) {
-        showProgress(done, total, QStringLiteral("正在显示结果……"), false);
-    });
+void PageWindow::showUnshown() {
+    const auto unshown = std::exchange(m_unshown, {});
+    const auto step = std::exchange(m_step, nullptr);
+    for (const auto& [id, text] : unshown) {
+        appendText(id, *text.first, text.second);
+    }
+    m_step = step;
 }
 
 void PageWindow::enable(int id, bool on) {
@@ -394,56 +412,77 @@ ovantis::LocalTime PageWindow::localTimeNow() {
             now.time().hour(), now.time().minute(), now.time().second()};
 }
 
+void PageWindow::repeat(std::function<bool()> step) {
+    m_step = std::move(step);
+    takeSteps();
+}
+
+void PageWindow::takeSteps() {
+    // A few passes a second answer Cancel and keep timers firing without
+    // slowing the run.
+    QElapsedTimer slice;
+    slice.start();
+    bool more = true;
+    while ((more = m_step()) && slice.elapsed() < 25) {
+    }
+    showUnshown();
+    if (more) {
+        m_stepTimer.start();
+    } else {
+        m_step = nullptr;
+    }
+}
+
 bool PageWindow::progress(std::int64_t done, std::int64_t total) {
     if (done == 0) {
         m_runClock.start();
-        m_eventClock.start();
+        // Until the dialog shows, the window must take no input; after, the
+        // dialog itself keeps it out.
+        QCoreApplication::instance()->installEventFilter(this);
         return true;
-    }
-    showProgress(done, total, QStringLiteral("正在生成……"), true);
-    return m_progress == nullptr || !m_progress->wasCanceled();
-}
-
-void PageWindow::showProgress(std::int64_t done, std::int64_t total, const QString& label,
-                              bool cancellable) {
-    if (!m_runClock.isValid()) {
-        return;
     }
     // Shown only for runs that take a while.
     if (m_progress == nullptr && m_runClock.elapsed() > 500) {
-        m_progress = new QProgressDialog(tr(label.toUtf8().constData()), tr("取消"), 0, 1000, this);
+        m_progress = new QProgressDialog(tr("正在生成……"), tr("取消"), 0, 1000, this);
         m_progress->setObjectName(QStringLiteral("progress"));
         m_progress->setWindowTitle(GeneratorApp::caption());
         m_progress->setWindowModality(Qt::WindowModal);
+        // A modal dialog's setValue() would run the event loop from here.
+        m_progressBar = new QProgressBar(m_progress);
+        m_progressBar->setRange(0, 1000);
+        m_progress->setBar(m_progressBar);
         m_progress->setMinimumDuration(0);
         m_progress->setAutoReset(false);
         m_progress->setAutoClose(false);
         m_progress->show();
     }
-    // Events are handled a few times a second so Cancel and timers answer
-    // without slowing the run.
-    if (m_eventClock.elapsed() < 25) {
-        return;
+    if (m_progressBar != nullptr) {
+        m_progressBar->setValue(
+            static_cast<int>(std::min(done, total) * 1000 / std::max<std::int64_t>(total, 1)));
     }
-    m_eventClock.restart();
-    if (m_progress == nullptr) {
-        // Until the dialog shows, the window must take no input.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        return;
-    }
-    m_progress->setLabelText(tr(label.toUtf8().constData()));
-    if (!cancellable && m_progress->findChild<QPushButton*>() != nullptr) {
-        // The lines are made: showing them can no longer be cancelled.
-        m_progress->setCancelButton(nullptr);
-    }
-    m_progress->setValue(
-        static_cast<int>(std::min(done, total) * 1000 / std::max<std::int64_t>(total, 1)));
-    QCoreApplication::processEvents();
+    return m_progress == nullptr || !m_progress->wasCanceled();
 }
 
 void PageWindow::endProgress() {
-    delete m_progress;
+    showUnshown();
+    QCoreApplication::instance()->removeEventFilter(this);
+    if (m_progress != nullptr) {
+        m_progress->hide();
+        m_progress->deleteLater();
+    }
     m_runClock.invalidate();
+}
+
+bool PageWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (isUserInput(event->type())) {
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget != nullptr && widget->window() == window()) {
+            // Accepted, a key's override also keeps the window's shortcuts from it.
+            event->accept();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void PageWindow::keyPressEvent(QKeyEvent* event) {

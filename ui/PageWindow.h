@@ -5,8 +5,10 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <map>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "InitialContent.h"
@@ -14,6 +16,7 @@
 #include "WindowLayout.h"
 
 class OutputBox;
+class QProgressBar;
 class QProgressDialog;
 
 // A page of the tabbed window: builds its controls from a template and is the
@@ -46,6 +49,7 @@ class PageWindow : public QWidget, public ovantis::PageHost {
     std::optional<std::string> chooseFileToSave(const ovantis::SaveRequest& request) override;
     ovantis::WriteOutcome writeFile(const std::string& path, const std::string& bytes) override;
     ovantis::LocalTime localTimeNow() override;
+    void repeat(std::function<bool()> step) override;
     bool progress(std::int64_t done, std::int64_t total) override;
     void endProgress() override;
 
@@ -65,14 +69,16 @@ class PageWindow : public QWidget, public ovantis::PageHost {
     }
     virtual void onTimer(int) {}
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     // Widens a label or check box whose translated text needs more than the
     // template gives it; the source texts all fit, so their layout stays.
     void widenToFit();
-    void fillBox(OutputBox* box, const std::string& text);
-    void showProgress(std::int64_t done, std::int64_t total, const QString& label,
-                      bool cancellable);
+    // The repeated steps for a while, the rest from the next pass of the event loop.
+    void takeSteps();
+    // Appends what the steps so far added to the output boxes.
+    void showUnshown();
 
     std::map<int, QWidget*> m_controls;
     std::map<int, QString> m_buttonTexts;
@@ -85,7 +91,13 @@ class PageWindow : public QWidget, public ovantis::PageHost {
     // are rewritten whole, never appended to.
     std::set<int> m_edited;
     bool m_settingText = false;
+    // A batch in progress: its next step, the pass that takes it, the dialog
+    // shown once it takes a while.
+    std::function<bool()> m_step;
+    // Per output box, the core's text and the size it was last shown at.
+    std::map<int, std::pair<const std::string*, std::size_t>> m_unshown;
+    QTimer m_stepTimer;
     QPointer<QProgressDialog> m_progress;
+    QPointer<QProgressBar> m_progressBar;
     QElapsedTimer m_runClock;
-    QElapsedTimer m_eventClock;
 };

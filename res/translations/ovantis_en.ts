@@ -133,10 +133,6 @@
         <translation>All files</translation>
     </message>
     <message>
-        <source>正在显示结果……</source>
-        <translation>Showing the results…</translation>
-    </message>
-    <message>
         <source>正在生成……</source>
         <translation>Generating…</translation>
     </message>
