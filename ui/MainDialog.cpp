@@ -99,6 +99,9 @@ MainDialog::MainDialog(ovantis::RandomSource& random, QWidget* parent)
     m_stringPage = new StringPage(random, m_tabControl);
     m_numberPage = new NumberPage(random, m_tabControl);
     m_timePage = new TimePage(random, m_tabControl);
+    // In the order of their tabs.
+    m_pages = {m_stringPage, m_numberPage, m_timePage};
+    Q_ASSERT(m_pages.size() == std::size(kPages));
     for (QWidget* edit : findChildren<QLineEdit*>()) {
         edit->installEventFilter(this);
     }
@@ -183,9 +186,7 @@ void MainDialog::layOut() {
     // The pane starts below the tab bar, and never less than 20 px down.
     const int top = std::max(20, m_tabBar->height());
     m_pane->setGeometry(0, top - 1, width, height - top + 1);
-    for (PageWindow* page :
-         {static_cast<PageWindow*>(m_stringPage), static_cast<PageWindow*>(m_numberPage),
-          static_cast<PageWindow*>(m_timePage)}) {
+    for (PageWindow* page : m_pages) {
         page->setGeometry(1, top, width - 4, height - top - 3);
         page->stretch(extra);
     }
@@ -200,7 +201,7 @@ void MainDialog::layOut() {
 
 void MainDialog::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    if (m_timePage != nullptr) {
+    if (!m_pages.empty()) {
         layOut();
     }
 }
@@ -227,20 +228,19 @@ void MainDialog::contextMenuAtFocus() {
 void MainDialog::stepPage(int step) {
     const int count = m_tabBar->count();
     m_tabBar->setCurrentIndex((m_tabBar->currentIndex() + step + count) % count);
-    const PageWindow* pages[] = {m_stringPage, m_numberPage, m_timePage};
-    if (QWidget* first = pages[m_tabBar->currentIndex()]->firstControl()) {
+    if (QWidget* first =
+            m_pages[static_cast<std::size_t>(m_tabBar->currentIndex())]->firstControl()) {
         first->setFocus(Qt::TabFocusReason);
     }
 }
 
 void MainDialog::ShowPage(int index) {
-    if (index < 0 || index > 2) {
+    if (index < 0 || static_cast<std::size_t>(index) >= m_pages.size()) {
         m_description->clear();
         return;
     }
-    const QWidget* pages[] = {m_stringPage, m_numberPage, m_timePage};
-    for (int i = 0; i < 3; ++i) {
-        const_cast<QWidget*>(pages[i])->setVisible(i == index);
+    for (std::size_t i = 0; i < m_pages.size(); ++i) {
+        m_pages[i]->setVisible(i == static_cast<std::size_t>(index));
     }
     m_description->setText(tr(kPages[index].description));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <vector>
 
 #include "RandomSource.h"
 
@@ -9,10 +10,11 @@ class QLabel;
 class QMenu;
 class QTabBar;
 class NumberPage;
+class PageWindow;
 class StringPage;
 class TimePage;
 
-// The main window: three pages behind a tab bar, a description of the page
+// The main window: its pages behind a tab bar, a description of the page
 // shown, and the About box and the choice of random source from the context
 // menu.
 class MainDialog : public QDialog {
@@ -67,5 +69,6 @@ class MainDialog : public QDialog {
     StringPage* m_stringPage = nullptr;
     NumberPage* m_numberPage = nullptr;
     TimePage* m_timePage = nullptr;
+    std::vector<PageWindow*> m_pages;
     QSize m_frameGuess;
 };
