@@ -77,7 +77,7 @@ Figures run(StringPage& page, int count) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    GeneratorApp generator(app, Translations::Language::Chinese);
+    GeneratorApp generator(app, ovantis::Language::Chinese);
     StringPage page(generator.random(), nullptr);
     page.show();
     for (int count : {100000, 1000000}) {

@@ -82,12 +82,7 @@ int main(int argc, char** argv) {
     GeneratorApp::settings().setValue(QStringLiteral("secureSource"), false);
     const QStringList args = QApplication::arguments();
     // The language as the window chooses it, from the locale unless named.
-    const QLocale system = QLocale::system();
-    const auto language =
-        Translations::choose(
-            system.language() == QLocale::C ? QStringList{"C"} : system.uiLanguages(),
-            args.value(2))
-            .value_or(Translations::Language::Chinese);
+    const ovantis::Language language = Translations::ofWindow(args.value(2));
     GeneratorApp generator(app, language);
     const QString out = args.size() > 1 ? args[1] : QStringLiteral("build/screenshots");
     QDir().mkpath(out);
@@ -159,7 +154,7 @@ int main(int argc, char** argv) {
     if (args.value(3) == QStringLiteral("--compare")) {
         // The README's pictures: the pages in Chinese, the String page in English.
         return compare(out, args.value(4),
-                       language == Translations::Language::Chinese
+                       language == ovantis::Language::Chinese
                            ? QStringList{"string-page.png", "number-page.png", "time-page.png"}
                            : QStringList{"string-page-en.png=string-page.png"});
     }

@@ -7,7 +7,7 @@
 #include "SystemRandom.h"
 #include "Version.h"
 
-GeneratorApp::GeneratorApp(QApplication& app, Translations::Language language)
+GeneratorApp::GeneratorApp(QApplication& app, ovantis::Language language)
     : m_random(ovantis::RandomSource::Kind::Classic, {}, ovantis::sys::SystemRandom::fill) {
     identify();
     app.setApplicationVersion(QString::fromLatin1(ovantis::version::kText));
@@ -15,9 +15,9 @@ GeneratorApp::GeneratorApp(QApplication& app, Translations::Language language)
     setLanguage(language);
 }
 
-void GeneratorApp::setLanguage(Translations::Language language) {
+void GeneratorApp::setLanguage(ovantis::Language language) {
     m_translations.install(language);
-    QApplication::setFont(DialogUnits::dialogFont(language == Translations::Language::Chinese));
+    QApplication::setFont(DialogUnits::dialogFont(language == ovantis::Language::Chinese));
 }
 
 void GeneratorApp::InitInstance() {

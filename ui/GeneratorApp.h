@@ -13,10 +13,10 @@ class QApplication;
 // every page shares, and the main window run until it closes.
 class GeneratorApp {
   public:
-    GeneratorApp(QApplication& app, Translations::Language language);
+    GeneratorApp(QApplication& app, ovantis::Language language);
 
     // The texts and the font of windows made from now on.
-    void setLanguage(Translations::Language language);
+    void setLanguage(ovantis::Language language);
     // Runs the main window until it closes.
     void InitInstance();
 

@@ -41,16 +41,9 @@ std::string toCore(const QString& text) {
     return text.toUtf8().toStdString();
 }
 
-// The window's language, as the core names it.
-ovantis::Language windowLanguage() {
-    return Translations::installed() == Translations::Language::Chinese
-               ? ovantis::Language::Chinese
-               : ovantis::Language::English;
-}
-
 // A text of the core in the window's language.
 QString shown(const std::optional<ovantis::Text>& text) {
-    return text ? QString::fromUtf8(text->in(windowLanguage())) : QString();
+    return text ? QString::fromUtf8(text->in(Translations::installed())) : QString();
 }
 
 // Texts the core's export passes in.
@@ -353,7 +346,7 @@ std::optional<ovantis::SystemReason> PageWindow::shellOpen(const std::string& te
 }
 
 std::string PageWindow::describe(const ovantis::SystemReason& reason) {
-    return ovantis::sys::describe(reason, windowLanguage());
+    return ovantis::sys::describe(reason, Translations::installed());
 }
 
 void PageWindow::showStop(int id, bool on) {

@@ -2,17 +2,19 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 
 namespace {
-Translations::Language g_installed = Translations::Language::Chinese;
+ovantis::Language g_installed = ovantis::Language::Chinese;
 }
 
 Translations::~Translations() {
     remove();
 }
 
-std::optional<Translations::Language> Translations::choose(const QStringList& uiLanguages,
-                                                           const QString& requested) {
+std::optional<ovantis::Language> Translations::choose(const QStringList& uiLanguages,
+                                                      const QString& requested) {
+    using ovantis::Language;
     const QString asked = requested.toLower();
     if (asked == QLatin1String("zh")) {
         return Language::Chinese;
@@ -23,22 +25,26 @@ std::optional<Translations::Language> Translations::choose(const QStringList& ui
     if (!asked.isEmpty()) {
         return std::nullopt;
     }
-    // Chinese is the source language, so C and POSIX keep it; every other
-    // language reads English better than Chinese.
-    const QString first = uiLanguages.value(0, QStringLiteral("C")).toLower();
-    const bool chinese = first.startsWith(QLatin1String("zh")) || first == QLatin1String("c") ||
-                         first.startsWith(QLatin1String("c.")) || first == QLatin1String("posix");
-    return chinese ? Language::Chinese : Language::English;
+    return ovantis::languageOf(uiLanguages.value(0, QStringLiteral("C")).toStdString(),
+                               Language::Chinese);
 }
 
-Translations::Language Translations::installed() {
+ovantis::Language Translations::installed() {
     return g_installed;
 }
 
-void Translations::install(Language language) {
+ovantis::Language Translations::ofWindow(const QString& requested) {
+    const QLocale system = QLocale::system();
+    const QStringList languages =
+        system.language() == QLocale::C ? QStringList{"C"} : system.uiLanguages();
+    const auto chosen = choose(languages, requested);
+    return chosen ? *chosen : *choose(languages, {});
+}
+
+void Translations::install(ovantis::Language language) {
     remove();
     g_installed = language;
-    if (language == Language::Chinese) {
+    if (language == ovantis::Language::Chinese) {
         if (m_qt.load(QStringLiteral("qtbase_zh_CN"),
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
             QCoreApplication::installTranslator(&m_qt);

@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QLocale>
 #include <cerrno>
 #include <cstdio>
 #include <string>
@@ -24,34 +23,22 @@ int print(const std::string& text, ovantis::Language language) {
     return 0;
 }
 
-// The window's language: --lang, or else the locale's. LANGUAGE may list
-// languages while the locale is C; C wins, as for gettext.
-Translations::Language windowLanguage(const std::string& requested) {
-    const QLocale system = QLocale::system();
-    const QStringList languages =
-        system.language() == QLocale::C ? QStringList{"C"} : system.uiLanguages();
-    const auto chosen = Translations::choose(languages, QString::fromStdString(requested));
-    return chosen ? *chosen : *Translations::choose(languages, {});
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     // Checked before QApplication, which needs a display.
     const WindowOptions options =
         WindowOptions::parse(std::vector<std::string>(argv + 1, argv + argc));
-    const Translations::Language language = windowLanguage(options.language);
-    const ovantis::Language texts = language == Translations::Language::Chinese
-                                        ? ovantis::Language::Chinese
-                                        : ovantis::Language::English;
+    const ovantis::Language language =
+        Translations::ofWindow(QString::fromStdString(options.language));
     switch (options.action) {
         case WindowOptions::Action::Usage:
-            std::fprintf(stderr, "ovantis: %s\n", options.error(texts).c_str());
+            std::fprintf(stderr, "ovantis: %s\n", options.error(language).c_str());
             return 2;
         case WindowOptions::Action::Help:
-            return print(WindowOptions::helpText(texts), texts);
+            return print(WindowOptions::helpText(language), language);
         case WindowOptions::Action::Version:
-            return print(std::string("ovantis ") + ovantis::version::kText + "\n", texts);
+            return print(std::string("ovantis ") + ovantis::version::kText + "\n", language);
         case WindowOptions::Action::Run:
             break;
     }

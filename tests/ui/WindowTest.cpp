@@ -25,7 +25,7 @@
 
 using namespace ovantis::ids;
 using namespace Qt::StringLiterals;
-using Language = Translations::Language;
+using Language = ovantis::Language;
 
 class WindowTest : public QObject {
     Q_OBJECT
@@ -762,7 +762,7 @@ int main(int argc, char** argv) {
     // Remembered choices go to a throwaway folder, never the user's own.
     QTemporaryDir settingsDir;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
-    GeneratorApp generator(app, Translations::Language::Chinese);
+    GeneratorApp generator(app, ovantis::Language::Chinese);
     WindowTest test(generator);
     return QTest::qExec(&test, argc, argv);
 }
