@@ -78,8 +78,8 @@ screenshots: build
 	@ls $(BUILD)/screenshots $(BUILD)/screenshots/en $(BUILD)/screenshots/scale-1.5 $(BUILD)/screenshots/scale-1.5/en
 
 # The English translation: lupdate collects every text of ui/ (the core's
-# notices are listed in ui/NoticeText.cpp). No line numbers, so moving code
-# leaves the file alone.
+# notices carry their English in core/Notices.cpp). No line numbers, so moving
+# code leaves the file alone.
 LUPDATE   ?= $(firstword $(wildcard /usr/lib/qt6/bin/lupdate) lupdate)
 TS_FILE   := res/translations/ovantis_en.ts
 TS_UPDATE  = $(LUPDATE) -silent -no-obsolete -locations none -source-language zh_CN \

@@ -11,12 +11,13 @@
 #include "CliApp.h"
 #include "CliTexts.h"
 #include "Destination.h"
-#include "Diagnostics.h"
 #include "Launcher.h"
 #include "LocalClock.h"
 #include "Messages.h"
 #include "NumberGenerator.h"
 #include "PatternGenerator.h"
+#include "Refusals.h"
+#include "RunLimits.h"
 #include "Signals.h"
 #include "StringGenerator.h"
 
@@ -42,13 +43,10 @@ std::uint64_t outputBound(std::int64_t count, std::int64_t lineBytes, bool crlf)
 // Settings are checked first, so rejected ones never create a file; then the
 // writer fills the destination (of at most sizeBound bytes) and the exit
 // status follows from how it went.
-int writeChecked(const Run& run, const char* notice, const std::string& why,
-                 std::uint64_t sizeBound, const std::function<int(std::ostream&)>& write,
-                 bool keepWhenStopped = false) {
-    if (notice != nullptr) {
-        run.err << "ovantis-cli: "
-                << texts::kRefused.fill(run.language, {noticeIn(notice, run.language), why})
-                << '\n';
+int writeChecked(const Run& run, const Refusal& refusal, std::uint64_t sizeBound,
+                 const std::function<int(std::ostream&)>& write, bool keepWhenStopped = false) {
+    if (refusal) {
+        run.err << "ovantis-cli: " << worded(refusal, run.language) << '\n';
         return kExitUsage;
     }
     Destination destination(run.out, run.request.output, run.request.memoryBudget, sizeBound);
@@ -113,32 +111,28 @@ void streamLines(Generator& generator, std::int64_t count, bool crlf, std::ostre
 // Checks the settings, then streams the batch to its destination.
 template <class Generator, class Settings>
 int runBatch(const Run& run, const Settings& s, RandomSource& random) {
-    const char* notice = check(s);
-    std::string why = notice ? explain(notice, s, run.language) : "";
+    Refusal refusal = check(s);
     std::optional<Generator> generator;
-    if (notice == nullptr) {
+    if (!refusal) {
         generator.emplace(s, random);
         std::uint64_t period = std::numeric_limits<std::uint64_t>::max();
         if constexpr (std::is_same_v<Generator, StringGenerator>) {
             period = generator->classicPeriod();
         }
-        std::string refusal =
-            refuseUnique(s.unique, generator->possibleLines(), period, s.count, run.language);
-        if (refusal.empty()) {
-            refusal = refuseMemory(generator->memoryNeeded(s.count), run.request.memoryBudget,
-                                   s.count, run.language);
-        }
-        if (!refusal.empty()) {
-            run.err << "ovantis-cli: " << refusal << '\n';
-            return kExitUsage;
+        refusal = refuseUnique(s.unique, generator->possibleLines(), period, s.count);
+        if (!refusal) {
+            refusal =
+                refuseMemory(generator->memoryNeeded(s.count), run.request.memoryBudget, s.count);
         }
         if constexpr (std::is_same_v<Generator, StringGenerator>) {
-            notice = tooSlow(s, *generator, run.language, why);
+            if (!refusal) {
+                refusal = refuseSlow(s, *generator);
+            }
         }
     }
     const std::uint64_t bound =
         generator ? outputBound(s.count, generator->maxLineBytes(), run.request.crlf) : 0;
-    return writeChecked(run, notice, why, bound, [&](std::ostream& stream) {
+    return writeChecked(run, refusal, bound, [&](std::ostream& stream) {
         streamLines(*generator, s.count, run.request.crlf, stream);
         return kExitOk;
     });
@@ -220,14 +214,9 @@ int runPattern(const Run& run, const KeySource& keys, const RandomSource::Clock&
     const PatternSettings& s = run.request.pattern;
     const std::unique_ptr<RandomSource> random = patternSource(run.request, keys, clock);
     PatternGenerator generator(*random, run.request.source != Source::Secure);
-    if (const PatternRefusal refusal = generator.build(s, run.request.memoryBudget)) {
-        run.err << "ovantis-cli: "
-                << texts::kRefused.fill(run.language, {texts::kBadPattern.in(run.language),
-                                                       explain(refusal, s, run.language)})
-                << '\n';
-        return kExitUsage;
+    if (const Refusal refusal = generator.build(s, run.request.memoryBudget)) {
+        return writeChecked(run, refusal, 0, {});
     }
-    std::string refusal;
     if (s.info) {
         char bits[32];
         std::snprintf(bits, sizeof bits, "%.1f", generator.bits());
@@ -236,26 +225,15 @@ int runPattern(const Run& run, const KeySource& keys, const RandomSource::Clock&
             (product.empty() ? "" : product + " = ") +
             texts::kPatternInfo.fill(run.language,
                                      {PatternGenerator::grouped(generator.count()), bits});
-        return writeChecked(run, nullptr, "", line.size() + 2, [&](std::ostream& stream) {
+        return writeChecked(run, {}, line.size() + 2, [&](std::ostream& stream) {
             stream << line << (run.request.crlf ? "\r\n" : "\n");
             return kExitOk;
         });
     }
-    if (s.count <= 0) {
-        refusal = texts::kCountTooLow.fill(run.language, {std::to_string(s.count)});
-    } else if (s.unique && generator.count() < BigCount(static_cast<std::uint64_t>(s.count))) {
-        refusal = texts::kTooFewPossible.fill(
-            run.language, {std::to_string(s.count), generator.count().toDecimal()});
-    } else {
-        refusal = refuseMemory(generator.memoryNeeded(s.count), run.request.memoryBudget, s.count,
-                               run.language);
-    }
-    if (!refusal.empty()) {
-        run.err << "ovantis-cli: " << refusal << '\n';
-        return kExitUsage;
-    }
-    const std::uint64_t size = outputBound(s.count, generator.maxLineBytes(), run.request.crlf);
-    return writeChecked(run, nullptr, "", size, [&](std::ostream& stream) {
+    const Refusal refusal = refusePatternRun(s, generator, run.request.memoryBudget);
+    const std::uint64_t size =
+        refusal ? 0 : outputBound(s.count, generator.maxLineBytes(), run.request.crlf);
+    return writeChecked(run, refusal, size, [&](std::ostream& stream) {
         streamLines(generator, s.count, run.request.crlf, stream);
         return kExitOk;
     });
@@ -279,11 +257,9 @@ int runRequest(const Request& request, const KeySource& keys, const RandomSource
         case Command::Pattern:
             break;
     }
-    const char* notice = check(request.time);
     const std::int64_t lineBytes = static_cast<std::int64_t>(eventLine(LocalTime{}).size());
     return writeChecked(
-        run, notice, notice ? explain(notice, request.time, language) : "",
-        outputBound(request.time.count, lineBytes, request.crlf),
+        run, check(request.time), outputBound(request.time.count, lineBytes, request.crlf),
         [&](std::ostream& stream) { return runEvents(run, *random, stream); }, true);
 }
 

@@ -41,7 +41,7 @@ bool step(LinePage& page, Batch& batch) {
     }
     host.endProgress();
     if (!batch.cancelled) {
-        host.notice(notices::kGenerated);
+        host.notice({notices::kGenerated});
     }
     host.enable(controls.generate, true);
     return false;

@@ -164,13 +164,13 @@ CharacterSet::TextCheck CharacterSet::checkVerbatim(std::string_view text) {
     return decodeAll(text, points, false);
 }
 
-const char* CharacterSet::build(const StringSettings& s, std::vector<CharacterSet>& classes) {
+bool CharacterSet::build(const StringSettings& s, std::vector<CharacterSet>& classes) {
     CharacterSet custom;
     CharacterSet removed;
     if (parse(s.charset, custom).fault != Fault::None ||
         parse(s.exclude, removed, true).fault != Fault::None ||
         checkVerbatim(s.head).fault != Fault::None || checkVerbatim(s.tail).fault != Fault::None) {
-        return notices::kBadCharset;
+        return false;
     }
     if (s.noSimilar) {
         std::vector<Interval> more = removed.intervals();
@@ -195,7 +195,20 @@ const char* CharacterSet::build(const StringSettings& s, std::vector<CharacterSe
             }
         }
     }
-    return classes.empty() ? notices::kNoCharClass : nullptr;
+    return !classes.empty();
+}
+
+Refusal CharacterSet::refusal(const TextCheck& check, const char* field) {
+    using Kind = Refusal::Kind;
+    const Kind kinds[] = {Kind::None, Kind::NotUtf8, Kind::Backwards, Kind::ControlInValue};
+    Refusal r{.kind = kinds[static_cast<int>(check.fault)],
+              .notice = notices::kBadCharset,
+              .field = field,
+              .values = {longName(field)}};
+    if (check.fault == Fault::Control) {
+        r.values.push_back(codePoint(check.point));
+    }
+    return r;
 }
 
 void CharacterSet::appendUtf8(std::string& out, char32_t point) {

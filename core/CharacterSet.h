@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "Refusal.h"
+
 #include "StringSettings.h"
 
 namespace ovantis {
@@ -38,9 +40,11 @@ class CharacterSet {
     CharacterSet minus(const CharacterSet& removed) const;
 
     // The settings' classes in drawing order: upper, lower, digits, symbols,
-    // then a custom set; classes emptied by exclusions are dropped. Returns
-    // the notice rejecting the settings' characters, or nullptr.
-    static const char* build(const StringSettings& settings, std::vector<CharacterSet>& classes);
+    // then a custom set; classes emptied by exclusions are dropped. False
+    // when a text is not usable or no class is left.
+    static bool build(const StringSettings& settings, std::vector<CharacterSet>& classes);
+    // Why the text of the row named field is refused, or no refusal.
+    static Refusal refusal(const TextCheck& check, const char* field);
     // UTF-8 text with ranges such as a-f; a '-' first or last stands for
     // itself. A range skips surrogates and the characters that end a line.
     // A character that ends a line, written out, is a fault unless allowed.

@@ -33,9 +33,9 @@ void ExportResult(PageHost& host, const PageControls& controls) {
     const std::string bytes = withCrLf(host.getText(controls.output));
     const WriteOutcome outcome = host.writeFile(*path, bytes);
     if (outcome.ok) {
-        host.notice(notices::kExported);
+        host.notice({notices::kExported});
     } else {
-        host.notice(std::string(notices::kExportFailed) + "\n" + host.describe(outcome.reason));
+        host.notice({notices::kExportFailed, {}, host.describe(outcome.reason)});
     }
     host.enable(controls.exportButton, true);
 }

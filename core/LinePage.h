@@ -7,6 +7,7 @@
 #include "PageField.h"
 #include "PageHost.h"
 #include "RandomSource.h"
+#include "Refusal.h"
 
 namespace ovantis {
 
@@ -40,10 +41,10 @@ class LinePage {
     // no number, comes first), or keeps them with their generator and
     // re-seeds the source.
     template <class Settings, class Generator>
-    bool accept(const Settings& settings, const char* refused, Settings& kept,
+    bool accept(const Settings& settings, const Refusal& refused, Settings& kept,
                 std::optional<Generator>& generator) {
-        if (const char* notice = refused != nullptr ? refused : check(settings)) {
-            m_host.notice(notice);
+        if (const Refusal refusal = refused ? refused : check(settings)) {
+            m_host.notice({refusal.notice});
             return false;
         }
         kept = settings;

@@ -5,7 +5,6 @@
 namespace ovantis::notices {
 namespace {
 
-// The English is the window's translation; a test compares them.
 constexpr Text kTexts[] = {
     {kNoCharClass, "Choose at least one character type."},
     {kBadCharset, "The character set is not valid."},
@@ -22,23 +21,23 @@ constexpr Text kTexts[] = {
     {kGenerated, "Generated successfully."},
     {kExported, "Exported successfully."},
     {kExportFailed, "Export failed."},
+    {kBadPattern, "The template is not valid."},
     {kTooMuchOutput,
-     "The results may not fit in the output box, which takes at most %1 lines and %2 of text "
-     "per run. Lower the count or the length; for large batches use the command-line tool "
+     "The results may not fit in the output box, which takes at most %1 lines and "
+     "%2\u00A0MiB of text per run. Lower the count or the length; for large batches use the "
+     "command-line tool ovantis-cli."},
+    {kTooMuchOutputBytes,
+     "The results may not fit in the output box, which takes at most %1 lines and %2 bytes of "
+     "text per run. Lower the count or the length; for large batches use the command-line tool "
      "ovantis-cli."},
-    {kBytes, "%1 bytes"},
     {kLaunchFailed, "%1 of %2 programs could not be started:"},
 };
 
 }  // namespace
 
-std::span<const Text> all() {
-    return kTexts;
-}
-
 const Text* textOf(const char* notice) {
     for (const Text& text : kTexts) {
-        if (std::string_view(text.chinese()) == notice) {
+        if (notice != nullptr && std::string_view(text.chinese()) == notice) {
             return &text;
         }
     }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <span>
-
 #include "Text.h"
 
 // Every text the pages show in a notice. Arrays, not pointers: each text has
@@ -23,16 +21,17 @@ inline constexpr char kBadCount[] = "生成个数设定无效！";
 inline constexpr char kGenerated[] = "生成成功！";
 inline constexpr char kExported[] = "导出成功！";
 inline constexpr char kExportFailed[] = "导出失败！";
-// %1 is the line limit, %2 the size: "N MiB" or kBytes with %1 filled in.
+inline constexpr char kBadPattern[] = "模板无效！";
+// %1 is the line limit, %2 the size in MiB, or in bytes when it is no whole MiB.
 inline constexpr char kTooMuchOutput[] =
-    "生成结果可能超出输出框容量：每次最多 %1 行、%2 文本。请减少生成个数或长度；"
+    "生成结果可能超出输出框容量：每次最多 %1 行、%2\u00A0MiB 文本。请减少生成个数或长度；"
     "大批量数据请使用命令行工具 ovantis-cli。";
-inline constexpr char kBytes[] = "%1 字节";
+inline constexpr char kTooMuchOutputBytes[] =
+    "生成结果可能超出输出框容量：每次最多 %1 行、%2 字节文本。请减少生成个数或长度；"
+    "大批量数据请使用命令行工具 ovantis-cli。";
 // %1 launches of %2 failed; the first one's reason follows on the next line.
 inline constexpr char kLaunchFailed[] = "外部程序启动失败 %1 次（共 %2 次）：";
 
-// Every notice with its English.
-std::span<const Text> all();
 // The notice's texts in both languages, or nullptr for any other text.
 const Text* textOf(const char* notice);
 

@@ -13,7 +13,7 @@ InitialContent NumberPageLogic::initialContent() {
 }
 
 bool NumberPageLogic::Validate() {
-    const char* refused = nullptr;
+    Refusal refused;
     const NumberSettings read = readFields<NumberSettings>(kNumberFields, host(), refused);
     return accept(readBoundsBy(read, random()), refused, m_settings, m_generator);
 }

@@ -4,6 +4,7 @@
 
 #include "DecimalGrid.h"
 #include "Notices.h"
+#include "NumberFields.h"
 #include "RandomSource.h"
 
 namespace ovantis {
@@ -36,24 +37,38 @@ bool wholeNumbersIn(const NumberSettings& s, std::int64_t& first, std::int64_t& 
     return true;
 }
 
-const char* check(const NumberSettings& s) {
+Refusal check(const NumberSettings& s) {
+    using Kind = Refusal::Kind;
+    const auto row = [](auto member) { return rowOf<NumberSettings>(kNumberFields, member).names; };
     if (!s.integerOn && !s.decimalOn) {
-        return notices::kNoNumberType;
+        return {.kind = Kind::NoNumberType, .notice = notices::kNoNumberType};
     }
     if (s.decimalOn && (s.places < 0 || s.places > NumberSettings::kMaxPlaces)) {
-        return notices::kBadPlaces;
+        return {.kind = Kind::PlacesOutside,
+                .notice = notices::kBadPlaces,
+                .field = row(&NumberSettings::places),
+                .values = {std::to_string(s.places)}};
     }
+    Refusal range{.notice = notices::kBadRange, .field = row(&NumberSettings::low)};
     std::int64_t first = 0;
     std::int64_t last = 0;
-    if (!s.low.finite() || !s.high.finite() || s.asRead(s.low) > s.asRead(s.high) ||
-        (s.integerOn && !wholeNumbersIn(s, first, last)) ||
-        (s.decimalOn && DecimalGrid(s.asRead(s.low), s.asRead(s.high), s.places).empty())) {
-        return notices::kBadRange;
+    if (!s.low.finite() || !s.high.finite()) {
+        range.kind = Kind::BeyondSingle;
+    } else if (s.asRead(s.low) > s.asRead(s.high)) {
+        range.kind = Kind::LowAboveHigh;
+    } else if (s.integerOn && !wholeNumbersIn(s, first, last)) {
+        range.kind = Kind::NoWhole;
+    } else if (s.decimalOn && DecimalGrid(s.asRead(s.low), s.asRead(s.high), s.places).empty()) {
+        range.kind = Kind::NoDecimal;
+        range.values = {std::to_string(s.places)};
+    }
+    if (range) {
+        return range;
     }
     if (s.count <= 0) {
-        return notices::kBadCount;
+        return countTooLow(row(&NumberSettings::count), s.count);
     }
-    return nullptr;
+    return {};
 }
 
 }  // namespace ovantis

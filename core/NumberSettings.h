@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "Bound.h"
+#include "Refusal.h"
 
 namespace ovantis {
 
@@ -34,11 +35,11 @@ struct NumberSettings {
 // single-precision values, as it always has, so a seed's lines never change.
 NumberSettings readBoundsBy(NumberSettings settings, const RandomSource& random);
 
-// The notice that rejects the settings, or nullptr when they are usable. A
+// Why the settings cannot be used, or no refusal. A
 // range is refused when it holds nothing to draw: no whole number for
 // integers, no decimal with the given places for decimals. Only bounds
 // beyond single precision are refused for their size alone.
-const char* check(const NumberSettings& settings);
+Refusal check(const NumberSettings& settings);
 
 // The whole numbers inside the range as the settings read it, as 64-bit
 // bounds; false when there are none or they do not fit.

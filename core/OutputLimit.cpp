@@ -14,17 +14,12 @@ bool OutputLimit::fits(std::int64_t count, std::int64_t lineBytes) const {
     return count <= 0 || perLine <= bytes / count;
 }
 
-std::string OutputLimit::notice() const {
-    const auto fill = [](std::string text, const std::string& one, const std::string& two) {
-        text.replace(text.find("%1"), 2, one);
-        if (const std::size_t at = text.find("%2"); at != std::string::npos) {
-            text.replace(at, 2, two);
-        }
-        return text;
-    };
-    const std::string number = std::to_string(sizeNumber());
-    const std::string size = inMebibytes() ? number + " MiB" : fill(notices::kBytes, number, "");
-    return fill(notices::kTooMuchOutput, std::to_string(lines), size);
+Notice OutputLimit::notice() const {
+    constexpr std::int64_t kMiB = 1024 * 1024;
+    if (bytes % kMiB == 0) {
+        return {notices::kTooMuchOutput, {lines, bytes / kMiB}};
+    }
+    return {notices::kTooMuchOutputBytes, {lines, bytes}};
 }
 
 }  // namespace ovantis

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+
+#include "Notice.h"
 
 namespace ovantis {
 
@@ -14,12 +15,8 @@ struct OutputLimit {
 
     // Whether count lines of at most lineBytes each (plus line ends) fit.
     bool fits(std::int64_t count, std::int64_t lineBytes) const;
-    // The notice filled in from kTooMuchOutput. A translation fills its own
-    // wording from lines and from the size parts below.
-    std::string notice() const;
-    // The size as a whole number of MiB when it is one, else in bytes.
-    bool inMebibytes() const { return bytes % (1024 * 1024) == 0; }
-    std::int64_t sizeNumber() const { return inMebibytes() ? bytes / (1024 * 1024) : bytes; }
+    // The notice that refuses a run beyond the limit.
+    Notice notice() const;
 };
 
 }  // namespace ovantis

@@ -4,12 +4,14 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "Bound.h"
 #include "ControlIds.h"
 #include "InitialContent.h"
 #include "PageHost.h"
+#include "Refusal.h"
 #include "SettingFields.h"
 #include "Text.h"
 
@@ -95,6 +97,30 @@ struct PageField {
     bool onCommandLine() const { return scope != FieldScope::WindowOnly; }
 };
 
+// The page's one-value row that holds member; the first row when none does.
+template <class Settings, class Member>
+constexpr const PageField<Settings>& rowOf(std::span<const PageField<Settings>> fields,
+                                           Member Settings::*member) {
+    for (const PageField<Settings>& f : fields) {
+        if constexpr (std::is_same_v<Member, bool>) {
+            if (f.check == member) {
+                return f;
+            }
+        } else if constexpr (std::is_same_v<Member, std::int32_t>) {
+            if (f.kind == FieldKind::Whole && f.whole == member) {
+                return f;
+            }
+        } else if constexpr (std::is_same_v<Member, Bound>) {
+            if (f.kind == FieldKind::Number && f.number == member) {
+                return f;
+            }
+        } else if (f.kind == FieldKind::Text && f.text == member) {
+            return f;
+        }
+    }
+    return fields.front();
+}
+
 // The shortest text that reads back as value.
 std::string shortestText(float value);
 
@@ -138,17 +164,20 @@ InitialContent initialContentOf(std::span<const PageField<Settings>> fields) {
 }
 
 // The settings the window's fields hold, read as the page reads them;
-// refused is the notice of the first number field whose text is no number.
+// refused names the first number field whose text is no number.
 template <class Settings>
-Settings readFields(std::span<const PageField<Settings>> fields, PageHost& host,
-                    const char*& refused) {
+Settings readFields(std::span<const PageField<Settings>> fields, PageHost& host, Refusal& refused) {
     Settings s;
-    refused = nullptr;
-    const auto take = [&refused](const auto& value, const char* notice, auto& target) {
+    refused = {};
+    const auto take = [&refused](const auto& value, const PageField<Settings>& f,
+                                 const std::string& text, auto& target) {
         if (value) {
             target = *value;
-        } else if (refused == nullptr) {
-            refused = notice;
+        } else if (!refused) {
+            refused = {.kind = Refusal::Kind::NotANumber,
+                       .notice = f.notice,
+                       .field = f.names,
+                       .values = {longName(f.names), text}};
         }
     };
     for (const PageField<Settings>& f : fields) {
@@ -158,9 +187,11 @@ Settings readFields(std::span<const PageField<Settings>> fields, PageHost& host,
         if (f.kind == FieldKind::Check) {
             s.*f.check = host.checkState(f.control) != 0;
         } else if (f.kind == FieldKind::Whole) {
-            take(ReadIntField(host.getText(f.control)), f.notice, s.*f.whole);
+            const std::string text = host.getText(f.control);
+            take(ReadIntField(text), f, text, s.*f.whole);
         } else if (f.kind == FieldKind::Number) {
-            take(Bound::read(host.getText(f.control)), f.notice, s.*f.number);
+            const std::string text = host.getText(f.control);
+            take(Bound::read(text), f, text, s.*f.number);
         } else if (f.kind == FieldKind::Text) {
             assignText(s.*f.text, host.getText(f.control));
         }

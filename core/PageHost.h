@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "Notice.h"
 #include "OutputLimit.h"
 #include "SystemReason.h"
 
@@ -55,7 +56,7 @@ class PageHost {
     }
     virtual void enable(int id, bool on) = 0;
     // Returns once the user has dismissed it.
-    virtual void notice(const std::string& text) = 0;
+    virtual void notice(const Notice& notice) = 0;
     // One expiry per arming, delivered to the page's OnTimer.
     virtual void armTimer(int timerId, int delayMs) = 0;
     virtual void stopTimer(int timerId) = 0;

@@ -7,7 +7,7 @@
 namespace ovantis {
 namespace {
 
-using Kind = PatternRefusal::Kind;
+using Kind = Refusal::Kind;
 
 // Steps of closure and partition work, a bound on the time building takes.
 constexpr std::uint64_t kMostWork = 1000000;
@@ -45,7 +45,7 @@ class PatternAutomaton::Builder {
     Builder(const std::vector<PatternNode>& nodes, std::uint64_t budget, PatternAutomaton& out)
         : m_nodes(nodes), m_budget(budget), m_out(out) {}
 
-    PatternRefusal run() {
+    Refusal run() {
         const std::size_t root = m_nodes.size() - 1;
         std::vector<Facts> facts(m_nodes.size());
         for (std::size_t i = 0; i < m_nodes.size(); ++i) {
@@ -64,7 +64,7 @@ class PatternAutomaton::Builder {
         m_nfa.nodes.push_back({});  // the accepting node
         m_nfa.accept = 0;
         const std::int32_t start = nfaOf(root, m_nfa.accept);
-        if (PatternRefusal r = determinize(start)) {
+        if (Refusal r = determinize(start)) {
             return r;
         }
         return countPaths();
@@ -177,12 +177,12 @@ class PatternAutomaton::Builder {
         return key;
     }
 
-    PatternRefusal tooBig() const {
+    Refusal tooBig() const {
         if (m_out.m_states.size() > kMostStates || m_work > kMostWork) {
             return {Kind::TooManyStates, 0, {}, kMostStates};
         }
         if (m_bytes > m_budget) {
-            return {Kind::OverBudget, 0, {}, m_budget};
+            return {Kind::CountingOverBudget, 0, {}, m_budget};
         }
         return {};
     }
@@ -202,7 +202,7 @@ class PatternAutomaton::Builder {
         return id;
     }
 
-    PatternRefusal determinize(std::int32_t start) {
+    Refusal determinize(std::int32_t start) {
         m_seen.assign(m_nfa.nodes.size(), 0);
         m_bytes = m_nfa.nodes.size() * sizeof(Nfa::Node) * 2;
         stateOf(closure({start}));
@@ -256,7 +256,7 @@ class PatternAutomaton::Builder {
                 m_bytes += sizeof(Group) + 2 * intervals.size() * 16;
                 m_out.m_groups.push_back({target, CharacterSet(std::move(intervals)), 0});
             }
-            if (PatternRefusal r = tooBig()) {
+            if (Refusal r = tooBig()) {
                 return r;
             }
         }
@@ -264,7 +264,7 @@ class PatternAutomaton::Builder {
     }
 
     // Counts, children first, with an explicit stack: paths may be long.
-    PatternRefusal countPaths() {
+    Refusal countPaths() {
         m_keys.clear();
         m_ids.clear();
         auto& states = m_out.m_states;
@@ -288,7 +288,7 @@ class PatternAutomaton::Builder {
             }
             m_bytes += state.count.bytes();
             if (m_bytes > m_budget) {
-                return {Kind::OverBudget, 0, {}, m_budget};
+                return {Kind::CountingOverBudget, 0, {}, m_budget};
             }
             if (state.count.fits64()) {
                 std::uint64_t through = state.accept ? 1 : 0;
@@ -319,11 +319,10 @@ class PatternAutomaton::Builder {
     std::unordered_map<std::vector<std::int32_t>, std::uint32_t, KeyHash> m_ids;
 };
 
-PatternRefusal PatternAutomaton::build(const std::vector<PatternNode>& nodes,
-                                       std::uint64_t budget) {
+Refusal PatternAutomaton::build(const std::vector<PatternNode>& nodes, std::uint64_t budget) {
     m_states.clear();
     m_groups.clear();
-    PatternRefusal refusal = Builder(nodes, budget, *this).run();
+    Refusal refusal = Builder(nodes, budget, *this).run();
     if (refusal) {
         m_states.clear();
         m_groups.clear();

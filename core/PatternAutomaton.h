@@ -6,7 +6,7 @@
 #include "BigCount.h"
 #include "CharacterSet.h"
 #include "PatternParser.h"
-#include "PatternRefusal.h"
+#include "Refusal.h"
 
 namespace ovantis {
 
@@ -36,7 +36,7 @@ class PatternAutomaton {
     };
 
     // From parsed nodes, root last; memory beyond budget bytes is refused.
-    PatternRefusal build(const std::vector<PatternNode>& nodes, std::uint64_t budget);
+    Refusal build(const std::vector<PatternNode>& nodes, std::uint64_t budget);
 
     // Strings matched: the start state's count.
     const BigCount& count() const { return m_states.front().count; }

@@ -4,12 +4,12 @@
 
 #include "BoundedDraws.h"
 #include "HashMemory.h"
+#include "Notices.h"
+#include "PatternFields.h"
 #include "PatternParser.h"
 
 namespace ovantis {
 namespace {
-
-using Kind = PatternRefusal::Kind;
 
 constexpr std::string_view kSimilar = "0Oo1lI|";
 
@@ -25,17 +25,27 @@ std::unique_ptr<EntropyPool> PatternGenerator::seededPool(std::uint64_t seed) {
     return std::make_unique<EntropyPool>(key, EntropyPool::Nonce{}, 0);
 }
 
-PatternRefusal PatternGenerator::build(const PatternSettings& s, std::uint64_t budget) {
+Refusal PatternGenerator::build(const PatternSettings& s, std::uint64_t budget) {
     m_unique = s.unique;
     m_moved.clear();
     m_seen.clear();
     m_taken = 0;
     CharacterSet universe({{0x20, 0x7E}});
     CharacterSet removed;
-    if ((!s.charset.empty() &&
-         CharacterSet::parse(s.charset, universe).fault != CharacterSet::Fault::None) ||
-        CharacterSet::parse(s.exclude, removed, true).fault != CharacterSet::Fault::None) {
-        return {Kind::BadOption, 0, {}, 0};
+    const auto row = [](auto member) -> const PageField<PatternSettings>& {
+        return rowOf<PatternSettings>(kPatternFields, member);
+    };
+    const CharacterSet::TextCheck options[] = {
+        s.charset.empty() ? CharacterSet::TextCheck{} : CharacterSet::parse(s.charset, universe),
+        CharacterSet::parse(s.exclude, removed, true)};
+    for (int i = 0; i < 2; ++i) {
+        if (options[i].fault != CharacterSet::Fault::None) {
+            Refusal r = CharacterSet::refusal(
+                options[i],
+                row(i == 0 ? &PatternSettings::charset : &PatternSettings::exclude).names);
+            r.notice = notices::kBadPattern;
+            return r;
+        }
     }
     if (s.noSimilar) {
         std::vector<CharacterSet::Interval> more = removed.intervals();
@@ -45,11 +55,12 @@ PatternRefusal PatternGenerator::build(const PatternSettings& s, std::uint64_t b
         removed = CharacterSet(std::move(more));
     }
     PatternParser parser(universe, removed);
-    if (PatternRefusal r = parser.parse(s.pattern, m_nodes)) {
-        return r;
+    Refusal r = parser.parse(s.pattern, m_nodes);
+    if (!r) {
+        r = m_automaton.build(m_nodes, budget);
     }
-    if (PatternRefusal r = m_automaton.build(m_nodes, budget)) {
-        return r;
+    if (r) {
+        return describeTemplateRefusal(r, row(&PatternSettings::pattern).valueName);
     }
     m_ascii.clear();
     m_picks.clear();

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "PatternAutomaton.h"
-#include "PatternRefusal.h"
 #include "PatternSettings.h"
 #include "RandomSource.h"
+#include "Refusal.h"
 #include "TextSink.h"
 
 namespace ovantis {
@@ -27,7 +27,7 @@ class PatternGenerator {
 
     // Parses and counts; nothing is drawn from a refused pattern. Memory the
     // automaton needs beyond budget bytes is refused.
-    PatternRefusal build(const PatternSettings& settings, std::uint64_t budget);
+    Refusal build(const PatternSettings& settings, std::uint64_t budget);
 
     const BigCount& count() const { return m_automaton.count(); }
     // log2 of the count.

@@ -6,7 +6,7 @@
 namespace ovantis {
 namespace {
 
-using Kind = PatternRefusal::Kind;
+using Kind = Refusal::Kind;
 using Interval = CharacterSet::Interval;
 
 // Repeat counts saturate here, far beyond any line allowed.
@@ -61,7 +61,7 @@ const CharacterSet& PatternParser::forbidden() {
 }
 
 void PatternParser::fail(Kind kind, std::size_t at, std::size_t end, std::uint64_t figure) const {
-    PatternRefusal refusal{kind, static_cast<std::int64_t>(at) + 1, {}, figure};
+    Refusal refusal{kind, static_cast<std::int64_t>(at) + 1, {}, figure};
     for (std::size_t i = at; i < end && i < m_points.size(); ++i) {
         CharacterSet::appendUtf8(refusal.found, m_points[i]);
     }
@@ -87,7 +87,7 @@ std::size_t PatternParser::classNode(const CharacterSet& set, std::size_t at) {
     return add(std::move(node));
 }
 
-PatternRefusal PatternParser::parse(std::string_view text, std::vector<PatternNode>& nodes) {
+Refusal PatternParser::parse(std::string_view text, std::vector<PatternNode>& nodes) {
     m_points.clear();
     m_at = 0;
     m_nodes = &nodes;
@@ -100,7 +100,7 @@ PatternRefusal PatternParser::parse(std::string_view text, std::vector<PatternNo
             fail(Kind::PatternTooLong, head.size(), head.size(), kMostBytes);
         }
         if (read < text.size()) {
-            fail(Kind::Malformed, m_points.size(), m_points.size());
+            fail(Kind::NotUtf8, m_points.size(), m_points.size());
         }
         const std::size_t root = alternation(0);
         if (!atEnd()) {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "CharacterSet.h"
-#include "PatternRefusal.h"
+#include "Refusal.h"
 
 namespace ovantis {
 
@@ -35,7 +35,7 @@ class PatternParser {
     PatternParser(CharacterSet universe, CharacterSet removed);
 
     // The nodes, root last; or the first fault.
-    PatternRefusal parse(std::string_view text, std::vector<PatternNode>& nodes);
+    Refusal parse(std::string_view text, std::vector<PatternNode>& nodes);
 
     // Every point that never appears in a line: controls, line separators,
     // surrogates.
@@ -43,7 +43,7 @@ class PatternParser {
 
   private:
     struct Fault {
-        PatternRefusal refusal;
+        Refusal refusal;
     };
     // A class member: a point, or a set from \d and the like.
     struct Member {
@@ -52,7 +52,7 @@ class PatternParser {
         CharacterSet set;
     };
 
-    [[noreturn]] void fail(PatternRefusal::Kind kind, std::size_t at, std::size_t end,
+    [[noreturn]] void fail(Refusal::Kind kind, std::size_t at, std::size_t end,
                            std::uint64_t figure = 0) const;
     bool atEnd() const { return m_at >= m_points.size(); }
     char32_t peek(std::size_t ahead = 0) const;

@@ -13,7 +13,7 @@ InitialContent StringPageLogic::initialContent() {
 }
 
 bool StringPageLogic::Validate() {
-    const char* refused = nullptr;
+    Refusal refused;
     const StringSettings read = readFields<StringSettings>(kStringFields, host(), refused);
     return accept(read, refused, m_settings, m_generator);
 }

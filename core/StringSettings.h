@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "Refusal.h"
+
 namespace ovantis {
 
 // The String page's settings; a default-constructed value is the page's
@@ -30,7 +32,7 @@ struct StringSettings {
     std::int32_t count = 10;
 };
 
-// The notice that rejects the settings, or nullptr when they are usable.
-const char* check(const StringSettings& settings);
+// Why the settings cannot be used, or no refusal.
+Refusal check(const StringSettings& settings);
 
 }  // namespace ovantis

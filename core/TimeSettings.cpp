@@ -5,20 +5,25 @@
 
 #include "Notices.h"
 #include "RandomSource.h"
+#include "TimeFields.h"
 
 namespace ovantis {
 
-const char* check(const TimeSettings& s) {
+Refusal check(const TimeSettings& s) {
+    const auto row = [](auto member) { return rowOf<TimeSettings>(kTimeFields, member).names; };
     if (s.runExternal && s.command.empty()) {
-        return notices::kNoCommand;
+        return {.kind = Refusal::Kind::NoProgram,
+                .notice = notices::kNoCommand,
+                .field = row(&TimeSettings::command)};
     }
     if (s.maxDelay < s.minDelay) {
-        return notices::kBadDelay;
+        return maxBelowMin(notices::kBadDelay, row(&TimeSettings::maxDelay),
+                           row(&TimeSettings::minDelay), s.minDelay, s.maxDelay);
     }
     if (s.count <= 0) {
-        return notices::kBadCount;
+        return countTooLow(row(&TimeSettings::count), s.count);
     }
-    return nullptr;
+    return {};
 }
 
 int drawDelay(const TimeSettings& s, RandomSource& random) {

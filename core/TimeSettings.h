@@ -4,6 +4,7 @@
 #include <string>
 
 #include "PageHost.h"
+#include "Refusal.h"
 
 namespace ovantis {
 
@@ -19,8 +20,8 @@ struct TimeSettings {
     std::int32_t count = 10;
 };
 
-// The notice that rejects the settings, or nullptr when they are usable.
-const char* check(const TimeSettings& settings);
+// Why the settings cannot be used, or no refusal.
+Refusal check(const TimeSettings& settings);
 
 // The delay before the next event, in milliseconds; a negative one counts as none.
 int drawDelay(const TimeSettings& settings, RandomSource& random);

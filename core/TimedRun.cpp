@@ -20,16 +20,16 @@ PageControls TimedRun::controls() {
 }
 
 bool TimedRun::Validate() {
-    const char* refused = nullptr;
+    Refusal refused;
     const TimeSettings s = readFields<TimeSettings>(kTimeFields, m_host, refused);
-    if (const char* notice = refused != nullptr ? refused : check(s)) {
-        m_host.notice(notice);
+    if (const Refusal refusal = refused ? refused : check(s)) {
+        m_host.notice({refusal.notice});
         return false;
     }
     // "xmessage hallo" is a program and an argument, which would fail at
     // every event and be named only after the whole run.
     if (s.runExternal && s.command.find(' ') != std::string::npos && !m_host.exists(s.command)) {
-        m_host.notice(std::string(notices::kCommandWithArguments) + '\n' + s.command);
+        m_host.notice({notices::kCommandWithArguments, {}, s.command});
         return false;
     }
     m_settings = s;
@@ -97,12 +97,11 @@ void TimedRun::finish(bool whole) {
     m_running = false;
     m_host.showStop(ids::kTimeGenerate, false);
     if (m_failed > 0) {
-        std::string text = notices::kLaunchFailed;
-        text.replace(text.find("%1"), 2, std::to_string(m_failed));
-        text.replace(text.find("%2"), 2, std::to_string(m_fired));
-        m_host.notice(text + "\n" + m_settings.command + ": " + m_host.describe(*m_firstFailure));
+        m_host.notice({notices::kLaunchFailed,
+                       {m_failed, m_fired},
+                       m_settings.command + ": " + m_host.describe(*m_firstFailure)});
     } else if (whole) {
-        m_host.notice(notices::kGenerated);
+        m_host.notice({notices::kGenerated});
     }
 }
 

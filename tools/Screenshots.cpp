@@ -28,6 +28,7 @@
 #include "GeneratorApp.h"
 #include "MainDialog.h"
 #include "ModalAnswer.h"
+#include "Notices.h"
 #include "NumberPage.h"
 #include "StringPage.h"
 #include "TimePage.h"
@@ -140,16 +141,16 @@ int main(int argc, char** argv) {
     about.close();
 
     // The page's own notices, grabbed while open: a short one and the longest.
-    const std::pair<QString, std::string> notices[] = {
-        {QStringLiteral("notice"), "生成成功！"},
+    const std::pair<QString, ovantis::Notice> notices[] = {
+        {QStringLiteral("notice"), {ovantis::notices::kGenerated}},
         {QStringLiteral("notice-limit"), ovantis::OutputLimit::window().notice()},
     };
-    for (const auto& [name, text] : notices) {
+    for (const auto& [name, notice] : notices) {
         whenShown<QMessageBox>([&out, name = name](QMessageBox* notice) {
             save(*notice, out + QStringLiteral("/%1.png").arg(name));
             notice->accept();
         });
-        dialog.stringPage()->notice(text);
+        dialog.stringPage()->notice(notice);
     }
     if (args.value(3) == QStringLiteral("--compare")) {
         // The README's pictures: the pages in Chinese, the String page in English.

@@ -1,15 +1,14 @@
 #pragma once
 
 #include <QString>
-#include <string>
 
-#include "OutputLimit.h"
+#include "Language.h"
+#include "Notice.h"
 
-// The core's notices in the chosen language. The core speaks Chinese, the
-// source language; each notice is looked up in the "Notices" context.
+// A page's notice as the window shows it.
 class NoticeText {
   public:
-    // text is a notice as the core gives it; one that came from limit is
-    // rebuilt from its numbers, and a reason after the first line is kept.
-    static QString shown(const std::string& text, const ovantis::OutputLimit& limit);
+    // Figures grouped by thousands in either language: 1,000,000; the detail
+    // follows on the next line as it is.
+    static QString shown(const ovantis::Notice& notice, ovantis::Language language);
 };

@@ -316,10 +316,10 @@ void PageWindow::enable(int id, bool on) {
     }
 }
 
-void PageWindow::notice(const std::string& text) {
+void PageWindow::notice(const ovantis::Notice& notice) {
     // An empty title would be replaced by the program's name on X11 and Wayland.
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral(" "),
-                    NoticeText::shown(text, outputLimit()), QMessageBox::Ok, this);
+                    NoticeText::shown(notice, Translations::installed()), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("notice"));
     box.exec();
 }

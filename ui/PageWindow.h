@@ -39,7 +39,7 @@ class PageWindow : public QWidget, public ovantis::PageHost {
     void setText(int id, const std::string& text) override;
     void appendText(int id, const std::string& whole, std::size_t oldSize) override;
     void enable(int id, bool on) override;
-    void notice(const std::string& text) override;
+    void notice(const ovantis::Notice& notice) override;
     void armTimer(int timerId, int delayMs) override;
     void stopTimer(int timerId) override;
     std::optional<ovantis::SystemReason> shellOpen(const std::string& text) override;

@@ -326,21 +326,6 @@ TEST(CliLanguage, TheCLocaleIsEnglishAndAChineseOneChinese) {
     }
 }
 
-TEST(CliLanguage, EnglishNoticesAreTheWindowsTranslations) {
-    const std::string ts = readAll(OVANTIS_SOURCE_DIR "/res/translations/ovantis_en.ts");
-    const std::size_t from = ts.find("<name>Notices</name>");
-    const std::string listed = ts.substr(from, ts.find("</context>", from) - from);
-    const std::regex message("<source>(.*?)</source>\\s*<translation>(.*?)</translation>");
-    int count = 0;
-    for (std::sregex_iterator it(listed.begin(), listed.end(), message), end; it != end; ++it) {
-        const Text* text = notices::textOf((*it)[1].str().c_str());
-        ASSERT_NE(text, nullptr) << (*it)[1];
-        EXPECT_STREQ(text->english(), (*it)[2].str().c_str()) << (*it)[1];
-        ++count;
-    }
-    EXPECT_EQ(count, std::ssize(notices::all()));
-}
-
 // The last of a repeated option wins; flags given choose the classes or types.
 TEST(CliRequest, ArgumentsBecomeTheRequestWithoutOutput) {
     const auto parse = [](std::vector<std::string> args) {

@@ -10,7 +10,7 @@
 namespace ovantis {
 namespace {
 
-using Kind = PatternRefusal::Kind;
+using Kind = Refusal::Kind;
 
 std::u32string decoded(const std::string& text) {
     std::vector<char32_t> points;
@@ -25,7 +25,7 @@ std::wstring wide(const std::u32string& text) {
 struct Built {
     RandomSource random{PatternGenerator::seededPool(7)};
     PatternGenerator generator{random};
-    PatternRefusal refusal;
+    Refusal refusal;
     explicit Built(const PatternSettings& s, std::uint64_t budget = 1u << 30)
         : refusal(generator.build(s, budget)) {}
 };
@@ -246,7 +246,7 @@ TEST(PatternParser, RefusalsNameTheKindAndColumn) {
         {"a|?", Kind::NothingToRepeat, 3, "?"},
         {"a??", Kind::NothingToRepeat, 3, "?"},
         {"a{x}", Kind::BadRepeat, 2, "{x"},
-        {"\xff", Kind::Malformed, 1, ""},
+        {"\xff", Kind::NotUtf8, 1, ""},
         {"a\tb", Kind::ControlCharacter, 2, "\t"},
         {"\\n", Kind::ControlCharacter, 1, "\\n"},
         {"\\x{D800}", Kind::BadCodePoint, 1, "\\x{D800}"},
@@ -266,8 +266,8 @@ TEST(PatternParser, RefusalsNameTheKindAndColumn) {
     const std::string longText(PatternParser::kMostBytes + 1, 'a');
     EXPECT_EQ(Built({.pattern = deep}).refusal.figure, 200u);
     EXPECT_EQ(Built({.pattern = longText}).refusal.kind, Kind::PatternTooLong);
-    EXPECT_EQ(Built({.pattern = "[a-z]{2000}"}, 1 << 20).refusal.kind, Kind::OverBudget);
-    EXPECT_EQ(Built({.pattern = "a", .charset = "z-a"}).refusal.kind, Kind::BadOption);
+    EXPECT_EQ(Built({.pattern = "[a-z]{2000}"}, 1 << 20).refusal.kind, Kind::CountingOverBudget);
+    EXPECT_EQ(Built({.pattern = "a", .charset = "z-a"}).refusal.kind, Kind::Backwards);
 }
 
 }  // namespace

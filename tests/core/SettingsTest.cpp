@@ -15,7 +15,7 @@ namespace {
 template <class Settings, std::size_t N>
 void expectNotices(const std::pair<Settings, const char*> (&cases)[N]) {
     for (std::size_t row = 0; row < N; ++row) {
-        EXPECT_EQ(check(cases[row].first), cases[row].second) << "row " << row;
+        EXPECT_EQ(check(cases[row].first).notice, cases[row].second) << "row " << row;
     }
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "InitialContent.h"
+#include "Notices.h"
 #include "PageHost.h"
 
 namespace ovantis::test {
@@ -24,7 +25,14 @@ class ScriptedHost : public PageHost {
     std::string getText(int id) override { return texts[id]; }
     void setText(int id, const std::string& text) override { texts[id] = text; }
     void enable(int id, bool on) override { enabled[id] = on; }
-    void notice(const std::string& text) override {
+    // Recorded as the Chinese window words it, figures ungrouped.
+    void notice(const Notice& notice) override {
+        std::vector<std::string> figures;
+        for (const std::int64_t figure : notice.figures) {
+            figures.push_back(std::to_string(figure));
+        }
+        const std::string text = notices::textOf(notice.text)->fill(Language::Chinese, figures) +
+                                 (notice.detail.empty() ? "" : "\n" + notice.detail);
         notices.push_back(text);
         if (onNotice) {
             onNotice(text);

@@ -699,11 +699,6 @@ class WindowTest : public QObject {
                 QCOMPARE(m_saveAs.mid(0, 2), QStringList({"Text files (*.txt)", "All files (*)"}));
                 QCOMPARE(fromMenu(u"aboutAction"_s),
                          QStringList({"&About Ovantis...", caption(), caption(), "OK"}));
-                // Every notice the core has, as the core words it in English.
-                for (const ovantis::Text& text : ovantis::notices::all()) {
-                    QCOMPARE(NoticeText::shown(text.chinese(), {}),
-                             QString::fromUtf8(text.english()));
-                }
             }
         }
     }

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace ovantis {
+
+// Why settings cannot be used, as data: the front ends word it in their
+// language, the window by its notice, the command line also by its kind.
+struct Refusal {
+    // Comments name the values, in order.
+    enum class Kind {
+        None,
+        // Settings of the pages
+        NoCharClass,
+        NotUtf8,         // option
+        Backwards,       // option
+        ControlInValue,  // option, code point
+        EachClassShort,  // classes, longest length
+        MaxBelowMin,     // high option, low option, low, high
+        NoNumberType,
+        PlacesOutside,  // places
+        BeyondSingle,
+        LowAboveHigh,
+        NoWhole,
+        NoDecimal,  // places
+        NoProgram,
+        CountTooLow,  // count
+        NotANumber,   // option, the text
+        // Runs of the command line
+        EachClassRare,  // draws per line
+        EachClassNever,
+        UniqueSlow,        // count, draws for the last line
+        TooFewPossible,    // count, lines possible
+        ClassicTooFew,     // count, lines possible
+        UniqueOverBudget,  // memory needed, count, budget in MiB
+        // Templates; column counts characters from 1, 0 for the whole
+        OpenRepeat,          // found, a bound to give; figure is the least count
+        BackReference,       // found: \1 \k<name>
+        LookAround,          // found: (?= (?! (?<= (?<!
+        WordBoundary,        // found: \b \B
+        Flags,               // found: (?i) and other (? forms
+        Anchor,              // found: ^ or $ inside, \A \z
+        Unbalanced,          // found: a ( [ ) ] { } without its partner
+        BadEscape,           // found: \q and friends
+        EmptyClass,          // found: [] or a class left empty
+        PosixClass,          // found: [:alpha:] [=a=] [.a.] inside a class
+        ReversedRange,       // found: [z-a] {5,3}
+        BadRange,            // found: [\d-z]
+        NothingToRepeat,     // found: a repeat with nothing before it
+        BadRepeat,           // found: { not forming {n} or {m,n}
+        ControlCharacter,    // code point
+        BadCodePoint,        // found: a surrogate or beyond U+10FFFF named by \x{}
+        TooDeep,             // the most nesting
+        PatternTooLong,      // the most bytes
+        LineTooLong,         // the most characters
+        TooManyStates,       // the most states
+        CountingOverBudget,  // the budget in MiB
+        Count
+    };
+    Kind kind = Kind::None;
+    std::int64_t column = 0;
+    // The template's text at fault, and the figure its kind names.
+    std::string found{};
+    std::uint64_t figure = 0;
+    // The page's notice (core/Notices.h); none for a command-line run's own limits.
+    const char* notice = nullptr;
+    // The row of the page's fields at fault, by its command-line names.
+    const char* field = nullptr;
+    // The values the reason names, as text, in the order its kind lists.
+    std::vector<std::string> values{};
+
+    explicit operator bool() const { return kind != Kind::None; }
+};
+
+// The long option of a row's command-line names ("-n,--count": "--count").
+std::string longName(const char* names);
+
+// A range whose high end, in the row named high, is below its low end.
+Refusal maxBelowMin(const char* notice, const char* high, const char* low, std::int32_t lowEnd,
+                    std::int32_t highEnd);
+// A count below 1, in the row named field.
+Refusal countTooLow(const char* field, std::int32_t count);
+
+// A code point as U+XXXX.
+std::string codePoint(std::uint32_t point);
+
+// Fills in a template refusal's notice and values from its found text and figure.
+Refusal& describeTemplateRefusal(Refusal& refusal, const char* patternValueName);
+
+}  // namespace ovantis
