@@ -11,13 +11,15 @@
 #include <cstdlib>
 #include <ctime>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <system_error>
 #include <tuple>
 
+#include "EveryRefusal.h"
 #include "FaultPoints.h"
 #include "FdStreambuf.h"
-#include "Notices.h"
+#include "Refusals.h"
 #include "Request.h"
 #include "Signals.h"
 #include "TempFolder.h"
@@ -324,6 +326,24 @@ TEST(CliLanguage, TheCLocaleIsEnglishAndAChineseOneChinese) {
                   "ovantis-cli: 无法启动 nosuchprog: 在 PATH 中找不到\n")
             << env;
     }
+}
+
+// Every kind of refusal the core returns reads whole in the run's language and
+// names the option at fault.
+TEST(CliRefusals, EveryKindIsWordedInEitherLanguage) {
+    std::set<Refusal::Kind> kinds;
+    for (const Refusal& refusal : test::everyRefusal()) {
+        kinds.insert(refusal.kind);
+        for (const Language language : {Language::Chinese, Language::English}) {
+            const std::string text = worded(refusal, language);
+            EXPECT_FALSE(std::regex_search(text, std::regex("%[0-9]"))) << text;
+            EXPECT_EQ(text.find_first_of("\xE4\xE5\xE6\xE7\xE8\xE9") != std::string::npos,
+                      language == Language::Chinese)
+                << text;
+            EXPECT_NE(text.find(longName(refusal.field)), std::string::npos) << text;
+        }
+    }
+    EXPECT_EQ(kinds.size(), static_cast<std::size_t>(Refusal::Kind::Count) - 1);
 }
 
 // The last of a repeated option wins; flags given choose the classes or types.

@@ -8,6 +8,7 @@
 #include "ControlIds.h"
 #include "DialogUnits.h"
 #include "DigitsOnlyFilter.h"
+#include "EveryRefusal.h"
 #include "GeneratorApp.h"
 #include "MainDialog.h"
 #include "ModalAnswer.h"
@@ -735,6 +736,20 @@ class WindowTest : public QObject {
             QCOMPARE(notice.section('\n', 0, 0),
                      QString::fromUtf8(ovantis::notices::textOf(row.notice)->english()));
             QVERIFY2(!hasChinese(notice), qPrintable(notice));
+        }
+    }
+
+    // Every refusal's notice the core returns reads whole in either language,
+    // from the core's one list of texts.
+    void everyRefusalsNoticeIsWordedInEitherLanguage() {
+        for (const ovantis::Refusal& refusal : ovantis::test::everyRefusal()) {
+            for (const auto language : {ovantis::Language::Chinese, ovantis::Language::English}) {
+                const QString text = NoticeText::shown({refusal.notice}, language);
+                QVERIFY2(refusal.notice == nullptr ||
+                             (!text.contains('%') &&
+                              hasChinese(text) == (language == ovantis::Language::Chinese)),
+                         qPrintable(text));
+            }
         }
     }
 
