@@ -304,7 +304,23 @@ bool inMemory(const std::string& dir) {
 
 }  // namespace
 
-OutputFile::OutputFile(std::string path) : m_path(std::move(path)) {}
+// What only this system's writer holds: the existing target, open for
+// writing from open() on, and whether a stop keeps the output.
+struct OutputFile::Platform {
+    int targetFd = -1;
+    bool evenIfStopped = false;
+
+    // True, with errno EINTR, when a stop asks to keep the old file.
+    bool stopped() const;
+    bool lockTarget();
+    bool overwriteTarget(int from, long long size);
+    static bool openStaging(OutputFile& file);
+    static bool nameTemporary(OutputFile& file);
+    static void dropTemporary(OutputFile& file);
+};
+
+OutputFile::OutputFile(std::string path)
+    : m_path(std::move(path)), m_platform(std::make_unique<Platform>()) {}
 
 OutputFile::~OutputFile() {
     discard();
@@ -360,9 +376,9 @@ bool OutputFile::open() {
     if (exists) {
         // A file the caller could not open for writing is refused, as ">"
         // refuses it, and now rather than after the whole run.
-        m_targetFd =
+        m_platform->targetFd =
             fault("open target") ? -1 : ::open(m_target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-        if (m_targetFd < 0) {
+        if (m_platform->targetFd < 0) {
             return fail();
         }
     }
@@ -375,48 +391,42 @@ bool OutputFile::open() {
         // The folder takes no new name, but the file itself may be written.
         m_mode = Mode::InPlace;
     }
-    if (m_mode == Mode::Replace && exists && !carryOver(m_targetFd, m_fd, info)) {
+    if (m_mode == Mode::Replace && exists && !carryOver(m_platform->targetFd, m_fd, info)) {
         if (errno != EPERM && errno != EACCES && errno != EOPNOTSUPP) {
             return failAndDiscard();
         }
         // Only the file itself keeps what a new one cannot be given (another's
         // owner or group, an attribute).
-        dropTemporary();
+        Platform::dropTemporary(*this);
         m_mode = Mode::InPlace;
     }
-    if (m_mode == Mode::InPlace && !openStaging()) {
+    if (m_mode == Mode::InPlace && !Platform::openStaging(*this)) {
         return failAndDiscard();
     }
     return true;
 }
 
-bool OutputFile::failAndDiscard() {
-    fail();
-    discard();
-    return false;
-}
-
 // Where in-place output gathers until complete: beside the target, else in
 // the user's cache folder, else the temporary folder; on disk before memory.
 // It needs no name, so a named one loses it at once.
-bool OutputFile::openStaging() {
+bool OutputFile::Platform::openStaging(OutputFile& file) {
     const char* tmp = std::getenv("TMPDIR");
-    const std::string dirs[] = {m_dir, cacheFolder(), tmp != nullptr && *tmp ? tmp : "/tmp"};
+    const std::string dirs[] = {file.m_dir, cacheFolder(), tmp != nullptr && *tmp ? tmp : "/tmp"};
     int error = ENOENT;
     for (const bool memory : {false, true}) {
         for (const std::string& dir : dirs) {
             if (dir.empty() || inMemory(dir) != memory) {
                 continue;
             }
-            if (memory && m_sizeBound > m_memoryBudget) {
-                m_overBudgetIn = dir;
+            if (memory && file.m_sizeBound > file.m_memoryBudget) {
+                file.m_overBudgetIn = dir;
                 errno = EFBIG;
                 return false;
             }
-            if (openTemporary(dir)) {
-                if (!m_tempPath.empty()) {
-                    ::unlink(m_tempPath.c_str());
-                    forgetTemporary();
+            if (file.openTemporary(dir)) {
+                if (!file.m_tempPath.empty()) {
+                    ::unlink(file.m_tempPath.c_str());
+                    file.forgetTemporary();
                 }
                 return true;
             }
@@ -446,20 +456,22 @@ bool OutputFile::openTemporary(const std::string& dir) {
     });
 }
 
-bool OutputFile::nameTemporary() {
-    const std::string procPath = "/proc/self/fd/" + std::to_string(m_fd);
-    return withFreshName(m_dir, m_tempPath, m_cleanupSlot, [&](const std::string& name) {
-        if (fault("link")) {
-            return false;
-        }
-        if (::linkat(AT_FDCWD, procPath.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-            return true;
-        }
-        if (errno == EEXIST) {
-            return false;
-        }
-        return ::linkat(m_fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0;
-    });
+bool OutputFile::Platform::nameTemporary(OutputFile& file) {
+    const std::string procPath = "/proc/self/fd/" + std::to_string(file.m_fd);
+    return withFreshName(
+        file.m_dir, file.m_tempPath, file.m_cleanupSlot, [&](const std::string& name) {
+            if (fault("link")) {
+                return false;
+            }
+            if (::linkat(AT_FDCWD, procPath.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) ==
+                0) {
+                return true;
+            }
+            if (errno == EEXIST) {
+                return false;
+            }
+            return ::linkat(file.m_fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0;
+        });
 }
 
 bool OutputFile::write(std::string_view bytes) {
@@ -473,7 +485,7 @@ bool OutputFile::write(std::string_view bytes) {
 }
 
 bool OutputFile::commit(bool evenIfStopped) {
-    m_evenIfStopped = evenIfStopped;
+    m_platform->evenIfStopped = evenIfStopped;
     if (m_fd < 0) {
         errno = EBADF;
         // Keep the reason open() gave.
@@ -489,12 +501,12 @@ bool OutputFile::commit(bool evenIfStopped) {
         discard();
         return copied;
     }
-    if (!syncFile(m_fd) || (m_tempPath.empty() && !nameTemporary())) {
+    if (!syncFile(m_fd) || (m_tempPath.empty() && !Platform::nameTemporary(*this))) {
         return failAndDiscard();
     }
     const int fd = m_fd;
     m_fd = -1;
-    if (!closeFile(fd) || stopped() || fault("rename") ||
+    if (!closeFile(fd) || m_platform->stopped() || fault("rename") ||
         ::rename(m_tempPath.c_str(), m_target.c_str()) != 0) {
         return failAndDiscard();
     }
@@ -510,8 +522,8 @@ bool OutputFile::commit(bool evenIfStopped) {
     return true;
 }
 
-bool OutputFile::stopped() const {
-    if (m_evenIfStopped || !Signals::stopRequested()) {
+bool OutputFile::Platform::stopped() const {
+    if (evenIfStopped || !Signals::stopRequested()) {
         return false;
     }
     errno = EINTR;
@@ -521,7 +533,7 @@ bool OutputFile::stopped() const {
 // Waits for the lock concurrent writers of the file share; a stop ends the
 // wait unless the output is kept when stopped. A file system without such
 // locks is written unlocked.
-bool OutputFile::lockTarget() {
+bool OutputFile::Platform::lockTarget() {
     struct flock lock {};
     lock.l_type = F_WRLCK;
     lock.l_whence = SEEK_SET;
@@ -529,7 +541,7 @@ bool OutputFile::lockTarget() {
         if (fault("lock")) {
             return false;
         }
-        if (::fcntl(m_targetFd, F_OFD_SETLKW, &lock) == 0 || errno == EINVAL || errno == ENOLCK ||
+        if (::fcntl(targetFd, F_OFD_SETLKW, &lock) == 0 || errno == EINVAL || errno == ENOLCK ||
             errno == EOPNOTSUPP) {
             return true;
         }
@@ -542,10 +554,11 @@ bool OutputFile::lockTarget() {
 bool OutputFile::copyIntoTarget() {
     const off_t size = fault("lseek") ? -1 : ::lseek(m_fd, 0, SEEK_END);
     struct stat old {};
-    if (size < 0 || !lockTarget() || fault("fstat") || ::fstat(m_targetFd, &old) != 0) {
+    if (size < 0 || !m_platform->lockTarget() || fault("fstat") ||
+        ::fstat(m_platform->targetFd, &old) != 0) {
         return fail();
     }
-    const int target = m_targetFd;
+    const int target = m_platform->targetFd;
     const auto shrinkBack = [&] {
         const int error = errno;
         [[maybe_unused]] const int ignored = ::ftruncate(target, old.st_size);
@@ -563,27 +576,27 @@ bool OutputFile::copyIntoTarget() {
         return ok;
     };
     // Privileged writes keep set-id bits; new content never inherits them.
-    if (stopped() || ((old.st_mode & (S_ISUID | S_ISGID)) != 0 &&
-                      (fault("fchmod") || ::fchmod(target, old.st_mode & 0777) != 0))) {
+    if (m_platform->stopped() || ((old.st_mode & (S_ISUID | S_ISGID)) != 0 &&
+                                  (fault("fchmod") || ::fchmod(target, old.st_mode & 0777) != 0))) {
         return release(shrinkBack());
     }
     // A step that fails in passing must not leave part old, part new.
-    if (!overwriteTarget(size) && !overwriteTarget(size)) {
+    if (!m_platform->overwriteTarget(m_fd, size) && !m_platform->overwriteTarget(m_fd, size)) {
         return release(fail());
     }
     // Once synced the content is in place, whatever close says.
-    m_targetFd = -1;
+    m_platform->targetFd = -1;
     closeFile(target);
     return release(true);
 }
 
 // Copies the staged output over the start of the target and cuts the rest.
-bool OutputFile::overwriteTarget(long long size) {
+bool OutputFile::Platform::overwriteTarget(int from, long long size) {
     std::vector<char> buffer(1 << 16);
     for (off_t offset = 0; offset < size;) {
         const ssize_t got = fault("read staged")
                                 ? -1
-                                : ::pread(m_fd, buffer.data(),
+                                : ::pread(from, buffer.data(),
                                           std::min<off_t>(buffer.size(), size - offset), offset);
         if (got <= 0) {
             if (got < 0 && errno == EINTR) {
@@ -595,7 +608,7 @@ bool OutputFile::overwriteTarget(long long size) {
         for (ssize_t put = 0; put < got;) {
             const ssize_t wrote = fault("copy")
                                       ? -1
-                                      : ::pwrite(m_targetFd, buffer.data() + put,
+                                      : ::pwrite(targetFd, buffer.data() + put,
                                                  static_cast<std::size_t>(got - put), offset + put);
             if (wrote < 0 && errno != EINTR) {
                 return false;
@@ -604,7 +617,7 @@ bool OutputFile::overwriteTarget(long long size) {
         }
         offset += got;
     }
-    return !fault("ftruncate") && ::ftruncate(m_targetFd, size) == 0 && syncFile(m_targetFd);
+    return !fault("ftruncate") && ::ftruncate(targetFd, size) == 0 && syncFile(targetFd);
 }
 
 void OutputFile::forgetTemporary() {
@@ -613,22 +626,22 @@ void OutputFile::forgetTemporary() {
     m_tempPath.clear();
 }
 
-void OutputFile::dropTemporary() {
-    if (m_fd >= 0) {
-        ::close(m_fd);
-        m_fd = -1;
+void OutputFile::Platform::dropTemporary(OutputFile& file) {
+    if (file.m_fd >= 0) {
+        ::close(file.m_fd);
+        file.m_fd = -1;
     }
-    if (!m_tempPath.empty()) {
-        ::unlink(m_tempPath.c_str());
-        forgetTemporary();
+    if (!file.m_tempPath.empty()) {
+        ::unlink(file.m_tempPath.c_str());
+        file.forgetTemporary();
     }
 }
 
 void OutputFile::discard() {
-    dropTemporary();
-    if (m_targetFd >= 0) {
-        ::close(m_targetFd);
-        m_targetFd = -1;
+    Platform::dropTemporary(*this);
+    if (m_platform->targetFd >= 0) {
+        ::close(m_platform->targetFd);
+        m_platform->targetFd = -1;
     }
 }
 

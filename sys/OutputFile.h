@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -52,19 +53,18 @@ class OutputFile {
 
   private:
     enum class Mode { Direct, Replace, InPlace };
+    // What only one system's writer holds, and its own steps.
+    struct Platform;
 
     bool fail();
-    bool failAndDiscard();
+    bool failAndDiscard() {
+        fail();
+        discard();
+        return false;
+    }
     bool openTemporary(const std::string& dir);
-    bool openStaging();
-    bool nameTemporary();
     bool copyIntoTarget();
-    // True, with errno EINTR, when a stop asks to keep the old file.
-    bool stopped() const;
-    bool lockTarget();
-    bool overwriteTarget(long long size);
     void forgetTemporary();
-    void dropTemporary();
 
     std::string m_path;
     std::string m_target;
@@ -72,14 +72,12 @@ class OutputFile {
     std::string m_tempPath;
     Mode m_mode = Mode::Replace;
     int m_fd = -1;
-    // The existing target, opened for writing up front.
-    int m_targetFd = -1;
     int m_cleanupSlot = -1;
-    bool m_evenIfStopped = false;
     std::uint64_t m_memoryBudget = UINT64_MAX;
     std::uint64_t m_sizeBound = 0;
     std::string m_overBudgetIn;
     int m_error = 0;
+    std::unique_ptr<Platform> m_platform;
 };
 
 }  // namespace ovantis::sys

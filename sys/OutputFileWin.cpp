@@ -65,7 +65,11 @@ bool setDeleteOnClose(HANDLE handle, bool remove) {
 
 }  // namespace
 
-OutputFile::OutputFile(std::string path) : m_path(std::move(path)) {}
+// Nothing beyond what both systems hold.
+struct OutputFile::Platform {};
+
+OutputFile::OutputFile(std::string path)
+    : m_path(std::move(path)), m_platform(std::make_unique<Platform>()) {}
 
 OutputFile::~OutputFile() {
     discard();
