@@ -108,6 +108,35 @@ void streamLines(Generator& generator, std::int64_t count, bool crlf, std::ostre
     sink.drain(chunk);
 }
 
+// How many lines there are to draw from, and their bits.
+std::string countLine(const BigCount& count, Language language) {
+    char bits[32];
+    std::snprintf(bits, sizeof bits, "%.1f", count.log2());
+    return texts::kPatternInfo.fill(language, {PatternGenerator::grouped(count), bits});
+}
+
+std::string infoLine(const StringGenerator& generator, Language language) {
+    // Beyond this the count's digits would fill screens: its bits say enough.
+    constexpr std::uint64_t kMostBits = 1 << 14;
+    if (const std::optional<BigCount> count = generator.lineCount(kMostBits)) {
+        return countLine(*count, language);
+    }
+    char bits[32];
+    std::snprintf(bits, sizeof bits, "%.1f", generator.lineBits());
+    return texts::kBitsInfo.fill(language, {bits});
+}
+
+std::string infoLine(const NumberGenerator& generator, Language language) {
+    return countLine(generator.lineCount(), language);
+}
+
+int writeInfo(const Run& run, const std::string& line) {
+    return writeChecked(run, {}, line.size() + 2, [&](std::ostream& stream) {
+        stream << line << (run.request.crlf ? "\r\n" : "\n");
+        return kExitOk;
+    });
+}
+
 // Checks the settings, then streams the batch to its destination.
 template <class Generator, class Settings>
 int runBatch(const Run& run, const Settings& s, RandomSource& random) {
@@ -115,6 +144,9 @@ int runBatch(const Run& run, const Settings& s, RandomSource& random) {
     std::optional<Generator> generator;
     if (!refusal) {
         generator.emplace(s, random);
+        if (s.info) {
+            return writeInfo(run, infoLine(*generator, run.language));
+        }
         std::uint64_t period = std::numeric_limits<std::uint64_t>::max();
         if constexpr (std::is_same_v<Generator, StringGenerator>) {
             period = generator->classicPeriod();
@@ -218,17 +250,9 @@ int runPattern(const Run& run, const KeySource& keys, const RandomSource::Clock&
         return writeChecked(run, refusal, 0, {});
     }
     if (s.info) {
-        char bits[32];
-        std::snprintf(bits, sizeof bits, "%.1f", generator.bits());
         const std::string product = generator.product();
-        const std::string line =
-            (product.empty() ? "" : product + " = ") +
-            texts::kPatternInfo.fill(run.language,
-                                     {PatternGenerator::grouped(generator.count()), bits});
-        return writeChecked(run, {}, line.size() + 2, [&](std::ostream& stream) {
-            stream << line << (run.request.crlf ? "\r\n" : "\n");
-            return kExitOk;
-        });
+        return writeInfo(run, (product.empty() ? "" : product + " = ") +
+                                  countLine(generator.count(), run.language));
     }
     const Refusal refusal = refusePatternRun(s, generator, run.request.memoryBudget);
     const std::uint64_t size =

@@ -18,6 +18,16 @@ BigCount BigCount::fromWords(std::vector<std::uint32_t> words) {
     return value;
 }
 
+BigCount BigCount::fromDecimal(std::string_view digits) {
+    BigCount value;
+    for (const char digit : digits) {
+        BigCount next(static_cast<std::uint64_t>(digit - '0'));
+        next.addProduct(value, 10);
+        value = std::move(next);
+    }
+    return value;
+}
+
 void BigCount::trim() {
     while (!m_words.empty() && m_words.back() == 0) {
         m_words.pop_back();

@@ -3,6 +3,7 @@
 #include <compare>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ovantis {
@@ -35,6 +36,8 @@ class BigCount {
     std::string toDecimal() const;
     // From words, least significant first.
     static BigCount fromWords(std::vector<std::uint32_t> words);
+    // From decimal digits alone.
+    static BigCount fromDecimal(std::string_view digits);
 
     friend std::strong_ordering operator<=>(const BigCount& a, const BigCount& b);
     friend bool operator==(const BigCount& a, const BigCount& b) = default;

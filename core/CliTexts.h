@@ -25,6 +25,11 @@ inline constexpr Text kPatternHelp{
 inline constexpr Text kInfoHelp{"不生成行，只显示模板匹配的字符串总数及其位数",
                                 "Print how many strings the template matches, and their bits, "
                                 "instead of lines"};
+inline constexpr Text kLinesInfoHelp{"不生成行，只显示这些设定可生成的不同行数及其位数",
+                                     "Print how many different lines these settings allow, and "
+                                     "their bits, instead of lines"};
+// Counts beyond what is worth writing out whole: the bits alone.
+inline constexpr Text kBitsInfo{"约 %1 位", "about %1 bits"};
 inline constexpr Text kUniverseHelp{
     "'.' 和 [^...] 从 TEXT 的字符中抽取（写法同 string --charset；"
     "默认可打印 ASCII）",

@@ -20,6 +20,7 @@ class DecimalGrid {
     bool empty() const { return m_empty; }
     // How many values, saturating at cap.
     std::uint64_t size(std::uint64_t cap) const;
+    const WideInt& count() const { return m_count; }
     // With places 0: how many of the whole numbers first .. last it holds.
     std::uint64_t wholeNumbersAmong(std::int64_t first, std::int64_t last) const;
 

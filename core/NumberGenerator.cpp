@@ -211,6 +211,24 @@ std::uint64_t NumberGenerator::possibleLines() const {
     return std::min(kCap, integers + decimals - shared);
 }
 
+BigCount NumberGenerator::lineCount() const {
+    const NumberSettings& s = m_settings;
+    BigCount total;
+    if (s.integerOn) {
+        // Width 0 stands for all 2^64.
+        total = m_integers.width != 0 ? BigCount(m_integers.width) : BigCount::fromWords({0, 0, 1});
+    }
+    if (s.decimalOn && !m_grid.empty()) {
+        total += BigCount::fromDecimal(m_grid.count().toDecimal());
+        if (s.integerOn && s.places == 0) {
+            const auto last = static_cast<std::uint64_t>(m_integers.low) + m_integers.width - 1;
+            total -=
+                BigCount(m_grid.wholeNumbersAmong(m_integers.low, static_cast<std::int64_t>(last)));
+        }
+    }
+    return total;
+}
+
 std::uint64_t NumberGenerator::memoryNeeded(std::int64_t count) const {
     const NumberSettings& s = m_settings;
     if (!s.unique || count <= 0) {

@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "BigCount.h"
 #include "ClassicNumberLines.h"
 #include "DecimalGrid.h"
 #include "NumberLines.h"
@@ -36,6 +37,9 @@ class NumberGenerator {
     // How many different lines the settings allow on this source,
     // saturating at 2^62.
     std::uint64_t possibleLines() const;
+    // How many different lines the settings allow as the secure source reads
+    // them, exactly.
+    BigCount lineCount() const;
     // The bytes a run of count lines keeps to make them unique; 0 when it
     // keeps nothing.
     std::uint64_t memoryNeeded(std::int64_t count) const;

@@ -22,6 +22,8 @@ struct NumberSettings {
     std::int32_t places = 2;
     // No line repeats within a generator's run.
     bool unique = false;
+    // Prints how many lines the settings allow instead of lines.
+    bool info = false;
     // The bounds count as typed; otherwise as their single-precision values.
     // Set by readBoundsBy.
     bool boundsAsTyped = false;

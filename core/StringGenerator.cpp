@@ -397,6 +397,55 @@ std::uint64_t StringGenerator::possibleLines() const {
     return std::min({total, kCap, classicPeriod()});
 }
 
+std::optional<BigCount> StringGenerator::lineCount(std::uint64_t mostBits) const {
+    const std::int64_t from = std::max<std::int64_t>(m_settings.minLength, 0);
+    const std::int64_t to = std::max<std::int64_t>(m_settings.maxLength, 0);
+    if (static_cast<double>(to) * std::log2(std::max<double>(static_cast<double>(m_size), 2)) >
+        static_cast<double>(mostBits)) {
+        return std::nullopt;
+    }
+    // As possibleLines counts them, exactly: the terms that add and those
+    // that take away are summed apart, so no partial sum goes below zero.
+    const std::uint32_t subsets = m_settings.eachClass ? m_allClasses : 0;
+    const std::vector<std::uint64_t> left = leftWhenMissing();
+    BigCount added;
+    BigCount taken;
+    for (std::uint32_t missed = 0; missed <= subsets; ++missed) {
+        BigCount& sum = std::popcount(missed) % 2 == 0 ? added : taken;
+        BigCount power(1);
+        for (std::int64_t length = 0; length <= to; ++length) {
+            if (length >= from) {
+                sum += power;
+            }
+            BigCount next;
+            next.addProduct(power, static_cast<std::uint32_t>(left[missed]));
+            power = std::move(next);
+        }
+    }
+    added -= taken;
+    return added;
+}
+
+double StringGenerator::lineBits() const {
+    const std::int64_t from = std::max<std::int64_t>(m_settings.minLength, 0);
+    const std::int64_t to = std::max<std::int64_t>(m_settings.maxLength, 0);
+    const std::uint32_t subsets = m_settings.eachClass ? m_allClasses : 0;
+    const std::vector<std::uint64_t> left = leftWhenMissing();
+    const auto n = static_cast<long double>(m_size);
+    // The longest lines outweigh the rest: lines 64 shorter count for 2^-64
+    // of them or less.
+    long double scaled = 0;
+    for (std::int64_t length = std::max(from, to - 64); length <= to; ++length) {
+        long double share = 0;
+        for (std::uint32_t missed = 0; missed <= subsets; ++missed) {
+            const int sign = std::popcount(missed) % 2 == 0 ? 1 : -1;
+            share += sign * std::pow(static_cast<long double>(left[missed]) / n, length);
+        }
+        scaled += share * std::pow(n, static_cast<long double>(length - to));
+    }
+    return static_cast<double>(static_cast<long double>(to) * std::log2(n) + std::log2(scaled));
+}
+
 std::uint64_t StringGenerator::classicPeriod() const {
     if (m_random.secure()) {
         return kCap;

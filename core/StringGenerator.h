@@ -2,10 +2,12 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
+#include "BigCount.h"
 #include "BoundedDraws.h"
 #include "CharacterSet.h"
 #include "RandomSource.h"
@@ -34,6 +36,11 @@ class StringGenerator {
     // How many different lines the settings allow on this source, saturating
     // at 2^62.
     std::uint64_t possibleLines() const;
+    // How many different lines the settings allow, exactly; nothing when the
+    // count could need more than mostBits bits.
+    std::optional<BigCount> lineCount(std::uint64_t mostBits) const;
+    // log2 of that count, near enough, however large.
+    double lineBits() const;
     // The most different lines the classic source's period leaves these
     // settings; 2^62 on the secure source.
     std::uint64_t classicPeriod() const;

@@ -25,6 +25,8 @@ struct StringSettings {
     bool eachClass = false;
     // No line repeats within a generator's run.
     bool unique = false;
+    // Prints how many lines the settings allow instead of lines.
+    bool info = false;
     std::string head;
     std::string tail;
     std::int32_t minLength = 5;

@@ -301,6 +301,9 @@ TEST(CliPattern, SeededLinesAndCountsNeverChange) {
         {"pattern --info [A-Z]{4}-[A-Z]{4}-[A-Z]{4}",
          "26^12 = 95,428,956,661,682,176 strings · 56.4 bits\n"},
         {"pattern --info ^a|b|[\\x{1F600}-\\x{1F64F}]$", "82 strings · 6.4 bits\n"},
+        {"string -D --length 0..2 --info", "111 strings · 6.8 bits\n"},
+        {"number --info", "2,022 strings · 11.0 bits\n"},
+        {"string --length 100000 --info", "about 570044.0 bits\n"},
     };
     for (const auto& [line, lines] : rows) {
         EXPECT_EQ(cli(line).out, lines) << line;

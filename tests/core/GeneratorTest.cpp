@@ -478,6 +478,37 @@ TEST(SecureDraws, DecimalsAreExactlyTheValuesWithTheirPlaces) {
     }
 }
 
+BigCount lineCountOf(const StringGenerator& generator) {
+    return generator.lineCount(1 << 14).value_or(BigCount());
+}
+BigCount lineCountOf(const NumberGenerator& generator) {
+    return generator.lineCount();
+}
+
+// Exact counts go on past 2^64 (26^13 + 26^14; 52^11 - 2 * 26^11; 11 integers
+// and 10^20 + 1 values with 19 places); past what is worth writing out, the
+// bits alone, the longest lines outweighing the rest.
+TEST(LineCounts, ExactPastSixtyFourBitsThenBitsAlone) {
+    const std::pair<AnySettings, const char*> cases[] = {
+        {StringSettings{.upper = false, .minLength = 13, .maxLength = 14}, "66991127576500887552"},
+        {StringSettings{.eachClass = true, .minLength = 11, .maxLength = 11},
+         "7509524820376989696"},
+        {numbers(0, 10, true, true, 19), "100000000000000000012"},
+    };
+    RandomSource random(Kind::Secure, {}, test::testKeys);
+    for (const auto& [settings, count] : cases) {
+        std::visit(
+            [&](const auto& s) {
+                const GeneratorFor<std::decay_t<decltype(s)>> generator(s, random);
+                EXPECT_EQ(lineCountOf(generator).toDecimal(), count);
+            },
+            settings);
+    }
+    const StringGenerator binary(only("01", 0, 100000), random);
+    EXPECT_FALSE(binary.lineCount(1 << 14));
+    EXPECT_NEAR(binary.lineBits(), 100001, 1e-6);
+}
+
 // Lengths 0 to 3 of 0 and 1 (1 + 2 + 4 + 8 lines); a0..a9 and 0a..9a.
 TEST(UniqueLines, CountsArePossibleLinesAndNoLineRepeats) {
     StringSettings eachOf = only("a", 2, 2);
@@ -501,6 +532,9 @@ TEST(UniqueLines, CountsArePossibleLinesAndNoLineRepeats) {
                     s.unique = true;
                     GeneratorFor<decltype(s)> generator(s, random);
                     EXPECT_EQ(generator.possibleLines(), possible);
+                    if (kind == Kind::Secure) {
+                        EXPECT_EQ(lineCountOf(generator), BigCount(possible));
+                    }
                     for (std::uint64_t i = 0; i < possible; ++i) {
                         std::string line;
                         generator.appendLine(line);
