@@ -16,11 +16,6 @@
 namespace ovantis::cli {
 namespace {
 
-// A usage error already worded in the run's language.
-struct Refusal {
-    std::string text;
-};
-
 // The long name among CLI11's names ("-n,--count" gives "--count").
 std::string longName(const char* names) {
     const std::string all(names);
@@ -180,13 +175,15 @@ std::vector<std::string> optionNames(const CLI::App& command) {
     return names;
 }
 
-std::string unknown(const Text& what, const std::string& typed,
-                    const std::vector<std::string>& names, Language language) {
-    const std::string message = what.fill(language, {"'" + sys::printable(typed) + "'"});
+// An unknown name, with the nearest known one when there is one.
+UsageError unknown(const Text& what, const std::string& typed,
+                   const std::vector<std::string>& names, Language language) {
+    const std::string quoted = "'" + sys::printable(typed) + "'";
     const std::string suggestion = closest(typed, names);
-    return suggestion.empty()
-               ? message
-               : texts::kDidYouMean.fill(language, {message, "'" + suggestion + "'"});
+    if (suggestion.empty()) {
+        return UsageError(what, {quoted});
+    }
+    return UsageError(texts::kDidYouMean, {what.fill(language, {quoted}), "'" + suggestion + "'"});
 }
 
 // Arguments CLI11 left over: a mistyped option or words nobody takes.
@@ -204,7 +201,7 @@ void refuseExtras(const CLI::App& command, Language language) {
     }
     const std::string first = rest[skipped];
     if (first.size() > 1 && first[0] == '-') {
-        throw Refusal{unknown(texts::kUnknownOption, first, optionNames(command), language)};
+        throw unknown(texts::kUnknownOption, first, optionNames(command), language);
     }
     std::string extras;
     for (std::size_t i = skipped; i < rest.size(); ++i) {
@@ -217,7 +214,9 @@ void refuseExtras(const CLI::App& command, Language language) {
     throw UsageError(texts::kNotExpected, {extras});
 }
 
-// CLI11's own refusals, in our words: its messages open with the option's name.
+// CLI11's own refusals, in our words. Its wording is never read: the option
+// at fault is found in the arguments, a flag given a value or an option left
+// without one.
 std::string reworded(const CLI::ParseError& e, const CLI::App* command,
                      const std::vector<std::string>& args, Language language) {
     if (dynamic_cast<const CLI::RequiredError*>(&e) != nullptr && command == nullptr) {
@@ -226,22 +225,30 @@ std::string reworded(const CLI::ParseError& e, const CLI::App* command,
     if (dynamic_cast<const CLI::ExcludesError*>(&e) != nullptr) {
         return texts::kExcludes.fill(language, {"--secure", "--seed"});
     }
-    std::string name = e.what();
-    name = name.substr(0, name.find_first_of(": "));
-    name.erase(0, name.find_first_not_of('-'));
-    const CLI::Option* option = nullptr;
-    for (const std::string& form : {"--" + name, "-" + name}) {
-        if (option == nullptr && command != nullptr) {
-            option = command->get_option_no_throw(form);
+    const auto end = std::find(args.begin(), args.end(), "--");
+    const auto optionOf = [command](const std::string& arg) -> const CLI::Option* {
+        const std::string name = arg.substr(0, arg.find('='));
+        return command != nullptr && name.size() > 1 && name[0] == '-'
+                   ? command->get_option_no_throw(name)
+                   : nullptr;
+    };
+    for (auto arg = args.begin(); arg != end; ++arg) {
+        const CLI::Option* option = optionOf(*arg);
+        if (option == nullptr) {
+            continue;
         }
-    }
-    if (option != nullptr) {
         const std::string shown = option->get_lnames().empty()
                                       ? "-" + option->get_snames().front()
                                       : "--" + option->get_lnames().front();
+        const bool valued = arg->find('=') != std::string::npos;
         // Every flag refuses a value; see AppDefinition.
-        return (option->get_disable_flag_override() ? texts::kNoValueTaken : texts::kNeedValue)
-            .fill(language, {shown});
+        if (option->get_disable_flag_override() && valued) {
+            return texts::kNoValueTaken.fill(language, {shown});
+        }
+        if (option->get_type_size_min() > 0 && !valued &&
+            (arg + 1 == end || optionOf(arg[1]) != nullptr)) {
+            return texts::kNeedValue.fill(language, {shown});
+        }
     }
     std::string line;
     for (const std::string& arg : args) {
@@ -304,7 +311,7 @@ ParseOutcome parseRequest(const std::vector<std::string>& args, Language languag
         }
         if (!args.empty() && !args[0].empty() && args[0][0] != '-' &&
             std::find(commands.begin(), commands.end(), args[0]) == commands.end()) {
-            throw Refusal{unknown(texts::kUnknownCommand, args[0], commands, language)};
+            throw unknown(texts::kUnknownCommand, args[0], commands, language);
         }
         app->parse(static_cast<int>(argv.size()), argv.data());
         refuseExtras(*app, language);
@@ -319,8 +326,6 @@ ParseOutcome parseRequest(const std::vector<std::string>& args, Language languag
         outcome.text = reworded(e, chosenCommand(*app), args, language);
     } catch (const UsageError& e) {
         outcome.text = e.in(language);
-    } catch (const Refusal& e) {
-        outcome.text = e.text;
     }
     const CLI::App* command = chosenCommand(*app);
     outcome.kind = ParseOutcome::Kind::UsageError;

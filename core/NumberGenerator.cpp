@@ -303,12 +303,6 @@ std::unique_ptr<ClassicNumberLines> NumberGenerator::classicLines(std::string_vi
     return ClassicNumberLines::make(texts, width, lineEnd);
 }
 
-std::string NumberGenerator::MakeNumber() {
-    std::string line;
-    appendLine(line);
-    return line;
-}
-
 NumberGenerator::GridPoint NumberGenerator::gridPoint(DecimalDraw plan, float lowBound,
                                                       float highBound, int draw) {
     const double low = lowBound;

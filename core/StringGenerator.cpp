@@ -584,10 +584,4 @@ std::int64_t StringGenerator::appendLines(std::string& out, std::int64_t count,
     return made;
 }
 
-std::string StringGenerator::MakeString() {
-    std::string line;
-    appendLine(line);
-    return line;
-}
-
 }  // namespace ovantis

@@ -30,7 +30,6 @@ class StringGenerator {
     // limit bytes; 0 when these settings make their lines one at a time.
     std::int64_t appendLines(std::string& out, std::int64_t count, std::string_view lineEnd,
                              std::size_t limit);
-    std::string MakeString();
     // The longest line the settings can make.
     std::int64_t maxLineBytes() const;
     // How many different lines the settings allow on this source, saturating

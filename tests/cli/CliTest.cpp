@@ -259,6 +259,12 @@ TEST(CliValidation, AHugeNumberIsAUsageErrorInASmallStack) {
               "2\n");
 }
 
+// An option left without its value is named from the arguments given.
+TEST(CliValidation, AnOptionLastWithoutItsValueIsNamed) {
+    EXPECT_EQ(cli("number --low").err,
+              "ovantis-cli: --low: a value is required\nTry 'ovantis-cli number --help'.\n");
+}
+
 // Runs a command line under LC_ALL=locale, then sets the runner's value again.
 Result cliIn(const char* locale, const std::string& line) {
     const std::string old = std::getenv("LC_ALL") != nullptr ? std::getenv("LC_ALL") : "";

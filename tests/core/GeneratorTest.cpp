@@ -21,6 +21,14 @@
 namespace ovantis {
 namespace {
 
+// One line, without its end.
+template <class Generator>
+std::string lineOf(Generator&& generator) {
+    std::string line;
+    generator.appendLine(line);
+    return line;
+}
+
 using Kind = RandomSource::Kind;
 template <class Settings>
 using GeneratorFor =
@@ -141,7 +149,7 @@ TEST(StringGeneration, EveryLineHasTheShapeItsOptionsAsk) {
             EXPECT_TRUE(possible == 0 || generator.possibleLines() == possible);
             const std::regex pattern(shape);
             for (int i = 0; i < 20000; ++i) {
-                const std::string line = generator.MakeString();
+                const std::string line = lineOf(generator);
                 ASSERT_TRUE(std::regex_match(line, pattern) && !line.starts_with("\xED\xA0"))
                     << line;
             }
@@ -152,8 +160,7 @@ TEST(StringGeneration, EveryLineHasTheShapeItsOptionsAsk) {
 TEST(StringGeneration, ClassicClassesAreEquallyLikelyAndEveryCodeOccurs) {
     RandomSource random;
     const std::string line =
-        StringGenerator({.digits = true, .minLength = 60000, .maxLength = 60000}, random)
-            .MakeString();
+        lineOf(StringGenerator({.digits = true, .minLength = 60000, .maxLength = 60000}, random));
     EXPECT_NEAR(std::count_if(line.begin(), line.end(), ::isdigit), 20000, 1200) << "1 in 3";
     EXPECT_EQ(std::set<char>(line.begin(), line.end()).size(), 62u);
     EXPECT_NEAR(std::count(line.begin(), line.end(), 'Q'), 60000 / 78, 200) << "1 in 78";
@@ -187,7 +194,7 @@ TEST(StringGeneration, LongLinesStreamAsTheyWouldBeMadeWholeAndStopWhenAsked) {
             std::string expected, buffer;
             Pieces sink, stopping;
             for (int i = 0; i < 3; ++i) {
-                expected += whole.MakeString() + "\n";
+                expected += lineOf(whole) + "\n";
                 ASSERT_TRUE(streamed.appendLine(buffer, &sink));
                 buffer += "\n";
                 sink.drain(buffer);
@@ -252,7 +259,7 @@ TEST(NumberGeneration, LinesStayInsideTheirBoundsAndReachTheirEdges) {
         const std::regex mustSee(c.mustSee);
         bool seen = false;
         for (int i = 0; i < 300000 && (i < 50 || !seen); ++i) {
-            const std::string line = generator.MakeNumber();
+            const std::string line = lineOf(generator);
             const std::size_t dot = line.find('.');
             ASSERT_EQ(dot == std::string::npos ? 0 : line.size() - dot - 1,
                       static_cast<std::size_t>(c.integers ? 0 : c.places))
@@ -296,7 +303,7 @@ TEST(NumberGeneration, SecureSourceReadsBoundsAsTypedClassicAsFloats) {
         ASSERT_EQ(!check(s), !line.empty());
         if (!line.empty()) {
             NumberGenerator generator(s, random);
-            EXPECT_EQ(generator.MakeNumber(), line);
+            EXPECT_EQ(lineOf(generator), line);
             EXPECT_EQ(generator.possibleLines(), 1u);
         }
     }
@@ -374,10 +381,8 @@ TEST(SecureDraws, CharactersDecimalsAndUniqueOrdersAreUniform) {
     RandomSource random(std::make_unique<EntropyPool>(EntropyPool::Key{1, 2, 3, 4, 5, 6, 7, 8},
                                                       EntropyPool::Nonce{}, 0));
     std::size_t used = 0;
-    const std::string chars =
-        StringGenerator({.digits = true, .symbols = true, .minLength = 940000, .maxLength = 940000},
-                        random)
-            .MakeString();
+    const std::string chars = lineOf(StringGenerator(
+        {.digits = true, .symbols = true, .minLength = 940000, .maxLength = 940000}, random));
     std::size_t at = 0;
     const auto character = [&] { return static_cast<unsigned char>(chars[at++]); };
     EXPECT_LT(chiSquare(128, chars.size(), character, used), 173);
@@ -385,14 +390,14 @@ TEST(SecureDraws, CharactersDecimalsAndUniqueOrdersAreUniform) {
 
     NumberGenerator decimals(numbers(0, 1, false, true, 6), random);
     const auto hundredth = [&] {
-        return std::min(99, static_cast<int>(std::stod(decimals.MakeNumber()) * 100));
+        return std::min(99, static_cast<int>(std::stod(lineOf(decimals)) * 100));
     };
     EXPECT_LT(chiSquare(100, 200000, hundredth, used), 181);
 
     // Sign and last place of wide decimals: every digit, as every digit before it.
     NumberGenerator wide(numbers(-1, 1, false, true, 60), random);
     const auto signAndDigit = [&] {
-        const std::string line = wide.MakeNumber();
+        const std::string line = lineOf(wide);
         return (line[0] == '-' ? 10 : 0) + line.back() - '0';
     };
     EXPECT_LT(chiSquare(20, 40000, signAndDigit, used), 64);
@@ -436,7 +441,7 @@ TEST(SecureDraws, CharactersDecimalsAndUniqueOrdersAreUniform) {
     threeInts.unique = true;
     const auto order = [&] {
         NumberGenerator generator(threeInts, random);
-        return std::stoi(generator.MakeNumber() + generator.MakeNumber() + generator.MakeNumber());
+        return std::stoi(lineOf(generator) + lineOf(generator) + lineOf(generator));
     };
     EXPECT_LT(chiSquare(322, 60000, order, used), 36);
     EXPECT_EQ(used, 6u);
@@ -464,7 +469,7 @@ TEST(SecureDraws, DecimalsAreExactlyTheValuesWithTheirPlaces) {
         EXPECT_EQ(generator.possibleLines(), c.values.size());
         std::set<std::string> seen;
         for (int i = 0; i < 200; ++i) {
-            seen.insert(generator.MakeNumber());
+            seen.insert(lineOf(generator));
         }
         EXPECT_EQ(seen, c.values);
         // Whole chunks, where the range allows them, write the same texts.
@@ -594,11 +599,11 @@ TEST(UniqueLines, ClassicLinesRepeatWithTheirPeriod) {
     for (const StringSettings& settings : {only("01", 20, 20), only("0-7", 8, 8)}) {
         RandomSource random;
         StringGenerator generator(settings, random);
-        const std::string first = generator.MakeString() + generator.MakeString();
+        const std::string first = lineOf(generator) + lineOf(generator);
         for (std::uint64_t i = 2; i < generator.possibleLines(); ++i) {
-            generator.MakeString();
+            lineOf(generator);
         }
-        EXPECT_EQ(generator.MakeString() + generator.MakeString(), first);
+        EXPECT_EQ(lineOf(generator) + lineOf(generator), first);
     }
 }
 
