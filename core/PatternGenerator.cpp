@@ -218,9 +218,33 @@ void PatternGenerator::appendChar(std::string& out, std::uint32_t group,
     }
 }
 
+bool PatternGenerator::chainOnly() const {
+    const auto& states = m_automaton.states();
+    return !m_chain.empty() && states[m_automaton.groups()[m_chain.back()].target].groups == 0;
+}
+
+// A run's characters are the digits, in their sizes' mixed radix, of one word
+// drawn uniformly below their product (Lemire's multiply with rejection), read
+// off by multiplying out each in turn.
+char* PatternGenerator::fillRuns(char* next) {
+    const Step* const steps = m_steps.data();
+    for (const Run& run : m_runs) {
+        std::uint64_t word = 0;
+        do {
+            word = m_random.secureWord64();
+        } while (word * run.span < run.refused);
+        for (const Step* step = steps + run.first; step != steps + run.first + run.length; ++step) {
+            const Uint128 product = Uint128{word} * step->size;
+            word = static_cast<std::uint64_t>(product);
+            *next++ = step->chars[static_cast<std::size_t>(product >> 64)];
+        }
+    }
+    return next;
+}
+
 void PatternGenerator::draw(std::string& out) {
     const auto& states = m_automaton.states();
-    if (!m_chain.empty() && states[m_automaton.groups()[m_chain.back()].target].groups == 0) {
+    if (chainOnly()) {
         const std::size_t at = out.size();
         out.resize(at + m_chain.size());
         char* next = out.data() + at;
@@ -228,23 +252,8 @@ void PatternGenerator::draw(std::string& out) {
             for (const std::uint32_t g : m_chain) {
                 *next++ = m_ascii[g][below(m_picks[g])];
             }
-            return;
-        }
-        // A run's characters are the digits, in their sizes' mixed radix, of
-        // one word drawn uniformly below their product (Lemire's multiply
-        // with rejection), read off by multiplying out each in turn.
-        const Step* const steps = m_steps.data();
-        for (const Run& run : m_runs) {
-            std::uint64_t word = 0;
-            do {
-                word = m_random.secureWord64();
-            } while (word * run.span < run.refused);
-            for (const Step* step = steps + run.first; step != steps + run.first + run.length;
-                 ++step) {
-                const Uint128 product = Uint128{word} * step->size;
-                word = static_cast<std::uint64_t>(product);
-                *next++ = step->chars[static_cast<std::size_t>(product >> 64)];
-            }
+        } else {
+            fillRuns(next);
         }
         return;
     }
@@ -318,6 +327,18 @@ void PatternGenerator::unrank(std::string& out, std::uint64_t index) const {
 
 std::int64_t PatternGenerator::appendLines(std::string& out, std::int64_t count,
                                            std::string_view lineEnd, std::size_t limit) {
+    if (!m_unique && chainOnly() && m_random.secure() && !m_seeded && out.size() < limit) {
+        // Lines of one size: as many as reach limit, written in place.
+        const std::size_t size = m_chain.size() + lineEnd.size();
+        const auto lines = std::min<std::int64_t>(
+            count, static_cast<std::int64_t>((limit - out.size() + size - 1) / size));
+        const std::size_t at = out.size();
+        out.resize(at + static_cast<std::size_t>(lines) * size);
+        for (char* next = out.data() + at; next != out.data() + out.size();) {
+            next = std::copy(lineEnd.begin(), lineEnd.end(), fillRuns(next));
+        }
+        return lines;
+    }
     std::int64_t made = 0;
     for (; made < count && out.size() < limit; ++made) {
         appendLine(out);

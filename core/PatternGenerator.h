@@ -66,6 +66,10 @@ class PatternGenerator {
     BigCount below(const BigCount& bound);
     void appendChar(std::string& out, std::uint32_t group, std::uint64_t index) const;
     void draw(std::string& out);
+    // Whether every line is the chain's characters alone.
+    bool chainOnly() const;
+    // Writes a line of the chain from an unseeded secure source; returns its end.
+    char* fillRuns(char* next);
     // The index-th string in the automaton's order, while counts fit 64 bits.
     void unrank(std::string& out, std::uint64_t index) const;
     void factor(std::size_t node, std::uint64_t times, std::vector<std::uint64_t>& bases,
