@@ -62,9 +62,16 @@ class RandomSource {
     static constexpr int output(std::uint32_t s) { return static_cast<int>((s >> 16) & 0x7FFFu); }
 
     // 32 fresh bits of the secure source, for makers that split them
-    // themselves; only while secure().
-    std::uint32_t secureWord() { return m_pool->next32(); }
-    std::uint64_t secureWord64() { return m_pool->next64(); }
+    // themselves. A classic source gives them from its draws instead, so a
+    // maker that asks at the wrong time gets uniform bits, never a crash.
+    std::uint32_t secureWord() { return m_pool != nullptr ? m_pool->next32() : classicWord(); }
+    std::uint64_t secureWord64() {
+        if (m_pool != nullptr) {
+            return m_pool->next64();
+        }
+        const std::uint64_t high = classicWord();
+        return high << 32 | classicWord();
+    }
 
     // One draw in 0..32767.
     int draw() {
@@ -124,6 +131,12 @@ class RandomSource {
 
   private:
     int secureDraw() { return m_pool->nextDraw(); }
+    // 15 + 15 + 2 bits of three classic draws.
+    std::uint32_t classicWord() {
+        const auto first = static_cast<std::uint32_t>(draw());
+        const auto second = static_cast<std::uint32_t>(draw());
+        return first << 17 | second << 2 | (static_cast<std::uint32_t>(draw()) & 3u);
+    }
     std::uint64_t wideOffset(std::uint64_t width);
     static std::int64_t offsetFrom(std::int64_t low, std::uint64_t offset);
 

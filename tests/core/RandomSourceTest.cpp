@@ -20,6 +20,9 @@ TEST(ClassicSource, SeedOneGivesTheClassicRuntimeSequence) {
     for (int expected : {41, 18467, 6334, 26500, 19169}) {
         EXPECT_EQ(random.draw(), expected);
     }
+    // A word asked of it comes from three draws, not from a pool it lacks.
+    random.seed(1);
+    EXPECT_EQ(random.secureWord(), 41u << 17 | 18467u << 2 | (6334u & 3u));
 }
 
 TEST(ClassicSource, ReseedTakesTheClockSecondModulo2To32) {
