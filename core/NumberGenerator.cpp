@@ -82,9 +82,12 @@ NumberGenerator::NumberGenerator(const NumberSettings& checked, RandomSource& ra
     : m_settings(checked),
       m_random(random),
       m_integers(integersOf(checked)),
-      m_decimalDraw(planDecimalDraw()),
       m_grid(checked.asRead(checked.low), checked.asRead(checked.high),
-             checked.decimalOn ? checked.places : 0) {}
+             checked.decimalOn ? checked.places : 0) {
+    // In the body, as the plan also sets m_firstAboveLow: whatever order the
+    // members come in, both are initialised by now.
+    m_decimalDraw = planDecimalDraw();
+}
 
 std::int64_t NumberGenerator::maxLineBytes() const {
     // A 64-bit integer takes at most 20 characters; a decimal at most a sign,

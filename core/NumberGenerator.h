@@ -71,7 +71,7 @@ class NumberGenerator {
     RandomSource::Range m_integers;
     // The least draw whose grid value lies above low.
     int m_firstAboveLow = 0;
-    DecimalDraw m_decimalDraw;
+    DecimalDraw m_decimalDraw = DecimalDraw::Bound;
     // The secure source's decimals.
     DecimalGrid m_grid;
     // Integers drawn without replacement: a sparse Fisher-Yates shuffle of
