@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Notices.h"
+#include "Utf8.h"
 
 namespace ovantis {
 namespace {
@@ -14,32 +15,12 @@ constexpr std::string_view kSimilar = "0Oo1lI|";
 // The points a range never yields, in ascending order.
 constexpr Interval kSkipped[] = {{0x00, 0x1F}, {0x7F, 0x9F}, {0x2028, 0x2029}, {0xD800, 0xDFFF}};
 
-// One code point from the front of text; false when malformed, overlong or a
-// surrogate.
+// One code point from the front of text, which it leaves; false when the
+// front is no UTF-8 sequence.
 bool decode(std::string_view& text, char32_t& point) {
-    const auto lead = static_cast<unsigned char>(text[0]);
-    int extra = lead < 0x80                   ? 0
-                : lead >= 0xC2 && lead < 0xE0 ? 1
-                : lead >= 0xE0 && lead < 0xF0 ? 2
-                : lead >= 0xF0 && lead < 0xF5 ? 3
-                                              : -1;
-    if (extra < 0 || text.size() <= static_cast<std::size_t>(extra)) {
-        return false;
-    }
-    point = extra == 0 ? lead : lead & (0x3F >> extra);
-    for (int i = 1; i <= extra; ++i) {
-        const auto next = static_cast<unsigned char>(text[i]);
-        if ((next & 0xC0) != 0x80) {
-            return false;
-        }
-        point = (point << 6) | (next & 0x3F);
-    }
-    constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
-    if (point < kLeast[extra] || point > 0x10FFFF || (point >= 0xD800 && point < 0xE000)) {
-        return false;
-    }
-    text.remove_prefix(static_cast<std::size_t>(extra) + 1);
-    return true;
+    const std::size_t length = decodeUtf8(text, point);
+    text.remove_prefix(length);
+    return length != 0;
 }
 
 // The code points of text, or the first fault.
