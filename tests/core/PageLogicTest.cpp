@@ -5,6 +5,7 @@
 
 #include "BatchRun.h"
 #include "ControlIds.h"
+#include "CoreLines.h"
 #include "ExportResult.h"
 #include "Notices.h"
 #include "NumberPageLogic.h"
@@ -33,14 +34,14 @@ TEST(BatchRun, ShowsTheLinesBeforeTheNoticeWithGenerateDisabledUntilItCloses) {
         boxDuringNotice = p.host.texts[ids::kStringOutput];
     };
     BatchRun(p.page);
-    EXPECT_EQ(boxDuringNotice, "gmAfxi\r\nVCGbDXff\r\n")
-        << "read from the fields, seeded by the clock";
+    const std::string golden = test::coreLines<StringGenerator>(StringSettings{}, 2);
+    EXPECT_EQ(boxDuringNotice, golden) << "read from the fields, seeded by the clock";
     EXPECT_FALSE(enabledDuringNotice);
     EXPECT_EQ(p.host.notices, std::vector<std::string>{notices::kGenerated});
     EXPECT_TRUE(p.host.isEnabled(ids::kStringGenerate));
     // The same second re-seeds the same way, so a second Generate repeats the lines.
     BatchRun(p.page);
-    EXPECT_EQ(boxDuringNotice, "gmAfxi\r\nVCGbDXff\r\n");
+    EXPECT_EQ(boxDuringNotice, golden);
 }
 
 TEST(BatchRun, ReportsProgressAndCancelKeepsTheLinesMade) {
@@ -104,8 +105,7 @@ TEST(NumberPage, ReadsItsFieldsAndSkipsPlacesWhileDecimalsAreOff) {
     NumberPage p;
     BatchRun(p.page);
     EXPECT_EQ(p.host.texts[ids::kNumberOutput],
-              "80.87\r\n89.60\r\n100\r\n85.89\r\n98.85\r\n97\r\n80.26\r\n87.60\r\n95.59\r\n"
-              "86.22\r\n");
+              test::coreLines<NumberGenerator>(NumberSettings{}, 10));
     p.host.notices.clear();
     p.host.checks[ids::kDecimalOn] = 0;
     p.page.OnFloatToggled();

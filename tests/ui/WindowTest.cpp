@@ -6,6 +6,7 @@
 
 #include "AboutDialog.h"
 #include "ControlIds.h"
+#include "CoreLines.h"
 #include "DialogUnits.h"
 #include "DigitsOnlyFilter.h"
 #include "EveryRefusal.h"
@@ -355,7 +356,9 @@ class WindowTest : public QObject {
         fromMenu(u"secureAction"_s);  // off: the golden lines
         QCOMPARE(clickAndAnswer(kStringGenerate), u"生成成功！"_s);
         const QString golden =
-            u"gmAfxi\nVCGbDXff\nSTPpxPV\ntCscEIF\nNMKssE\nyXTsYSDe\nBOJVAy\nOyFbpJi\nAyhNRp\nJOauW\n"_s;
+            QString::fromStdString(
+                ovantis::test::coreLines<ovantis::StringGenerator>(ovantis::StringSettings{}, 10))
+                .remove('\r');
         QCOMPARE(box(kStringOutput), golden);
         QLineEdit* count = field(kStringCount);
         count->clear();
@@ -470,7 +473,10 @@ class WindowTest : public QObject {
         QVERIFY(m_saveAs.value(2).endsWith(u"/随机字符串.txt"_s));
         QCOMPARE(m_saveAs.mid(0, 2), QStringList({"文本文件 (*.txt)", "所有文件 (*)"}));
         QCOMPARE(m_saveAs.value(3), caption());
-        QCOMPARE(readAll(path), "gmAfxi\r\nVCGbDXff\r\nSTPpxPV\r\n\r\n手\u00A0写"_ba);
+        QCOMPARE(readAll(path),
+                 QByteArray::fromStdString(ovantis::test::coreLines<ovantis::StringGenerator>(
+                     ovantis::StringSettings{}, 3)) +
+                     "\r\n手\u00A0写"_ba);
 
         QString question;
         whenShown<QMessageBox>([&](QMessageBox* ask) {
@@ -533,14 +539,9 @@ class WindowTest : public QObject {
 
         generate("1000000");
         QCOMPARE(exportAs(dir.filePath(u"all.txt"_s)), u"导出成功！"_s);
-        ovantis::RandomSource random;
-        random.seed(1);
-        ovantis::StringGenerator generator(ovantis::StringSettings{}, random);
-        std::string core;
-        for (int i = 0; i < 1000000; ++i, core += "\r\n") {
-            generator.appendLine(core);
-        }
-        QVERIFY(readAll(dir.filePath(u"all.txt"_s)) == QByteArray::fromStdString(core));
+        QVERIFY(readAll(dir.filePath(u"all.txt"_s)) ==
+                QByteArray::fromStdString(ovantis::test::coreLines<ovantis::StringGenerator>(
+                    ovantis::StringSettings{}, 1000000)));
     }
 
     // The template's size is the start-up size and the least; what the window
