@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "HashMemory.h"
 #include "Language.h"
 
 namespace ovantis::cli {
@@ -16,6 +17,6 @@ namespace ovantis::cli {
 std::unique_ptr<CLI::App> makeApp(Language language = Language::English);
 
 // The budget for --unique in MiB without --max-memory.
-inline constexpr std::int32_t kDefaultBudgetMiB = 1024;
+inline constexpr std::int32_t kDefaultBudgetMiB = hashMemory::kDefaultBudgetMiB;
 
 }  // namespace ovantis::cli

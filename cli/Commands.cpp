@@ -108,18 +108,11 @@ void streamLines(Generator& generator, std::int64_t count, bool crlf, std::ostre
     sink.drain(chunk);
 }
 
-// How many lines there are to draw from, and their bits.
-std::string countLine(const BigCount& count, Language language) {
-    char bits[32];
-    std::snprintf(bits, sizeof bits, "%.1f", count.log2());
-    return texts::kPatternInfo.fill(language, {PatternGenerator::grouped(count), bits});
-}
-
 std::string infoLine(const StringGenerator& generator, Language language) {
     // Beyond this the count's digits would fill screens: its bits say enough.
     constexpr std::uint64_t kMostBits = 1 << 14;
     if (const std::optional<BigCount> count = generator.lineCount(kMostBits)) {
-        return countLine(*count, language);
+        return PatternGenerator::countLine(*count, language);
     }
     char bits[32];
     std::snprintf(bits, sizeof bits, "%.1f", generator.lineBits());
@@ -127,7 +120,7 @@ std::string infoLine(const StringGenerator& generator, Language language) {
 }
 
 std::string infoLine(const NumberGenerator& generator, Language language) {
-    return countLine(generator.lineCount(), language);
+    return PatternGenerator::countLine(generator.lineCount(), language);
 }
 
 int writeInfo(const Run& run, const std::string& line) {
@@ -250,9 +243,7 @@ int runPattern(const Run& run, const KeySource& keys, const RandomSource::Clock&
         return writeChecked(run, refusal, 0, {});
     }
     if (s.info) {
-        const std::string product = generator.product();
-        return writeInfo(run, (product.empty() ? "" : product + " = ") +
-                                  countLine(generator.count(), run.language));
+        return writeInfo(run, generator.info(run.language));
     }
     const Refusal refusal = refusePatternRun(s, generator, run.request.memoryBudget);
     const std::uint64_t size =

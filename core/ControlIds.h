@@ -43,6 +43,17 @@ inline constexpr int kTimeOutput = 1027;
 inline constexpr int kTimeGenerate = 1028;
 inline constexpr int kTimeExport = 1029;
 
+// Pattern page, numbered on from the others.
+enum : int {
+    kPattern = kTimeExport + 1,
+    kPatternUnique,
+    kPatternCount,
+    kPatternInfo,
+    kPatternOutput,
+    kPatternGenerate,
+    kPatternExport,
+};
+
 inline constexpr int kEventTimer = 1;
 
 }  // namespace ovantis::ids

@@ -7,6 +7,9 @@
 // budgets stated before a run; figures follow the common 64-bit allocators.
 namespace ovantis::hashMemory {
 
+// The budget in MiB a run keeps to unless told otherwise.
+inline constexpr std::int32_t kDefaultBudgetMiB = 1024;
+
 // A heap block: the request plus a size word, rounded up to 16 bytes.
 constexpr std::uint64_t block(std::uint64_t bytes) {
     const std::uint64_t rounded = (bytes + sizeof(void*) + 15) / 16 * 16;

@@ -18,8 +18,9 @@
 namespace ovantis {
 
 // How a field's value is read: a check box, a whole number, a number, text;
-// or, on the command line only, a LOW..HIGH pair over two settings.
-enum class FieldKind { Check, Whole, Number, Text, WholeRange, NumberRange };
+// or, on the command line only, a LOW..HIGH pair over two settings; or, in
+// the window only, a line the page writes and never reads.
+enum class FieldKind { Check, Whole, Number, Text, WholeRange, NumberRange, Note };
 enum class FieldScope { Both, WindowOnly, CliOnly };
 // What the window shows for a control.
 enum class ControlKind { Check, Field, DigitsField, Choice, Output, Button, Label };
@@ -91,6 +92,7 @@ struct PageField {
         }
         return kind == FieldKind::Check   ? ControlKind::Check
                : kind == FieldKind::Whole ? ControlKind::DigitsField
+               : kind == FieldKind::Note  ? ControlKind::Label
                                           : ControlKind::Field;
     }
     bool inWindow() const { return scope != FieldScope::CliOnly && control != ids::kNone; }
@@ -155,6 +157,8 @@ InitialContent initialContentOf(std::span<const PageField<Settings>> fields) {
             content.texts.emplace_back(f.control, std::to_string(start.*f.whole));
         } else if (f.kind == FieldKind::Number) {
             content.texts.emplace_back(f.control, shortestText((start.*f.number).single()));
+        } else if (f.kind == FieldKind::Text && !(start.*f.text).empty()) {
+            content.texts.emplace_back(f.control, start.*f.text);
         }
         if (f.readWhile != nullptr) {
             content.enabled.emplace_back(f.control, start.*f.readWhile);

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "Language.h"
 #include "Notice.h"
 #include "OutputLimit.h"
 #include "SystemReason.h"
@@ -87,6 +88,8 @@ class PageHost {
     virtual void endProgress() {}
     // What one run may put into an output box.
     virtual OutputLimit outputLimit() const { return OutputLimit::window(); }
+    // The language the page's own texts are shown in.
+    virtual Language language() const { return Language::Chinese; }
 };
 
 }  // namespace ovantis

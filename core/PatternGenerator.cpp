@@ -1,8 +1,10 @@
 #include "PatternGenerator.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "BoundedDraws.h"
+#include "CliTexts.h"
 #include "HashMemory.h"
 #include "Notices.h"
 #include "PatternFields.h"
@@ -376,6 +378,16 @@ bool PatternGenerator::appendLine(std::string& out, TextSink*) {
     } while (!m_seen.insert(line).second);
     out += line;
     return true;
+}
+
+std::string PatternGenerator::info(Language language) const {
+    return (m_product.empty() ? "" : m_product + " = ") + countLine(count(), language);
+}
+
+std::string PatternGenerator::countLine(const BigCount& count, Language language) {
+    char bits[32];
+    std::snprintf(bits, sizeof bits, "%.1f", count.log2());
+    return texts::kPatternInfo.fill(language, {grouped(count), bits});
 }
 
 std::string PatternGenerator::grouped(const BigCount& value) {

@@ -19,6 +19,8 @@ struct WindowControl {
     std::optional<Text> name{};
     // The field a label names.
     int buddy = ids::kNone;
+    // Texts a drop-down offers.
+    std::span<const char* const> examples{};
 };
 
 // The page's controls in tab order, then its labels: the rows' fields and
@@ -34,7 +36,7 @@ std::vector<WindowControl> windowLayout(std::span<const PageField<Settings>> fie
             continue;
         }
         const ControlKind kind = f.controlKind();
-        WindowControl c{.kind = kind, .id = f.control, .at = f.at};
+        WindowControl c{.kind = kind, .id = f.control, .at = f.at, .examples = f.examples};
         (kind == ControlKind::Check ? c.text : c.name) = f.name;
         (f.tabLast ? late : controls).push_back(c);
         for (const std::optional<Caption>& caption : {f.label, f.unit}) {

@@ -6,6 +6,7 @@
 // With --compare, the pages the README shows must equal that folder's
 // pictures pixel for pixel, unless those were made with other fonts (exit 77).
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -30,6 +31,7 @@
 #include "ModalAnswer.h"
 #include "Notices.h"
 #include "NumberPage.h"
+#include "PatternPage.h"
 #include "StringPage.h"
 #include "TimePage.h"
 
@@ -120,6 +122,18 @@ int main(int argc, char** argv) {
     controlOf<QPlainTextEdit>(dialog.timePage(), ids::kTimeOutput)->setPlainText(log);
     save(dialog, out + QStringLiteral("/time-page.png"));
 
+    // The Pattern page with its start-up template, then with one it refuses.
+    dialog.tabBar()->setCurrentIndex(3);
+    click(dialog.patternPage(), ids::kPatternGenerate);
+    save(dialog, out + QStringLiteral("/pattern-page.png"));
+    auto* pattern = controlOf<QComboBox>(dialog.patternPage(), ids::kPattern);
+    const QString shown = pattern->currentText();
+    pattern->setEditText(QStringLiteral("[A-Z]{4}-[0-9]+"));
+    QTest::qWait(400);
+    save(dialog, out + QStringLiteral("/pattern-page-refused.png"));
+    pattern->setEditText(shown);
+    QTest::qWait(400);
+
     // The same pages maximised: the output boxes take what the window gains.
     // A screen smaller than the window (offscreen's at a large scale) has no
     // room to maximise into.
@@ -127,8 +141,8 @@ int main(int argc, char** argv) {
                       dialog.screen()->availableSize();
     dialog.setWindowState(Qt::WindowMaximized);
     const QString pages[] = {QStringLiteral("string"), QStringLiteral("number"),
-                             QStringLiteral("time")};
-    for (int page = 0; room && page < 3; ++page) {
+                             QStringLiteral("time"), QStringLiteral("pattern")};
+    for (int page = 0; room && page < 4; ++page) {
         dialog.tabBar()->setCurrentIndex(page);
         QTest::qWait(50);
         save(dialog, out + QStringLiteral("/%1-page-maximised.png").arg(pages[page]));
@@ -156,8 +170,10 @@ int main(int argc, char** argv) {
         // The README's pictures: the pages in Chinese, the String page in English.
         return compare(out, args.value(4),
                        language == ovantis::Language::Chinese
-                           ? QStringList{"string-page.png", "number-page.png", "time-page.png"}
-                           : QStringList{"string-page-en.png=string-page.png"});
+                           ? QStringList{"string-page.png", "number-page.png", "time-page.png",
+                                         "pattern-page.png"}
+                           : QStringList{"string-page-en.png=string-page.png",
+                                         "pattern-page-en.png=pattern-page.png"});
     }
     return 0;
 }

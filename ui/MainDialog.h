@@ -11,6 +11,7 @@ class QMenu;
 class QTabBar;
 class NumberPage;
 class PageWindow;
+class PatternPage;
 class StringPage;
 class TimePage;
 
@@ -32,6 +33,7 @@ class MainDialog : public QDialog {
     StringPage* stringPage() const { return m_stringPage; }
     NumberPage* numberPage() const { return m_numberPage; }
     TimePage* timePage() const { return m_timePage; }
+    PatternPage* patternPage() const { return m_patternPage; }
     QTabBar* tabBar() const { return m_tabBar; }
 
     void done(int result) override;
@@ -69,6 +71,7 @@ class MainDialog : public QDialog {
     StringPage* m_stringPage = nullptr;
     NumberPage* m_numberPage = nullptr;
     TimePage* m_timePage = nullptr;
+    PatternPage* m_patternPage = nullptr;
     std::vector<PageWindow*> m_pages;
     QSize m_frameGuess;
 };

@@ -10,10 +10,7 @@ namespace ids = ovantis::ids;
 }  // namespace
 
 NumberPage::NumberPage(ovantis::RandomSource& random, QWidget* parent)
-    : PageWindow(ovantis::windowLayout<ovantis::NumberSettings>(ovantis::kNumberFields,
-                                                                ovantis::kNumberControls),
-                 ovantis::kNumberControls.generate, parent),
-      m_logic(*this, random) {
+    : PageWindow(ovantis::kNumberFields, ovantis::kNumberControls, parent), m_logic(*this, random) {
     setObjectName(QStringLiteral("numberPage"));
     fill(ovantis::NumberPageLogic::initialContent());
     onClick(ids::kNumberGenerate, &NumberPage::generate);

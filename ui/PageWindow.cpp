@@ -80,6 +80,7 @@ struct ExportName {
     QT_TRANSLATE_NOOP3("PageWindow", "随机字符串.txt", "stringPage"),
     QT_TRANSLATE_NOOP3("PageWindow", "随机字符串.txt", "numberPage"),
     QT_TRANSLATE_NOOP3("PageWindow", "随机字符串.txt", "timePage"),
+    QT_TRANSLATE_NOOP3("PageWindow", "随机字符串.txt", "patternPage"),
 };
 
 const QString kExportFolderKey = QStringLiteral("exportFolder");
@@ -121,9 +122,18 @@ PageWindow::PageWindow(const std::vector<ovantis::WindowControl>& layout, int ge
                 widget = field;
                 break;
             }
-            case Kind::Choice:
-                widget = new QComboBox(this);
+            case Kind::Choice: {
+                auto* choice = new QComboBox(this);
+                choice->setEditable(true);
+                choice->setLineEdit(new SingleLineEdit(choice));
+                // Typing never adds to the offered texts.
+                choice->setInsertPolicy(QComboBox::NoInsert);
+                for (const char* example : entry.examples) {
+                    choice->addItem(QString::fromUtf8(example));
+                }
+                widget = choice;
                 break;
+            }
             case Kind::Output: {
                 auto* box = new OutputBox(this);
                 box->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -149,7 +159,13 @@ PageWindow::PageWindow(const std::vector<ovantis::WindowControl>& layout, int ge
             }
             case Kind::Label: {
                 auto* label = new QLabel(text, this);
-                buddies.emplace_back(label, entry.buddy);
+                if (entry.buddy != ovantis::ids::kNone) {
+                    buddies.emplace_back(label, entry.buddy);
+                } else {
+                    // A line the page writes: it may take two.
+                    label->setWordWrap(true);
+                    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+                }
                 widget = label;
                 break;
             }
@@ -163,6 +179,12 @@ PageWindow::PageWindow(const std::vector<ovantis::WindowControl>& layout, int ge
             m_controls[entry.id] = widget;
             if (entry.name) {
                 widget->setAccessibleName(shown(entry.name));
+                if (auto* choice = qobject_cast<QComboBox*>(widget)) {
+                    choice->lineEdit()->setAccessibleName(shown(entry.name));
+                }
+            }
+            if (entry.kind == Kind::Label) {
+                continue;
             }
             if (previous != nullptr) {
                 setTabOrder(previous, widget);
@@ -266,6 +288,9 @@ std::string PageWindow::getText(int id) {
     if (const auto* box = qobject_cast<OutputBox*>(widget)) {
         return toCore(box->lines());
     }
+    if (const auto* choice = qobject_cast<QComboBox*>(widget)) {
+        return toCore(choice->currentText());
+    }
     return {};
 }
 
@@ -273,6 +298,10 @@ void PageWindow::setText(int id, const std::string& text) {
     QWidget* widget = control(id);
     if (auto* field = qobject_cast<QLineEdit*>(widget)) {
         field->setText(fromCore(text));
+    } else if (auto* choice = qobject_cast<QComboBox*>(widget)) {
+        choice->setEditText(fromCore(text));
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(fromCore(text));
     } else if (auto* box = qobject_cast<OutputBox*>(widget)) {
         m_settingText = true;
         box->document()->setUndoRedoEnabled(false);
@@ -397,6 +426,10 @@ ovantis::WriteOutcome PageWindow::writeFile(const std::string& path, const std::
         return {false, ovantis::SystemReason::system(file.error())};
     }
     return {};
+}
+
+ovantis::Language PageWindow::language() const {
+    return Translations::installed();
 }
 
 ovantis::LocalTime PageWindow::localTimeNow() {

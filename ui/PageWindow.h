@@ -27,6 +27,11 @@ class PageWindow : public QWidget, public ovantis::PageHost {
   public:
     // Enter in a field presses the button generateId.
     PageWindow(const std::vector<ovantis::WindowControl>& layout, int generateId, QWidget* parent);
+    // The page described by its rows and its own controls.
+    template <class Settings, std::size_t N>
+    PageWindow(const ovantis::PageField<Settings> (&rows)[N], const ovantis::PageControls& page,
+               QWidget* parent)
+        : PageWindow(ovantis::windowLayout<Settings>(rows, page), page.generate, parent) {}
 
     QWidget* control(int id) const;
     QWidget* firstControl() const;
@@ -50,6 +55,7 @@ class PageWindow : public QWidget, public ovantis::PageHost {
     ovantis::WriteOutcome writeFile(const std::string& path, const std::string& bytes) override;
     ovantis::LocalTime localTimeNow() override;
     void repeat(std::function<bool()> step) override;
+    ovantis::Language language() const override;
     bool progress(std::int64_t done, std::int64_t total) override;
     void endProgress() override;
 

@@ -10,10 +10,7 @@ namespace ids = ovantis::ids;
 }  // namespace
 
 StringPage::StringPage(ovantis::RandomSource& random, QWidget* parent)
-    : PageWindow(ovantis::windowLayout<ovantis::StringSettings>(ovantis::kStringFields,
-                                                                ovantis::kStringControls),
-                 ovantis::kStringControls.generate, parent),
-      m_logic(*this, random) {
+    : PageWindow(ovantis::kStringFields, ovantis::kStringControls, parent), m_logic(*this, random) {
     setObjectName(QStringLiteral("stringPage"));
     fill(ovantis::StringPageLogic::initialContent());
     onClick(ids::kStringGenerate, &StringPage::generate);

@@ -12,10 +12,7 @@ namespace ids = ovantis::ids;
 }  // namespace
 
 TimePage::TimePage(ovantis::RandomSource& random, QWidget* parent)
-    : PageWindow(ovantis::windowLayout<ovantis::TimeSettings>(ovantis::kTimeFields,
-                                                              ovantis::kTimeControls),
-                 ovantis::kTimeControls.generate, parent),
-      m_run(*this, random) {
+    : PageWindow(ovantis::kTimeFields, ovantis::kTimeControls, parent), m_run(*this, random) {
     setObjectName(QStringLiteral("timePage"));
     fill(ovantis::TimedRun::initialContent());
     onClick(ids::kTimeGenerate, &TimePage::generate);

@@ -54,6 +54,14 @@
         <source>定时运行正在进行。停止并退出？</source>
         <translation>A timed run is going. Stop it and quit?</translation>
     </message>
+    <message>
+        <source>模式</source>
+        <translation>Pattern</translation>
+    </message>
+    <message>
+        <source>按模板生成测试数据：许可证号、用户名、订单号等</source>
+        <translation>Test data shaped by a template: licence keys, user names, order numbers</translation>
+    </message>
 </context>
 <context>
     <name>PageWindow</name>
@@ -91,6 +99,11 @@
     <message>
         <source>停止</source>
         <translation>Stop</translation>
+    </message>
+    <message>
+        <source>随机字符串.txt</source>
+        <comment>patternPage</comment>
+        <translation>template-strings.txt</translation>
     </message>
 </context>
 <context>

@@ -10,6 +10,7 @@
 #include "Notices.h"
 #include "NumberPageLogic.h"
 #include "PageFixture.h"
+#include "PatternPageLogic.h"
 #include "StringPageLogic.h"
 #include "TimedRun.h"
 
@@ -18,6 +19,7 @@ namespace {
 
 using StringPage = test::PageFixture<StringPageLogic>;
 using NumberPage = test::PageFixture<NumberPageLogic>;
+using PatternPage = test::PageFixture<PatternPageLogic>;
 
 long lineCount(const std::string& text) {
     return std::count(text.begin(), text.end(), '\n');
@@ -121,6 +123,44 @@ TEST(NumberPage, ReadsItsFieldsAndSkipsPlacesWhileDecimalsAreOff) {
     p.host.texts[ids::kNumberCount] = "3";
     BatchRun(p.page);
     EXPECT_EQ(p.host.texts[ids::kNumberOutput], "8\r\n8\r\n8\r\n");
+}
+
+// The template is counted once typing pauses, in the host's language, and
+// Generate refuses what cannot be drawn; without the secure source the lines
+// come from a stream keyed by the second, all four strings of [ab]{2} unique.
+TEST(PatternPage, CountsTheTemplateAsTypedAndRefusesWhatCannotBeDrawn) {
+    PatternPage p;
+    EXPECT_EQ(p.host.texts[ids::kPattern], "[A-Z]{4}-[0-9]{4}");
+    p.host.texts[ids::kPattern] = "[ab]{2}";
+    p.page.OnPatternEdited();
+    EXPECT_EQ(p.host.armedDelay, PatternPageLogic::kCountDelayMs);
+    p.page.OnTimer();
+    EXPECT_EQ(p.host.texts[ids::kPatternInfo], "2^2 = 4 种字符串 · 2.0 位");
+    p.host.shownIn = Language::English;
+    p.host.texts[ids::kPattern] = "ab+";
+    p.page.OnTimer();
+    EXPECT_TRUE(p.host.texts[ids::kPatternInfo].starts_with("column 3: '+' has no upper bound"));
+    const std::tuple<const char*, const char*, int, std::string> refused[] = {
+        {"ab+", "10", 0, "模板无效！\ncolumn 3: '+' has no upper bound"},
+        {"[ab]{2}", "5", 1, "生成个数设定无效！\ncannot make 5 unique lines: only 4 are possible"},
+        {"[ab]{2}", "0", 1, notices::kBadCount},
+    };
+    for (const auto& [pattern, count, unique, notice] : refused) {
+        p.host.texts[ids::kPattern] = pattern;
+        p.host.texts[ids::kPatternCount] = count;
+        p.host.checks[ids::kPatternUnique] = unique;
+        p.host.notices.clear();
+        BatchRun(p.page);
+        ASSERT_EQ(p.host.notices.size(), 1u);
+        EXPECT_TRUE(p.host.notices[0].starts_with(notice)) << p.host.notices[0];
+    }
+    p.host.texts[ids::kPatternCount] = "4";
+    BatchRun(p.page);
+    const std::string lines = "\r\n" + p.host.texts[ids::kPatternOutput];
+    EXPECT_EQ(lines.size(), 18u);
+    for (const char* line : {"\naa\r", "\nab\r", "\nba\r", "\nbb\r"}) {
+        EXPECT_NE(lines.find(line), std::string::npos) << line;
+    }
 }
 
 TEST(ExportResult, WritesCrLfWithExportDisabledDuringTheNoticeAndReportsCancelAndFailure) {

@@ -63,6 +63,7 @@ class ScriptedHost : public PageHost {
         return cancelAt < 0 || done < cancelAt;
     }
     OutputLimit outputLimit() const override { return limit; }
+    Language language() const override { return shownIn; }
 
     bool isEnabled(int id) const { return !enabled.count(id) || enabled.at(id); }
 
@@ -86,6 +87,7 @@ class ScriptedHost : public PageHost {
     std::int64_t cancelAt = -1;  // progress answers cancel from this many lines on
     std::vector<std::int64_t> progressCalls;
     OutputLimit limit = OutputLimit::window();
+    Language shownIn = Language::Chinese;
 };
 
 }  // namespace ovantis::test

@@ -17,6 +17,8 @@
 #include "Notices.h"
 #include "NumberFields.h"
 #include "NumberPage.h"
+#include "PatternFields.h"
+#include "PatternPage.h"
 #include "StringFields.h"
 #include "StringGenerator.h"
 #include "StringPage.h"
@@ -215,7 +217,8 @@ class WindowTest : public QObject {
         }
     }
     static bool isEdit(const QWidget* w) {
-        return w != nullptr && (w->inherits("QLineEdit") || w->inherits("QPlainTextEdit"));
+        return w != nullptr && (w->inherits("QLineEdit") || w->inherits("QPlainTextEdit") ||
+                                w->inherits("QComboBox"));
     }
 
   private slots:
@@ -264,8 +267,10 @@ class WindowTest : public QObject {
             QVERIFY2(
                 !isEdit(w) || !(name.isEmpty() || name.endsWith(u"："_s) || name.endsWith('~')),
                 qPrintable(name));
+            // A page's own line is no label.
             const auto* label = qobject_cast<QLabel*>(w);
-            QVERIFY2(!label || !qobject_cast<PageWindow*>(w->parent()) || isEdit(label->buddy()),
+            QVERIFY2(!label || !qobject_cast<PageWindow*>(w->parent()) || isEdit(label->buddy()) ||
+                         !w->objectName().isEmpty(),
                      qPrintable(name));
         }
     }
@@ -277,6 +282,8 @@ class WindowTest : public QObject {
                                                  ovantis::kNumberControls);
         compareWithRows<ovantis::TimeSettings>(m_dialog->timePage(), ovantis::kTimeFields,
                                                ovantis::kTimeControls);
+        compareWithRows<ovantis::PatternSettings>(m_dialog->patternPage(), ovantis::kPatternFields,
+                                                  ovantis::kPatternControls);
     }
 
     void tabFollowsTheTemplateOrderAndNeverReachesTheTabBar() {
@@ -296,7 +303,8 @@ class WindowTest : public QObject {
         find(kStringOutput)->setFocus();
         QStringList keys =
             u"Ctrl+Tab Ctrl+PgDown Ctrl+Tab Ctrl+PgUp Ctrl+Shift+Backtab"_s.split(' ');
-        for (const int first : {kIntegerOn, kRunExternal, kUpper, kRunExternal, kIntegerOn}) {
+        for (const int first : std::initializer_list<int>{kIntegerOn, kRunExternal, kPattern,
+                                                          kRunExternal, kIntegerOn}) {
             QTest::keySequence(QApplication::focusWidget(), keys.takeFirst());
             QCOMPARE(QApplication::focusWidget(), find(first));
         }
@@ -752,6 +760,32 @@ class WindowTest : public QObject {
                          qPrintable(text));
             }
         }
+    }
+
+    // A template typed into the Pattern page is counted as it is typed and a
+    // refused one names its column, in the window's language; Generate draws
+    // lines that match it, or refuses it.
+    void patternPageCountsTheTemplateAsTypedAndDrawsLinesThatMatchIt() {
+        const auto chinese = speak(Language::English);
+        open();
+        m_dialog->tabBar()->setCurrentIndex(3);
+        QCOMPARE(description(),
+                 u"Test data shaped by a template: licence keys, user names, order numbers"_s);
+        QLineEdit* typed = find<QComboBox>(kPattern)->lineEdit();
+        const QLabel* info = find<QLabel>(kPatternInfo);
+        QCOMPARE(info->text(), u"26^4 × 10^4 = 4,569,760,000 strings · 32.1 bits"_s);
+        typed->clear();
+        QTest::keyClicks(typed, u"ORD-[0-9]{6}"_s);
+        QTRY_COMPARE(info->text(), u"10^6 = 1,000,000 strings · 19.9 bits"_s);
+        fill({{kPatternCount, "5"}});
+        QCOMPARE(clickAndAnswer(kPatternGenerate), u"Generated successfully."_s);
+        const QStringList lines = box(kPatternOutput).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.filter(QRegularExpression(u"^ORD-[0-9]{6}$"_s)).size(), 5);
+        QTest::keyClicks(typed, u"+"_s);
+        QTRY_VERIFY2(info->text().startsWith(u"column 13: '+'"_s), qPrintable(info->text()));
+        const QString refused = clickAndAnswer(kPatternGenerate);
+        QVERIFY2(refused.startsWith(u"The template is not valid.\ncolumn 13: '+'"_s),
+                 qPrintable(refused));
     }
 
     // On a screen smaller than the template (a scale factor of 2 on 1600x1000),

@@ -1,0 +1,138 @@
+#include "RefusalReasons.h"
+
+#include <array>
+
+#include "CliTexts.h"
+
+namespace ovantis {
+namespace {
+
+using Kind = Refusal::Kind;
+
+struct Reason {
+    Kind kind;
+    Text text;
+};
+
+// Why, in the options' words: one row per kind, in the kinds' order.
+constexpr Reason kReasons[] = {
+    {Kind::NoCharClass, {"没有剩下可抽取的字符", "no characters are left to draw from"}},
+    {Kind::NotUtf8, {"%1 须为 UTF-8 文本", "%1 needs UTF-8 text"}},
+    {Kind::Backwards, {"%1 中每个范围须按 低-高 的顺序", "%1 needs each range low-high in order"}},
+    {Kind::ControlInValue,
+     {"%1 含控制字符 %2；每个取值须是一行纯文本",
+      "%1 holds the control character %2; each value must stay one "
+      "line of plain text"}},
+    {Kind::EachClassShort,
+     {"--each-class 要求 --max-length 至少为 %1，每种字符类型各一个（现为 %2）",
+      "--each-class needs --max-length of at least %1, one of each class (got %2)"}},
+    {Kind::MaxBelowMin,
+     {"%1 不能小于 %2（现为 %3 和 %4）", "%1 must not be below %2 (got %3 and %4)"}},
+    {Kind::NoNumberType, {"须选 --integer 或 --decimal", "--integer or --decimal is needed"}},
+    {Kind::PlacesOutside,
+     {"--places 须在 0 到 100 之间（现为 %1）", "--places must be 0 to 100 (got %1)"}},
+    {Kind::BeyondSingle,
+     {"--low 和 --high 须在单精度范围内", "--low and --high must lie within single precision"}},
+    {Kind::LowAboveHigh, {"--low 不能大于 --high", "--low must not exceed --high"}},
+    {Kind::NoWhole,
+     {"--integer 要求 --low 与 --high 之间有 64 位以内的整数",
+      "--integer needs a whole number between --low and --high within "
+      "64 bits"}},
+    {Kind::NoDecimal,
+     {"--decimal 要求 --low 与 --high 之间有 %1 位小数的值",
+      "--decimal needs a value with %1 places between --low and "
+      "--high"}},
+    {Kind::NoProgram, {"--exec 需要程序名", "--exec needs a program name"}},
+    {Kind::CountTooLow, {"--count 至少为 1（现为 %1）", "--count must be at least 1 (got %1)"}},
+    {Kind::NotANumber, texts::kNotNumber},
+    {Kind::EachClassRare,
+     {"--each-class：这些长度下约 %1 行中才有 1 行含全部字符类型；请加长行或减少字符类型",
+      "--each-class: only about 1 line in %1 of these lengths holds every class; use longer lines "
+      "or fewer classes"}},
+    {Kind::EachClassNever,
+     {"--each-class：这些长度下 1e+12 行中也没有 1 行含全部字符类型；请加长行或减少字符类型",
+      "--each-class: not even 1 line in 1e+12 of these lengths holds every class; use longer lines "
+      "or fewer classes"}},
+    {Kind::UniqueSlow,
+     {"--count：%1 个不重复行的最后一行约需抽取 %2 次；请减少行数",
+      "--count: the last of %1 unique lines would take about %2 "
+      "draws; ask for fewer lines"}},
+    {Kind::TooFewPossible,
+     {"无法生成 %1 个不重复行：最多只有 %2 种",
+      "cannot make %1 unique lines: only %2 are possible"}},
+    {Kind::ClassicTooFew,
+     {"无法生成 %1 个不重复行：经典随机源（--seed）在这些设定下最多给出 %2 种不同的行；"
+      "安全随机源（不带 --seed）没有此限制",
+      "cannot make %1 unique lines: the classic source (--seed) makes at most %2 different "
+      "lines of these settings; the secure source (no --seed) has no such limit"}},
+    {Kind::UniqueOverBudget,
+     {"--unique 生成 %2 行约需 %1，超出 %3 MiB 的内存上限（可用 --max-memory 调高）",
+      "--unique needs about %1 for %2 lines, above the %3 MiB memory budget (raise it with "
+      "--max-memory)"}},
+    {Kind::OpenRepeat,
+     {"%1 没有上限，无法均匀抽取；请给出上限，如 %2",
+      "%1 has no upper bound, so no uniform draw; give one, such as %2"}},
+    {Kind::BackReference, {"不支持反向引用 %1", "back-references such as %1 are not supported"}},
+    {Kind::LookAround, {"不支持环视 %1", "look-arounds such as %1 are not supported"}},
+    {Kind::WordBoundary, {"不支持单词边界 %1", "word boundaries such as %1 are not supported"}},
+    {Kind::Flags,
+     {"不支持标志和特殊分组 %1", "flags and special groups such as %1 are not supported"}},
+    {Kind::Anchor, {"%1 只能作为开头的 ^ 或结尾的 $", "%1 is accepted only as ^ first or $ last"}},
+    {Kind::Unbalanced, {"%1 不成对", "%1 has no partner"}},
+    {Kind::BadEscape, {"%1 不是可用的转义", "%1 is not a known escape"}},
+    {Kind::EmptyClass,
+     {"字符类 %1 中没有可抽取的字符", "the class %1 leaves nothing to draw from"}},
+    {Kind::PosixClass,
+     {"%1 是 POSIX 字符类的开头，不受支持：请写出字符，如 [a-z]，或把 [ 写作 \\[",
+      "%1 begins a POSIX class, which is not supported: name the characters, as in [a-z], or "
+      "write [ as \\["}},
+    {Kind::ReversedRange,
+     {"%1 的范围颠倒；请从低到高书写", "%1 runs backwards; write it low to high"}},
+    {Kind::BadRange, {"%1：范围两端须为单个字符", "%1: a range needs one character at each end"}},
+    {Kind::NothingToRepeat, {"%1 前面没有可重复的内容", "%1 has nothing before it to repeat"}},
+    {Kind::BadRepeat, {"%1 不是 {n} 或 {m,n} 形式的重复", "%1 is not a repeat {n} or {m,n}"}},
+    {Kind::ControlCharacter,
+     {"控制字符 %1 会把行拆开", "the control character %1 would break a line"}},
+    {Kind::BadCodePoint,
+     {"%1 不是字符（代理码位或超出 U+10FFFF）",
+      "%1 is not a character (a surrogate or beyond U+10FFFF)"}},
+    {Kind::TooDeep, {"分组嵌套超过 %1 层", "groups nest deeper than %1"}},
+    {Kind::PatternTooLong, {"模板超过 %1 字节", "the template is longer than %1 bytes"}},
+    {Kind::LineTooLong, {"一行可能超过 %1 个字符", "a line could exceed %1 characters"}},
+    {Kind::TooManyStates,
+     {"模板需要超过 %1 个自动机状态；请简化",
+      "the template needs more than %1 automaton states; simplify "
+      "it"}},
+    {Kind::CountingOverBudget,
+     {"计数需要超过 %1 MiB 的内存上限（可用 --max-memory 调高）",
+      "counting needs more than the %1 MiB memory budget (raise it with --max-memory)"}},
+};
+
+constexpr bool everyKindOnce() {
+    for (std::size_t i = 0; i < std::size(kReasons); ++i) {
+        if (static_cast<std::size_t>(kReasons[i].kind) != i + 1) {
+            return false;
+        }
+    }
+    return std::size(kReasons) + 1 == static_cast<std::size_t>(Kind::Count);
+}
+static_assert(everyKindOnce(), "every kind of refusal needs its reason, in order");
+
+inline constexpr Text kAtColumn{"第 %1 列：%2", "column %1: %2"};
+
+}  // namespace
+
+std::string reasonOf(const Refusal& refusal, Language language) {
+    const auto index = static_cast<std::size_t>(refusal.kind);
+    if (index == 0 || index > std::size(kReasons)) {
+        return {};
+    }
+    const std::string reason = kReasons[index - 1].text.fill(language, refusal.values);
+    // Text that is no UTF-8 has no column to name.
+    if (refusal.column > 0 && refusal.kind != Kind::NotUtf8) {
+        return kAtColumn.fill(language, {std::to_string(refusal.column), reason});
+    }
+    return reason;
+}
+
+}  // namespace ovantis
