@@ -329,8 +329,9 @@ TEST(Generation, ClassicChunksAreTheLinesMadeOneAtATime) {
         {StringSettings{.digits = true, .minLength = 8}, "\n"},
         {StringSettings{.lower = false, .head = "ab", .tail = "Z", .minLength = 0}, "\r\n"},
     };
-    for (const auto& [settings, lineEnd] : cases) {
-        SCOPED_TRACE(&settings - &cases[0].settings);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        const std::string_view lineEnd = c.lineEnd;
         std::visit(
             [&](const auto& s) {
                 constexpr std::int64_t kLines = 30000;
@@ -357,7 +358,7 @@ TEST(Generation, ClassicChunksAreTheLinesMadeOneAtATime) {
                 EXPECT_EQ(chunks, expected);
                 EXPECT_EQ(many.snapshot(), one.snapshot());
             },
-            settings);
+            c.settings);
     }
 }
 
@@ -502,10 +503,11 @@ TEST(LineCounts, ExactPastSixtyFourBitsThenBitsAlone) {
     };
     RandomSource random(Kind::Secure, {}, test::testKeys);
     for (const auto& [settings, count] : cases) {
+        const std::string expected = count;  // a lambda cannot take a binding
         std::visit(
             [&](const auto& s) {
                 const GeneratorFor<std::decay_t<decltype(s)>> generator(s, random);
-                EXPECT_EQ(lineCountOf(generator).toDecimal(), count);
+                EXPECT_EQ(lineCountOf(generator).toDecimal(), expected);
             },
             settings);
     }
