@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "ClassicDraws.h"
 #include "HashMemory.h"
 #include "RedrawLimit.h"
 
@@ -533,26 +534,7 @@ std::int64_t StringGenerator::appendLines(std::string& out, std::int64_t count,
     const char* const end = out.data() + limit;
     std::int64_t made = 0;
     if (classic) {
-        // Local copies: the characters written through a char pointer could
-        // alias members, which would keep them out of registers.
-        const Classes classes = m_classes;
-        const RandomSource::Range lengths = m_length;
-        const char* const codes = classicCodes();
-        std::uint32_t state = m_random.snapshot();
-        for (; made < count && at < end; ++made) {
-            at = std::copy(s.head.begin(), s.head.end(), at);
-            state = RandomSource::step(state);
-            const std::int64_t length =
-                lengths.low + RandomSource::reduce(lengths, RandomSource::output(state));
-            for (std::int64_t i = 0; i < length; ++i) {
-                *at++ = classicChar(state, classes, codes);
-            }
-            at = std::copy(s.tail.begin(), s.tail.end(), at);
-            for (const char c : lineEnd) {
-                *at++ = c;
-            }
-        }
-        m_random.restore(state);
+        made = appendClassicLines(at, end, count, lineEnd);
     } else {
         // Draws are taken from a word as they are needed; those left over at
         // the end of a call are dropped: each is independent.
@@ -581,6 +563,75 @@ std::int64_t StringGenerator::appendLines(std::string& out, std::int64_t count,
         }
     }
     out.resize(static_cast<std::size_t>(at - out.data()));
+    return made;
+}
+
+// The draws come a block at a time: a line's length, then for each character
+// class draws until one names a class that is on, and the code draw after it.
+// A line may run past a block; the next block starts after the last draw read.
+std::int64_t StringGenerator::appendClassicLines(char*& to, const char* end, std::int64_t count,
+                                                 std::string_view lineEnd) {
+    constexpr int kLast = ClassicDraws::kSize - 1;
+    // Local copies: the characters written through a char pointer could alias
+    // members, which would keep them out of registers.
+    const std::string_view head = m_settings.head;
+    const std::string_view tail = m_settings.tail;
+    const RandomSource::Range lengths = m_length;
+    const unsigned on =
+        (m_classes[1] ? 2u : 0u) | (m_classes[2] ? 4u : 0u) | (m_classes[3] ? 8u : 0u);
+    const bool allOn = on == 14u;
+    char* at = to;
+    const char* const codes = classicCodes();
+    ClassicDraws draws;
+    std::uint32_t base = m_random.snapshot();
+    int next = 0;
+    const auto refill = [&] {
+        draws.fill(base);
+        next = 0;
+    };
+    refill();
+    std::int64_t made = 0;
+    for (; made < count && at < end; ++made) {
+        at = std::copy(head.begin(), head.end(), at);
+        if (next > kLast) {
+            base = draws.stateAt(next - 1);
+            refill();
+        }
+        const std::int64_t length =
+            lengths.low +
+            RandomSource::reduce(lengths, static_cast<std::uint32_t>(draws.draw(next++)));
+        char* const last = at + std::max<std::int64_t>(length, 0);
+        while (at < last) {
+            if (next >= kLast) {
+                base = draws.stateAt(next - 1);
+                refill();
+            }
+            if (allOn) {
+                // Two draws a character: no draw waits on the one before.
+                const auto room = static_cast<std::int64_t>((ClassicDraws::kSize - next) / 2);
+                const std::int64_t n = std::min<std::int64_t>(last - at, room);
+                for (std::int64_t i = 0; i < n; ++i) {
+                    const auto cls = static_cast<unsigned>(1 + draws.draw(next) % 3);
+                    at[i] = codes[cls * kDraws + static_cast<unsigned>(draws.draw(next + 1))];
+                    next += 2;
+                }
+                at += n;
+                continue;
+            }
+            // A class that is off writes its character where the next one goes.
+            for (; at < last && next < kLast;) {
+                const auto cls = static_cast<unsigned>(1 + draws.draw(next) % 3);
+                const unsigned kept = on >> cls & 1u;
+                *at = codes[cls * kDraws + static_cast<unsigned>(draws.draw(next + 1))];
+                at += kept;
+                next += static_cast<int>(1 + kept);
+            }
+        }
+        at = std::copy(tail.begin(), tail.end(), at);
+        at = std::copy(lineEnd.begin(), lineEnd.end(), at);
+    }
+    m_random.restore(next == 0 ? base : draws.stateAt(next - 1));
+    to = at;
     return made;
 }
 

@@ -74,6 +74,9 @@ class StringGenerator {
 
     static char classicChar(std::uint32_t& state, Classes enabled, const char* codes);
     const char* classicCodes();
+    // appendLines for the classic source and the page's three classes.
+    std::int64_t appendClassicLines(char*& at, const char* end, std::int64_t count,
+                                    std::string_view lineEnd);
     static char codeOf(unsigned cls, unsigned draw);
     // Appends count characters; ors the classes they belong to into hit.
     void appendChars(std::string& out, std::int64_t count, std::uint32_t& hit);

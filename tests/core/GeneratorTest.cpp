@@ -328,6 +328,8 @@ TEST(Generation, ClassicChunksAreTheLinesMadeOneAtATime) {
         {numbers(0.5f, 0.5f, false, true, 3), "\n"},
         {StringSettings{.digits = true, .minLength = 8}, "\n"},
         {StringSettings{.lower = false, .head = "ab", .tail = "Z", .minLength = 0}, "\r\n"},
+        {StringSettings{.digits = true, .minLength = 400, .maxLength = 700}, "\n"},
+        {StringSettings{.upper = false, .digits = true, .minLength = -2, .maxLength = 900}, "\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
