@@ -78,7 +78,7 @@ screenshots: build
 	@ls $(BUILD)/screenshots $(BUILD)/screenshots/en $(BUILD)/screenshots/scale-1.5 $(BUILD)/screenshots/scale-1.5/en
 
 # The English translation: lupdate collects every text of ui/ (the core's
-# notices carry their English in core/Notices.cpp). No line numbers, so moving
+# notices carry their English in pages/Notices.cpp). No line numbers, so moving
 # code leaves the file alone.
 LUPDATE   ?= $(firstword $(wildcard /usr/lib/qt6/bin/lupdate) lupdate)
 TS_FILE   := res/translations/ovantis_en.ts
@@ -150,7 +150,7 @@ bench:
 	QT_QPA_PLATFORM=offscreen $(BENCH_BUILD)/bench/ovantis_ui_bench
 	bench/compare.sh $(BENCH_BUILD)/cli/ovantis-cli
 
-# Windows: core/, sys/ and ovantis-cli cross-built with MinGW-w64, statically
+# Windows: core/, pages/, sys/ and ovantis-cli cross-built with MinGW-w64, statically
 # linked, their tests run under Wine (see cmake/MinGW.cmake).
 PROJECT_VERSION := $(shell sed -n 's/^project.Ovantis VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 WIN_ZIP  := ovantis-$(PROJECT_VERSION)-windows-x64

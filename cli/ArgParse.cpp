@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "CliTexts.h"
+#include "FieldTexts.h"
 #include "Printable.h"
 #include "SettingFields.h"
 

@@ -10,6 +10,7 @@
 
 #include "CliApp.h"
 #include "CliTexts.h"
+#include "CountLine.h"
 #include "Destination.h"
 #include "Launcher.h"
 #include "LocalClock.h"
@@ -18,6 +19,7 @@
 #include "PatternGenerator.h"
 #include "Refusals.h"
 #include "RunLimits.h"
+#include "SettingsCheck.h"
 #include "Signals.h"
 #include "StringGenerator.h"
 
@@ -112,7 +114,7 @@ std::string infoLine(const StringGenerator& generator, Language language) {
     // Beyond this the count's digits would fill screens: its bits say enough.
     constexpr std::uint64_t kMostBits = 1 << 14;
     if (const std::optional<BigCount> count = generator.lineCount(kMostBits)) {
-        return PatternGenerator::countLine(*count, language);
+        return countLine(*count, language);
     }
     char bits[32];
     std::snprintf(bits, sizeof bits, "%.1f", generator.lineBits());
@@ -120,7 +122,7 @@ std::string infoLine(const StringGenerator& generator, Language language) {
 }
 
 std::string infoLine(const NumberGenerator& generator, Language language) {
-    return PatternGenerator::countLine(generator.lineCount(), language);
+    return countLine(generator.lineCount(), language);
 }
 
 int writeInfo(const Run& run, const std::string& line) {
@@ -239,11 +241,11 @@ int runPattern(const Run& run, const KeySource& keys, const RandomSource::Clock&
     const PatternSettings& s = run.request.pattern;
     const std::unique_ptr<RandomSource> random = patternSource(run.request, keys, clock);
     PatternGenerator generator(*random, run.request.source != Source::Secure);
-    if (const Refusal refusal = generator.build(s, run.request.memoryBudget)) {
+    if (const Refusal refusal = build(generator, s, run.request.memoryBudget)) {
         return writeChecked(run, refusal, 0, {});
     }
     if (s.info) {
-        return writeInfo(run, generator.info(run.language));
+        return writeInfo(run, countLine(generator, run.language));
     }
     const Refusal refusal = refusePatternRun(s, generator, run.request.memoryBudget);
     const std::uint64_t size =

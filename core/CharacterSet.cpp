@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "Notices.h"
 #include "Utf8.h"
 
 namespace ovantis {
@@ -179,17 +178,10 @@ bool CharacterSet::build(const StringSettings& s, std::vector<CharacterSet>& cla
     return !classes.empty();
 }
 
-Refusal CharacterSet::refusal(const TextCheck& check, const char* field) {
+Refusal::Kind CharacterSet::refusalKind(Fault fault) {
     using Kind = Refusal::Kind;
-    const Kind kinds[] = {Kind::None, Kind::NotUtf8, Kind::Backwards, Kind::ControlInValue};
-    Refusal r{.kind = kinds[static_cast<int>(check.fault)],
-              .notice = notices::kBadCharset,
-              .field = field,
-              .values = {longName(field)}};
-    if (check.fault == Fault::Control) {
-        r.values.push_back(codePoint(check.point));
-    }
-    return r;
+    constexpr Kind kinds[] = {Kind::None, Kind::NotUtf8, Kind::Backwards, Kind::ControlInValue};
+    return kinds[static_cast<int>(fault)];
 }
 
 void CharacterSet::appendUtf8(std::string& out, char32_t point) {

@@ -43,8 +43,8 @@ class CharacterSet {
     // then a custom set; classes emptied by exclusions are dropped. False
     // when a text is not usable or no class is left.
     static bool build(const StringSettings& settings, std::vector<CharacterSet>& classes);
-    // Why the text of the row named field is refused, or no refusal.
-    static Refusal refusal(const TextCheck& check, const char* field);
+    // The kind of refusal a text's fault makes.
+    static Refusal::Kind refusalKind(Fault fault);
     // UTF-8 text with ranges such as a-f; a '-' first or last stands for
     // itself. A range skips surrogates and the characters that end a line.
     // A character that ends a line, written out, is a fault unless allowed.

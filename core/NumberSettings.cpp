@@ -2,9 +2,6 @@
 
 #include <cmath>
 
-#include "DecimalGrid.h"
-#include "Notices.h"
-#include "NumberFields.h"
 #include "RandomSource.h"
 
 namespace ovantis {
@@ -35,40 +32,6 @@ bool wholeNumbersIn(const NumberSettings& s, std::int64_t& first, std::int64_t& 
     first = static_cast<std::int64_t>(lowest);
     last = static_cast<std::int64_t>(highest);
     return true;
-}
-
-Refusal check(const NumberSettings& s) {
-    using Kind = Refusal::Kind;
-    const auto row = [](auto member) { return rowOf<NumberSettings>(kNumberFields, member).names; };
-    if (!s.integerOn && !s.decimalOn) {
-        return {.kind = Kind::NoNumberType, .notice = notices::kNoNumberType};
-    }
-    if (s.decimalOn && (s.places < 0 || s.places > NumberSettings::kMaxPlaces)) {
-        return {.kind = Kind::PlacesOutside,
-                .notice = notices::kBadPlaces,
-                .field = row(&NumberSettings::places),
-                .values = {std::to_string(s.places)}};
-    }
-    Refusal range{.notice = notices::kBadRange, .field = row(&NumberSettings::low)};
-    std::int64_t first = 0;
-    std::int64_t last = 0;
-    if (!s.low.finite() || !s.high.finite()) {
-        range.kind = Kind::BeyondSingle;
-    } else if (s.asRead(s.low) > s.asRead(s.high)) {
-        range.kind = Kind::LowAboveHigh;
-    } else if (s.integerOn && !wholeNumbersIn(s, first, last)) {
-        range.kind = Kind::NoWhole;
-    } else if (s.decimalOn && DecimalGrid(s.asRead(s.low), s.asRead(s.high), s.places).empty()) {
-        range.kind = Kind::NoDecimal;
-        range.values = {std::to_string(s.places)};
-    }
-    if (range) {
-        return range;
-    }
-    if (s.count <= 0) {
-        return countTooLow(row(&NumberSettings::count), s.count);
-    }
-    return {};
 }
 
 }  // namespace ovantis

@@ -3,7 +3,6 @@
 #include <cstdint>
 
 #include "Bound.h"
-#include "Refusal.h"
 
 namespace ovantis {
 
@@ -36,12 +35,6 @@ struct NumberSettings {
 // The secure source reads the bounds as typed; the classic source as their
 // single-precision values, as it always has, so a seed's lines never change.
 NumberSettings readBoundsBy(NumberSettings settings, const RandomSource& random);
-
-// Why the settings cannot be used, or no refusal. A
-// range is refused when it holds nothing to draw: no whole number for
-// integers, no decimal with the given places for decimals. Only bounds
-// beyond single precision are refused for their size alone.
-Refusal check(const NumberSettings& settings);
 
 // The whole numbers inside the range as the settings read it, as 64-bit
 // bounds; false when there are none or they do not fit.

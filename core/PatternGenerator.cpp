@@ -1,13 +1,9 @@
 #include "PatternGenerator.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "BoundedDraws.h"
-#include "CliTexts.h"
 #include "HashMemory.h"
-#include "Notices.h"
-#include "PatternFields.h"
 #include "PatternParser.h"
 
 namespace ovantis {
@@ -34,19 +30,12 @@ Refusal PatternGenerator::build(const PatternSettings& s, std::uint64_t budget) 
     m_taken = 0;
     CharacterSet universe({{0x20, 0x7E}});
     CharacterSet removed;
-    const auto row = [](auto member) -> const PageField<PatternSettings>& {
-        return rowOf<PatternSettings>(kPatternFields, member);
-    };
     const CharacterSet::TextCheck options[] = {
         s.charset.empty() ? CharacterSet::TextCheck{} : CharacterSet::parse(s.charset, universe),
         CharacterSet::parse(s.exclude, removed, true)};
-    for (int i = 0; i < 2; ++i) {
-        if (options[i].fault != CharacterSet::Fault::None) {
-            Refusal r = CharacterSet::refusal(
-                options[i],
-                row(i == 0 ? &PatternSettings::charset : &PatternSettings::exclude).names);
-            r.notice = notices::kBadPattern;
-            return r;
+    for (const CharacterSet::TextCheck& option : options) {
+        if (option.fault != CharacterSet::Fault::None) {
+            return {.kind = CharacterSet::refusalKind(option.fault)};
         }
     }
     if (s.noSimilar) {
@@ -62,7 +51,7 @@ Refusal PatternGenerator::build(const PatternSettings& s, std::uint64_t budget) 
         r = m_automaton.build(m_nodes, budget);
     }
     if (r) {
-        return describeTemplateRefusal(r, row(&PatternSettings::pattern).valueName);
+        return r;
     }
     m_ascii.clear();
     m_picks.clear();
@@ -378,28 +367,6 @@ bool PatternGenerator::appendLine(std::string& out, TextSink*) {
     } while (!m_seen.insert(line).second);
     out += line;
     return true;
-}
-
-std::string PatternGenerator::info(Language language) const {
-    return (m_product.empty() ? "" : m_product + " = ") + countLine(count(), language);
-}
-
-std::string PatternGenerator::countLine(const BigCount& count, Language language) {
-    char bits[32];
-    std::snprintf(bits, sizeof bits, "%.1f", count.log2());
-    return texts::kPatternInfo.fill(language, {grouped(count), bits});
-}
-
-std::string PatternGenerator::grouped(const BigCount& value) {
-    const std::string digits = value.toDecimal();
-    std::string text;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i != 0 && (digits.size() - i) % 3 == 0) {
-            text += ',';
-        }
-        text += digits[i];
-    }
-    return text;
 }
 
 }  // namespace ovantis

@@ -7,7 +7,6 @@
 #include <unordered_set>
 #include <vector>
 
-#include "Language.h"
 #include "PatternAutomaton.h"
 #include "PatternSettings.h"
 #include "RandomSource.h"
@@ -27,7 +26,8 @@ class PatternGenerator {
         : m_random(random), m_seeded(seeded) {}
 
     // Parses and counts; nothing is drawn from a refused pattern. Memory the
-    // automaton needs beyond budget bytes is refused.
+    // automaton needs beyond budget bytes is refused. The refusal names its
+    // kind, column, text and figure; the pages word it.
     Refusal build(const PatternSettings& settings, std::uint64_t budget);
 
     const BigCount& count() const { return m_automaton.count(); }
@@ -36,8 +36,6 @@ class PatternGenerator {
     // "26^4 × 10^4" for a run of fixed pieces whose count that product says
     // better than the number alone; empty otherwise.
     const std::string& product() const { return m_product; }
-    // The count, grouped, and its bits in one line, after the product when there is one.
-    std::string info(Language language) const;
     std::int64_t maxLineBytes() const { return m_automaton.maxLineBytes(); }
     // Bytes a --unique run of count lines keeps.
     std::uint64_t memoryNeeded(std::int64_t count) const;
@@ -51,10 +49,6 @@ class PatternGenerator {
     std::int64_t appendLines(std::string& out, std::int64_t count, std::string_view lineEnd,
                              std::size_t limit);
 
-    // How many lines there are to draw from, grouped, and their bits.
-    static std::string countLine(const BigCount& count, Language language);
-    // The whole number with a comma between groups of three digits.
-    static std::string grouped(const BigCount& value);
     // A stream keyed from a seed, the same for that seed in every version.
     static std::unique_ptr<EntropyPool> seededPool(std::uint64_t seed);
 

@@ -64,7 +64,7 @@ struct Refusal {
     // The template's text at fault, and the figure its kind names.
     std::string found{};
     std::uint64_t figure = 0;
-    // The page's notice (core/Notices.h); none for a command-line run's own limits.
+    // The page's notice (pages/Notices.h); none for a command-line run's own limits.
     const char* notice = nullptr;
     // The row of the page's fields at fault, by its command-line names.
     const char* field = nullptr;
@@ -73,20 +73,5 @@ struct Refusal {
 
     explicit operator bool() const { return kind != Kind::None; }
 };
-
-// The long option of a row's command-line names ("-n,--count": "--count").
-std::string longName(const char* names);
-
-// A range whose high end, in the row named high, is below its low end.
-Refusal maxBelowMin(const char* notice, const char* high, const char* low, std::int32_t lowEnd,
-                    std::int32_t highEnd);
-// A count below 1, in the row named field.
-Refusal countTooLow(const char* field, std::int32_t count);
-
-// A code point as U+XXXX.
-std::string codePoint(std::uint32_t point);
-
-// Fills in a template refusal's notice and values from its found text and figure.
-Refusal& describeTemplateRefusal(Refusal& refusal, const char* patternValueName);
 
 }  // namespace ovantis

@@ -3,8 +3,6 @@
 #include <cstdint>
 #include <string>
 
-#include "Refusal.h"
-
 namespace ovantis {
 
 // The String page's settings; a default-constructed value is the page's
@@ -33,8 +31,5 @@ struct StringSettings {
     std::int32_t maxLength = 8;
     std::int32_t count = 10;
 };
-
-// Why the settings cannot be used, or no refusal.
-Refusal check(const StringSettings& settings);
 
 }  // namespace ovantis

@@ -3,28 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "Notices.h"
 #include "RandomSource.h"
-#include "TimeFields.h"
 
 namespace ovantis {
-
-Refusal check(const TimeSettings& s) {
-    const auto row = [](auto member) { return rowOf<TimeSettings>(kTimeFields, member).names; };
-    if (s.runExternal && s.command.empty()) {
-        return {.kind = Refusal::Kind::NoProgram,
-                .notice = notices::kNoCommand,
-                .field = row(&TimeSettings::command)};
-    }
-    if (s.maxDelay < s.minDelay) {
-        return maxBelowMin(notices::kBadDelay, row(&TimeSettings::maxDelay),
-                           row(&TimeSettings::minDelay), s.minDelay, s.maxDelay);
-    }
-    if (s.count <= 0) {
-        return countTooLow(row(&TimeSettings::count), s.count);
-    }
-    return {};
-}
 
 int drawDelay(const TimeSettings& s, RandomSource& random) {
     const std::int64_t delay = random.RandInRange(s.minDelay, s.maxDelay);

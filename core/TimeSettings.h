@@ -3,8 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "PageHost.h"
-#include "Refusal.h"
+#include "LocalTime.h"
 
 namespace ovantis {
 
@@ -19,9 +18,6 @@ struct TimeSettings {
     std::int32_t maxDelay = 3000;
     std::int32_t count = 10;
 };
-
-// Why the settings cannot be used, or no refusal.
-Refusal check(const TimeSettings& settings);
 
 // The delay before the next event, in milliseconds; a negative one counts as none.
 int drawDelay(const TimeSettings& settings, RandomSource& random);

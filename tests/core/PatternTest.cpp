@@ -174,7 +174,9 @@ TEST(PatternGenerator, CountsAreExactAtAnySizeAndFixedPiecesShowTheirProduct) {
     for (const auto& row : rows) {
         Built built({.pattern = row.pattern});
         ASSERT_FALSE(built.refusal) << row.pattern;
-        EXPECT_EQ(PatternGenerator::grouped(built.generator.count()), row.count) << row.pattern;
+        std::string count = row.count;
+        std::erase(count, ',');
+        EXPECT_EQ(built.generator.count().toDecimal(), count) << row.pattern;
         EXPECT_EQ(built.generator.product(), row.product) << row.pattern;
     }
     Built huge({.pattern = "[\\x{20}-\\x{10FFFF}]{1000}"});

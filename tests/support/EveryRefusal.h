@@ -9,6 +9,7 @@
 #include "PatternParser.h"
 #include "RunLimits.h"
 #include "ScriptedHost.h"
+#include "SettingsCheck.h"
 #include "StringFields.h"
 #include "StringGenerator.h"
 #include "StringPageLogic.h"
@@ -96,7 +97,7 @@ inline std::vector<Refusal> everyRefusal() {
                                   deep,
                                   std::string(PatternParser::kMostBytes + 1, 'a')}) {
         PatternGenerator generator(random);
-        all.push_back(generator.build({.pattern = pattern, .noSimilar = true}, 1 << 20));
+        all.push_back(build(generator, {.pattern = pattern, .noSimilar = true}, 1 << 20));
     }
     return all;
 }

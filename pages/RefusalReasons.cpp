@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "CliTexts.h"
+#include "FieldTexts.h"
 
 namespace ovantis {
 namespace {

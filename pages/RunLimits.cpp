@@ -7,6 +7,7 @@
 #include "Notices.h"
 #include "PatternFields.h"
 #include "PatternGenerator.h"
+#include "SettingsCheck.h"
 #include "StringFields.h"
 #include "StringGenerator.h"
 

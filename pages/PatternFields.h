@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CliTexts.h"
+#include "FieldTexts.h"
 #include "Notices.h"
 #include "PageField.h"
 #include "PatternSettings.h"

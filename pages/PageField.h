@@ -123,6 +123,9 @@ constexpr const PageField<Settings>& rowOf(std::span<const PageField<Settings>> 
     return fields.front();
 }
 
+// The long option of a row's command-line names ("-n,--count": "--count").
+std::string longName(const char* names);
+
 // The shortest text that reads back as value.
 std::string shortestText(float value);
 

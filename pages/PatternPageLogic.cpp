@@ -1,10 +1,12 @@
 #include "PatternPageLogic.h"
 
 #include "ControlIds.h"
+#include "CountLine.h"
 #include "HashMemory.h"
 #include "Notices.h"
 #include "PatternFields.h"
 #include "RefusalReasons.h"
+#include "SettingsCheck.h"
 
 namespace ovantis {
 namespace {
@@ -24,7 +26,7 @@ Refusal PatternPageLogic::build(const PatternSettings& settings) {
         m_stream.emplace(PatternGenerator::seededPool(static_cast<std::uint64_t>(random().now())));
     }
     m_generator.emplace(m_stream ? *m_stream : random(), m_stream.has_value());
-    return m_generator->build(settings, kBudget);
+    return ovantis::build(*m_generator, settings, kBudget);
 }
 
 bool PatternPageLogic::Validate() {
@@ -62,9 +64,9 @@ void PatternPageLogic::OnTimer() {
     settings.pattern = host().getText(ids::kPattern);
     // Counted apart from the generator a run may be drawing from.
     PatternGenerator counter(random());
-    const Refusal refusal = counter.build(settings, kBudget);
+    const Refusal refusal = ovantis::build(counter, settings, kBudget);
     host().setText(ids::kPatternInfo,
-                   refusal ? reasonOf(refusal, language) : counter.info(language));
+                   refusal ? reasonOf(refusal, language) : countLine(counter, language));
 }
 
 }  // namespace ovantis

@@ -8,20 +8,12 @@
 #include <vector>
 
 #include "Language.h"
+#include "LocalTime.h"
 #include "Notice.h"
 #include "OutputLimit.h"
 #include "SystemReason.h"
 
 namespace ovantis {
-
-struct LocalTime {
-    int year = 1970;
-    int month = 1;
-    int day = 1;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-};
 
 struct FileFilter {
     std::string name;

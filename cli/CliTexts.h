@@ -2,7 +2,7 @@
 
 #include "Text.h"
 
-// Every text of ovantis-cli beside the pages' notices and fields.
+// Every text of ovantis-cli beside those of the pages (pages/FieldTexts.h).
 namespace ovantis::texts {
 
 // Help
@@ -17,28 +17,8 @@ inline constexpr Text kTimeAbout{"在随机延迟后记下本地日期和时间"
 inline constexpr Text kPatternAbout{"与模板完全匹配的随机行，在其匹配的所有字符串中均匀抽取",
                                     "Random lines matching a template, uniform over every string "
                                     "it matches"};
-inline constexpr Text kPatternHelp{
-    "模板（也可作为第一个参数给出）：字面字符、\\ 转义、\\x{HHHH}、[a-z]、[^...]、\\d \\w \\s、.、"
-    "(...)、|、?、{n}、{m,n}",
-    "The template (or the first argument): literals, \\ escapes, \\x{HHHH}, [a-z], [^...], "
-    "\\d \\w \\s, ., (...), |, ?, {n}, {m,n}"};
-inline constexpr Text kInfoHelp{"不生成行，只显示模板匹配的字符串总数及其位数",
-                                "Print how many strings the template matches, and their bits, "
-                                "instead of lines"};
-inline constexpr Text kLinesInfoHelp{"不生成行，只显示这些设定可生成的不同行数及其位数",
-                                     "Print how many different lines these settings allow, and "
-                                     "their bits, instead of lines"};
 // Counts beyond what is worth writing out whole: the bits alone.
 inline constexpr Text kBitsInfo{"约 %1 位", "about %1 bits"};
-inline constexpr Text kUniverseHelp{
-    "'.' 和 [^...] 从 TEXT 的字符中抽取（写法同 string --charset；"
-    "默认可打印 ASCII）",
-    "Draw '.' and [^...] from the characters in TEXT (as string "
-    "--charset; printable ASCII by default)"};
-inline constexpr Text kUniqueHelp{
-    "本次运行中没有重复的行（每行都记在内存中）",
-    "No line repeats within the run (every line is kept in memory to ensure it)"};
-inline constexpr Text kLinesHelp{"生成行数", "How many lines"};
 inline constexpr Text kWithDefault{"%1（默认 %2）", "%1 (default %2)"};
 inline constexpr Text kSeedHelp{"用 S（0..4294967295）为经典随机源设种子；'now' 表示当前秒",
                                 "Seed the classic source with S (0..4294967295), or 'now' for "
@@ -94,7 +74,6 @@ inline constexpr Text kNoValueTaken{"%1：不带取值", "%1: takes no value"};
 inline constexpr Text kNotWhole{"%1：%2 不是整数", "%1: %2 is not a whole number"};
 inline constexpr Text kOutsideInt{"%1：%2 超出 -2147483648..2147483647",
                                   "%1: %2 is outside -2147483648..2147483647"};
-inline constexpr Text kNotNumber{"%1：%2 不是数字", "%1: %2 is not a number"};
 inline constexpr Text kBadSeed{"--seed：%1 既不是 'now'，也不是 0 到 4294967295 的整数",
                                "--seed: %1 is neither 'now' nor a whole number from 0 to "
                                "4294967295"};
@@ -123,7 +102,6 @@ inline constexpr Text kMemoryTooLow{"--max-memory：至少为 1 MiB（现为 %1�
 // Why settings are refused
 inline constexpr Text kRefused{"%1：%2", "%1: %2"};
 
-inline constexpr Text kPatternInfo{"%1 种字符串 · %2 位", "%1 strings · %2 bits"};
 
 // Failures
 inline constexpr Text kGaveUp{"一秒多重抽仍找不到可用的新行；运行已停止，-o 文件保持原样",

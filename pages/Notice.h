@@ -8,7 +8,7 @@ namespace ovantis {
 
 // A notice a page shows, as data: each host words it in its language.
 struct Notice {
-    const char* text = nullptr;           // one of core/Notices.h
+    const char* text = nullptr;           // one of pages/Notices.h
     std::vector<std::int64_t> figures{};  // for %1, %2 ... in order
     // A further line shown as it is: a name, or a reason already worded.
     std::string detail{};

@@ -1,9 +1,15 @@
 #include "PageField.h"
 
 #include <charconv>
+#include <string_view>
 #include <utility>
 
 namespace ovantis {
+
+std::string longName(const char* names) {
+    const std::string_view all = names != nullptr ? names : "";
+    return std::string(all.substr(all.rfind(',') + 1));
+}
 
 std::string shortestText(float value) {
     char buffer[32];

@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string>
+#include <tuple>
 
 #include "Notices.h"
-#include "NumberSettings.h"
+#include "NumberGenerator.h"
 #include "RandomSource.h"
-#include "StringSettings.h"
-#include "TimeSettings.h"
+#include "SettingsCheck.h"
+#include "TestKeys.h"
 
 namespace ovantis {
 namespace {
@@ -95,6 +97,46 @@ TEST(TimeSteps, DelaysAreDrawnInRangeAndNegativeOnesCountAsNone) {
     EXPECT_EQ(drawDelay({false, "", 700, 700}, random), 700);
     for (int i = 0; i < 100; ++i) {
         EXPECT_EQ(drawDelay({false, "", INT32_MIN, -5}, random), 0);
+    }
+}
+
+// Bounds read from their text as each source reads them: the secure source
+// takes the typed decimal, the classic source its float. Each range holds one
+// line, or none ("").
+TEST(NumberGeneration, SecureSourceReadsBoundsAsTypedClassicAsFloats) {
+    const auto S = RandomSource::Kind::Secure, C = RandomSource::Kind::Classic;
+    const std::string tiny = "0." + std::string(49, '0') + "1" + std::string(10, '0');
+    // low, high (nullptr: low), integers, decimals, places, source, line
+    const std::tuple<const char*, const char*, bool, bool, int, RandomSource::Kind, std::string>
+        cases[] = {
+            {"16777217", nullptr, true, false, 0, S, "16777217"},
+            {"16777217", nullptr, true, false, 0, C, "16777216"},
+            {"16777217", "16777216", true, false, 0, S, ""},
+            {"1.1e10", nullptr, true, false, 0, S, "11000000000"},
+            {"1.1e10", nullptr, false, true, 0, S, "11000000000"},
+            {"1.1e10", nullptr, true, false, 0, C, "11000000512"},
+            {"0.123456789", nullptr, false, true, 9, S, "0.123456789"},
+            {"0.123456789", nullptr, false, true, 9, C, "0.123456791"},
+            {"1e-50", nullptr, false, true, 60, S, tiny},
+            {"-9223372036854775808", nullptr, true, true, 0, S, "-9223372036854775808"},
+            {"9223372036854775807", nullptr, true, false, 0, S, "9223372036854775807"},
+            {"9223372036854775808", nullptr, true, false, 0, S, ""},  // beyond 64 bits
+            {"3.4028236e38", nullptr, false, true, 0, S, ""},         // beyond single precision
+        };
+    for (const auto& [low, high, integers, decimals, places, kind, line] : cases) {
+        SCOPED_TRACE(testing::Message() << low << " places " << places << " kind " << (kind == S));
+        RandomSource random(kind, {}, test::testKeys);
+        const NumberSettings s = readBoundsBy(
+            {integers, decimals, *Bound::read(low), *Bound::read(high ? high : low), 1, places},
+            random);
+        ASSERT_EQ(!check(s), !line.empty());
+        if (!line.empty()) {
+            NumberGenerator generator(s, random);
+            std::string made;
+            generator.appendLine(made);
+            EXPECT_EQ(made, line);
+            EXPECT_EQ(generator.possibleLines(), 1u);
+        }
     }
 }
 

@@ -8,6 +8,7 @@
 #include "PageHost.h"
 #include "RandomSource.h"
 #include "Refusal.h"
+#include "SettingsCheck.h"
 
 namespace ovantis {
 

@@ -2,6 +2,7 @@
 
 #include "ControlIds.h"
 #include "Notices.h"
+#include "SettingsCheck.h"
 #include "TimeFields.h"
 
 namespace ovantis {
