@@ -144,22 +144,24 @@ TEST(BoundedDraws, KeptWordsGiveEveryTupleEquallyOften) {
     }
 }
 
-TEST(EntropyPool, KeystreamMatchesTheChaCha20BlockVector) {
-    // The block-function example of RFC 8439: key 00..1f, nonce 0:0:0:9:0:0:0:4a:0:0:0:0, block 1.
-    const EntropyPool::Key key{0x03020100, 0x07060504, 0x0b0a0908, 0x0f0e0d0c,
+// The block-function example of RFC 8439: key 00..1f, nonce 0:0:0:9:0:0:0:4a:0:0:0:0, block 1.
+const EntropyPool::Key kRfcKey{0x03020100, 0x07060504, 0x0b0a0908, 0x0f0e0d0c,
                                0x13121110, 0x17161514, 0x1b1a1918, 0x1f1e1d1c};
-    EntropyPool pool(key, {0x09000000, 0x4a000000, 0x00000000}, 1);
-    const std::uint32_t expected[16] = {0xe4e7f110, 0x15593bd1, 0x1fdd0f50, 0xc47120a3,
-                                        0xc7f4d1c7, 0x0368c033, 0x9aaa2204, 0x4e6cd4c3,
-                                        0x466482d2, 0x09aa9f07, 0x05d7c214, 0xa2028bd9,
-                                        0xd19c12b5, 0xb94e16de, 0xe883d0cb, 0x4e3c50a2};
-    for (std::uint32_t word : expected) {
+const EntropyPool::Nonce kRfcNonce{0x09000000, 0x4a000000, 0x00000000};
+const std::uint32_t kRfcBlock[16] = {
+    0xe4e7f110, 0x15593bd1, 0x1fdd0f50, 0xc47120a3, 0xc7f4d1c7, 0x0368c033, 0x9aaa2204, 0x4e6cd4c3,
+    0x466482d2, 0x09aa9f07, 0x05d7c214, 0xa2028bd9, 0xd19c12b5, 0xb94e16de, 0xe883d0cb, 0x4e3c50a2};
+
+TEST(EntropyPool, KeystreamMatchesTheChaCha20BlockVector) {
+    EntropyPool pool(kRfcKey, kRfcNonce, 1);
+    for (std::uint32_t word : kRfcBlock) {
         EXPECT_EQ(pool.next32(), word);
     }
 }
 
-// Every vector path this processor has gives the portable keystream, the
-// block counter's carry into the next word included.
+// The portable path gives the known block, and every vector path this
+// processor has the portable keystream, the block counter's carry into the
+// next word included.
 TEST(ChaChaBlocks, EveryPathGivesThePortableKeystream) {
     ChaChaBlocks::State input{};
     for (std::uint32_t i = 0; i < 16; ++i) {
@@ -167,6 +169,12 @@ TEST(ChaChaBlocks, EveryPathGivesThePortableKeystream) {
     }
     input[12] = 0xFFFFFFF8u;
     std::vector<std::uint32_t> expected(ChaChaBlocks::kWords), got(ChaChaBlocks::kWords);
+    ChaChaBlocks::State rfc{0x61707865, 0x3320646e, 0x79622d32, 0x6b206574};
+    std::copy(kRfcKey.begin(), kRfcKey.end(), rfc.begin() + 4);
+    rfc[12] = 1;
+    std::copy(kRfcNonce.begin(), kRfcNonce.end(), rfc.begin() + 13);
+    ASSERT_TRUE(ChaChaBlocks::fillOn("portable", rfc, expected.data()));
+    EXPECT_TRUE(std::equal(std::begin(kRfcBlock), std::end(kRfcBlock), expected.begin()));
     ASSERT_TRUE(ChaChaBlocks::fillOn("portable", input, expected.data()));
     // Block 8 is block 0 with the counter carried.
     ChaChaBlocks::State carried = input;
