@@ -543,6 +543,14 @@ TEST(CliTime, PrintsOneTimestampPerEventAndLaunchesWithoutAShell) {
         ::usleep(20000);
     }
     EXPECT_EQ(dir.names(), "a b\nprobe\n");
+    // Each event's line is out before its program starts: each program counts
+    // the lines logged so far.
+    dir.sh(OVANTIS_CLI_PATH
+           " time -n 2 --delay 300..300 --exec sh -- -c 'wc -l < log >> seen' > log");
+    for (int waited = 0; waited < 100 && readAll(dir / "seen").size() < 4; ++waited) {
+        ::usleep(20000);
+    }
+    EXPECT_EQ(readAll(dir / "seen"), "1\n2\n");
 }
 
 // Starts the real binary in folder with its standard output on a pipe nobody
