@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "CharacterSet.h"
 #include "DecimalGrid.h"
 #include "Notices.h"
 #include "NumberFields.h"
@@ -62,15 +63,7 @@ Refusal& describeTemplate(Refusal& r, const char* patternValueName) {
     return r;
 }
 
-}  // namespace
-
-Refusal countTooLow(const char* field, std::int32_t count) {
-    return {.kind = Refusal::Kind::CountTooLow,
-            .notice = notices::kBadCount,
-            .field = field,
-            .values = {std::to_string(count)}};
-}
-
+// The refusal of a character-set text in the row named field.
 Refusal textRefusal(const CharacterSet::TextCheck& check, const char* field) {
     Refusal r{.kind = CharacterSet::refusalKind(check.fault),
               .notice = notices::kBadCharset,
@@ -80,6 +73,15 @@ Refusal textRefusal(const CharacterSet::TextCheck& check, const char* field) {
         r.values.push_back(codePoint(check.point));
     }
     return r;
+}
+
+}  // namespace
+
+Refusal countTooLow(const char* field, std::int32_t count) {
+    return {.kind = Refusal::Kind::CountTooLow,
+            .notice = notices::kBadCount,
+            .field = field,
+            .values = {std::to_string(count)}};
 }
 
 Refusal check(const StringSettings& s) {

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include "CharacterSet.h"
 #include "NumberSettings.h"
 #include "PatternSettings.h"
 #include "Refusal.h"
@@ -24,8 +23,6 @@ Refusal check(const TimeSettings& settings);
 // Builds the generator from the Pattern page's settings, or says why it cannot.
 Refusal build(PatternGenerator& generator, const PatternSettings& settings, std::uint64_t budget);
 
-// The refusal of a character-set text in the row named field.
-Refusal textRefusal(const CharacterSet::TextCheck& check, const char* field);
 // A count below 1, in the row named field.
 Refusal countTooLow(const char* field, std::int32_t count);
 
