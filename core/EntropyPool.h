@@ -44,7 +44,13 @@ class EntropyPool {
         m_nextHalf += 2;
         return word;
     }
+    // Two whole words, the first one high; one bounds check while both are there.
     std::uint64_t next64() {
+        const std::size_t at = m_nextHalf + (m_nextHalf & 1);
+        if (at + 4 <= kHalves) {
+            m_nextHalf = at + 4;
+            return std::uint64_t{m_words[at >> 1]} << 32 | m_words[(at >> 1) + 1];
+        }
         const std::uint64_t high = next32();
         return (high << 32) | next32();
     }

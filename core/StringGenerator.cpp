@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "ClassicDraws.h"
@@ -24,6 +25,20 @@ constexpr std::uint64_t kCap = std::uint64_t{1} << 62;
 int bitsRead(std::uint64_t width) {
     return width != 0 && width <= 32768 && std::has_single_bit(width) ? std::countr_zero(width)
                                                                       : 15;
+}
+
+// Short line ends are stored in place: a copy would be a call for each line.
+char* endLine(char* at, std::string_view lineEnd) {
+    if (lineEnd.size() == 1) {
+        *at = lineEnd[0];
+        return at + 1;
+    }
+    if (lineEnd.size() == 2) {
+        at[0] = lineEnd[0];
+        at[1] = lineEnd[1];
+        return at + 2;
+    }
+    return std::copy(lineEnd.begin(), lineEnd.end(), at);
 }
 }  // namespace
 
@@ -536,30 +551,48 @@ std::int64_t StringGenerator::appendLines(std::string& out, std::int64_t count,
     if (classic) {
         made = appendClassicLines(at, end, count, lineEnd);
     } else {
-        // Draws are taken from a word as they are needed; those left over at
-        // the end of a call are dropped: each is independent.
+        // Characters are drawn ahead, a word's draws at a time, so no draw
+        // waits on the line it goes to; those left over at the end of a call
+        // are dropped: each is independent.
         m_left = 0;
         const BoundedDraws glyphDraws = m_glyphDraws;
         const int perWord = glyphDraws.perWord();
-        std::uint64_t word = 0;
-        int left = 0;
         const char* const ascii = m_ascii.data();
+        constexpr int kAhead = 512;
+        constexpr int kSpare = 16;
+        std::array<char, kAhead + BoundedDraws::kMaxDigits + kSpare> ahead;
+        int have = 0;
+        int used = 0;
         for (; made < count && at < end; ++made) {
             at = std::copy(s.head.begin(), s.head.end(), at);
-            const std::int64_t length =
-                m_length.width == 1 ? m_length.low : m_random.RandInRange(m_length);
-            for (std::int64_t i = 0; i < length; ++i) {
-                if (left == 0) {
-                    do {
-                        word = m_random.secureWord64();
-                    } while (!glyphDraws.accepts(word));
-                    left = perWord;
+            std::int64_t length = std::max<std::int64_t>(
+                m_length.width == 1 ? m_length.low : m_random.RandInRange(m_length), 0);
+            while (length > 0) {
+                if (used == have) {
+                    for (have = 0; have < kAhead;) {
+                        std::uint64_t word = m_random.secureWord64();
+                        if (glyphDraws.accepts(word)) {
+                            for (int i = 0; i < perWord; ++i) {
+                                ahead[have + i] = ascii[glyphDraws.take(word)];
+                            }
+                            have += perWord;
+                        }
+                    }
+                    used = 0;
                 }
-                --left;
-                *at++ = ascii[glyphDraws.take(word)];
+                const int n = static_cast<int>(std::min<std::int64_t>(length, have - used));
+                // A short piece is one fixed copy; the chunk has room past its end.
+                if (n <= kSpare) {
+                    std::memcpy(at, ahead.data() + used, kSpare);
+                } else {
+                    std::memcpy(at, ahead.data() + used, static_cast<std::size_t>(n));
+                }
+                at += n;
+                used += n;
+                length -= n;
             }
             at = std::copy(s.tail.begin(), s.tail.end(), at);
-            at = std::copy(lineEnd.begin(), lineEnd.end(), at);
+            at = endLine(at, lineEnd);
         }
     }
     out.resize(static_cast<std::size_t>(at - out.data()));
@@ -628,7 +661,7 @@ std::int64_t StringGenerator::appendClassicLines(char*& to, const char* end, std
             }
         }
         at = std::copy(tail.begin(), tail.end(), at);
-        at = std::copy(lineEnd.begin(), lineEnd.end(), at);
+        at = endLine(at, lineEnd);
     }
     m_random.restore(next == 0 ? base : draws.stateAt(next - 1));
     to = at;

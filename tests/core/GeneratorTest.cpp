@@ -151,6 +151,12 @@ TEST(StringGeneration, EveryLineHasTheShapeItsOptionsAsk) {
                 ASSERT_TRUE(std::regex_match(line, pattern) && !line.starts_with("\xED\xA0"))
                     << line;
             }
+            // And a chunk at a time, where the settings allow it.
+            std::string chunk;
+            generator.appendLines(chunk, 3000, "\n", 1 << 20);
+            for (std::istringstream in(chunk); std::getline(in, chunk);) {
+                ASSERT_TRUE(std::regex_match(chunk, pattern)) << chunk;
+            }
         }
     });
 }
