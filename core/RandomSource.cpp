@@ -1,5 +1,7 @@
 #include "RandomSource.h"
 
+#include "BoundedDraws.h"
+
 namespace ovantis {
 
 RandomSource::RandomSource(Kind kind, Clock clock, KeySource keys)
@@ -60,26 +62,23 @@ std::uint64_t RandomSource::wideOffset(std::uint64_t width) {
         return value % width;
     }
     // Fold k 15-bit draws, k the least with 2^(15k) >= width, as
-    // r = (r * 32768 + draw) mod width. Doubling step by step keeps every
-    // intermediate below 2^64.
+    // r = (r * 32768 + draw) mod width. Below 2^49 the sum fits 64 bits.
     int draws = 1;
     while (draws < 5 && (width == 0 || (width - 1) >> (15 * draws) != 0)) {
         ++draws;
     }
+    constexpr std::uint64_t kNarrow = std::uint64_t{1} << 49;
     std::uint64_t r = 0;
     for (int i = 0; i < draws; ++i) {
-        for (int bit = 0; bit < 15; ++bit) {
-            if (width == 0) {
-                r <<= 1;
-            } else {
-                r = (r >= width - r) ? r - (width - r) : r + r;
-            }
-        }
         const auto d = static_cast<std::uint64_t>(draw());
         if (width == 0) {
-            r += d;
+            r = (r << 15) + d;
+        } else if (width <= kNarrow) {
+            // A division only where the sum reaches the width.
+            r = (r << 15) + d;
+            r = r < width ? r : r % width;
         } else {
-            r = (r >= width - d) ? r - (width - d) : r + d;
+            r = static_cast<std::uint64_t>((Uint128{r} << 15 | d) % width);
         }
     }
     return r;

@@ -63,6 +63,19 @@ TEST(RandInRange, NarrowRangesTakeOneDrawModuloWidth) {
     }
 }
 
+// Wider ranges fold 2 to 5 draws, r = (r * 32768 + draw) mod width, without
+// overflow however wide: seed 1 into each range.
+TEST(RandInRange, WideRangesFoldTheirDrawsModuloWidth) {
+    const std::int64_t cases[][3] = {{0, 1000000000, 1361955},
+                                     {0, (std::int64_t{1} << 50) - 2, 336488346642309},
+                                     {0, (std::int64_t{1} << 62) + 4, 1802678105920391855},
+                                     {INT64_MIN, INT64_MAX - 1, 1802678105920391907}};
+    for (const auto& [low, high, value] : cases) {
+        RandomSource random;
+        EXPECT_EQ(random.RandInRange(low, high), value) << high;
+    }
+}
+
 // Every draw lies in its range, the widest included; the rows marked reach
 // their top within two million draws.
 TEST(RandInRange, DrawsStayInsideTheRangeAndReachItsTop) {
