@@ -5,6 +5,10 @@
 
 #include "ChaChaBlocks.h"
 
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 namespace ovantis {
 namespace {
 
@@ -80,6 +84,45 @@ __attribute__((target("avx2"))) void fillWide(std::uint32_t state, std::uint16_t
 bool fillsWide() {
     return std::string_view(ChaChaBlocks::path()) != "portable";
 }
+
+enum class Test { Odd, Even, From };
+
+// Sixteen draws, each test's answer left in a lane's top bit.
+template <Test kTest>
+__attribute__((target("avx2"))) inline __m256i testWide(const std::uint16_t* at, __m256i lifts) {
+    const __m256i draws = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
+    if constexpr (kTest == Test::Odd) {
+        return _mm256_slli_epi16(draws, 15);
+    } else if constexpr (kTest == Test::Even) {
+        return _mm256_slli_epi16(_mm256_xor_si256(draws, _mm256_set1_epi16(-1)), 15);
+    }
+    return _mm256_add_epi16(draws, lifts);
+}
+
+// The masks 32 draws at a time: packing keeps each lane's sign, and the move
+// mask gathers the bits in order.
+template <Test kTest>
+__attribute__((target("avx2"))) void maskWide(const std::uint16_t* draws, ClassicDraws::Mask& mask,
+                                              std::uint16_t lift) {
+    const __m256i lifts = _mm256_set1_epi16(static_cast<short>(lift));
+    for (int word = 0; word < ClassicDraws::kWords; ++word) {
+        std::uint64_t bits = 0;
+        for (int half = 0; half < 2; ++half) {
+            const std::uint16_t* at = draws + word * 64 + half * 32;
+            const __m256i packed = _mm256_permute4x64_epi64(
+                _mm256_packs_epi16(testWide<kTest>(at, lifts), testWide<kTest>(at + 16, lifts)),
+                0xD8);
+            bits |= std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(packed))}
+                    << (32 * half);
+        }
+        mask[word] = bits;
+    }
+}
+
+bool wide() {
+    static const bool wide = fillsWide();
+    return wide;
+}
 #endif
 
 }  // namespace
@@ -87,8 +130,7 @@ bool fillsWide() {
 void ClassicDraws::fill(std::uint32_t state) {
     m_first = state;
 #ifdef OVANTIS_CLASSIC_WIDE
-    static const bool wide = fillsWide();
-    if (wide) {
+    if (wide()) {
         fillWide(state, m_draws.data());
         return;
     }
@@ -101,10 +143,22 @@ std::uint32_t ClassicDraws::stateAt(int at) const {
 }
 
 void ClassicDraws::oddDraws(Mask& mask) const {
+#ifdef OVANTIS_CLASSIC_WIDE
+    if (wide()) {
+        maskWide<Test::Odd>(m_draws.data(), mask, 0);
+        return;
+    }
+#endif
     maskOf(m_draws.data(), mask, lowBits);
 }
 
 void ClassicDraws::evenDraws(Mask& mask) const {
+#ifdef OVANTIS_CLASSIC_WIDE
+    if (wide()) {
+        maskWide<Test::Even>(m_draws.data(), mask, 0);
+        return;
+    }
+#endif
     maskOf(m_draws.data(), mask, [](std::uint64_t four) { return lowBits(~four); });
 }
 
@@ -112,6 +166,12 @@ void ClassicDraws::drawsFrom(int least, Mask& mask) const {
     // Draws are below 2^15, so adding 2^15 - least carries no lane into the
     // next and sets a lane's bit 15 exactly where it holds least or more.
     const std::uint64_t lift = 0x8000u - static_cast<std::uint64_t>(least);
+#ifdef OVANTIS_CLASSIC_WIDE
+    if (wide()) {
+        maskWide<Test::From>(m_draws.data(), mask, static_cast<std::uint16_t>(lift));
+        return;
+    }
+#endif
     const std::uint64_t lifts = lift * 0x0001000100010001u;
     maskOf(m_draws.data(), mask,
            [lifts](std::uint64_t four) { return lowBits((four + lifts) >> 15); });
