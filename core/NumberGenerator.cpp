@@ -272,6 +272,8 @@ std::int64_t NumberGenerator::appendLines(std::string& out, std::int64_t count,
             // Writing every line a draw can give pays off only for long runs.
             constexpr std::int64_t kWorthTexts = 4096;
             m_classicLines = count >= kWorthTexts ? classicLines(lineEnd) : nullptr;
+            m_classicWide = s.integerOn && !s.decimalOn &&
+                            m_integers.width - 1u >= std::uint64_t{ClassicNumberLines::kDraws};
         } else if (range != nullptr) {
             m_lines = std::make_unique<NumberLines>(range->low, range->width, places, lineEnd);
         }
@@ -279,7 +281,36 @@ std::int64_t NumberGenerator::appendLines(std::string& out, std::int64_t count,
     if (m_classicLines) {
         return m_classicLines->append(out, count, limit, m_random);
     }
+    if (m_classicWide) {
+        return appendClassicWide(out, count, lineEnd, limit);
+    }
     return m_lines ? m_lines->append(out, count, limit, m_random) : 0;
+}
+
+// Drawn as appendAny draws them, coins until one names an integer and then the
+// integer, without a call and a copy for each line.
+std::int64_t NumberGenerator::appendClassicWide(std::string& out, std::int64_t count,
+                                                std::string_view lineEnd, std::size_t limit) {
+    constexpr std::size_t kLongest = 20;
+    const std::size_t start = out.size();
+    if (start >= limit || count <= 0) {
+        return 0;
+    }
+    out.resize(limit + kLongest + lineEnd.size());
+    char* at = out.data() + start;
+    const char* const end = out.data() + limit;
+    const RandomSource::Range integers = m_integers;
+    std::int64_t made = 0;
+    for (; made < count && at < end; ++made) {
+        while (m_random.RandInRange(1, 2) != 1) {
+        }
+        at = std::to_chars(at, at + kLongest, m_random.RandInRange(integers)).ptr;
+        for (const char c : lineEnd) {
+            *at++ = c;
+        }
+    }
+    out.resize(static_cast<std::size_t>(at - out.data()));
+    return made;
 }
 
 std::unique_ptr<ClassicNumberLines> NumberGenerator::classicLines(std::string_view lineEnd) const {

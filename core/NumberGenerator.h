@@ -64,6 +64,9 @@ class NumberGenerator {
     void appendDecimal(std::string& out, double value) const;
     // Classic lines a chunk at a time, or null where these settings cannot.
     std::unique_ptr<ClassicNumberLines> classicLines(std::string_view lineEnd) const;
+    // Classic integers of a range too wide to write every line up front.
+    std::int64_t appendClassicWide(std::string& out, std::int64_t count, std::string_view lineEnd,
+                                   std::size_t limit);
 
     NumberSettings m_settings;
     RandomSource& m_random;
@@ -83,6 +86,7 @@ class NumberGenerator {
     // classic ones where every line a draw gives can be written up front.
     std::unique_ptr<NumberLines> m_lines;
     std::unique_ptr<ClassicNumberLines> m_classicLines;
+    bool m_classicWide = false;
     bool m_linesChecked = false;
 };
 

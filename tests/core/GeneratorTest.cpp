@@ -287,6 +287,7 @@ TEST(Generation, ClassicChunksAreTheLinesMadeOneAtATime) {
     } cases[] = {
         {numbers(80, 100, true, false), "\n"},
         {numbers(-20000, 12767, true, false), "\n"},
+        {numbers(-2e9f, 2e9f, true, false), "\r\n"},
         {numbers(80, 100, false, true), "\r\n"},
         {numbers(-3.5f, 2.25f, false, true, 3), "\n"},
         {numbers(99.9f, 100, false, true, 1), "\n"},
