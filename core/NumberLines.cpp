@@ -66,7 +66,6 @@ std::int64_t NumberLines::append(std::string& out, std::int64_t count, std::size
     out.resize(limit + kMaxLine);
     char* at = out.data() + start;
     const char* const end = out.data() + limit;
-    std::uint64_t group[BoundedDraws::kMaxDigits];
     // Local copies: the lines written through a char pointer could alias
     // members, which would keep them out of registers.
     const BoundedDraws draws = m_draws;
@@ -75,20 +74,24 @@ std::int64_t NumberLines::append(std::string& out, std::int64_t count, std::size
     const std::uint8_t* const sizes = m_sizes.data();
     std::int64_t made = 0;
     while (made < count && at < end) {
-        if (!draws.split(random.secureWord64(), group)) {
+        std::uint64_t word = random.secureWord64();
+        if (!draws.accepts(word)) {
             continue;
         }
         // Draws left over when the chunk fills are dropped: each is independent.
         const int lines = static_cast<int>(std::min<std::int64_t>(perWord, count - made));
         int i = 0;
+        // Where every line of the word starts before the end, no test for each.
+        const bool room = end - at >= static_cast<std::ptrdiff_t>(lines * kSlot);
         if (slots != nullptr) {
-            for (; i < lines && at < end; ++i) {
-                std::memcpy(at, slots + group[i] * kSlot, kSlot);
-                at += sizes[group[i]];
+            for (; i < lines && (room || at < end); ++i) {
+                const std::uint64_t k = draws.take(word);
+                std::memcpy(at, slots + k * kSlot, kSlot);
+                at += sizes[k];
             }
         } else {
             for (; i < lines && at < end; ++i) {
-                at = write(at, group[i]);
+                at = write(at, draws.take(word));
             }
         }
         made += i;
