@@ -1,5 +1,6 @@
 #include "ClassicNumberLines.h"
 
+#include <bit>
 #include <cstring>
 
 #include "ClassicDraws.h"
@@ -51,7 +52,7 @@ std::unique_ptr<ClassicNumberLines> ClassicNumberLines::make(const std::vector<s
 template <std::size_t kSlot>
 ClassicNumberLines::Run ClassicNumberLines::runFor(bool integers, bool decimals, bool bound) {
     if (integers && !decimals) {
-        return &ClassicNumberLines::run<true, false, false, kSlot>;
+        return &ClassicNumberLines::runIntegers<kSlot>;
     }
     if (integers) {
         return bound ? &ClassicNumberLines::run<true, true, true, kSlot>
@@ -149,6 +150,73 @@ std::int64_t ClassicNumberLines::run(std::string& out, std::int64_t count, std::
         }
         std::memcpy(at, slots + entry * kSlot, kSlot);
         at += sizes[entry];
+    }
+    random.restore(next == 0 ? base : draws.stateAt(next - 1));
+    out.resize(static_cast<std::size_t>(at - out.data()));
+    return made;
+}
+
+// Integers alone: draw i is a coin that starts a line where it is even and
+// draw i - 1 was not a coin, so a word's coins come from its even draws by bit
+// arithmetic: every other draw of each run of even ones, from the run's start.
+// No line then waits on the search for the one before.
+template <std::size_t kSlot>
+std::int64_t ClassicNumberLines::runIntegers(std::string& out, std::int64_t count,
+                                             std::size_t limit, RandomSource& random) const {
+    constexpr std::uint64_t kEvenBits = 0x5555555555555555u;
+    const std::size_t start = out.size();
+    out.resize(limit + kSlot);
+    char* at = out.data() + start;
+    const char* const end = out.data() + limit;
+    const char* const slots = m_slots.data();
+    const std::uint8_t* const sizes = m_sizes.data();
+    const RandomSource::Range integers = m_integers;
+    const auto write = [&](std::uint32_t entry) {
+        std::memcpy(at, slots + entry * kSlot, kSlot);
+        at += sizes[entry];
+    };
+
+    ClassicDraws draws;
+    ClassicDraws::Mask even{};
+    std::uint32_t base = random.snapshot();
+    // The first draw of the block not yet read.
+    int next = 0;
+    std::int64_t made = 0;
+    while (made < count && at < end) {
+        draws.fill(base);
+        draws.evenDraws(even);
+        bool carry = false;
+        for (int word = 0; word < ClassicDraws::kWords && made < count && at < end; ++word) {
+            const std::uint64_t m = even[word] & ~std::uint64_t{carry};
+            const std::uint64_t starts = m & ~(m << 1);
+            // The runs that start on an even bit: adding their first bits
+            // clears them, carrying into the bit after each.
+            const std::uint64_t fromEven = m & ~(m + (starts & kEvenBits));
+            std::uint64_t coins = (fromEven & kEvenBits) | (m & ~fromEven & ~kEvenBits);
+            carry = coins >> 63 != 0;
+            for (; coins != 0 && made < count && at < end; coins &= coins - 1) {
+                const int coin = word * 64 + std::countr_zero(coins);
+                if (coin == ClassicDraws::kSize - 1) {
+                    break;
+                }
+                write(RandomSource::reduce(integers,
+                                           static_cast<std::uint32_t>(draws.draw(coin + 1))));
+                next = coin + 2;
+                ++made;
+            }
+        }
+        if (made >= count || at >= end) {
+            break;
+        }
+        // The block is read up to its last line; a line that runs past it
+        // is drawn step by step when it is the block's first.
+        if (next == 0) {
+            write(lineFrom(base));
+            ++made;
+        } else {
+            base = draws.stateAt(next - 1);
+            next = 0;
+        }
     }
     random.restore(next == 0 ? base : draws.stateAt(next - 1));
     out.resize(static_cast<std::size_t>(at - out.data()));

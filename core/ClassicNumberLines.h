@@ -37,6 +37,9 @@ class ClassicNumberLines {
     std::int64_t run(std::string& out, std::int64_t count, std::size_t limit,
                      RandomSource& random) const;
     template <std::size_t kSlot>
+    std::int64_t runIntegers(std::string& out, std::int64_t count, std::size_t limit,
+                             RandomSource& random) const;
+    template <std::size_t kSlot>
     static Run runFor(bool integers, bool decimals, bool bound);
     // One line's entry drawn step by step from state, as the page draws it.
     std::uint32_t lineFrom(std::uint32_t& state) const;
