@@ -6,6 +6,36 @@
 #include "ClassicDraws.h"
 
 namespace ovantis {
+namespace {
+
+// Lines copied whole from their slots into out, which keeps room for one slot
+// past limit; finish() cuts out to what was written.
+template <std::size_t kSlot>
+class SlotWriter {
+  public:
+    SlotWriter(std::string& out, std::size_t limit, const char* slots, const std::uint8_t* sizes)
+        : m_out(out), m_slots(slots), m_sizes(sizes) {
+        const std::size_t start = out.size();
+        out.resize(limit + kSlot);
+        m_at = out.data() + start;
+        m_end = out.data() + limit;
+    }
+    bool room() const { return m_at < m_end; }
+    void write(std::uint32_t entry) {
+        std::memcpy(m_at, m_slots + entry * kSlot, kSlot);
+        m_at += m_sizes[entry];
+    }
+    void finish() { m_out.resize(static_cast<std::size_t>(m_at - m_out.data())); }
+
+  private:
+    std::string& m_out;
+    const char* m_slots;
+    const std::uint8_t* m_sizes;
+    char* m_at = nullptr;
+    const char* m_end = nullptr;
+};
+
+}  // namespace
 
 std::unique_ptr<ClassicNumberLines> ClassicNumberLines::make(const std::vector<std::string>& texts,
                                                              std::uint32_t width,
@@ -99,13 +129,7 @@ std::uint32_t ClassicNumberLines::lineFrom(std::uint32_t& state) const {
 template <bool kIntegers, bool kDecimals, bool kBound, std::size_t kSlot>
 std::int64_t ClassicNumberLines::run(std::string& out, std::int64_t count, std::size_t limit,
                                      RandomSource& random) const {
-    const std::size_t start = out.size();
-    out.resize(limit + kSlot);
-    char* at = out.data() + start;
-    const char* const end = out.data() + limit;
-    const char* const slots = m_slots.data();
-    const std::uint8_t* const sizes = m_sizes.data();
-
+    SlotWriter<kSlot> lines(out, limit, m_slots.data(), m_sizes.data());
     ClassicDraws draws;
     ClassicDraws::Mask coins{};
     ClassicDraws::Mask kept{};
@@ -122,7 +146,7 @@ std::int64_t ClassicNumberLines::run(std::string& out, std::int64_t count, std::
     refill();
     int next = 0;
     std::int64_t made = 0;
-    for (; made < count && at < end; ++made) {
+    for (; made < count && lines.room(); ++made) {
         const int coin = kIntegers && kDecimals ? next : ClassicDraws::next(coins, next);
         int decimal = coin;
         if constexpr (kDecimals && !kBound) {
@@ -148,11 +172,10 @@ std::int64_t ClassicNumberLines::run(std::string& out, std::int64_t count, std::
             entry = integer ? whole : fraction;
             next = integer ? coin + 2 : decimal + 1;
         }
-        std::memcpy(at, slots + entry * kSlot, kSlot);
-        at += sizes[entry];
+        lines.write(entry);
     }
     random.restore(next == 0 ? base : draws.stateAt(next - 1));
-    out.resize(static_cast<std::size_t>(at - out.data()));
+    lines.finish();
     return made;
 }
 
@@ -164,17 +187,8 @@ template <std::size_t kSlot>
 std::int64_t ClassicNumberLines::runIntegers(std::string& out, std::int64_t count,
                                              std::size_t limit, RandomSource& random) const {
     constexpr std::uint64_t kEvenBits = 0x5555555555555555u;
-    const std::size_t start = out.size();
-    out.resize(limit + kSlot);
-    char* at = out.data() + start;
-    const char* const end = out.data() + limit;
-    const char* const slots = m_slots.data();
-    const std::uint8_t* const sizes = m_sizes.data();
+    SlotWriter<kSlot> lines(out, limit, m_slots.data(), m_sizes.data());
     const RandomSource::Range integers = m_integers;
-    const auto write = [&](std::uint32_t entry) {
-        std::memcpy(at, slots + entry * kSlot, kSlot);
-        at += sizes[entry];
-    };
 
     ClassicDraws draws;
     ClassicDraws::Mask even{};
@@ -182,11 +196,11 @@ std::int64_t ClassicNumberLines::runIntegers(std::string& out, std::int64_t coun
     // The first draw of the block not yet read.
     int next = 0;
     std::int64_t made = 0;
-    while (made < count && at < end) {
+    while (made < count && lines.room()) {
         draws.fill(base);
         draws.evenDraws(even);
         bool carry = false;
-        for (int word = 0; word < ClassicDraws::kWords && made < count && at < end; ++word) {
+        for (int word = 0; word < ClassicDraws::kWords && made < count && lines.room(); ++word) {
             const std::uint64_t m = even[word] & ~std::uint64_t{carry};
             const std::uint64_t starts = m & ~(m << 1);
             // The runs that start on an even bit: adding their first bits
@@ -194,24 +208,24 @@ std::int64_t ClassicNumberLines::runIntegers(std::string& out, std::int64_t coun
             const std::uint64_t fromEven = m & ~(m + (starts & kEvenBits));
             std::uint64_t coins = (fromEven & kEvenBits) | (m & ~fromEven & ~kEvenBits);
             carry = coins >> 63 != 0;
-            for (; coins != 0 && made < count && at < end; coins &= coins - 1) {
+            for (; coins != 0 && made < count && lines.room(); coins &= coins - 1) {
                 const int coin = word * 64 + std::countr_zero(coins);
                 if (coin == ClassicDraws::kSize - 1) {
                     break;
                 }
-                write(RandomSource::reduce(integers,
-                                           static_cast<std::uint32_t>(draws.draw(coin + 1))));
+                lines.write(RandomSource::reduce(integers,
+                                                 static_cast<std::uint32_t>(draws.draw(coin + 1))));
                 next = coin + 2;
                 ++made;
             }
         }
-        if (made >= count || at >= end) {
+        if (made >= count || !lines.room()) {
             break;
         }
         // The block is read up to its last line; a line that runs past it
         // is drawn step by step when it is the block's first.
         if (next == 0) {
-            write(lineFrom(base));
+            lines.write(lineFrom(base));
             ++made;
         } else {
             base = draws.stateAt(next - 1);
@@ -219,7 +233,7 @@ std::int64_t ClassicNumberLines::runIntegers(std::string& out, std::int64_t coun
         }
     }
     random.restore(next == 0 ? base : draws.stateAt(next - 1));
-    out.resize(static_cast<std::size_t>(at - out.data()));
+    lines.finish();
     return made;
 }
 
