@@ -77,7 +77,7 @@ screenshots: build
 	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=1.5 $(BUILD)/tools/ovantis_screenshots $(BUILD)/screenshots/scale-1.5/en en
 	@ls $(BUILD)/screenshots $(BUILD)/screenshots/en $(BUILD)/screenshots/scale-1.5 $(BUILD)/screenshots/scale-1.5/en
 
-# The English translation: lupdate collects every text of ui/ (the core's
+# The English translation: lupdate collects every text of ui/ (the pages'
 # notices carry their English in pages/Notices.cpp). No line numbers, so moving
 # code leaves the file alone.
 LUPDATE   ?= $(firstword $(wildcard /usr/lib/qt6/bin/lupdate) lupdate)
