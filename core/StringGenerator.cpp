@@ -599,9 +599,10 @@ std::int64_t StringGenerator::appendLines(std::string& out, std::int64_t count,
     return made;
 }
 
-// The draws come a block at a time: a line's length, then for each character
-// class draws until one names a class that is on, and the code draw after it.
-// A line may run past a block; the next block starts after the last draw read.
+// A line's length, then for each character class draws until one names a
+// class that is on, and the code draw after it. With every class on, the
+// draws come a block at a time; a line may run past a block, and the next one
+// starts after the last draw read.
 std::int64_t StringGenerator::appendClassicLines(char*& to, const char* end, std::int64_t count,
                                                  std::string_view lineEnd) {
     constexpr int kLast = ClassicDraws::kSize - 1;
@@ -610,59 +611,72 @@ std::int64_t StringGenerator::appendClassicLines(char*& to, const char* end, std
     const std::string_view head = m_settings.head;
     const std::string_view tail = m_settings.tail;
     const RandomSource::Range lengths = m_length;
-    const unsigned on =
-        (m_classes[1] ? 2u : 0u) | (m_classes[2] ? 4u : 0u) | (m_classes[3] ? 8u : 0u);
-    const bool allOn = on == 14u;
-    char* at = to;
+    const Classes classes = m_classes;
     const char* const codes = classicCodes();
+    char* at = to;
+    std::int64_t made = 0;
+    // Lines from a draw for the length and a writer of the characters.
+    const auto lines = [&](auto lengthDraw, auto chars) {
+        for (; made < count && at < end; ++made) {
+            at = std::copy(head.begin(), head.end(), at);
+            const std::int64_t length = lengths.low + RandomSource::reduce(lengths, lengthDraw());
+            at = chars(at, at + std::max<std::int64_t>(length, 0));
+            at = std::copy(tail.begin(), tail.end(), at);
+            at = endLine(at, lineEnd);
+        }
+    };
+    if (!classes[1] || !classes[2] || !classes[3]) {
+        // With a class off, each character's draws wait on the redraws before
+        // it: step by step.
+        std::uint32_t state = m_random.snapshot();
+        lines(
+            [&] {
+                state = RandomSource::step(state);
+                return static_cast<std::uint32_t>(RandomSource::output(state));
+            },
+            [&state, classes, codes](char* next, const char* last) {
+                while (next < last) {
+                    *next++ = classicChar(state, classes, codes);
+                }
+                return next;
+            });
+        m_random.restore(state);
+        to = at;
+        return made;
+    }
+    // Every class on: two draws a character, so no draw waits on the one before.
     ClassicDraws draws;
     std::uint32_t base = m_random.snapshot();
     int next = 0;
     const auto refill = [&] {
+        base = draws.stateAt(next - 1);
         draws.fill(base);
         next = 0;
     };
-    refill();
-    std::int64_t made = 0;
-    for (; made < count && at < end; ++made) {
-        at = std::copy(head.begin(), head.end(), at);
-        if (next > kLast) {
-            base = draws.stateAt(next - 1);
-            refill();
-        }
-        const std::int64_t length =
-            lengths.low +
-            RandomSource::reduce(lengths, static_cast<std::uint32_t>(draws.draw(next++)));
-        char* const last = at + std::max<std::int64_t>(length, 0);
-        while (at < last) {
-            if (next >= kLast) {
-                base = draws.stateAt(next - 1);
+    draws.fill(base);
+    lines(
+        [&] {
+            if (next > kLast) {
                 refill();
             }
-            if (allOn) {
-                // Two draws a character: no draw waits on the one before.
+            return static_cast<std::uint32_t>(draws.draw(next++));
+        },
+        [&](char* chars, const char* last) {
+            while (chars < last) {
+                if (next >= kLast) {
+                    refill();
+                }
                 const auto room = static_cast<std::int64_t>((ClassicDraws::kSize - next) / 2);
-                const std::int64_t n = std::min<std::int64_t>(last - at, room);
+                const std::int64_t n = std::min<std::int64_t>(last - chars, room);
                 for (std::int64_t i = 0; i < n; ++i) {
                     const auto cls = static_cast<unsigned>(1 + draws.draw(next) % 3);
-                    at[i] = codes[cls * kDraws + static_cast<unsigned>(draws.draw(next + 1))];
+                    chars[i] = codes[cls * kDraws + static_cast<unsigned>(draws.draw(next + 1))];
                     next += 2;
                 }
-                at += n;
-                continue;
+                chars += n;
             }
-            // A class that is off writes its character where the next one goes.
-            for (; at < last && next < kLast;) {
-                const auto cls = static_cast<unsigned>(1 + draws.draw(next) % 3);
-                const unsigned kept = on >> cls & 1u;
-                *at = codes[cls * kDraws + static_cast<unsigned>(draws.draw(next + 1))];
-                at += kept;
-                next += static_cast<int>(1 + kept);
-            }
-        }
-        at = std::copy(tail.begin(), tail.end(), at);
-        at = endLine(at, lineEnd);
-    }
+            return chars;
+        });
     m_random.restore(next == 0 ? base : draws.stateAt(next - 1));
     to = at;
     return made;
