@@ -6,16 +6,12 @@
 
 namespace ovantis::cli {
 
-std::string why(const Refusal& refusal, Language language) {
-    return reasonOf(refusal, language);
-}
-
 std::string worded(const Refusal& refusal, Language language) {
     if (refusal.notice == nullptr) {
-        return why(refusal, language);
+        return reasonOf(refusal, language);
     }
     return texts::kRefused.fill(language,
-                                {noticeIn(refusal.notice, language), why(refusal, language)});
+                                {noticeIn(refusal.notice, language), reasonOf(refusal, language)});
 }
 
 }  // namespace ovantis::cli
