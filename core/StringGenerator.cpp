@@ -129,6 +129,8 @@ StringGenerator::StringGenerator(const StringSettings& checked, RandomSource& ra
                         (p == 0 ? 0 : m_through[p - 1]) + (point - m_pieces[p].points.first)));
                 }
             }
+            m_classRanges.push_back(
+                RandomSource::prepare(0, static_cast<std::int64_t>(indices.size()) - 1));
             m_classGlyphs.push_back(std::move(indices));
         }
     }
@@ -278,15 +280,16 @@ void StringGenerator::appendChars(std::string& out, std::int64_t count, std::uin
         // Class by RandInRange(1, k) in drawing order, then the character by
         // RandInRange over the class's members in ascending order.
         const auto classes = static_cast<std::int64_t>(m_sets.size());
+        const RandomSource::Range classRange = RandomSource::prepare(1, classes);
         for (; !m_classGlyphs.empty() && count > 0; --count) {
-            const auto& members = m_classGlyphs[m_random.RandInRange(1, classes) - 1];
-            const auto last = static_cast<std::int64_t>(members.size()) - 1;
-            const Glyph& glyph = m_glyphs[members[m_random.RandInRange(0, last)]];
+            const auto cls = static_cast<std::size_t>(m_random.RandInRange(classRange) - 1);
+            const Glyph& glyph = m_glyphs[m_classGlyphs[cls][static_cast<std::size_t>(
+                m_random.RandInRange(m_classRanges[cls]))]];
             out.append(glyph.bytes.data(), glyph.size);
             hit |= glyph.classes;
         }
         for (; count > 0; --count) {
-            const CharacterSet& members = m_sets[m_random.RandInRange(1, classes) - 1];
+            const CharacterSet& members = m_sets[m_random.RandInRange(classRange) - 1];
             const auto last = static_cast<std::int64_t>(members.size()) - 1;
             appendPoint(out, members.at(static_cast<std::uint64_t>(m_random.RandInRange(0, last))),
                         hit);
@@ -327,9 +330,13 @@ bool StringGenerator::appendLine(std::string& out, TextSink* sink) {
         // Between stop and clock checks, some megabytes of lines at most.
         const std::int64_t every =
             std::clamp<std::int64_t>((1 << 22) / (maxLineBytes() + 1), 1, 4096);
+        // Where a trial began, kept only for the second pass.
+        RandomSource::Mark start;
         const bool kept = RedrawLimit::redraw(
             [&] {
-                const RandomSource::Mark start = twoPasses ? m_random.mark() : RandomSource::Mark{};
+                if (twoPasses) {
+                    start = m_random.mark();
+                }
                 Trial trial(sink, m_settings.unique);
                 core.clear();
                 hit = 0;

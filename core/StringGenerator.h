@@ -118,8 +118,10 @@ class StringGenerator {
     // line is the same however it is cut into pieces.
     std::array<std::uint64_t, BoundedDraws::kMaxDigits> m_group{};
     int m_left = 0;
-    // Then each class as indices into m_glyphs, in drawing order.
+    // Then each class as indices into m_glyphs, in drawing order, with the
+    // range its draws take, prepared once rather than a division a character.
     std::vector<std::vector<std::uint32_t>> m_classGlyphs;
+    std::vector<RandomSource::Range> m_classRanges;
     std::uint32_t m_allClasses = 0;
     std::uint32_t m_rejectBelow = 0;
     std::unordered_set<LineHash, HashOfHash> m_seen;
