@@ -31,4 +31,19 @@ inline char* write(char* end, std::uint64_t v, int minDigits = 1) {
     return first;
 }
 
+// Writes v, below 10^9, as exactly nine digits ending just before end.
+inline char* writeNine(char* end, std::uint32_t v) {
+    const std::uint32_t high = v / 100000000;
+    const std::uint32_t low = v % 100000000;
+    const std::uint32_t upper = low / 10000;
+    const std::uint32_t lower = low % 10000;
+    char* first = end - 9;
+    first[0] = static_cast<char>('0' + high);
+    std::memcpy(first + 1, kPairs + 2 * (upper / 100), 2);
+    std::memcpy(first + 3, kPairs + 2 * (upper % 100), 2);
+    std::memcpy(first + 5, kPairs + 2 * (lower / 100), 2);
+    std::memcpy(first + 7, kPairs + 2 * (lower % 100), 2);
+    return first;
+}
+
 }  // namespace ovantis::decimalDigits

@@ -52,7 +52,8 @@ char* WideInt::writeDecimal(char* end) const {
         while (top > 0 && rest.m_words[top - 1] == 0) {
             --top;
         }
-        first = decimalDigits::write(first, remainder, top > 0 ? 9 : 1);
+        first = top > 0 ? decimalDigits::writeNine(first, static_cast<std::uint32_t>(remainder))
+                        : decimalDigits::write(first, remainder);
     }
     return first == end ? decimalDigits::write(end, 0) : first;
 }
