@@ -255,6 +255,16 @@ TEST(TimedRun, StopKeepsTheLogAndFailedLaunchesAreNamed) {
                   notice ? std::vector<std::string>{notice} : std::vector<std::string>{});
         EXPECT_FALSE(p.host.stopShown[ids::kTimeGenerate] || p.host.armedDelay || p.run.running());
     }
+    // A second run counts only its own failed launches.
+    TimePage p;
+    p.host.checks[ids::kRunExternal] = 1;
+    p.host.texts[ids::kCommand] = "missing-a";
+    p.host.texts[ids::kCountEvents] = "1";
+    for (int run = 0; run < 2; ++run) {
+        p.run.StartTimedRun();
+        p.fire();
+    }
+    EXPECT_EQ(p.host.notices.back(), "外部程序启动失败 1 次（共 1 次）：\nmissing-a: reason 1/0");
 }
 
 TEST(TimedRun, StrayTimersAndStartsDoNothingAndANewRunStartsAFreshLog) {
