@@ -42,8 +42,9 @@ struct PatternAutomaton::Nfa {
 
 class PatternAutomaton::Builder {
   public:
-    Builder(const std::vector<PatternNode>& nodes, std::uint64_t budget, PatternAutomaton& out)
-        : m_nodes(nodes), m_budget(budget), m_out(out) {}
+    Builder(const std::vector<PatternNode>& nodes, std::uint64_t budget, const StopCheck& stop,
+            PatternAutomaton& out)
+        : m_nodes(nodes), m_budget(budget), m_stop(stop), m_out(out) {}
 
     Refusal run() {
         const std::size_t root = m_nodes.size() - 1;
@@ -308,6 +309,7 @@ class PatternAutomaton::Builder {
 
     const std::vector<PatternNode>& m_nodes;
     std::uint64_t m_budget;
+    const StopCheck& m_stop;
     PatternAutomaton& m_out;
     const std::vector<Facts>* m_facts = nullptr;
     Nfa m_nfa;
@@ -319,10 +321,11 @@ class PatternAutomaton::Builder {
     std::unordered_map<std::vector<std::int32_t>, std::uint32_t, KeyHash> m_ids;
 };
 
-Refusal PatternAutomaton::build(const std::vector<PatternNode>& nodes, std::uint64_t budget) {
+Refusal PatternAutomaton::build(const std::vector<PatternNode>& nodes, std::uint64_t budget,
+                               const StopCheck& stop) {
     m_states.clear();
     m_groups.clear();
-    Refusal refusal = Builder(nodes, budget, *this).run();
+    Refusal refusal = Builder(nodes, budget, stop, *this).run();
     if (refusal) {
         m_states.clear();
         m_groups.clear();

@@ -7,6 +7,7 @@
 #include "CharacterSet.h"
 #include "PatternParser.h"
 #include "Refusal.h"
+#include "StopCheck.h"
 
 namespace ovantis {
 
@@ -35,8 +36,10 @@ class PatternAutomaton {
         BigCount count;
     };
 
-    // From parsed nodes, root last; memory beyond budget bytes is refused.
-    Refusal build(const std::vector<PatternNode>& nodes, std::uint64_t budget);
+    // From parsed nodes, root last; memory beyond budget bytes is refused,
+    // and stop is asked now and then.
+    Refusal build(const std::vector<PatternNode>& nodes, std::uint64_t budget,
+                  const StopCheck& stop = {});
 
     // Strings matched: the start state's count.
     const BigCount& count() const { return m_states.front().count; }

@@ -23,7 +23,8 @@ std::unique_ptr<EntropyPool> PatternGenerator::seededPool(std::uint64_t seed) {
     return std::make_unique<EntropyPool>(key, EntropyPool::Nonce{}, 0);
 }
 
-Refusal PatternGenerator::build(const PatternSettings& s, std::uint64_t budget) {
+Refusal PatternGenerator::build(const PatternSettings& s, std::uint64_t budget,
+                               const StopCheck& stop) {
     m_unique = s.unique;
     m_moved.clear();
     m_seen.clear();
@@ -48,7 +49,7 @@ Refusal PatternGenerator::build(const PatternSettings& s, std::uint64_t budget) 
     PatternParser parser(universe, removed);
     Refusal r = parser.parse(s.pattern, m_nodes);
     if (!r) {
-        r = m_automaton.build(m_nodes, budget);
+        r = m_automaton.build(m_nodes, budget, stop);
     }
     if (r) {
         return r;

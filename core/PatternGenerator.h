@@ -11,6 +11,7 @@
 #include "PatternSettings.h"
 #include "RandomSource.h"
 #include "Refusal.h"
+#include "StopCheck.h"
 #include "TextSink.h"
 
 namespace ovantis {
@@ -27,8 +28,10 @@ class PatternGenerator {
 
     // Parses and counts; nothing is drawn from a refused pattern. Memory the
     // automaton needs beyond budget bytes is refused. The refusal names its
-    // kind, column, text and figure; the pages word it.
-    Refusal build(const PatternSettings& settings, std::uint64_t budget);
+    // kind, column, text and figure; the pages word it. Building asks stop
+    // now and then, and ends with a Stopped refusal when it answers true.
+    Refusal build(const PatternSettings& settings, std::uint64_t budget,
+                  const StopCheck& stop = {});
 
     const BigCount& count() const { return m_automaton.count(); }
     // log2 of the count.

@@ -57,6 +57,9 @@ struct Refusal {
         LineTooLong,         // the most characters
         TooManyStates,       // the most states
         CountingOverBudget,  // the budget in MiB
+        TooManyNodes,        // the most automaton nodes
+        TooMuchWork,         // the most steps
+        Stopped,             // asked to stop while building
         Count
     };
     Kind kind = Kind::None;

@@ -106,6 +106,13 @@ constexpr Reason kReasons[] = {
     {Kind::CountingOverBudget,
      {"计数需要超过 %1 MiB 的内存上限（可用 --max-memory 调高）",
       "counting needs more than the %1 MiB memory budget (raise it with --max-memory)"}},
+    {Kind::TooManyNodes,
+     {"模板展开后超过 %1 个自动机节点；请简化",
+      "the template expands to more than %1 automaton nodes; simplify it"}},
+    {Kind::TooMuchWork,
+     {"构建模板的自动机需要超过 %1 步；请简化",
+      "building the template's automaton takes more than %1 steps; simplify it"}},
+    {Kind::Stopped, {"已停止", "stopped"}},
 };
 
 constexpr bool everyKindOnce() {

@@ -51,6 +51,8 @@ Refusal& describeTemplate(Refusal& r, const char* patternValueName) {
         case Kind::PatternTooLong:
         case Kind::LineTooLong:
         case Kind::TooManyStates:
+        case Kind::TooManyNodes:
+        case Kind::TooMuchWork:
             r.values = {figure};
             break;
         case Kind::CountingOverBudget:
@@ -171,7 +173,8 @@ Refusal check(const TimeSettings& s) {
     return {};
 }
 
-Refusal build(PatternGenerator& generator, const PatternSettings& s, std::uint64_t budget) {
+Refusal build(PatternGenerator& generator, const PatternSettings& s, std::uint64_t budget,
+              const StopCheck& stop) {
     const auto row = [](auto member) -> const PageField<PatternSettings>& {
         return rowOf<PatternSettings>(kPatternFields, member);
     };
@@ -187,7 +190,7 @@ Refusal build(PatternGenerator& generator, const PatternSettings& s, std::uint64
             return r;
         }
     }
-    Refusal r = generator.build(s, budget);
+    Refusal r = generator.build(s, budget, stop);
     return r ? describeTemplate(r, row(&PatternSettings::pattern).valueName) : r;
 }
 

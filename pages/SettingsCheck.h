@@ -5,6 +5,7 @@
 #include "NumberSettings.h"
 #include "PatternSettings.h"
 #include "Refusal.h"
+#include "StopCheck.h"
 #include "StringSettings.h"
 #include "TimeSettings.h"
 
@@ -20,8 +21,10 @@ Refusal check(const StringSettings& settings);
 Refusal check(const NumberSettings& settings);
 Refusal check(const TimeSettings& settings);
 
-// Builds the generator from the Pattern page's settings, or says why it cannot.
-Refusal build(PatternGenerator& generator, const PatternSettings& settings, std::uint64_t budget);
+// Builds the generator from the Pattern page's settings, or says why it cannot;
+// stop is asked now and then while the template's automaton is built.
+Refusal build(PatternGenerator& generator, const PatternSettings& settings, std::uint64_t budget,
+              const StopCheck& stop = {});
 
 // A count below 1, in the row named field.
 Refusal countTooLow(const char* field, std::int32_t count);
