@@ -137,7 +137,7 @@ fuzz:
 	$(FUZZ_BUILD)/fuzz/ovantis_cli_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=512 -timeout=10 \
 	  -rss_limit_mb=2048 -print_final_stats=1 -dict=fuzz/cli.dict \
 	  $(FUZZ_BUILD)/cli-corpus fuzz/cli-seeds fuzz/regressions/cli
-	$(FUZZ_BUILD)/fuzz/ovantis_pattern_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=512 \
+	$(FUZZ_BUILD)/fuzz/ovantis_pattern_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
 	  -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
 	  $(FUZZ_BUILD)/pattern-corpus fuzz/pattern-seeds fuzz/regressions/pattern
 

@@ -17,8 +17,6 @@ inline constexpr Text kTimeAbout{"在随机延迟后记下本地日期和时间"
 inline constexpr Text kPatternAbout{"与模板完全匹配的随机行，在其匹配的所有字符串中均匀抽取",
                                     "Random lines matching a template, uniform over every string "
                                     "it matches"};
-// Counts beyond what is worth writing out whole: the bits alone.
-inline constexpr Text kBitsInfo{"约 %1 位", "about %1 bits"};
 inline constexpr Text kWithDefault{"%1（默认 %2）", "%1 (default %2)"};
 inline constexpr Text kSeedHelp{"用 S（0..4294967295）为经典随机源设种子；'now' 表示当前秒",
                                 "Seed the classic source with S (0..4294967295), or 'now' for "
@@ -101,7 +99,6 @@ inline constexpr Text kMemoryTooLow{"--max-memory：至少为 1 MiB（现为 %1�
 
 // Why settings are refused
 inline constexpr Text kRefused{"%1：%2", "%1: %2"};
-
 
 // Failures
 inline constexpr Text kGaveUp{"一秒多重抽仍找不到可用的新行；运行已停止，-o 文件保持原样",

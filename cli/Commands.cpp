@@ -111,14 +111,10 @@ void streamLines(Generator& generator, std::int64_t count, bool crlf, std::ostre
 }
 
 std::string infoLine(const StringGenerator& generator, Language language) {
-    // Beyond this the count's digits would fill screens: its bits say enough.
-    constexpr std::uint64_t kMostBits = 1 << 14;
-    if (const std::optional<BigCount> count = generator.lineCount(kMostBits)) {
+    if (const std::optional<BigCount> count = generator.lineCount(kMostCountBits)) {
         return countLine(*count, language);
     }
-    char bits[32];
-    std::snprintf(bits, sizeof bits, "%.1f", generator.lineBits());
-    return texts::kBitsInfo.fill(language, {bits});
+    return bitsLine(generator.lineBits(), language);
 }
 
 std::string infoLine(const NumberGenerator& generator, Language language) {
@@ -241,7 +237,12 @@ int runPattern(const Run& run, const KeySource& keys, const RandomSource::Clock&
     const PatternSettings& s = run.request.pattern;
     const std::unique_ptr<RandomSource> random = patternSource(run.request, keys, clock);
     PatternGenerator generator(*random, run.request.source != Source::Secure);
-    if (const Refusal refusal = build(generator, s, run.request.memoryBudget)) {
+    // A hostile template takes a while to refuse: a stop ends it at once.
+    if (const Refusal refusal = build(generator, s, run.request.memoryBudget,
+                                      [] { return sys::Signals::stopRequested(); })) {
+        if (refusal.kind == Refusal::Kind::Stopped) {
+            return 128 + sys::Signals::stopSignal();
+        }
         return writeChecked(run, refusal, 0, {});
     }
     if (s.info) {

@@ -104,6 +104,20 @@ void BigCount::addProduct(const BigCount& other, std::uint32_t factor) {
     trim();
 }
 
+void BigCount::multiply(std::uint64_t factor) {
+    __extension__ typedef unsigned __int128 Wide;
+    Wide carry = 0;
+    for (std::uint32_t& w : m_words) {
+        carry += Wide{w} * factor;
+        w = static_cast<std::uint32_t>(carry);
+        carry >>= 32;
+    }
+    for (; carry != 0; carry >>= 32) {
+        m_words.push_back(static_cast<std::uint32_t>(carry));
+    }
+    trim();
+}
+
 std::uint32_t BigCount::divide(std::uint32_t divisor) {
     std::uint64_t rest = 0;
     for (std::size_t i = m_words.size(); i-- > 0;) {

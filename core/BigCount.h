@@ -31,6 +31,8 @@ class BigCount {
     BigCount& operator-=(const BigCount& other);
     // this += other * factor.
     void addProduct(const BigCount& other, std::uint32_t factor);
+    // this *= factor.
+    void multiply(std::uint64_t factor);
     // Divides in place and returns the remainder; divisor must not be 0.
     std::uint32_t divide(std::uint32_t divisor);
     std::string toDecimal() const;

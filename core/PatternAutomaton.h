@@ -20,11 +20,14 @@ class PatternAutomaton {
     static constexpr std::int64_t kLongestLine = 2147483647;
     static constexpr std::uint64_t kMostNodes = 1000000;
     static constexpr std::uint64_t kMostStates = 100000;
+    // Steps of building, each a few nanoseconds: a bound on its time.
+    static constexpr std::uint64_t kMostWork = 20000000;
 
     // The characters leading from a state to one target.
     struct Group {
         std::uint32_t target = 0;
-        CharacterSet chars;
+        // Its characters: sets().at(set), shared by every group with the same.
+        std::uint32_t set = 0;
         // Strings through this group and the ones before it, ending the
         // line counted first; kept while the state's count fits 64 bits.
         std::uint64_t through = 0;
@@ -33,6 +36,10 @@ class PatternAutomaton {
         bool accept = false;
         std::uint32_t firstGroup = 0;
         std::uint32_t groups = 0;
+        // Strings from here. Kept where a draw reads it: at states that end a
+        // line or branch, at their targets, and everywhere when the whole
+        // count fits 64 bits. Along a chain it is left empty, so a long line
+        // costs memory in proportion to it, not its square.
         BigCount count;
     };
 
@@ -45,6 +52,7 @@ class PatternAutomaton {
     const BigCount& count() const { return m_states.front().count; }
     const std::vector<State>& states() const { return m_states; }
     const std::vector<Group>& groups() const { return m_groups; }
+    const CharacterSet& chars(const Group& group) const { return m_sets[group.set]; }
     // The longest line in bytes.
     std::int64_t maxLineBytes() const { return m_maxLineBytes; }
 
@@ -54,6 +62,7 @@ class PatternAutomaton {
 
     std::vector<State> m_states;
     std::vector<Group> m_groups;
+    std::vector<CharacterSet> m_sets;
     std::int64_t m_maxLineBytes = 0;
 };
 

@@ -24,7 +24,7 @@ std::unique_ptr<EntropyPool> PatternGenerator::seededPool(std::uint64_t seed) {
 }
 
 Refusal PatternGenerator::build(const PatternSettings& s, std::uint64_t budget,
-                               const StopCheck& stop) {
+                                const StopCheck& stop) {
     m_unique = s.unique;
     m_moved.clear();
     m_seen.clear();
@@ -57,11 +57,12 @@ Refusal PatternGenerator::build(const PatternSettings& s, std::uint64_t budget,
     m_ascii.clear();
     m_picks.clear();
     for (const PatternAutomaton::Group& g : m_automaton.groups()) {
-        const auto size = static_cast<std::uint32_t>(g.chars.size());
+        const CharacterSet& chars = m_automaton.chars(g);
+        const auto size = static_cast<std::uint32_t>(chars.size());
         m_picks.push_back({size, (0u - size) % size});
         std::string bytes;
-        if (g.chars.intervals().back().last < 0x80) {
-            for (const CharacterSet::Interval& i : g.chars.intervals()) {
+        if (chars.intervals().back().last < 0x80) {
+            for (const CharacterSet::Interval& i : chars.intervals()) {
                 for (char32_t c = i.first; c <= i.last; ++c) {
                     bytes += static_cast<char>(c);
                 }
@@ -117,7 +118,8 @@ void PatternGenerator::factor(std::size_t i, std::uint64_t times, std::vector<st
     if (n.kind == PatternNode::Kind::Chars) {
         const std::uint64_t base = n.chars.size();
         const auto at = std::find(bases.begin(), bases.end(), base);
-        if (base == 1) {
+        // A piece repeated no times, or of one character, multiplies by 1.
+        if (base == 1 || times == 0) {
             return;
         }
         if (at == bases.end()) {
@@ -200,13 +202,41 @@ BigCount PatternGenerator::below(const BigCount& bound) {
     }
 }
 
+// Whether a draw below bound is 0, deciding from the top words: a draw
+// known to be below bound and not 0 needs no more of them, so a step of a
+// long line costs a word or two, not the count's length.
+bool PatternGenerator::endsHere(const BigCount& bound) {
+    const std::uint64_t bits = bound.bitLength();
+    const std::size_t words = static_cast<std::size_t>((bits + 31) / 32);
+    const std::uint32_t topMask = bits % 32 == 0 ? 0xFFFFFFFFu : (1u << (bits % 32)) - 1;
+    for (;;) {
+        bool below = false;
+        bool zero = true;
+        bool over = false;
+        for (std::size_t i = words; i-- > 0 && !over;) {
+            const std::uint32_t w = word() & (i == words - 1 ? topMask : 0xFFFFFFFFu);
+            zero = zero && w == 0;
+            if (!below) {
+                over = w > bound.word(i);
+                below = w < bound.word(i);
+            }
+            if (below && !zero) {
+                return false;
+            }
+        }
+        if (below) {
+            return true;
+        }
+    }
+}
+
 void PatternGenerator::appendChar(std::string& out, std::uint32_t group,
                                   std::uint64_t index) const {
     const std::string& ascii = m_ascii[group];
     if (!ascii.empty()) {
         out += ascii[index];
     } else {
-        CharacterSet::appendUtf8(out, m_automaton.groups()[group].chars.at(index));
+        CharacterSet::appendUtf8(out, m_automaton.chars(m_automaton.groups()[group]).at(index));
     }
 }
 
@@ -272,6 +302,10 @@ void PatternGenerator::draw(std::string& out) {
                                          return v < x.through;
                                      }) -
                     groups.begin());
+            } else if (state.accept && !m_seeded && state.groups == 1) {
+                if (endsHere(state.count)) {
+                    return;
+                }
             } else {
                 BigCount r = below(state.count);
                 if (state.accept && r.isZero()) {
@@ -282,8 +316,9 @@ void PatternGenerator::draw(std::string& out) {
                 }
                 for (;; ++g) {
                     BigCount weight;
-                    weight.addProduct(states[groups[g].target].count,
-                                      static_cast<std::uint32_t>(groups[g].chars.size()));
+                    weight.addProduct(
+                        states[groups[g].target].count,
+                        static_cast<std::uint32_t>(m_automaton.chars(groups[g]).size()));
                     if (r < weight) {
                         break;
                     }

@@ -16,12 +16,14 @@ namespace {
 
 // Templates std::regex reads as we do: none of our own escapes, short enough
 // for its recursive matcher, and no repeated group, on which that matcher's
-// backtracking is exponential (`(|ab){26}`).
+// backtracking is exponential (`(|ab){26}`), nor a bound of thousands, which
+// it refuses (`.{99999}`).
 bool regexReadsAlike(const std::string& pattern) {
     const bool repeatedGroup =
         pattern.find('(') != std::string::npos && pattern.find_first_of("{?") != std::string::npos;
-    return pattern.size() <= 64 && !repeatedGroup && pattern.find("\\x{") == std::string::npos &&
-           pattern.find("\\u{") == std::string::npos;
+    const bool bigBound = std::regex_search(pattern, std::regex("[0-9]{4}"));
+    return pattern.size() <= 64 && !repeatedGroup && !bigBound &&
+           pattern.find("\\x{") == std::string::npos && pattern.find("\\u{") == std::string::npos;
 }
 
 }  // namespace

@@ -7,10 +7,25 @@
 
 namespace ovantis {
 
+namespace {
+
+std::string oneDecimal(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
+}  // namespace
+
 std::string countLine(const BigCount& count, Language language) {
-    char bits[32];
-    std::snprintf(bits, sizeof bits, "%.1f", count.log2());
-    return texts::kPatternInfo.fill(language, {grouped(count), bits});
+    if (count.bitLength() > kMostCountBits) {
+        return bitsLine(count.log2(), language);
+    }
+    return texts::kPatternInfo.fill(language, {grouped(count), oneDecimal(count.log2())});
+}
+
+std::string bitsLine(double bits, Language language) {
+    return texts::kBitsInfo.fill(language, {oneDecimal(bits)});
 }
 
 std::string countLine(const PatternGenerator& generator, Language language) {

@@ -29,6 +29,8 @@ inline constexpr Text kLinesHelp{"生成行数", "How many lines"};
 
 // A count of lines and its bits.
 inline constexpr Text kPatternInfo{"%1 种字符串 · %2 位", "%1 strings · %2 bits"};
+// Counts beyond what is worth writing out whole: the bits alone.
+inline constexpr Text kBitsInfo{"约 %1 位", "about %1 bits"};
 // A value that is no number.
 inline constexpr Text kNotNumber{"%1：%2 不是数字", "%1: %2 is not a number"};
 

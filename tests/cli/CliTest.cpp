@@ -219,9 +219,10 @@ const std::vector<std::pair<std::string, std::string>>& refusals() {
         {"pattern \\x{D800}", "'\\x{D800}' is not a character"},
         {"pattern " + std::string(201, '(') + std::string(201, ')'), "deeper than 200"},
         {"pattern " + std::string(65537, 'a'), "longer than 65536 bytes"},
-        {"pattern (a{1000}){1000}", "more than 1000000 automaton states"},
+        {"pattern (a{1000}){1000}", "expands to more than 1000000 automaton nodes"},
+        {"pattern (a|){10000}", "takes more than 20000000 steps"},
         {"pattern (((a{1000}){1000}){1000}){3000}", "column 26: a line could exceed 2147483647"},
-        {"pattern [a-z]{3000} --max-memory 1", "counting needs more than the 1 MiB memory"},
+        {"pattern [a-z]{0,3000} --max-memory 1", "counting needs more than the 1 MiB memory"},
         {"pattern a --charset z-a", "--charset needs each range low-high in order"},
         {"pattern a|b --unique -n 3", "cannot make 3 unique lines: only 2 are possible"},
     };
@@ -597,6 +598,7 @@ TEST(CliBinary, StopSignalsEndARunInEveryBlockingCallAndLeaveNothing) {
         {"string --length 2147483647 -n 1 -o out", SIGQUIT},
         {"string -n 100000000", SIGINT},
         {"string -n 1 -o fifo", SIGINT},
+        {"pattern -n 100 -o out .{0,50000}", SIGTERM},
     };
     for (const auto& [line, signal] : cases) {
         SCOPED_TRACE(std::string(line) + " " + std::to_string(signal));

@@ -170,6 +170,7 @@ TEST(PatternGenerator, CountsAreExactAtAnySizeAndFixedPiecesShowTheirProduct) {
         {"[a-z]", "26", ""},
         {".{20}", "3,584,859,224,085,422,343,574,104,404,449,462,890,625", "95^20"},
         {"abc", "1", ""},
+        {"[ab]{0}[abc]{2}", "9", "3^2"},
     };
     for (const auto& row : rows) {
         Built built({.pattern = row.pattern});
@@ -185,6 +186,68 @@ TEST(PatternGenerator, CountsAreExactAtAnySizeAndFixedPiecesShowTheirProduct) {
         1000 * std::log2(static_cast<double>(
                    CharacterSet({{0x20, 0x10FFFF}}).minus(PatternParser::forbidden()).size())),
         1e-6);
+}
+
+// Each limit refuses by its own kind while the automaton is made, before
+// time or memory runs away; long lines cost memory in proportion to them.
+TEST(PatternAutomaton, HostileTemplatesMeetTheirOwnLimitWithinTheBudget) {
+    std::u32string wide;
+    for (char32_t c = 0x3000; c < 0x3000 + 2 * 21000; c += 2) {
+        wide += c;
+    }
+    std::string cjk;
+    for (const char32_t c : wide) {
+        CharacterSet::appendUtf8(cjk, c);
+    }
+    const struct {
+        std::string pattern;
+        Kind kind;
+    } rows[] = {
+        {"([" + cjk + "]|){1000}", Kind::None},
+        {"([" + cjk + "]|){10000}", Kind::TooMuchWork},
+        {"(a|aa|aaa|aaaa){0,200}", Kind::None},
+        {"(a{1000}){1000}", Kind::TooManyNodes},
+        {"[ab]{0,20}a[ab]{20}", Kind::TooManyStates},
+        {".{0,16000}", Kind::CountingOverBudget},
+        {".{99999}", Kind::None},
+        {"[A-Z]{65535}", Kind::None},
+    };
+    for (const auto& row : rows) {
+        Built built({.pattern = row.pattern}, 64u << 20);
+        EXPECT_EQ(built.refusal.kind, row.kind) << row.pattern.substr(0, 40);
+    }
+    EXPECT_EQ(Built({.pattern = "(a|aa|aaa|aaaa){0,200}"}).generator.count(), BigCount(801));
+    EXPECT_NEAR(Built({.pattern = "[A-Z]{65535}"}, 64u << 20).generator.bits(),
+                65535 * std::log2(26.0), 1e-6);
+    // A stop asked for midway ends the building.
+    RandomSource random(PatternGenerator::seededPool(1));
+    PatternGenerator generator(random);
+    int asked = 0;
+    EXPECT_EQ(
+        generator
+            .build({.pattern = "[ab]{0,20}a[ab]{20}"}, 1u << 30, [&] { return ++asked == 1000; })
+            .kind,
+        Kind::Stopped);
+}
+
+// A line ends at a state with odds of one in its count, also where counts
+// pass 64 bits and the secure source decides from their top words.
+TEST(PatternGenerator, LongOptionalRunsEndWithTheirOdds) {
+    RandomSource random(RandomSource::Kind::Secure, {}, [](std::uint8_t* key, std::size_t size) {
+        std::fill(key, key + size, 0x5E);
+    });
+    PatternGenerator generator(random);
+    ASSERT_FALSE(generator.build({.pattern = "[ab]{0,80}"}, 1u << 30));
+    std::map<std::size_t, int> lengths;
+    for (int i = 0; i < 4000; ++i) {
+        std::string line;
+        generator.appendLine(line);
+        ++lengths[line.size()];
+    }
+    // Each length is twice as likely as the one below it.
+    EXPECT_NEAR(lengths[80], 2000, 150);
+    EXPECT_NEAR(lengths[79], 1000, 120);
+    EXPECT_NEAR(lengths[78], 500, 90);
 }
 
 TEST(PatternGenerator, UniqueRunsDrawEveryStringOnceInAnyOrder) {
@@ -254,7 +317,7 @@ TEST(PatternParser, RefusalsNameTheKindAndColumn) {
         {"\\x{D800}", Kind::BadCodePoint, 1, "\\x{D800}"},
         {"\\x{110000}", Kind::BadCodePoint, 1, "\\x{110000}"},
         {"[\\x{2028}]", Kind::ControlCharacter, 2, "\\x{2028}"},
-        {"(a{1000}){1000}", Kind::TooManyStates, 0, ""},
+        {"(a{1000}){1000}", Kind::TooManyNodes, 0, ""},
         {"(((a{1000}){1000}){1000}){3000}", Kind::LineTooLong, 26, ""},
         {"[ab]{0,20}a[ab]{20}", Kind::TooManyStates, 0, ""},
     };
@@ -268,7 +331,7 @@ TEST(PatternParser, RefusalsNameTheKindAndColumn) {
     const std::string longText(PatternParser::kMostBytes + 1, 'a');
     EXPECT_EQ(Built({.pattern = deep}).refusal.figure, 200u);
     EXPECT_EQ(Built({.pattern = longText}).refusal.kind, Kind::PatternTooLong);
-    EXPECT_EQ(Built({.pattern = "[a-z]{2000}"}, 1 << 20).refusal.kind, Kind::CountingOverBudget);
+    EXPECT_EQ(Built({.pattern = "[a-z]{0,2000}"}, 1 << 20).refusal.kind, Kind::CountingOverBudget);
     EXPECT_EQ(Built({.pattern = "a", .charset = "z-a"}).refusal.kind, Kind::Backwards);
 }
 

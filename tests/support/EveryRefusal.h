@@ -92,13 +92,20 @@ inline std::vector<Refusal> everyRefusal() {
                                   "\\x{D800}",
                                   "(a{1000}){1000}",
                                   "(((a{1000}){1000}){1000}){3000}",
-                                  "[a-z]{2000}",
+                                  "[a-z]{0,2000}",
+
                                   "\xff",
                                   deep,
                                   std::string(PatternParser::kMostBytes + 1, 'a')}) {
         PatternGenerator generator(random);
         all.push_back(build(generator, {.pattern = pattern, .noSimilar = true}, 1 << 20));
     }
+    for (const char* pattern : {"[ab]{0,20}a[ab]{20}", "(a|){10000}"}) {
+        PatternGenerator generator(random);
+        all.push_back(build(generator, {.pattern = pattern}, 1u << 30));
+    }
+    PatternGenerator stopped(random);
+    all.push_back(build(stopped, {.pattern = "a"}, 1 << 20, [] { return true; }));
     return all;
 }
 
