@@ -149,6 +149,7 @@ bench:
 	$(BENCH_BUILD)/bench/ovantis_bench
 	QT_QPA_PLATFORM=offscreen $(BENCH_BUILD)/bench/ovantis_ui_bench
 	bench/compare.sh $(BENCH_BUILD)/cli/ovantis-cli
+	bench/hostile.sh $(BENCH_BUILD)/cli/ovantis-cli
 
 # Windows: core/, pages/, sys/ and ovantis-cli cross-built with MinGW-w64, statically
 # linked, their tests run under Wine (see cmake/MinGW.cmake).

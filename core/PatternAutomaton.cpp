@@ -62,8 +62,12 @@ struct PatternAutomaton::Nfa {
 class PatternAutomaton::Builder {
   public:
     Builder(const std::vector<PatternNode>& nodes, std::uint64_t budget, const StopCheck& stop,
-            PatternAutomaton& out)
-        : m_nodes(nodes), m_budget(budget), m_stop(stop), m_out(out) {}
+            bool wholeWhereAffordable, PatternAutomaton& out)
+        : m_nodes(nodes),
+          m_budget(budget),
+          m_stop(stop),
+          m_wholeWhereAffordable(wholeWhereAffordable),
+          m_out(out) {}
 
     Refusal run() {
         const std::size_t root = m_nodes.size() - 1;
@@ -403,11 +407,10 @@ class PatternAutomaton::Builder {
         return {};
     }
 
-    static bool branches(const State& state) { return state.accept || state.groups != 1; }
-
     // Counts, children first, with an explicit stack: paths may be long.
-    // Along a chain one count moves up from state to state, multiplied by a
-    // word of pending factors at a time.
+    // Along a run of states with one way on, one whole count moves up from
+    // state to state (each multiplied by a word of pending factors at a
+    // time); a state there keeps at most its count's top words.
     Refusal countPaths() {
         m_keys.clear();
         m_ids.clear();
@@ -415,25 +418,29 @@ class PatternAutomaton::Builder {
         auto& states = m_out.m_states;
         const auto& groups = m_out.m_groups;
         const auto size = [&](const Group& g) { return m_out.m_sets[g.set].size(); };
-        // Which counts a draw reads: the start's, and those of states that
-        // branch, their targets and states entered from more than one place.
+        // Whole counts where a draw reads them: the start, states with more
+        // than one way on, their targets and states entered from more than one.
         std::vector<std::uint8_t> keep(states.size(), 0);
         std::vector<std::uint8_t> entries(states.size(), 0);
         keep[0] = 1;
-        for (const State& state : states) {
+        for (std::size_t s = 0; s < states.size(); ++s) {
+            const State& state = states[s];
+            keep[s] |= static_cast<std::uint8_t>(state.groups > 1);
             for (std::uint32_t g = state.firstGroup; g < state.firstGroup + state.groups; ++g) {
                 const std::uint32_t t = groups[g].target;
                 entries[t] = static_cast<std::uint8_t>(std::min(entries[t] + 1, 2));
-                keep[t] |= static_cast<std::uint8_t>(branches(state) || entries[t] > 1);
+                keep[t] |= static_cast<std::uint8_t>(state.groups > 1 || entries[t] > 1);
             }
         }
-        std::vector<std::uint64_t> pending(states.size(), 1);
         std::vector<std::uint32_t> order;
         order.reserve(states.size());
-        m_bytes += states.size() * (2 + 2 * sizeof(std::uint64_t));
+        m_bytes += states.size() * (3 + sizeof(std::uint32_t));
         std::vector<std::uint8_t> done(states.size(), 0);
         std::vector<std::pair<std::uint32_t, std::uint32_t>> stack{{0, 0}};
-        std::uint64_t moving = 0;  // bytes of the count moving up a chain
+        // The whole count of the state finished last where it keeps none:
+        // its only way in is from the state finished next.
+        BigCount moving;
+        std::uint64_t pending = 1;
         while (!stack.empty()) {
             auto& [s, next] = stack.back();
             State& state = states[s];
@@ -444,39 +451,50 @@ class PatternAutomaton::Builder {
                 }
                 continue;
             }
-            if (branches(state)) {
-                state.count = BigCount(state.accept ? 1 : 0);
-                for (std::uint32_t g = state.firstGroup; g < state.firstGroup + state.groups; ++g) {
-                    state.count.addProduct(states[groups[g].target].count,
-                                           static_cast<std::uint32_t>(size(groups[g])));
-                }
-            } else {
-                const Group& g = groups[state.firstGroup];
-                std::uint64_t factor = 1;
-                if (keep[g.target] != 0) {
-                    state.count = states[g.target].count;
-                } else {
-                    state.count = std::move(states[g.target].count);
-                    states[g.target].count = BigCount();
-                    factor = pending[g.target];
-                }
-                if (factor > ~std::uint64_t{0} / size(g)) {
-                    state.count.multiply(factor);
+            BigCount whole;
+            std::uint64_t factor = 1;
+            const Group* const only = state.groups == 1 ? &groups[state.firstGroup] : nullptr;
+            if (only != nullptr && keep[only->target] == 0) {
+                whole = std::move(moving);
+                factor = pending;
+                if (factor > ~std::uint64_t{0} / size(*only)) {
+                    whole.multiply(factor);
                     factor = 1;
                 }
-                pending[s] = factor * size(g);
-            }
-            if (keep[s] != 0) {
-                state.count.multiply(pending[s]);
-                pending[s] = 1;
-                m_bytes += state.count.bytes();
-                moving = 0;
+                factor *= size(*only);
+                if (state.accept) {
+                    whole.multiply(factor);
+                    factor = 1;
+                    whole += BigCount(1);
+                }
             } else {
-                moving = state.count.bytes();
+                whole = BigCount(state.accept ? 1 : 0);
+                for (std::uint32_t g = state.firstGroup; g < state.firstGroup + state.groups; ++g) {
+                    whole.addProduct(states[groups[g].target].count,
+                                     static_cast<std::uint32_t>(size(groups[g])));
+                }
             }
-            m_bytes += moving;
+            std::uint64_t movingBytes = 0;
+            if (keep[s] != 0) {
+                whole.multiply(factor);
+                state.count = std::move(whole);
+            } else {
+                if (state.accept && m_wholeWhereAffordable &&
+                    m_bytes + whole.bytes() <= m_budget / 2) {
+                    whole.multiply(factor);
+                    factor = 1;
+                    state.count = whole;
+                } else if (state.accept) {
+                    keepTop(state, whole);
+                }
+                moving = std::move(whole);
+                pending = factor;
+                movingBytes = moving.bytes();
+            }
+            m_bytes += state.count.bytes();
+            m_bytes += movingBytes;
             Refusal r = limits();
-            m_bytes -= moving;
+            m_bytes -= movingBytes;
             if (r && r.kind != Kind::TooMuchWork) {
                 return r;
             }
@@ -488,6 +506,7 @@ class PatternAutomaton::Builder {
             // Every count fits too: unranking reads them all.
             for (const std::uint32_t s : order) {
                 State& state = states[s];
+                state.dropped = 0;
                 std::uint64_t total = state.accept ? 1 : 0;
                 for (std::uint32_t g = state.firstGroup; g < state.firstGroup + state.groups; ++g) {
                     total += size(groups[g]) * states[groups[g].target].count.low64();
@@ -498,7 +517,7 @@ class PatternAutomaton::Builder {
         // Unranking reads every state's; a draw only those of states that branch.
         const bool all = count().fits64();
         for (State& state : states) {
-            if (state.count.fits64() && (all || branches(state))) {
+            if (whole(state) && state.count.fits64() && (all || state.groups > 1)) {
                 std::uint64_t through = state.accept ? 1 : 0;
                 for (std::uint32_t g = state.firstGroup; g < state.firstGroup + state.groups; ++g) {
                     Group& group = m_out.m_groups[g];
@@ -514,9 +533,25 @@ class PatternAutomaton::Builder {
 
     const BigCount& count() const { return m_out.m_states.front().count; }
 
+    // A state that ends a line or goes on one way keeps its count's top words.
+    static void keepTop(State& state, const BigCount& whole) {
+        constexpr std::size_t kTopWords = 4;
+        if (whole.words() <= kTopWords) {
+            state.count = whole;
+            return;
+        }
+        state.dropped = static_cast<std::uint32_t>(whole.words() - kTopWords);
+        std::vector<std::uint32_t> top(kTopWords);
+        for (std::size_t i = 0; i < kTopWords; ++i) {
+            top[i] = whole.word(state.dropped + i);
+        }
+        state.count = BigCount::fromWords(std::move(top));
+    }
+
     const std::vector<PatternNode>& m_nodes;
     std::uint64_t m_budget;
     const StopCheck& m_stop;
+    bool m_wholeWhereAffordable;
     PatternAutomaton& m_out;
     const std::vector<Facts>* m_facts = nullptr;
     Nfa m_nfa;
@@ -534,12 +569,28 @@ class PatternAutomaton::Builder {
     std::unordered_map<std::vector<std::uint32_t>, std::uint32_t, KeyHash> m_setIds;
 };
 
+BigCount PatternAutomaton::wholeCount(std::uint32_t s) const {
+    std::vector<std::uint32_t> path;
+    for (; !whole(m_states[s]); s = m_groups[m_states[s].firstGroup].target) {
+        path.push_back(s);
+    }
+    BigCount count = m_states[s].count;
+    for (auto at = path.rbegin(); at != path.rend(); ++at) {
+        const State& state = m_states[*at];
+        count.multiply(chars(m_groups[state.firstGroup]).size());
+        if (state.accept) {
+            count += BigCount(1);
+        }
+    }
+    return count;
+}
+
 Refusal PatternAutomaton::build(const std::vector<PatternNode>& nodes, std::uint64_t budget,
-                                const StopCheck& stop) {
+                                const StopCheck& stop, bool wholeWhereAffordable) {
     m_states.clear();
     m_groups.clear();
     m_sets.clear();
-    Refusal refusal = Builder(nodes, budget, stop, *this).run();
+    Refusal refusal = Builder(nodes, budget, stop, wholeWhereAffordable, *this).run();
     if (refusal) {
         m_states.clear();
         m_groups.clear();

@@ -36,23 +36,32 @@ class PatternAutomaton {
         bool accept = false;
         std::uint32_t firstGroup = 0;
         std::uint32_t groups = 0;
-        // Strings from here. Kept where a draw reads it: at states that end a
-        // line or branch, at their targets, and everywhere when the whole
-        // count fits 64 bits. Along a chain it is left empty, so a long line
-        // costs memory in proportion to it, not its square.
+        // Strings from here, whole where a draw needs them whole: at the
+        // start, at states with more than one way on, their targets and
+        // states entered from more than one, and everywhere when the whole
+        // count fits 64 bits. Elsewhere a state that ends a line keeps the
+        // top words, the count shifted down by dropped words, and one that
+        // only goes on keeps none: a long line costs memory in proportion to
+        // it, not its square.
         BigCount count;
+        std::uint32_t dropped = 0;
     };
+    static bool whole(const State& state) { return state.dropped == 0 && !state.count.isZero(); }
 
     // From parsed nodes, root last; memory beyond budget bytes is refused,
-    // and stop is asked now and then.
+    // and stop is asked now and then. wholeWhereAffordable keeps whole counts
+    // at states that end a line within half the budget, for draws that read
+    // every count whole.
     Refusal build(const std::vector<PatternNode>& nodes, std::uint64_t budget,
-                  const StopCheck& stop = {});
+                  const StopCheck& stop = {}, bool wholeWhereAffordable = false);
 
     // Strings matched: the start state's count.
     const BigCount& count() const { return m_states.front().count; }
     const std::vector<State>& states() const { return m_states; }
     const std::vector<Group>& groups() const { return m_groups; }
     const CharacterSet& chars(const Group& group) const { return m_sets[group.set]; }
+    // A state's whole count, from the whole one further on.
+    BigCount wholeCount(std::uint32_t state) const;
     // The longest line in bytes.
     std::int64_t maxLineBytes() const { return m_maxLineBytes; }
 

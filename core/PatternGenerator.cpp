@@ -1,6 +1,7 @@
 #include "PatternGenerator.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "BoundedDraws.h"
 #include "HashMemory.h"
@@ -49,7 +50,7 @@ Refusal PatternGenerator::build(const PatternSettings& s, std::uint64_t budget,
     PatternParser parser(universe, removed);
     Refusal r = parser.parse(s.pattern, m_nodes);
     if (!r) {
-        r = m_automaton.build(m_nodes, budget, stop);
+        r = m_automaton.build(m_nodes, budget, stop, m_seeded);
     }
     if (r) {
         return r;
@@ -202,13 +203,25 @@ BigCount PatternGenerator::below(const BigCount& bound) {
     }
 }
 
-// Whether a draw below bound is 0, deciding from the top words: a draw
-// known to be below bound and not 0 needs no more of them, so a step of a
-// long line costs a word or two, not the count's length.
-bool PatternGenerator::endsHere(const BigCount& bound) {
-    const std::uint64_t bits = bound.bitLength();
+// Whether a draw below state s's count is 0, deciding from the top words: a
+// draw known to be below the count and not 0 needs no more of them, so a
+// step of a long line costs a word or two, not the count's length. The count
+// is made whole only when the draw ties the top words it keeps.
+bool PatternGenerator::endsHere(std::uint32_t s) {
+    const PatternAutomaton::State& state = m_automaton.states()[s];
+    const std::uint64_t bits = state.count.bitLength() + 32 * std::uint64_t{state.dropped};
     const std::size_t words = static_cast<std::size_t>((bits + 31) / 32);
     const std::uint32_t topMask = bits % 32 == 0 ? 0xFFFFFFFFu : (1u << (bits % 32)) - 1;
+    std::optional<BigCount> whole;
+    const auto countWord = [&](std::size_t i) {
+        if (i >= state.dropped) {
+            return state.count.word(i - state.dropped);
+        }
+        if (!whole) {
+            whole = m_automaton.wholeCount(s);
+        }
+        return whole->word(i);
+    };
     for (;;) {
         bool below = false;
         bool zero = true;
@@ -217,8 +230,8 @@ bool PatternGenerator::endsHere(const BigCount& bound) {
             const std::uint32_t w = word() & (i == words - 1 ? topMask : 0xFFFFFFFFu);
             zero = zero && w == 0;
             if (!below) {
-                over = w > bound.word(i);
-                below = w < bound.word(i);
+                over = w > countWord(i);
+                below = w < countWord(i);
             }
             if (below && !zero) {
                 return false;
@@ -280,41 +293,46 @@ void PatternGenerator::draw(std::string& out) {
         return;
     }
     const auto& groups = m_automaton.groups();
-    std::uint32_t s = 0;
-    for (;;) {
+    // A seeded draw reads every count it meets whole: where a state keeps
+    // only part of its count, it follows from the state before.
+    BigCount running;
+    for (std::uint32_t s = 0;;) {
         const PatternAutomaton::State& state = states[s];
         if (state.groups == 0) {
             return;
         }
+        const bool whole = PatternAutomaton::whole(state);
         // Each way on weighs what it leads to: the end of the line 1, a
         // group its characters times its target's strings.
         std::uint32_t g = state.firstGroup;
         if (state.groups > 1 || state.accept) {
-            if (state.count.fits64()) {
+            if (whole && state.count.fits64()) {
                 const std::uint64_t r = below(state.count.low64());
                 if (state.accept && r == 0) {
                     return;
                 }
                 const auto first = groups.begin() + state.firstGroup;
-                g = static_cast<std::uint32_t>(
-                    std::upper_bound(first, first + state.groups, r,
-                                     [](std::uint64_t v, const PatternAutomaton::Group& x) {
-                                         return v < x.through;
-                                     }) -
-                    groups.begin());
-            } else if (state.accept && !m_seeded && state.groups == 1) {
-                if (endsHere(state.count)) {
+                if (state.groups > 1) {
+                    g = static_cast<std::uint32_t>(
+                        std::upper_bound(first, first + state.groups, r,
+                                         [](std::uint64_t v, const PatternAutomaton::Group& x) {
+                                             return v < x.through;
+                                         }) -
+                        groups.begin());
+                }
+            } else if (!m_seeded && state.groups == 1) {
+                if (endsHere(s)) {
                     return;
                 }
             } else {
-                BigCount r = below(state.count);
+                BigCount r = below(whole ? state.count : running);
                 if (state.accept && r.isZero()) {
                     return;
                 }
                 if (state.accept) {
                     r -= BigCount(1);
                 }
-                for (;; ++g) {
+                for (; state.groups > 1; ++g) {
                     BigCount weight;
                     weight.addProduct(
                         states[groups[g].target].count,
@@ -327,7 +345,17 @@ void PatternGenerator::draw(std::string& out) {
             }
         }
         appendChar(out, g, below(m_picks[g]));
-        s = groups[g].target;
+        const std::uint32_t target = groups[g].target;
+        if (m_seeded && !PatternAutomaton::whole(states[target])) {
+            if (whole) {
+                running = state.count;
+            }
+            if (state.accept) {
+                running -= BigCount(1);
+            }
+            running.divide(static_cast<std::uint32_t>(m_picks[g].size));
+        }
+        s = target;
     }
 }
 

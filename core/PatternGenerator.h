@@ -66,7 +66,7 @@ class PatternGenerator {
     std::uint64_t below(std::uint64_t bound);
     std::uint32_t below(const Pick& pick);
     BigCount below(const BigCount& bound);
-    bool endsHere(const BigCount& bound);
+    bool endsHere(std::uint32_t state);
     void appendChar(std::string& out, std::uint32_t group, std::uint64_t index) const;
     void draw(std::string& out);
     // Whether every line is the chain's characters alone.
