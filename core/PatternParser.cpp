@@ -77,7 +77,19 @@ std::size_t PatternParser::add(PatternNode node) {
     return m_nodes->size() - 1;
 }
 
+CharacterSet PatternParser::outside(const CharacterSet& set, std::size_t at) {
+    m_intervals += m_universe.intervals().size();
+    if (m_intervals > kMostIntervals) {
+        fail(Kind::TooMuchWork, at, at, kMostIntervals);
+    }
+    return m_universe.minus(set);
+}
+
 std::size_t PatternParser::classNode(const CharacterSet& set, std::size_t at) {
+    m_intervals += set.intervals().size();
+    if (m_intervals > kMostIntervals) {
+        fail(Kind::TooMuchWork, at, at, kMostIntervals);
+    }
     PatternNode node = nodeOf(PatternNode::Kind::Chars);
     node.chars = set.minus(forbidden()).minus(m_removed);
     node.column = static_cast<std::int64_t>(at) + 1;
@@ -91,6 +103,7 @@ Refusal PatternParser::parse(std::string_view text, std::vector<PatternNode>& no
     m_points.clear();
     m_at = 0;
     m_nodes = &nodes;
+    m_intervals = 0;
     nodes.clear();
     try {
         const std::size_t read = CharacterSet::decodeUtf8(text, m_points);
@@ -271,7 +284,7 @@ std::size_t PatternParser::bracket() {
         }
     }
     CharacterSet set(std::move(members));
-    return classNode(negated ? m_universe.minus(set) : set, open);
+    return classNode(negated ? outside(set, open) : set, open);
 }
 
 void PatternParser::repeat(std::size_t& node) {
@@ -382,7 +395,7 @@ PatternParser::Member PatternParser::escape(bool inClass) {
             return {true, 0, *set};
         }
         if (c == letter - 'a' + 'A') {
-            return {true, 0, m_universe.minus(*set)};
+            return {true, 0, outside(*set, start)};
         }
     }
     switch (c) {

@@ -29,6 +29,9 @@ class PatternParser {
   public:
     static constexpr std::size_t kMostBytes = 64 * 1024;
     static constexpr int kMostDepth = 200;
+    // Intervals all classes may hold together: a class against a --charset of
+    // many ranges holds many, and each written class its own copy.
+    static constexpr std::uint64_t kMostIntervals = 2000000;
 
     // universe: what . and negated classes draw from; removed: what no class
     // may hold (written literals keep their characters).
@@ -58,6 +61,8 @@ class PatternParser {
     char32_t peek(std::size_t ahead = 0) const;
     std::size_t add(PatternNode node);
     std::size_t classNode(const CharacterSet& set, std::size_t at);
+    // The universe less set, counted against the intervals bound first.
+    CharacterSet outside(const CharacterSet& set, std::size_t at);
 
     std::size_t alternation(int depth);
     std::size_t concatenation(int depth);
@@ -76,6 +81,7 @@ class PatternParser {
     std::vector<char32_t> m_points;
     std::size_t m_at = 0;
     std::vector<PatternNode>* m_nodes = nullptr;
+    std::uint64_t m_intervals = 0;
 };
 
 }  // namespace ovantis

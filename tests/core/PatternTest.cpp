@@ -213,6 +213,9 @@ TEST(PatternAutomaton, HostileTemplatesMeetTheirOwnLimitWithinTheBudget) {
         Built built({.pattern = row.pattern}, 64u << 20);
         EXPECT_EQ(built.refusal.kind, row.kind) << row.pattern.substr(0, 40);
     }
+    // Classes written out against a --charset of many ranges hold many each.
+    EXPECT_EQ(Built({.pattern = std::string(1001, '.'), .charset = cjk}).refusal.kind,
+              Kind::TooMuchWork);
     EXPECT_EQ(Built({.pattern = "(a|aa|aaa|aaaa){0,200}"}).generator.count(), BigCount(801));
     EXPECT_NEAR(Built({.pattern = "[A-Z]{20000}"}, 64u << 20).generator.bits(),
                 20000 * std::log2(26.0), 1e-6);
