@@ -105,6 +105,9 @@ void BigCount::addProduct(const BigCount& other, std::uint32_t factor) {
 }
 
 void BigCount::multiply(std::uint64_t factor) {
+    if (factor == 1) {
+        return;
+    }
     __extension__ typedef unsigned __int128 Wide;
     Wide carry = 0;
     for (std::uint32_t& w : m_words) {
