@@ -33,6 +33,7 @@ struct Run {
     std::ostream& out;
     std::ostream& err;
     Language language;
+    const sys::LocaleText& encoding;
 };
 
 // The most bytes count lines of at most lineBytes each take, ends included.
@@ -126,8 +127,9 @@ std::string infoLine(const NumberGenerator& generator, Language language) {
 }
 
 int writeInfo(const Run& run, const std::string& line) {
-    return writeChecked(run, {}, line.size() + 2, [&](std::ostream& stream) {
-        stream << line << (run.request.crlf ? "\r\n" : "\n");
+    const std::string shown = run.encoding.convert(line);
+    return writeChecked(run, {}, shown.size() + 2, [&](std::ostream& stream) {
+        stream << shown << (run.request.crlf ? "\r\n" : "\n");
         return kExitOk;
     });
 }
@@ -259,8 +261,9 @@ int runPattern(const Run& run, const KeySource& keys, const RandomSource::Clock&
 }  // namespace
 
 int runRequest(const Request& request, const KeySource& keys, const RandomSource::Clock& clock,
-               std::ostream& out, std::ostream& err, Language language) {
-    const Run run{request, out, err, language};
+               std::ostream& out, std::ostream& err, Language language,
+               const sys::LocaleText& encoding) {
+    const Run run{request, out, err, language, encoding};
     if (request.command == Command::Pattern) {
         return runPattern(run, keys, clock);
     }

@@ -337,6 +337,28 @@ TEST(CliLanguage, TheCLocaleIsEnglishAndAChineseOneChinese) {
     }
 }
 
+// Messages take the locale's encoding, or English where it has no place for
+// simplified Chinese (Big5), with what else it lacks escaped; generated lines
+// stay as they are.
+TEST(CliLanguage, MessagesTakeTheLocalesEncoding) {
+    const std::string fromGb = " | iconv -f GB18030 -t UTF-8";
+    const std::tuple<const char*, std::string, std::string> rows[] = {
+        {"zh_CN.GB18030", "string -n 0 2>&1" + fromGb,
+         "ovantis-cli: 生成个数设定无效：--count 至少为 1（现为 0）\n"},
+        {"zh_CN.GB18030", "pattern --info 'a|b'" + fromGb, "2 种字符串 · 1.0 位\n"},
+        {"zh_CN.GB18030", "string --seed 1 -n 1 --length 1 --charset 中", "中\n"},
+        {"zh_TW.BIG5", "string -n 0 2>&1",
+         "ovantis-cli: The count is not valid: --count must be at least 1 (got 0)\n"},
+        {"zh_TW.BIG5", "string -o /nonexistent/随 2>&1",
+         "ovantis-cli: cannot write /nonexistent/\\u968f: No such file or directory\n"},
+    };
+    for (const auto& [locale, command, expected] : rows) {
+        EXPECT_EQ(shell(std::string("env -i LANG=") + locale + " " OVANTIS_CLI_PATH " " + command),
+                  expected)
+            << locale << ' ' << command;
+    }
+}
+
 // Every kind of refusal the core returns reads whole in the run's language and
 // names the option at fault.
 TEST(CliRefusals, EveryKindIsWordedInEitherLanguage) {
