@@ -180,6 +180,14 @@ void sleepFor(int milliseconds) {
     }
 }
 
+// An event whose program would be one too many waits, before its line, for
+// one of those running to end; a stop ends the wait.
+void waitForRoom() {
+    while (sys::Launcher::running() >= kMostProgramsRunning && !sys::Signals::stopRequested()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
 LocalTime localTimeNow() {
     const std::tm local = sys::LocalClock::now();
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
@@ -192,6 +200,9 @@ int runEvents(const Run& run, RandomSource& random, std::ostream& stream) {
     int status = kExitOk;
     for (std::int32_t fired = 0; fired < settings.count && stream; ++fired) {
         sleepFor(drawDelay(settings, random));
+        if (settings.runExternal) {
+            waitForRoom();
+        }
         if (sys::Signals::stopRequested()) {
             break;
         }

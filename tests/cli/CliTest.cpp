@@ -24,6 +24,7 @@
 #include "Signals.h"
 #include "TempFolder.h"
 #include "TestKeys.h"
+#include "TimeSettings.h"
 #include "Version.h"
 
 namespace ovantis::cli {
@@ -658,6 +659,30 @@ TEST(CliBinary, InterruptedTimeRunKeepsTheLinesLogged) {
     // Whole timestamp lines, at least one.
     EXPECT_TRUE(
         std::regex_match(readAll(dir / "log.txt"), std::regex("([0-9-]{10}   [0-9:]{8}\n)+")));
+}
+
+// A time run keeps at most the most programs running: the next event, line
+// and all, waits for one to end, and a stop still ends it within a second.
+TEST(CliBinary, TimeRunsWaitForRoomAndAStopEndsTheWait) {
+    const std::string most = std::to_string(kMostProgramsRunning);
+    const std::string more = std::to_string(kMostProgramsRunning + 2);
+    TempFolder dir;
+    EXPECT_EQ(
+        dir.sh(OVANTIS_CLI_PATH
+               " time -n 1000 --delay 0..0 --exec sleep -- 30 > log & "
+               "pid=$!; kids() { cat /proc/$pid/task/$pid/children; }; "
+               "within() { for i in $(seq 100); do eval \"$1\" && return; sleep 0.05; done; }; "
+               "within '[ $(wc -l < log) -ge " +
+               most +
+               " ]'; sleep 0.3; "
+               "echo $(kids | wc -w) $(wc -l < log); kill $(kids | cut -d' ' -f1-2); "
+               "within '[ $(wc -l < log) -ge " +
+               more +
+               " ]'; sleep 0.3; "
+               "echo $(kids | wc -w) $(wc -l < log); set -- $(kids); "
+               "start=$(date +%s%N); kill -INT $pid; wait $pid; echo $? "
+               "$(( ($(date +%s%N) - start) / 1000000 < 1000 )); kill \"$@\""),
+        most + " " + most + "\n" + most + " " + more + "\n130 1\n");
 }
 
 TEST(CliBinary, MemoryRunningOutIsAMessageAndKeepsTheOldFile) {
