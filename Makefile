@@ -52,12 +52,15 @@ all: build
 deps:
 	$(call need,$(RUN_PACKAGES))
 
-# A comma locale, so the tests can show numbers never follow it; a Chinese one
-# for the CLI's language.
+# A comma locale, so the tests can show numbers never follow it; Chinese ones
+# for the CLI's language, in UTF-8, GB18030 and Big5 (which lacks simplified
+# Chinese).
 deps-test:
 	$(call need,$(TEST_PACKAGES) $(WIN_TEST_PACKAGES))
 	@locale -a | grep -qix 'de_DE.utf8' || [ "$$(id -u)" != 0 ] || localedef -i de_DE -f UTF-8 de_DE.UTF-8
 	@locale -a | grep -qix 'zh_CN.utf8' || [ "$$(id -u)" != 0 ] || localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
+	@locale -a | grep -qix 'zh_CN.gb18030' || [ "$$(id -u)" != 0 ] || localedef -i zh_CN -f GB18030 zh_CN.GB18030
+	@locale -a | grep -qix 'zh_TW.big5' || [ "$$(id -u)" != 0 ] || localedef -i zh_TW -f BIG5 zh_TW.BIG5
 
 # A fresh tree gets the window and the CLI alone; once make test has added
 # the suites they stay, so switching targets rebuilds nothing.

@@ -6,6 +6,7 @@
 #include "CliTexts.h"
 #include "Commands.h"
 #include "Destination.h"
+#include "LocaleStreambuf.h"
 #include "Messages.h"
 #include "ReasonText.h"
 #include "RedrawLimit.h"
@@ -15,29 +16,29 @@
 namespace ovantis::cli {
 namespace {
 
-int print(const std::string& text, std::ostream& out, std::ostream& err, Language language) {
-    out << text;
+int print(const std::string& text, std::ostream& out, std::ostream& err, Language language,
+          const sys::LocaleText& encoding) {
+    out << encoding.convert(text);
     out.flush();
     return out ? kExitOk : reportWriteError(out, err, {}, language);
 }
 
-}  // namespace
-
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, KeySource keys,
-        RandomSource::Clock clock) {
-    const Language language = runLanguage();
+int runIn(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+          const KeySource& keys, const RandomSource::Clock& clock,
+          const sys::LocaleText& encoding) {
+    const Language language = runLanguage(encoding);
     try {
         const ParseOutcome parsed = parseRequest(args, language);
         switch (parsed.kind) {
             case ParseOutcome::Kind::Print:
-                return print(parsed.text, out, err, language);
+                return print(parsed.text, out, err, language, encoding);
             case ParseOutcome::Kind::UsageError:
                 err << "ovantis-cli: " << parsed.text << '\n';
                 return kExitUsage;
             case ParseOutcome::Kind::Run:
                 break;
         }
-        return runRequest(parsed.request, keys, clock, out, err, language);
+        return runRequest(parsed.request, keys, clock, out, err, language, encoding);
     } catch (const std::system_error& e) {
         // The secure source without its key: no run, never a weaker key.
         if (const int signal = sys::Signals::stopSignal()) {
@@ -55,6 +56,20 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         err << "ovantis-cli: " << texts::kOutOfMemory.in(language) << '\n';
         return kExitIo;
     }
+}
+
+}  // namespace
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, KeySource keys,
+        RandomSource::Clock clock) {
+    // Messages in the locale's encoding; generated lines as they are.
+    const sys::LocaleText encoding;
+    if (!encoding.converts()) {
+        return runIn(args, out, err, keys, clock, encoding);
+    }
+    LocaleStreambuf errBuffer(err, encoding);
+    std::ostream localErr(&errBuffer);
+    return runIn(args, out, localErr, keys, clock, encoding);
 }
 
 }  // namespace ovantis::cli

@@ -33,6 +33,7 @@ struct Run {
     std::ostream& out;
     std::ostream& err;
     Language language;
+    const sys::LocaleText& encoding;
 };
 
 // The most bytes count lines of at most lineBytes each take, ends included.
@@ -122,8 +123,9 @@ std::string infoLine(const NumberGenerator& generator, Language language) {
 }
 
 int writeInfo(const Run& run, const std::string& line) {
-    return writeChecked(run, {}, line.size() + 2, [&](std::ostream& stream) {
-        stream << line << (run.request.crlf ? "\r\n" : "\n");
+    const std::string shown = run.encoding.convert(line);
+    return writeChecked(run, {}, shown.size() + 2, [&](std::ostream& stream) {
+        stream << shown << (run.request.crlf ? "\r\n" : "\n");
         return kExitOk;
     });
 }
@@ -174,6 +176,14 @@ void sleepFor(int milliseconds) {
     }
 }
 
+// An event whose program would be one too many waits, before its line, for
+// one of those running to end; a stop ends the wait.
+void waitForRoom() {
+    while (sys::Launcher::running() >= kMostProgramsRunning && !sys::Signals::stopRequested()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
 LocalTime localTimeNow() {
     const std::tm local = sys::LocalClock::now();
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
@@ -186,6 +196,9 @@ int runEvents(const Run& run, RandomSource& random, std::ostream& stream) {
     int status = kExitOk;
     for (std::int32_t fired = 0; fired < settings.count && stream; ++fired) {
         sleepFor(drawDelay(settings, random));
+        if (settings.runExternal) {
+            waitForRoom();
+        }
         if (sys::Signals::stopRequested()) {
             break;
         }
@@ -260,8 +273,9 @@ int runPattern(const Run& run, const KeySource& keys, const RandomSource::Clock&
 }  // namespace
 
 int runRequest(const Request& request, const KeySource& keys, const RandomSource::Clock& clock,
-               std::ostream& out, std::ostream& err, Language language) {
-    const Run run{request, out, err, language};
+               std::ostream& out, std::ostream& err, Language language,
+               const sys::LocaleText& encoding) {
+    const Run run{request, out, err, language, encoding};
     if (request.command == Command::Pattern) {
         return runPattern(run, keys, clock);
     }

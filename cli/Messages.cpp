@@ -2,14 +2,22 @@
 
 #include <cstdlib>
 
+#include "CliTexts.h"
 #include "Notices.h"
 #include "UserLanguage.h"
 
 namespace ovantis::cli {
 
-Language runLanguage() {
-    return chooseLanguage({std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG")},
-                          sys::userLanguage());
+Language runLanguage(const sys::LocaleText& encoding) {
+    const Language language =
+        chooseLanguage({std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG")},
+                       sys::userLanguage());
+    // The help's texts stand for the rest: simplified Chinese, with its
+    // punctuation.
+    const bool held = encoding.holds(texts::kAbout.chinese()) &&
+                      encoding.holds(texts::kSources.chinese()) &&
+                      encoding.holds(texts::kTryHelp.chinese());
+    return held ? language : Language::English;
 }
 
 std::string noticeIn(const char* notice, Language language) {

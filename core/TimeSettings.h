@@ -19,6 +19,11 @@ struct TimeSettings {
     std::int32_t count = 10;
 };
 
+// The programs a run's events may have running at once: an event that would
+// start one more waits for one of them to end, so a run of short delays and
+// long programs cannot fill the process table.
+inline constexpr int kMostProgramsRunning = 64;
+
 // The delay before the next event, in milliseconds; a negative one counts as none.
 int drawDelay(const TimeSettings& settings, RandomSource& random);
 

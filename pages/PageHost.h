@@ -56,6 +56,8 @@ class PageHost {
     // The text is one program or document name, never split or given to a shell.
     // Returns why it could not be opened, or nothing once it was.
     virtual std::optional<SystemReason> shellOpen(const std::string& text) = 0;
+    // How many programs shellOpen started are still running.
+    virtual int programsRunning() { return 0; }
     // A reason in the host's language, for a notice.
     virtual std::string describe(const SystemReason& reason) = 0;
     // Whether the text names an existing file, or a program on PATH.

@@ -24,9 +24,12 @@ inline constexpr PageField<TimeSettings> kTimeFields[] = {
      .at = {84, 12, 238, 14},
      .name = Text{"外部程序命令行", "Program to run"},
      .help = {"每次事件时启动 PROGRAM（不经过 shell）；其参数逐个写在 -- 之后。"
-              "文档或网址用桌面上的关联程序打开。",
+              "文档或网址用桌面上的关联程序打开。同时至多运行 64 个程序："
+              "已有 64 个在运行时，下一次事件（连同其时间行）等到其中一个结束。",
               "Start PROGRAM at each event (never through a shell); its arguments follow -- one "
-              "by one. A document or URL opens in its desktop application."}},
+              "by one. A document or URL opens in its desktop application. At most 64 programs "
+              "run at once: while 64 are running, the next event (its line too) waits for one "
+              "to end."}},
     {.kind = FieldKind::WholeRange,
      .scope = FieldScope::CliOnly,
      .whole = &TimeSettings::minDelay,

@@ -8,7 +8,9 @@
 namespace ovantis {
 namespace {
 constexpr std::int64_t kLineBytes = 21;  // "YYYY-MM-DD   HH:MM:SS"
-}
+// How often an event waiting for a program to end looks again.
+constexpr int kRoomPollMs = 50;
+}  // namespace
 
 TimedRun::TimedRun(PageHost& host, RandomSource& random) : m_host(host), m_random(random) {}
 
@@ -69,6 +71,11 @@ void TimedRun::OnTimer(int id) {
     }
     m_host.stopTimer(ids::kEventTimer);
     if (!m_running) {
+        return;
+    }
+    // One program too many: the event, line and all, waits for one to end.
+    if (m_settings.runExternal && m_host.programsRunning() >= kMostProgramsRunning) {
+        m_host.armTimer(ids::kEventTimer, kRoomPollMs);
         return;
     }
     const std::size_t before = m_log.text().size();

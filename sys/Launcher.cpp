@@ -175,4 +175,10 @@ void Launcher::reap() {
     });
 }
 
+int Launcher::running() {
+    reap();
+    const std::lock_guard lock(g_childrenMutex);
+    return static_cast<int>(g_children.size());
+}
+
 }  // namespace ovantis::sys

@@ -36,6 +36,9 @@ class Launcher {
                                                const std::vector<std::string>& args);
     // Collects the children started here that have ended, so none stays a zombie.
     static void reap();
+    // How many programs started here are still running, once the ended are
+    // collected. A document's application counts only while its opener runs.
+    static int running();
 };
 
 }  // namespace ovantis::sys

@@ -7,11 +7,17 @@
 #include <shlwapi.h>
 
 #include <algorithm>
+#include <mutex>
+#include <vector>
 
 #include "WinText.h"
 
 namespace ovantis::sys {
 namespace {
+
+std::mutex g_childrenMutex;
+// The programs started here, until they are seen to have ended.
+std::vector<HANDLE> g_children;
 
 bool isFile(const std::wstring& path) {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
@@ -173,7 +179,8 @@ std::optional<LaunchFailure> Launcher::launch(const std::string& program,
             return cannotStart(program, ::GetLastError());
         }
         ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
+        const std::lock_guard lock(g_childrenMutex);
+        g_children.push_back(process.hProcess);
         return std::nullopt;
     }
     if (name.empty()) {
@@ -206,7 +213,21 @@ std::optional<LaunchFailure> Launcher::launch(const std::string& program,
     return opened ? std::nullopt : std::optional(cannotStart(program, error));
 }
 
-// Nothing to collect: the process handles are closed at once.
-void Launcher::reap() {}
+void Launcher::reap() {
+    const std::lock_guard lock(g_childrenMutex);
+    std::erase_if(g_children, [](HANDLE process) {
+        if (::WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+            return false;
+        }
+        ::CloseHandle(process);
+        return true;
+    });
+}
+
+int Launcher::running() {
+    reap();
+    const std::lock_guard lock(g_childrenMutex);
+    return static_cast<int>(g_children.size());
+}
 
 }  // namespace ovantis::sys

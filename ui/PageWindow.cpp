@@ -374,6 +374,10 @@ std::optional<ovantis::SystemReason> PageWindow::shellOpen(const std::string& te
     return std::nullopt;
 }
 
+int PageWindow::programsRunning() {
+    return ovantis::sys::Launcher::running();
+}
+
 std::string PageWindow::describe(const ovantis::SystemReason& reason) {
     return ovantis::sys::describe(reason, Translations::installed());
 }

@@ -48,6 +48,7 @@ class PageWindow : public QWidget, public ovantis::PageHost {
     void armTimer(int timerId, int delayMs) override;
     void stopTimer(int timerId) override;
     std::optional<ovantis::SystemReason> shellOpen(const std::string& text) override;
+    int programsRunning() override;
     std::string describe(const ovantis::SystemReason& reason) override;
     bool exists(const std::string& text) override;
     void showStop(int id, bool on) override;

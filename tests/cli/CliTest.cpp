@@ -24,6 +24,7 @@
 #include "Signals.h"
 #include "TempFolder.h"
 #include "TestKeys.h"
+#include "TimeSettings.h"
 #include "Version.h"
 
 namespace ovantis::cli {
@@ -339,6 +340,28 @@ TEST(CliLanguage, TheCLocaleIsEnglishAndAChineseOneChinese) {
     }
 }
 
+// Messages take the locale's encoding, or English where it has no place for
+// simplified Chinese (Big5), with what else it lacks escaped; generated lines
+// stay as they are.
+TEST(CliLanguage, MessagesTakeTheLocalesEncoding) {
+    const std::string fromGb = " | iconv -f GB18030 -t UTF-8";
+    const std::tuple<const char*, std::string, std::string> rows[] = {
+        {"zh_CN.GB18030", "string -n 0 2>&1" + fromGb,
+         "ovantis-cli: 生成个数设定无效：--count 至少为 1（现为 0）\n"},
+        {"zh_CN.GB18030", "pattern --info 'a|b'" + fromGb, "2 种字符串 · 1.0 位\n"},
+        {"zh_CN.GB18030", "string --seed 1 -n 1 --length 1 --charset 中", "中\n"},
+        {"zh_TW.BIG5", "string -n 0 2>&1",
+         "ovantis-cli: The count is not valid: --count must be at least 1 (got 0)\n"},
+        {"zh_TW.BIG5", "string -o /nonexistent/随 2>&1",
+         "ovantis-cli: cannot write /nonexistent/\\u968f: No such file or directory\n"},
+    };
+    for (const auto& [locale, command, expected] : rows) {
+        EXPECT_EQ(shell(std::string("env -i LANG=") + locale + " " OVANTIS_CLI_PATH " " + command),
+                  expected)
+            << locale << ' ' << command;
+    }
+}
+
 // Every kind of refusal the core returns reads whole in the run's language and
 // names the option at fault.
 TEST(CliRefusals, EveryKindIsWordedInEitherLanguage) {
@@ -639,6 +662,30 @@ TEST(CliBinary, InterruptedTimeRunKeepsTheLinesLogged) {
     // Whole timestamp lines, at least one.
     EXPECT_TRUE(
         std::regex_match(readAll(dir / "log.txt"), std::regex("([0-9-]{10}   [0-9:]{8}\n)+")));
+}
+
+// A time run keeps at most the most programs running: the next event, line
+// and all, waits for one to end, and a stop still ends it within a second.
+TEST(CliBinary, TimeRunsWaitForRoomAndAStopEndsTheWait) {
+    const std::string most = std::to_string(kMostProgramsRunning);
+    const std::string more = std::to_string(kMostProgramsRunning + 2);
+    TempFolder dir;
+    EXPECT_EQ(
+        dir.sh(OVANTIS_CLI_PATH
+               " time -n 1000 --delay 0..0 --exec sleep -- 30 > log & "
+               "pid=$!; kids() { cat /proc/$pid/task/$pid/children; }; "
+               "within() { for i in $(seq 100); do eval \"$1\" && return; sleep 0.05; done; }; "
+               "within '[ $(wc -l < log) -ge " +
+               most +
+               " ]'; sleep 0.3; "
+               "echo $(kids | wc -w) $(wc -l < log); kill $(kids | cut -d' ' -f1-2); "
+               "within '[ $(wc -l < log) -ge " +
+               more +
+               " ]'; sleep 0.3; "
+               "echo $(kids | wc -w) $(wc -l < log); set -- $(kids); "
+               "start=$(date +%s%N); kill -INT $pid; wait $pid; echo $? "
+               "$(( ($(date +%s%N) - start) / 1000000 < 1000 )); kill \"$@\""),
+        most + " " + most + "\n" + most + " " + more + "\n130 1\n");
 }
 
 TEST(CliBinary, MemoryRunningOutIsAMessageAndKeepsTheOldFile) {

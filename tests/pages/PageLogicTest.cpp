@@ -12,6 +12,7 @@
 #include "PageFixture.h"
 #include "PatternPageLogic.h"
 #include "StringPageLogic.h"
+#include "TimeFields.h"
 #include "TimedRun.h"
 
 namespace ovantis {
@@ -265,6 +266,30 @@ TEST(TimedRun, StopKeepsTheLogAndFailedLaunchesAreNamed) {
         p.fire();
     }
     EXPECT_EQ(p.host.notices.back(), "外部程序启动失败 1 次（共 1 次）：\nmissing-a: reason 1/0");
+}
+
+// While the most programs a run may have are running, the next event, line and
+// all, waits and looks again until one has ended; the --exec help says so.
+TEST(TimedRun, AnEventWaitsWhileTheMostProgramsRun) {
+    TimePage p;
+    p.host.checks[ids::kRunExternal] = 1;
+    p.host.texts[ids::kCommand] = "/usr/bin/true";
+    p.host.texts[ids::kCountEvents] = "2";
+    p.run.StartTimedRun();
+    p.host.running = kMostProgramsRunning;
+    p.fire();
+    p.fire();
+    EXPECT_EQ(p.lines(), 0);
+    EXPECT_TRUE(p.host.opened.empty());
+    p.host.running = kMostProgramsRunning - 1;
+    p.fire();
+    EXPECT_EQ(p.lines(), 1);
+    EXPECT_EQ(p.host.opened.size(), 1u);
+    for (const Language language : {Language::Chinese, Language::English}) {
+        EXPECT_NE(std::string(kTimeFields[1].help.in(language))
+                      .find(std::to_string(kMostProgramsRunning) + " "),
+                  std::string::npos);
+    }
 }
 
 TEST(TimedRun, StrayTimersAndStartsDoNothingAndANewRunStartsAFreshLog) {

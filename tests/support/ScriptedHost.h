@@ -46,6 +46,7 @@ class ScriptedHost : public PageHost {
                    ? std::optional(SystemReason{SystemReason::Kind::NotOnPath, 0, {}})
                    : std::nullopt;
     }
+    int programsRunning() override { return running; }
     // Names the code: the wording is the front ends' own.
     std::string describe(const SystemReason& reason) override {
         return "reason " + std::to_string(static_cast<int>(reason.kind)) + "/" +
@@ -77,6 +78,7 @@ class ScriptedHost : public PageHost {
     std::optional<int> armedDelay;    // the armed timer's delay, if armed
     std::vector<int> delays;          // every delay armed
     std::vector<std::string> opened;  // a name starting "missing" fails to open
+    int running = 0;                  // programs still running
     std::map<int, bool> stopShown;
 
     std::optional<std::string> chosenPath;
