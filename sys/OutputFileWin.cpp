@@ -99,7 +99,16 @@ bool OutputFile::open() {
     const HANDLE existing = ::CreateFileW(path.c_str(), GENERIC_WRITE,
                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // ReplaceFileW takes no bare relative name ("out.txt"): the full path
+    // also puts the temporary file in the right folder.
     m_target = m_path;
+    std::wstring full(32768, L'\0');
+    const DWORD fullLength =
+        ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (fullLength > 0 && fullLength < full.size()) {
+        full.resize(fullLength);
+        m_target = toUtf8(full);
+    }
     m_mode = Mode::Replace;
     if (existing == INVALID_HANDLE_VALUE) {
         const DWORD error = ::GetLastError();

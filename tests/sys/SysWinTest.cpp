@@ -122,6 +122,7 @@ TEST(OutputFileWin, ReplacesWholeKeepsWhatItMustNotTouchAndLeavesNothing) {
         const char* target;
         bool saved;
         const char* listing;
+        bool bare;  // saved by its bare name from within the folder
     } const cases[] = {
         {"new file", nullptr, 0, false, "out.txt", true, "out.txt\n"},
         {"UTF-8 name", nullptr, 0, false, "结果.txt", true, "结果.txt\n"},
@@ -131,6 +132,8 @@ TEST(OutputFileWin, ReplacesWholeKeepsWhatItMustNotTouchAndLeavesNothing) {
         {"folder refused", nullptr, FILE_ATTRIBUTE_DIRECTORY, false, "dir", false, "dir\n"},
         {"missing folder", nullptr, 0, false, "missing\\out.txt", false, ""},
         {"hard link rewritten in place", "old, longer", 0, true, "out.txt", true, "b\nout.txt\n"},
+        {"replaced by a bare name", "old", 0, false, "out.txt", true, "out.txt\n", true},
+        {"new by a bare name", nullptr, 0, false, "out.txt", true, "out.txt\n", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -147,7 +150,13 @@ TEST(OutputFileWin, ReplacesWholeKeepsWhatItMustNotTouchAndLeavesNothing) {
         if (c.link) {
             ::CreateHardLinkW(toWide(folder / "b").c_str(), target.c_str(), nullptr);
         }
-        const std::string error = saveNew(folder / c.target);
+        wchar_t oldFolder[MAX_PATH];
+        ::GetCurrentDirectoryW(MAX_PATH, oldFolder);
+        if (c.bare) {
+            ::SetCurrentDirectoryW(toWide(folder.path).c_str());
+        }
+        const std::string error = saveNew(c.bare ? c.target : folder / c.target);
+        ::SetCurrentDirectoryW(oldFolder);
         EXPECT_EQ(error.empty(), c.saved) << error;
         EXPECT_TRUE(error.empty() || std::isalnum(static_cast<unsigned char>(error.back())))
             << error;
