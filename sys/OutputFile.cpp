@@ -239,6 +239,12 @@ bool carryOver(int from, int to, const struct stat& old) {
            copyAttributes(from, to) && !fault("fchmod") && ::fchmod(to, old.st_mode & 0777) == 0;
 }
 
+bool followUmask(int fd) {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return !fault("fchmod") && ::fchmod(fd, 0666 & ~mask) == 0;
+}
+
 bool writeZeros(int fd, off_t from, off_t to) {
     static const char kZeros[1 << 16] = {};
     while (from < to) {
@@ -391,8 +397,13 @@ bool OutputFile::open() {
         // The folder takes no new name, but the file itself may be written.
         m_mode = Mode::InPlace;
     }
+    // A named temporary is made private, as it holds the new content under a
+    // name before it takes the old file's mode; a new file takes the umask's.
+    if (m_mode == Mode::Replace && !exists && !m_tempPath.empty() && !followUmask(m_fd)) {
+        return failAndDiscard();
+    }
     if (m_mode == Mode::Replace && exists && !carryOver(m_platform->targetFd, m_fd, info)) {
-        if (errno != EPERM && errno != EACCES && errno != EOPNOTSUPP) {
+        if (errno != EPERM && errno != EACCES && errno != EOPNOTSUPP && errno != ENOSYS) {
             return failAndDiscard();
         }
         // Only the file itself keeps what a new one cannot be given (another's
@@ -451,7 +462,7 @@ bool OutputFile::openTemporary(const std::string& dir) {
     return withFreshName(dir, m_tempPath, m_cleanupSlot, [this](const std::string& name) {
         m_fd = fault("open named")
                    ? -1
-                   : ::open(name.c_str(), O_CREAT | O_EXCL | O_RDWR | O_NOCTTY | O_CLOEXEC, 0666);
+                   : ::open(name.c_str(), O_CREAT | O_EXCL | O_RDWR | O_NOCTTY | O_CLOEXEC, 0600);
         return m_fd >= 0;
     });
 }
@@ -508,7 +519,18 @@ bool OutputFile::commit(bool evenIfStopped) {
     m_fd = -1;
     if (!closeFile(fd) || m_platform->stopped() || fault("rename") ||
         ::rename(m_tempPath.c_str(), m_target.c_str()) != 0) {
-        return failAndDiscard();
+        // A target no rename may replace (a file bind-mounted over another)
+        // is rewritten in place, as the shell's > would write it.
+        if (errno != EBUSY || m_platform->targetFd < 0 || m_platform->stopped()) {
+            return failAndDiscard();
+        }
+        m_fd = ::open(m_tempPath.c_str(), O_RDONLY | O_CLOEXEC);
+        ::unlink(m_tempPath.c_str());
+        forgetTemporary();
+        m_mode = Mode::InPlace;
+        const bool copied = m_fd >= 0 ? copyIntoTarget() : fail();
+        discard();
+        return copied;
     }
     forgetTemporary();
     discard();

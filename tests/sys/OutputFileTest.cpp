@@ -85,6 +85,29 @@ TEST(OutputFile, EachKindOfTargetGetsTheContentOrTheSystemsReason) {
     ::umask(oldMask);
 }
 
+// Where the new content cannot take the target's place (a file bind-mounted
+// over it: EBUSY; a file system without owners: fchown's ENOSYS), the target
+// itself is rewritten, as > would write it.
+TEST(OutputFile, WhatCannotBeReplacedIsRewrittenInPlace) {
+    for (const auto& [step, error] : {std::pair{"rename", EBUSY}, std::pair{"fchown", ENOSYS}}) {
+        SCOPED_TRACE(step);
+        TempFolder folder;
+        const std::string inode = folder.sh("echo old > out; stat -c %i out");
+        FaultPoints::failAt(step, error);
+        EXPECT_EQ(saveNew(folder / "out"), "");
+        FaultPoints::disarm();
+        EXPECT_EQ(readAll(folder / "out"), "new");
+        EXPECT_EQ(folder.sh("ls -A; stat -c %i out"), "out\n" + inode);
+    }
+    TempFolder folder;
+    if (folder.sh("echo old > t; echo src > s; mount --bind s t 2>/dev/null && echo ok") !=
+        "ok\n") {
+        GTEST_SKIP() << "bind mounts need root";
+    }
+    EXPECT_EQ(saveNew(folder / "t"), "");
+    EXPECT_EQ(folder.sh("cat t s; umount t; ls -A"), "newnews\nt\n");
+}
+
 // A chain of links is followed as far as the shell's > follows it, and the
 // caller's descriptors are left alone (a new file has no old one to close).
 TEST(OutputFile, FollowsAsManyLinksAsTheShellAndClosesOnlyItsOwn) {
