@@ -8,7 +8,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
-#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -85,15 +85,28 @@ struct ExportName {
 
 const QString kExportFolderKey = QStringLiteral("exportFolder");
 
+// Whether every printable ASCII character takes the same width: fontconfig
+// does not mark every monospace face (Noto Sans Mono) as fixed pitch.
+bool evenAdvances(const QFont& font) {
+    const QFontMetricsF metrics(font);
+    const qreal width = metrics.horizontalAdvance(QChar(u'M'));
+    for (char16_t c = 0x20; c < 0x7F; ++c) {
+        if (metrics.horizontalAdvance(QChar(c)) != width) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // The system's fixed-pitch font at the dialog font's size, so l, I and 1
-// differ; a generic monospace face where the system names none.
+// differ; a generic monospace face where the system's is not even.
 QFont fixedPitch(const QFont& dialog) {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    if (!QFontInfo(font).fixedPitch()) {
+    font.setPointSizeF(dialog.pointSizeF());
+    if (!evenAdvances(font)) {
         font.setFamilies({QStringLiteral("monospace")});
         font.setStyleHint(QFont::TypeWriter);
     }
-    font.setPointSizeF(dialog.pointSizeF());
     return font;
 }
 
