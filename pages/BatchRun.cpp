@@ -1,6 +1,7 @@
 #include "BatchRun.h"
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 
 #include "LinePage.h"
@@ -9,7 +10,11 @@
 
 namespace ovantis {
 namespace {
+// A step ends after this many lines, this much text or this long, whichever
+// comes first, so a window answers between steps even for long lines.
 constexpr std::int64_t kProgressEvery = 4096;
+constexpr std::size_t kStepBytes = 1 << 20;
+constexpr auto kStepTime = std::chrono::milliseconds(50);
 
 // What a run carries from one step to the next.
 struct Batch {
@@ -26,7 +31,10 @@ bool step(LinePage& page, Batch& batch) {
     const PageControls& controls = page.controls();
     const std::size_t shown = batch.result.text().size();
     const std::int64_t stop = std::min(batch.count, batch.done + kProgressEvery);
-    while (!batch.cancelled && batch.done < stop) {
+    const auto started = std::chrono::steady_clock::now();
+    while (!batch.cancelled && batch.done < stop &&
+           batch.result.text().size() - shown < kStepBytes &&
+           std::chrono::steady_clock::now() - started < kStepTime) {
         page.appendLine(batch.result.open());
         batch.result.endLine();
         ++batch.done;

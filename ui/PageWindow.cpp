@@ -27,6 +27,7 @@
 #include "NoticeText.h"
 #include "OutputBox.h"
 #include "OutputFile.h"
+#include "PatternParser.h"
 #include "ReasonText.h"
 #include "SingleLineEdit.h"
 #include "Translations.h"
@@ -139,6 +140,10 @@ PageWindow::PageWindow(const std::vector<ovantis::WindowControl>& layout, int ge
                 auto* choice = new QComboBox(this);
                 choice->setEditable(true);
                 choice->setLineEdit(new SingleLineEdit(choice));
+                // Room well past the longest template, so a paste is never cut
+                // to fit: one too long is refused with its length.
+                choice->lineEdit()->setMaxLength(
+                    4 * static_cast<int>(ovantis::PatternParser::kMostBytes));
                 // Typing never adds to the offered texts.
                 choice->setInsertPolicy(QComboBox::NoInsert);
                 for (const char* example : entry.examples) {

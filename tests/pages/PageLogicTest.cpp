@@ -56,6 +56,16 @@ TEST(BatchRun, ReportsProgressAndCancelKeepsTheLinesMade) {
     EXPECT_EQ(lineCount(p.host.texts[ids::kStringOutput]), 8192);
     EXPECT_TRUE(p.host.notices.empty()) << "a cancelled run claims no success";
     EXPECT_TRUE(p.host.isEnabled(ids::kStringGenerate));
+    // Long lines are made a megabyte or so at a time, each step reported.
+    StringPage longer;
+    longer.host.texts[ids::kStringCount] = "40";
+    longer.host.texts[ids::kMinLength] = longer.host.texts[ids::kMaxLength] = "100000";
+    BatchRun(longer.page);
+    EXPECT_GE(longer.host.progressCalls.size(), 4u);
+    for (std::size_t i = 1; i < longer.host.progressCalls.size(); ++i) {
+        EXPECT_LE(longer.host.progressCalls[i] - longer.host.progressCalls[i - 1], 11);
+    }
+    EXPECT_EQ(lineCount(longer.host.texts[ids::kStringOutput]), 40);
 }
 
 // A refused run changes nothing and does not re-seed; a run beyond the host's
