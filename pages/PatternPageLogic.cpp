@@ -47,7 +47,7 @@ bool PatternPageLogic::Validate() {
         // the other reasons speak of options.
         const bool told =
             refused.notice == notices::kBadPattern || refused.kind == Refusal::Kind::TooFewPossible;
-        host().notice({refused.notice, {}, told ? reasonOf(refused, host().language()) : ""});
+        host().notice({refused.notice, {}, told ? windowReasonOf(refused, host().language()) : ""});
         return false;
     }
     m_settings = read;
@@ -66,7 +66,7 @@ void PatternPageLogic::OnTimer() {
     PatternGenerator counter(random());
     const Refusal refusal = ovantis::build(counter, settings, kBudget);
     host().setText(ids::kPatternInfo,
-                   refusal ? reasonOf(refusal, language) : countLine(counter, language));
+                   refusal ? windowReasonOf(refusal, language) : countLine(counter, language));
 }
 
 }  // namespace ovantis

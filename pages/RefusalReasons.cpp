@@ -126,6 +126,12 @@ constexpr bool everyKindOnce() {
 static_assert(everyKindOnce(), "every kind of refusal needs its reason, in order");
 
 inline constexpr Text kAtColumn{"第 %1 列：%2", "column %1: %2"};
+inline constexpr Text kWindowCountingOverBudget{
+    "计数需要超过窗口 %1 MiB 的内存上限；请简化模板",
+    "counting needs more than the window's %1 MiB memory budget; simplify the template"};
+inline constexpr Text kWindowUniqueOverBudget{
+    "%2 个不重复行约需 %1，超出窗口 %3 MiB 的内存上限",
+    "%2 lines without repeats need about %1, above the window's %3 MiB memory budget"};
 
 }  // namespace
 
@@ -140,6 +146,16 @@ std::string reasonOf(const Refusal& refusal, Language language) {
         return kAtColumn.fill(language, {std::to_string(refusal.column), reason});
     }
     return reason;
+}
+
+std::string windowReasonOf(const Refusal& refusal, Language language) {
+    if (refusal.kind == Kind::CountingOverBudget) {
+        return kWindowCountingOverBudget.fill(language, refusal.values);
+    }
+    if (refusal.kind == Kind::UniqueOverBudget) {
+        return kWindowUniqueOverBudget.fill(language, refusal.values);
+    }
+    return reasonOf(refusal, language);
 }
 
 }  // namespace ovantis

@@ -10,5 +10,8 @@ namespace ovantis {
 // Why settings are refused, in the options' words, with the template's column
 // where it names one.
 std::string reasonOf(const Refusal& refusal, Language language);
+// The same for the window, which names its own limits, not the options
+// that raise them on the command line.
+std::string windowReasonOf(const Refusal& refusal, Language language);
 
 }  // namespace ovantis

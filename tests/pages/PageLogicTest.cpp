@@ -6,11 +6,13 @@
 #include "BatchRun.h"
 #include "ControlIds.h"
 #include "CoreLines.h"
+#include "EveryRefusal.h"
 #include "ExportResult.h"
 #include "Notices.h"
 #include "NumberPageLogic.h"
 #include "PageFixture.h"
 #include "PatternPageLogic.h"
+#include "RefusalReasons.h"
 #include "StringPageLogic.h"
 #include "TimeFields.h"
 #include "TimedRun.h"
@@ -151,6 +153,12 @@ TEST(PatternPage, CountsTheTemplateAsTypedAndRefusesWhatCannotBeDrawn) {
     p.host.texts[ids::kPattern] = "ab+";
     p.page.OnTimer();
     EXPECT_TRUE(p.host.texts[ids::kPatternInfo].starts_with("column 3: '+' has no upper bound"));
+    // The window names its own limits, never an option of the command line.
+    for (const Refusal& r : test::everyRefusal()) {
+        for (const Language language : {Language::Chinese, Language::English}) {
+            EXPECT_EQ(windowReasonOf(r, language).find("--max-memory"), std::string::npos);
+        }
+    }
     const std::tuple<const char*, const char*, int, std::string> refused[] = {
         {"ab+", "10", 0, "模板无效！\ncolumn 3: '+' has no upper bound"},
         {"[ab]{2}", "5", 1, "生成个数设定无效！\ncannot make 5 unique lines: only 4 are possible"},
