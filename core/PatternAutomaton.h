@@ -26,7 +26,7 @@ class PatternAutomaton {
     // The characters leading from a state to one target.
     struct Group {
         std::uint32_t target = 0;
-        // Its characters: sets().at(set), shared by every group with the same.
+        // Its characters, chars(group): one set shared by every group with the same.
         std::uint32_t set = 0;
         // Strings through this group and the ones before it, ending the
         // line counted first; kept while the state's count fits 64 bits.
