@@ -60,6 +60,7 @@ struct Refusal {
         TooManyNodes,        // the most automaton nodes
         TooMuchWork,         // the most steps
         Stopped,             // asked to stop while building
+        OutOfMemory,         // the system's memory ran out while building
         Count
     };
     Kind kind = Kind::None;

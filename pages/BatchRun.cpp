@@ -11,9 +11,10 @@
 namespace ovantis {
 namespace {
 // A step ends after this many lines, this much text or this long, whichever
-// comes first, so a window answers between steps even for long lines.
+// comes first, so a window answers between steps even for long lines: a
+// megabyte at once held it up for most of half a second.
 constexpr std::int64_t kProgressEvery = 4096;
-constexpr std::size_t kStepBytes = 1 << 20;
+constexpr std::size_t kStepBytes = 64 << 10;
 constexpr auto kStepTime = std::chrono::milliseconds(50);
 
 // What a run carries from one step to the next.
@@ -58,24 +59,26 @@ bool step(LinePage& page, Batch& batch) {
 }  // namespace
 
 void BatchRun(LinePage& page) {
-    PageHost& host = page.host();
-    const PageControls& controls = page.controls();
     const std::uint32_t before = page.random().snapshot();
-    if (!page.Validate()) {
-        return;
-    }
-    const OutputLimit limit = host.outputLimit();
-    if (!limit.fits(page.count(), page.maxLineBytes())) {
-        page.random().restore(before);
-        host.notice(limit.notice());
-        return;
-    }
-    host.enable(controls.generate, false);
-    host.setText(controls.output, "");
-    auto batch = std::make_shared<Batch>();
-    batch->count = page.count();
-    batch->cancelled = !host.progress(0, batch->count);
-    host.repeat([&page, batch] { return step(page, *batch); });
+    page.ValidateThen([&page, before](bool valid) {
+        if (!valid) {
+            return;
+        }
+        PageHost& host = page.host();
+        const PageControls& controls = page.controls();
+        const OutputLimit limit = host.outputLimit();
+        if (!limit.fits(page.count(), page.maxLineBytes())) {
+            page.random().restore(before);
+            host.notice(limit.notice());
+            return;
+        }
+        host.enable(controls.generate, false);
+        host.setText(controls.output, "");
+        auto batch = std::make_shared<Batch>();
+        batch->count = page.count();
+        batch->cancelled = !host.progress(0, batch->count);
+        host.repeat([&page, batch] { return step(page, *batch); });
+    });
 }
 
 }  // namespace ovantis

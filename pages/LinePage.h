@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -26,6 +27,9 @@ class LinePage {
     // Reads and checks the settings; on success they are kept and the source
     // re-seeded, otherwise the page has shown its notice.
     virtual bool Validate() = 0;
+    // Validate, answered through then; a page whose check takes long may
+    // answer after returning, from its host's thread.
+    virtual void ValidateThen(std::function<void(bool)> then) { then(Validate()); }
     // Lines asked for by the last successful validation.
     virtual std::int64_t count() const = 0;
     // Appends one line, without its line end.

@@ -11,6 +11,7 @@
 #include "LocalTime.h"
 #include "Notice.h"
 #include "OutputLimit.h"
+#include "StopCheck.h"
 #include "SystemReason.h"
 
 namespace ovantis {
@@ -75,6 +76,16 @@ class PageHost {
     virtual void repeat(std::function<bool()> step) {
         while (step()) {
         }
+    }
+    // Runs work, then done on the page's own thread. Work touches nothing of
+    // the page, so a window may run it on another thread and return at once.
+    // A newer call for the same job stops the older one: its stop answers
+    // true and its done never comes, nor does any once the page has closed.
+    virtual void runAside(int job, std::function<void(const StopCheck&)> work,
+                          std::function<void()> done) {
+        (void)job;
+        work({});
+        done();
     }
     // Called as a batch starts (done 0) and every few thousand lines after;
     // false cancels it. endProgress follows once the lines are in the box.

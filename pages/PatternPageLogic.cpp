@@ -1,5 +1,7 @@
 #include "PatternPageLogic.h"
 
+#include <optional>
+
 #include "ControlIds.h"
 #include "CountLine.h"
 #include "HashMemory.h"
@@ -9,9 +11,30 @@
 #include "SettingsCheck.h"
 
 namespace ovantis {
+
+struct PatternPageLogic::Built {
+    // Without the secure source: a stream keyed from the current second, as
+    // the classic source reaches few of a template's strings.
+    std::optional<RandomSource> stream;
+    std::optional<PatternGenerator> generator;
+    Refusal refusal;
+};
+
 namespace {
 constexpr std::uint64_t kBudget = std::uint64_t{hashMemory::kDefaultBudgetMiB} << 20;
+
+// Builds on whichever thread runs it: the page's source is only named here,
+// never drawn from.
+std::shared_ptr<PatternPageLogic::Built> builder(RandomSource& random) {
+    auto built = std::make_shared<PatternPageLogic::Built>();
+    if (!random.secure()) {
+        built->stream.emplace(
+            PatternGenerator::seededPool(static_cast<std::uint64_t>(random.now())));
+    }
+    built->generator.emplace(built->stream ? *built->stream : random, built->stream.has_value());
+    return built;
 }
+}  // namespace
 
 PatternPageLogic::PatternPageLogic(PageHost& host, RandomSource& random)
     : LinePage(host, random, kPatternControls) {}
@@ -20,27 +43,31 @@ InitialContent PatternPageLogic::initialContent() {
     return initialContentOf<PatternSettings>(kPatternFields);
 }
 
-Refusal PatternPageLogic::build(const PatternSettings& settings) {
-    m_stream.reset();
-    if (!random().secure()) {
-        m_stream.emplace(PatternGenerator::seededPool(static_cast<std::uint64_t>(random().now())));
-    }
-    m_generator.emplace(m_stream ? *m_stream : random(), m_stream.has_value());
-    return ovantis::build(*m_generator, settings, kBudget);
+void PatternPageLogic::appendLine(std::string& out) {
+    m_built->generator->appendLine(out);
 }
 
-bool PatternPageLogic::Validate() {
+std::int64_t PatternPageLogic::maxLineBytes() const {
+    return m_built->generator->maxLineBytes();
+}
+
+Refusal PatternPageLogic::read(PatternSettings& settings) {
     Refusal refused;
-    const PatternSettings read = readFields<PatternSettings>(kPatternFields, host(), refused);
-    if (!refused && read.count <= 0) {
+    settings = readFields<PatternSettings>(kPatternFields, host(), refused);
+    if (!refused && settings.count <= 0) {
         refused.kind = Refusal::Kind::CountTooLow;
         refused.notice = notices::kBadCount;
     }
-    if (!refused && !(refused = build(read)) && read.unique &&
-        m_generator->count() < BigCount(static_cast<std::uint64_t>(read.count))) {
+    return refused;
+}
+
+bool PatternPageLogic::accept(const PatternSettings& settings, std::shared_ptr<Built> built) {
+    Refusal& refused = built->refusal;
+    if (!refused && settings.unique &&
+        built->generator->count() < BigCount(static_cast<std::uint64_t>(settings.count))) {
         refused.kind = Refusal::Kind::TooFewPossible;
         refused.notice = notices::kBadCount;
-        refused.values = {std::to_string(read.count), m_generator->count().toDecimal()};
+        refused.values = {std::to_string(settings.count), built->generator->count().toDecimal()};
     }
     if (refused) {
         // The window names a template's fault and a count beyond its strings;
@@ -50,8 +77,39 @@ bool PatternPageLogic::Validate() {
         host().notice({refused.notice, {}, told ? windowReasonOf(refused, host().language()) : ""});
         return false;
     }
-    m_settings = read;
+    m_settings = settings;
+    m_built = std::move(built);
     return true;
+}
+
+bool PatternPageLogic::Validate() {
+    PatternSettings settings;
+    auto built = builder(random());
+    built->refusal = read(settings);
+    if (!built->refusal) {
+        built->refusal = build(*built->generator, settings, kBudget);
+    }
+    return accept(settings, built);
+}
+
+void PatternPageLogic::ValidateThen(std::function<void(bool)> then) {
+    auto settings = std::make_shared<PatternSettings>();
+    auto built = builder(random());
+    if ((built->refusal = read(*settings))) {
+        then(accept(*settings, built));
+        return;
+    }
+    // Not pressed again while its template is built.
+    host().enable(controls().generate, false);
+    host().runAside(
+        kCheckJob,
+        [settings, built](const StopCheck& stop) {
+            built->refusal = build(*built->generator, *settings, kBudget, stop);
+        },
+        [this, settings, built, then = std::move(then)] {
+            host().enable(controls().generate, true);
+            then(accept(*settings, built));
+        });
 }
 
 void PatternPageLogic::OnPatternEdited() {
@@ -62,11 +120,16 @@ void PatternPageLogic::OnTimer() {
     const Language language = host().language();
     PatternSettings settings;
     settings.pattern = host().getText(ids::kPattern);
+    auto line = std::make_shared<std::string>();
     // Counted apart from the generator a run may be drawing from.
-    PatternGenerator counter(random());
-    const Refusal refusal = ovantis::build(counter, settings, kBudget);
-    host().setText(ids::kPatternInfo,
-                   refusal ? windowReasonOf(refusal, language) : countLine(counter, language));
+    host().runAside(
+        kCountJob,
+        [line, language, settings, &random = random()](const StopCheck& stop) {
+            PatternGenerator counter(random);
+            const Refusal refusal = build(counter, settings, kBudget, stop);
+            *line = refusal ? windowReasonOf(refusal, language) : countLine(counter, language);
+        },
+        [this, line] { host().setText(ids::kPatternInfo, *line); });
 }
 
 }  // namespace ovantis

@@ -113,6 +113,9 @@ constexpr Reason kReasons[] = {
      {"构建模板的自动机需要超过 %1 步；请简化",
       "building the template's automaton takes more than %1 steps; simplify it"}},
     {Kind::Stopped, {"已停止", "stopped"}},
+    {Kind::OutOfMemory,
+     {"系统内存不足，无法为模板计数；请简化",
+      "the system ran out of memory counting the template; simplify it"}},
 };
 
 constexpr bool everyKindOnce() {

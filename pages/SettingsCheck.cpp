@@ -1,6 +1,7 @@
 #include "SettingsCheck.h"
 
 #include <cstdio>
+#include <new>
 
 #include "CharacterSet.h"
 #include "DecimalGrid.h"
@@ -57,6 +58,9 @@ Refusal& describeTemplate(Refusal& r, const char* patternValueName) {
             break;
         case Kind::CountingOverBudget:
             r.values = {std::to_string(r.figure >> 20)};
+            break;
+        case Kind::Stopped:
+        case Kind::OutOfMemory:
             break;
         default:
             r.values = {"'" + r.found + "'"};
@@ -190,7 +194,14 @@ Refusal build(PatternGenerator& generator, const PatternSettings& s, std::uint64
             return r;
         }
     }
-    Refusal r = generator.build(s, budget, stop);
+    Refusal r;
+    try {
+        r = generator.build(s, budget, stop);
+    } catch (const std::bad_alloc&) {
+        // Memory that ran out before the budget did: refused like the budget,
+        // never the end of a window and its output.
+        r = {.kind = Refusal::Kind::OutOfMemory};
+    }
     return r ? describeTemplate(r, row(&PatternSettings::pattern).valueName) : r;
 }
 

@@ -94,9 +94,14 @@ int main(int argc, char** argv) {
                                  [] { return std::time_t{1}; });
     MainDialog dialog(random);
     dialog.show();
+    // Returns once the run's notice is answered: a template is checked aside.
     auto click = [](PageWindow* page, int id) {
-        answerNotice();
+        QString answered;
+        answerNotice(&answered);
         QTest::mouseClick(controlOf<QPushButton>(page, id), Qt::LeftButton);
+        if (!QTest::qWaitFor([&answered] { return !answered.isEmpty(); }, 10000)) {
+            qDeleteAll(pendingAnswers().children());
+        }
     };
     click(dialog.stringPage(), ids::kStringGenerate);
     save(dialog, out + QStringLiteral("/string-page.png"));

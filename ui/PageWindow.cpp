@@ -229,6 +229,14 @@ PageWindow::PageWindow(const std::vector<ovantis::WindowControl>& layout, int ge
     connect(&m_stepTimer, &QTimer::timeout, this, &PageWindow::takeSteps);
 }
 
+PageWindow::~PageWindow() {
+    // The pages' work may still run; it ends at its next stop check.
+    for (auto& [job, stop] : m_asideStops) {
+        stop->store(true);
+    }
+    m_aside.waitForDone();
+}
+
 void PageWindow::widenToFit() {
     // Left to right, so a widened control pushes along those already moved.
     std::vector<QWidget*> texts;
@@ -463,6 +471,28 @@ ovantis::LocalTime PageWindow::localTimeNow() {
 void PageWindow::repeat(std::function<bool()> step) {
     m_step = std::move(step);
     takeSteps();
+}
+
+void PageWindow::runAside(int job, std::function<void(const ovantis::StopCheck&)> work,
+                          std::function<void()> done) {
+    auto& newest = m_asideStops[job];
+    if (newest != nullptr) {
+        newest->store(true);
+    }
+    auto stop = newest = std::make_shared<std::atomic<bool>>(false);
+    m_aside.start([this, job, stop, work = std::move(work), done = std::move(done)]() mutable {
+        work([&stop] { return stop->load(std::memory_order_relaxed); });
+        // Queued to this window, so dropped once it is gone.
+        QMetaObject::invokeMethod(
+            this,
+            [this, job, stop, done = std::move(done)] {
+                if (!stop->load()) {
+                    m_asideStops.erase(job);
+                    done();
+                }
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void PageWindow::takeSteps() {

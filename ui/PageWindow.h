@@ -3,10 +3,13 @@
 #include <QAbstractButton>
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QThreadPool>
 #include <QTimer>
 #include <QWidget>
+#include <atomic>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <utility>
 #include <vector>
@@ -32,6 +35,7 @@ class PageWindow : public QWidget, public ovantis::PageHost {
     PageWindow(const ovantis::PageField<Settings> (&rows)[N], const ovantis::PageControls& page,
                QWidget* parent)
         : PageWindow(ovantis::windowLayout<Settings>(rows, page), page.generate, parent) {}
+    ~PageWindow() override;
 
     QWidget* control(int id) const;
     QWidget* firstControl() const;
@@ -56,6 +60,8 @@ class PageWindow : public QWidget, public ovantis::PageHost {
     ovantis::WriteOutcome writeFile(const std::string& path, const std::string& bytes) override;
     ovantis::LocalTime localTimeNow() override;
     void repeat(std::function<bool()> step) override;
+    void runAside(int job, std::function<void(const ovantis::StopCheck&)> work,
+                  std::function<void()> done) override;
     ovantis::Language language() const override;
     bool progress(std::int64_t done, std::int64_t total) override;
     void endProgress() override;
@@ -107,4 +113,7 @@ class PageWindow : public QWidget, public ovantis::PageHost {
     QPointer<QProgressDialog> m_progress;
     QPointer<QProgressBar> m_progressBar;
     QElapsedTimer m_runClock;
+    // Work run beside the window, and the stop of each job's newest run.
+    QThreadPool m_aside;
+    std::map<int, std::shared_ptr<std::atomic<bool>>> m_asideStops;
 };

@@ -106,6 +106,9 @@ inline std::vector<Refusal> everyRefusal() {
     }
     PatternGenerator stopped(random);
     all.push_back(build(stopped, {.pattern = "a"}, 1 << 20, [] { return true; }));
+    // Memory running out midway, as the system would report it.
+    all.push_back(
+        build(stopped, {.pattern = "a{2}"}, 1 << 20, []() -> bool { throw std::bad_alloc(); }));
     return all;
 }
 

@@ -74,9 +74,13 @@ class WindowTest : public QObject {
     // a long run has gone on to it.
     QString generate(const char* count) {
         fill({{kStringCount, count}});
+        return clickAndAwait(kStringGenerate);
+    }
+    // Clicks and returns the notice, however long the page takes to it.
+    QString clickAndAwait(int id) {
         QString text;
-        answerNotice(&text, {}, m_dialog->stringPage());
-        click(kStringGenerate);
+        answerNotice(&text, {}, find(id)->parentWidget());
+        click(id);
         return QTest::qWaitFor([&] { return !text.isEmpty(); }, 60000) ? text : u"<none>"_s;
     }
     // Exports the String page to path, or cancels Save As; returns the notice.
@@ -777,17 +781,17 @@ class WindowTest : public QObject {
                  u"Test data shaped by a template: licence keys, user names, order numbers"_s);
         QLineEdit* typed = find<QComboBox>(kPattern)->lineEdit();
         const QLabel* info = find<QLabel>(kPatternInfo);
-        QCOMPARE(info->text(), u"26^4 × 10^4 = 4,569,760,000 strings · 32.1 bits"_s);
+        QTRY_COMPARE(info->text(), u"26^4 × 10^4 = 4,569,760,000 strings · 32.1 bits"_s);
         typed->clear();
         QTest::keyClicks(typed, u"ORD-[0-9]{6}"_s);
         QTRY_COMPARE(info->text(), u"10^6 = 1,000,000 strings · 19.9 bits"_s);
         fill({{kPatternCount, "5"}});
-        QCOMPARE(clickAndAnswer(kPatternGenerate), u"Generated successfully."_s);
+        QCOMPARE(clickAndAwait(kPatternGenerate), u"Generated successfully."_s);
         const QStringList lines = box(kPatternOutput).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.filter(QRegularExpression(u"^ORD-[0-9]{6}$"_s)).size(), 5);
         QTest::keyClicks(typed, u"+"_s);
         QTRY_VERIFY2(info->text().startsWith(u"column 13: '+'"_s), qPrintable(info->text()));
-        const QString refused = clickAndAnswer(kPatternGenerate);
+        const QString refused = clickAndAwait(kPatternGenerate);
         QVERIFY2(refused.startsWith(u"The template is not valid.\ncolumn 13: '+'"_s),
                  qPrintable(refused));
         // A long paste lands whole; one past the longest template says so.
@@ -797,6 +801,58 @@ class WindowTest : public QObject {
             QCOMPARE(typed->text().size(), length);
         }
         QTRY_COMPARE(info->text(), u"column 65537: the template is longer than 65536 bytes"_s);
+    }
+
+    // Counting a slow template, and checking it at Generate, happen beside the
+    // window: its event loop answers throughout, the line drawn included (from
+    // the default secure source; a seeded stream reads every count whole).
+    void aSlowTemplateNeverHoldsTheWindow() {
+        m_random->setKind(ovantis::RandomSource::Kind::Secure);
+        m_dialog->tabBar()->setCurrentIndex(3);
+        QLineEdit* typed = find<QComboBox>(kPattern)->lineEdit();
+        const QLabel* info = find<QLabel>(kPatternInfo);
+        qint64 widest = 0;
+        QElapsedTimer sinceLast;
+        QTimer beat;
+        beat.setInterval(5);
+        connect(&beat, &QTimer::timeout, [&] { widest = std::max(widest, sinceLast.restart()); });
+        QTRY_VERIFY(!info->text().isEmpty());
+        const QString before = info->text();
+        sinceLast.start();
+        beat.start();
+        typed->setText(u".{0,30000}"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(info->text() != before, 60000);
+        fill({{kPatternCount, "1"}});
+        QVERIFY(clickAndAwait(kPatternGenerate) != u"<none>"_s);
+        beat.stop();
+        QVERIFY2(widest < 100, qPrintable(QString::number(widest)));
+        QCOMPARE(box(kPatternOutput).count('\n'), 1);
+        QVERIFY(find(kPatternGenerate)->isEnabled());
+    }
+
+    // Of two runs of one job beside the window, only the newer is answered:
+    // the older is told to stop.
+    void aNewerRunAsideStopsTheOlder() {
+        PageWindow* page = m_dialog->patternPage();
+        std::atomic<bool> release{false};
+        std::atomic<bool> toldToStop{false};
+        QStringList answered;
+        page->runAside(
+            0,
+            [&](const ovantis::StopCheck& stop) {
+                while (!release) {
+                    QThread::msleep(1);
+                }
+                toldToStop = stop();
+            },
+            [&] { answered << u"older"_s; });
+        page->runAside(
+            0, [](const ovantis::StopCheck&) {}, [&] { answered << u"newer"_s; });
+        release = true;
+        QTRY_COMPARE(answered, QStringList{u"newer"_s});
+        QTest::qWait(50);
+        QCOMPARE(answered, QStringList{u"newer"_s});
+        QVERIFY(toldToStop);
     }
 
     // On a screen smaller than the template (a scale factor of 2 on 1600x1000),
