@@ -114,6 +114,10 @@ std::string saveNew(const std::string& path) {
 // "new" to it and lists what the folder then holds: nothing temporary is ever
 // left, the attributes stay and b holds what the target does.
 TEST(OutputFileWin, ReplacesWholeKeepsWhatItMustNotTouchAndLeavesNothing) {
+    // The longest name a folder takes, and one past it.
+    const std::string longest = std::string(251, 'n') + ".txt";
+    const std::string longestListing = longest + "\n";
+    const std::string tooLong = "n" + longest;
     struct Case {
         const char* name;
         const char* old;  // nullptr: no such file
@@ -134,6 +138,8 @@ TEST(OutputFileWin, ReplacesWholeKeepsWhatItMustNotTouchAndLeavesNothing) {
         {"hard link rewritten in place", "old, longer", 0, true, "out.txt", true, "b\nout.txt\n"},
         {"replaced by a bare name", "old", 0, false, "out.txt", true, "out.txt\n", true},
         {"new by a bare name", nullptr, 0, false, "out.txt", true, "out.txt\n", true},
+        {"longest name", "old", 0, false, longest.c_str(), true, longestListing.c_str()},
+        {"name too long", nullptr, 0, false, tooLong.c_str(), false, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
