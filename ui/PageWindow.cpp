@@ -571,7 +571,9 @@ void PageWindow::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Enter: {
             QWidget* focus = focusWidget();
             auto* button = qobject_cast<QPushButton*>(focus);
-            if (button == nullptr && qobject_cast<QLineEdit*>(focus) != nullptr) {
+            // An editable box (the template) counts as a field.
+            if (button == nullptr && (qobject_cast<QLineEdit*>(focus) != nullptr ||
+                                      qobject_cast<QComboBox*>(focus) != nullptr)) {
                 button = qobject_cast<QPushButton*>(control(m_generateId));
             }
             if (button != nullptr && button->isEnabled()) {

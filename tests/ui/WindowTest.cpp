@@ -611,6 +611,29 @@ class WindowTest : public QObject {
         QCOMPARE(menuFrom(find(kStringExport), Qt::Key_Menu), u"systemMenu"_s + items);
         QCOMPARE(menuFrom(field(kHead), Qt::Key_Menu), u"qt_edit_menu"_s + items);
         QCOMPARE(menuFrom(find(kStringOutput), Qt::SHIFT | Qt::Key_F10), u"qt_edit_menu"_s + items);
+
+        // Every field of every page, the template's too; a timed run is stopped again.
+        fill({{kMinDelay, "0"}, {kMaxDelay, "10"}});
+        const std::pair<PageWindow*, int> pages[] = {{m_dialog->stringPage(), kStringGenerate},
+                                                     {m_dialog->numberPage(), kNumberGenerate},
+                                                     {m_dialog->timePage(), kTimeGenerate},
+                                                     {m_dialog->patternPage(), kPatternGenerate}};
+        for (int index = 0; index < 4; ++index) {
+            const auto [page, generate] = pages[index];
+            m_dialog->tabBar()->setCurrentIndex(index);
+            for (QLineEdit* edit : page->findChildren<QLineEdit*>()) {
+                if (!edit->isEnabled() || edit->isReadOnly()) {
+                    continue;
+                }
+                activate();  // a notice closed leaves no window active offscreen
+                edit->setFocus();
+                QString text;
+                answerNotice(&text, {}, page);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                QVERIFY2(QTest::qWaitFor([&] { return !text.isEmpty(); }, 10000),
+                         qPrintable(edit->objectName() + edit->parentWidget()->objectName()));
+            }
+        }
     }
 
     // While a run goes 生成 reads 停止: pressing it, or Escape in the page, ends the
