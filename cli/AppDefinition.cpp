@@ -43,6 +43,8 @@ std::string defaultOf(const PageField<Settings>& f) {
         case FieldKind::NumberRange:
             return shortestText((start.*f.number).single()) + ".." +
                    shortestText((start.*f.numberHigh).single());
+        case FieldKind::Text:
+            return start.*f.text;
         default:
             return {};
     }

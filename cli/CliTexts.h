@@ -91,8 +91,8 @@ inline constexpr Text kDidYouMean{"%1；是否想用 %2？", "%1; did you mean %
 inline constexpr Text kNotExpected{"多余的参数：%1", "not expected: %1"};
 inline constexpr Text kArgsNeedExec{"-- 之后的参数须配合 time --exec PROGRAM",
                                     "arguments after -- need time --exec PROGRAM"};
-inline constexpr Text kNeedFileName{"--output：缺少文件名（- 表示标准输出）",
-                                    "--output: a file name is required (- for standard output)"};
+inline constexpr Text kNeedFileName{"%1：缺少文件名（- 表示标准输出）",
+                                    "%1: a file name is required (- for standard output)"};
 inline constexpr Text kBadCommandLine{"命令行无效：%1", "the command line is not valid: %1"};
 inline constexpr Text kMemoryTooLow{"--max-memory：至少为 1 MiB（现为 %1）",
                                     "--max-memory: must be at least 1 MiB (got %1)"};

@@ -49,7 +49,7 @@ std::uint64_t outputBound(std::int64_t count, std::int64_t lineBytes, bool crlf)
 int writeChecked(const Run& run, const Refusal& refusal, std::uint64_t sizeBound,
                  const std::function<int(std::ostream&)>& write, bool keepWhenStopped = false) {
     if (refusal) {
-        run.err << "ovantis-cli: " << worded(refusal, run.language) << '\n';
+        run.err << "ovantis-cli: " << worded(refusal, run.language, run.request.shown) << '\n';
         return kExitUsage;
     }
     Destination destination(run.out, run.request.output, run.request.memoryBudget, sizeBound);

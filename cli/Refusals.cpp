@@ -6,7 +6,15 @@
 
 namespace ovantis::cli {
 
-std::string worded(const Refusal& refusal, Language language) {
+std::string worded(Refusal refusal, Language language, const ShownNames& shown) {
+    for (std::string& value : refusal.values) {
+        for (const auto& [name, typed] : shown) {
+            if (value == name) {
+                value = typed;
+                break;
+            }
+        }
+    }
     if (refusal.notice == nullptr) {
         return reasonOf(refusal, language);
     }

@@ -76,16 +76,52 @@ std::pair<std::string, std::string> pairNames(std::span<const PageField<Settings
     return {low, high};
 }
 
+// The name the user typed for a row's option, the last one given counting:
+// "-n" for "-n 5" or "-n5", "--count" for "--count=5".
+std::string typedName(const std::vector<std::string>& args, const char* names) {
+    const std::string all(names);
+    std::vector<std::string> spellings;
+    for (std::size_t start = 0; start <= all.size();) {
+        const std::size_t comma = std::min(all.find(',', start), all.size());
+        spellings.push_back(all.substr(start, comma - start));
+        start = comma + 1;
+    }
+    for (auto arg = args.rbegin(); arg != args.rend(); ++arg) {
+        for (const std::string& name : spellings) {
+            const bool isShort = name.size() == 2;
+            if (arg->rfind(name, 0) == 0 &&
+                (arg->size() == name.size() || isShort || (*arg)[name.size()] == '=')) {
+                return name;
+            }
+        }
+    }
+    return spellings.back();
+}
+
+// The names a range's ends take when given as one option: "--length MIN"
+// and "--length MAX", or "--length" for one value as both.
+std::pair<std::string, std::string> endNames(const std::string& name, const std::string& form,
+                                             bool one) {
+    if (one) {
+        return {name, name};
+    }
+    const std::size_t dots = form.find("..");
+    return {name + ' ' + form.substr(0, dots), name + ' ' + form.substr(dots + 2)};
+}
+
 template <class Settings>
 void readRange(const CLI::App& command, std::span<const PageField<Settings>> fields,
                const PageField<Settings>& f, const std::string& name, const std::string& value,
-               Settings& s) {
+               Settings& s, ShownNames& shown) {
     const auto [lowName, highName] = pairNames(fields, f);
     if (given(command, lowName) != nullptr || given(command, highName) != nullptr) {
         throw UsageError(texts::kRangeAndPair, {name, lowName, highName});
     }
     const std::string form = rangeForm(f.valueName);
     const auto [low, high] = splitRange(name, value, f.single, form);
+    const auto [lowShown, highShown] = endNames(name, form, value.find("..") == std::string::npos);
+    shown.emplace_back(lowName, lowShown);
+    shown.emplace_back(highName, highShown);
     if (f.kind == FieldKind::WholeRange) {
         try {
             s.*f.whole = parseWhole(name, low);
@@ -103,26 +139,50 @@ void readRange(const CLI::App& command, std::span<const PageField<Settings>> fie
     }
 }
 
-// The page's settings: its start-up values changed by the options given.
+// Whether member is one of the page's choices.
 template <class Settings>
-Settings readSettings(const CLI::App& command, std::span<const PageField<Settings>> fields) {
+bool isChoice(std::span<const PageField<Settings>> fields, bool Settings::*member) {
+    return std::any_of(fields.begin(), fields.end(),
+                       [&](const auto& f) { return f.selects && f.check == member; });
+}
+
+// The page's settings: its start-up values changed by the options given.
+// Options are named to refusals as args typed them.
+template <class Settings>
+Settings readSettings(const CLI::App& command, std::span<const PageField<Settings>> fields,
+                      const std::vector<std::string>& args, ShownNames& shown) {
     Settings s;
-    const bool chosen = std::any_of(fields.begin(), fields.end(), [&](const auto& f) {
-        return f.selects && given(command, longName(f.names)) != nullptr;
+    const auto givenRow = [&](const PageField<Settings>& f) {
+        return f.onCommandLine() && f.names != nullptr &&
+               given(command, longName(f.names)) != nullptr;
+    };
+    const bool chosen = std::any_of(fields.begin(), fields.end(),
+                                    [&](const auto& f) { return f.selects && givenRow(f); });
+    // An option that implies a choice makes it when none is given.
+    const bool implied = !chosen && std::any_of(fields.begin(), fields.end(), [&](const auto& f) {
+        return f.turnsOn != nullptr && isChoice(fields, f.turnsOn) && givenRow(f);
     });
     for (const PageField<Settings>& f : fields) {
         if (!f.onCommandLine()) {
             continue;
         }
-        const std::string name = longName(f.names);
+        const std::string longForm = longName(f.names);
         if (f.kind == FieldKind::Check) {
             // Choices given replace the page's; other flags add to it.
-            s.*f.check = given(command, name) != nullptr || ((!f.selects || !chosen) && s.*f.check);
+            s.*f.check = given(command, longForm) != nullptr ||
+                         ((!f.selects || !(chosen || implied)) && s.*f.check);
             continue;
         }
-        const std::string* value = valueOf(command, name);
+        const std::string* value = valueOf(command, longForm);
         if (value == nullptr) {
             continue;
+        }
+        const std::string name = typedName(args, f.names);
+        if (name != longForm) {
+            shown.emplace_back(longForm, name);
+        }
+        if (f.turnsOn != nullptr && !(chosen && isChoice(fields, f.turnsOn))) {
+            s.*f.turnsOn = true;
         }
         if (f.kind == FieldKind::Whole) {
             s.*f.whole =
@@ -132,17 +192,14 @@ Settings readSettings(const CLI::App& command, std::span<const PageField<Setting
             s.*f.number = parseDecimal(name, *value);
         } else if (f.kind == FieldKind::Text) {
             s.*f.text = *value;
-            if (f.turnsOn != nullptr) {
-                s.*f.turnsOn = true;
-            }
         } else {
-            readRange(command, fields, f, name, *value, s);
+            readRange(command, fields, f, name, *value, s, shown);
         }
     }
     return s;
 }
 
-void readCommon(const CLI::App& command, Request& r) {
+void readCommon(const CLI::App& command, const std::vector<std::string>& args, Request& r) {
     if (const std::string* seed = valueOf(command, "--seed")) {
         const std::optional<std::uint32_t> value = parseSeed(*seed);
         r.source = value ? Source::Seeded : Source::CurrentSecond;
@@ -150,7 +207,7 @@ void readCommon(const CLI::App& command, Request& r) {
     }
     if (const std::string* output = valueOf(command, "--output")) {
         if (output->empty()) {
-            throw UsageError(texts::kNeedFileName, {});
+            throw UsageError(texts::kNeedFileName, {typedName(args, "-o,--output")});
         }
         r.output = *output;
     }
@@ -237,9 +294,8 @@ std::string reworded(const CLI::ParseError& e, const CLI::App* command,
         if (option == nullptr) {
             continue;
         }
-        const std::string shown = option->get_lnames().empty()
-                                      ? "-" + option->get_snames().front()
-                                      : "--" + option->get_lnames().front();
+        // Named as typed: -n, or --count.
+        const std::string shown = arg->substr(0, arg->find('='));
         const bool valued = arg->find('=') != std::string::npos;
         // Every flag refuses a value; see AppDefinition.
         if (option->get_disable_flag_override() && valued) {
@@ -262,20 +318,21 @@ const CLI::App* chosenCommand(const CLI::App& app) {
     return chosen.empty() ? nullptr : chosen.front();
 }
 
-Request readRequest(const CLI::App& app, std::vector<std::string> execArgs) {
+Request readRequest(const CLI::App& app, const std::vector<std::string>& args,
+                    std::vector<std::string> execArgs) {
     const CLI::App& command = *chosenCommand(app);
     Request r;
     r.execArgs = std::move(execArgs);
-    readCommon(command, r);
+    readCommon(command, args, r);
     if (command.get_name() == "string") {
         r.command = Command::String;
-        r.string = readSettings<StringSettings>(command, kStringFields);
+        r.string = readSettings<StringSettings>(command, kStringFields, args, r.shown);
     } else if (command.get_name() == "number") {
         r.command = Command::Number;
-        r.number = readSettings<NumberSettings>(command, kNumberFields);
+        r.number = readSettings<NumberSettings>(command, kNumberFields, args, r.shown);
     } else if (command.get_name() == "pattern") {
         r.command = Command::Pattern;
-        r.pattern = readSettings<PatternSettings>(command, kPatternFields);
+        r.pattern = readSettings<PatternSettings>(command, kPatternFields, args, r.shown);
         if (hasOperand(command)) {
             r.pattern.pattern = command.remaining().front();
         } else if (given(command, "--pattern") == nullptr && r.execArgs.size() == 1) {
@@ -285,7 +342,7 @@ Request readRequest(const CLI::App& app, std::vector<std::string> execArgs) {
         }
     } else {
         r.command = Command::Time;
-        r.time = readSettings<TimeSettings>(command, kTimeFields);
+        r.time = readSettings<TimeSettings>(command, kTimeFields, args, r.shown);
     }
     if (!r.execArgs.empty() && !r.time.runExternal) {
         throw UsageError(texts::kArgsNeedExec, {});
@@ -316,7 +373,7 @@ ParseOutcome parseRequest(const std::vector<std::string>& args, Language languag
         app->parse(static_cast<int>(argv.size()), argv.data());
         refuseExtras(*app, language);
         refuseExtras(*chosenCommand(*app), language);
-        outcome.request = readRequest(*app, std::move(execArgs));
+        outcome.request = readRequest(*app, {args.begin(), separator}, std::move(execArgs));
         return outcome;
     } catch (const CLI::CallForHelp&) {
         return {ParseOutcome::Kind::Print, {}, app->help()};

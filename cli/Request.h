@@ -7,6 +7,7 @@
 #include "Language.h"
 #include "NumberSettings.h"
 #include "PatternSettings.h"
+#include "Refusals.h"
 #include "StringSettings.h"
 #include "TimeSettings.h"
 
@@ -31,6 +32,8 @@ struct Request {
     std::uint64_t memoryBudget = 0;
     // What follows "--", for the program --exec starts.
     std::vector<std::string> execArgs;
+    // The options given as the user typed them, for refusals to name.
+    ShownNames shown;
 };
 
 // What the command line asks for: a run, a text to print (help, version), or

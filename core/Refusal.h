@@ -17,16 +17,16 @@ struct Refusal {
         NotUtf8,         // option
         Backwards,       // option
         ControlInValue,  // option, code point
-        EachClassShort,  // classes, longest length
+        EachClassShort,  // classes, longest length, its option
         MaxBelowMin,     // high option, low option, low, high
         NoNumberType,
         PlacesOutside,  // places
-        BeyondSingle,
-        LowAboveHigh,
-        NoWhole,
-        NoDecimal,  // places
+        BeyondSingle,   // low option, high option
+        LowAboveHigh,   // low option, high option
+        NoWhole,        // low option, high option
+        NoDecimal,      // places, low option, high option
         NoProgram,
-        CountTooLow,  // count
+        CountTooLow,  // count, its option
         NotANumber,   // option, the text
         // Runs of the command line
         EachClassRare,  // draws per line

@@ -64,7 +64,8 @@ struct PageField {
     const char* notice = nullptr;
     // The window reads the field only while this check is on, and greys it otherwise.
     bool Settings::*readWhile = nullptr;
-    // Given on the command line, the option also turns this check on.
+    // Given on the command line, the option also turns this check on; one of
+    // the page's choices only when none is given, as the only one.
     bool Settings::*turnsOn = nullptr;
     // One of the page's choices: given any, only those given are on.
     bool selects = false;

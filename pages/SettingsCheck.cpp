@@ -87,7 +87,7 @@ Refusal countTooLow(const char* field, std::int32_t count) {
     return {.kind = Refusal::Kind::CountTooLow,
             .notice = notices::kBadCount,
             .field = field,
-            .values = {std::to_string(count)}};
+            .values = {std::to_string(count), longName(field)}};
 }
 
 Refusal check(const StringSettings& s) {
@@ -118,7 +118,8 @@ Refusal check(const StringSettings& s) {
         return {.kind = Kind::EachClassShort,
                 .notice = notices::kBadLength,
                 .field = high,
-                .values = {std::to_string(classes.size()), std::to_string(s.maxLength)}};
+                .values = {std::to_string(classes.size()), std::to_string(s.maxLength),
+                           longName(high)}};
     }
     if (s.count <= 0) {
         return countTooLow(row(&StringSettings::count), s.count);
@@ -138,7 +139,9 @@ Refusal check(const NumberSettings& s) {
                 .field = row(&NumberSettings::places),
                 .values = {std::to_string(s.places)}};
     }
-    Refusal range{.notice = notices::kBadRange, .field = row(&NumberSettings::low)};
+    const char* low = row(&NumberSettings::low);
+    const std::vector<std::string> bounds = {longName(low), longName(row(&NumberSettings::high))};
+    Refusal range{.notice = notices::kBadRange, .field = low, .values = bounds};
     std::int64_t first = 0;
     std::int64_t last = 0;
     if (!s.low.finite() || !s.high.finite()) {
@@ -149,7 +152,7 @@ Refusal check(const NumberSettings& s) {
         range.kind = Kind::NoWhole;
     } else if (s.decimalOn && DecimalGrid(s.asRead(s.low), s.asRead(s.high), s.places).empty()) {
         range.kind = Kind::NoDecimal;
-        range.values = {std::to_string(s.places)};
+        range.values.insert(range.values.begin(), std::to_string(s.places));
     }
     if (range) {
         return range;

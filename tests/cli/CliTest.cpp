@@ -126,8 +126,11 @@ TEST(CliSource, SecureUnlessSeededAndNowIsTheCurrentSecond) {
 // Command lines refused with status 2, each with a fragment of its message.
 const std::vector<std::pair<std::string, std::string>>& refusals() {
     static const std::vector<std::pair<std::string, std::string>> cases = {
-        {"string -n 0",
-         "ovantis-cli: The count is not valid: --count must be at least 1 (got 0)\n"},
+        {"string -n 0", "ovantis-cli: The count is not valid: -n must be at least 1 (got 0)\n"},
+        {"string --length 9..3",
+         "The length range is not valid: --length MAX must not be below --length MIN (got 9 and "
+         "3)"},
+        {"number --range 100..80", "--range LOW must not exceed --range HIGH"},
         {"string --min-length 9 --max-length 3",
          "ovantis-cli: The length range is not valid: --max-length must not be below "
          "--min-length (got 9 and 3)\n"},
@@ -173,10 +176,10 @@ const std::vector<std::pair<std::string, std::string>>& refusals() {
         {"string a -n 1 b", "not expected: a b"},
         {"strin\x1bg", "unknown command 'strin\\x1bg'"},
         {"string a\001b", "not expected: a\\x01b"},
-        {"string -n 1\x1b[31m", "--count: '1\\x1b[31m' is not a whole number"},
+        {"string -n 1\x1b[31m", "-n: '1\\x1b[31m' is not a whole number"},
         {"", "a command is required: string, number, time or pattern\nTry 'ovantis-cli --help'.\n"},
-        {"string -n 1x", "--count: '1x' is not a whole number\nTry 'ovantis-cli string --help'."},
-        {"string -n ''", "--count: a value is required"},
+        {"string -n 1x", "-n: '1x' is not a whole number\nTry 'ovantis-cli string --help'."},
+        {"string -n ''", "-n: a value is required"},
         {"string --min-length 2147483648", "'2147483648' is outside -2147483648..2147483647"},
         {"number --low 1e", "--low: '1e' is not a number"},
         {"number --high .", "--high: '.' is not a number"},
@@ -190,7 +193,7 @@ const std::vector<std::pair<std::string, std::string>>& refusals() {
         {"number --range 5", "--range: '5' is not a range LOW..HIGH"},
         {"string --length 5-8", "--length: '5-8' is neither a whole number nor a range MIN..MAX"},
         {"time --delay 3..", "--delay: a range needs both ends, as in MIN..MAX (got '3..')"},
-        {"string -n 99999999999999999999",
+        {"string --count 99999999999999999999",
          "--count: '99999999999999999999' is out of range: a count is 1 to 2147483647"},
         {"string -x", "unknown option '-x'\n"},
         {"number -seed 1", "unknown option '-seed'; did you mean '--seed'?"},
@@ -249,7 +252,7 @@ TEST(CliValidation, UsageErrorsSayWhyAndCreateNoFile) {
         const Result empty = cli(line);
         EXPECT_EQ(empty.status, kExitUsage);
         EXPECT_EQ(empty.out, "");
-        EXPECT_NE(empty.err.find("--output: a "), npos) << empty.err;
+        EXPECT_NE(empty.err.find("-o: a "), npos) << empty.err;
     }
     EXPECT_EQ(cli("number --integer --unique -n 30000 --range 1..99999 --max-memory 2").status,
               kExitOk);
@@ -321,7 +324,7 @@ TEST(CliPattern, SeededLinesAndCountsNeverChange) {
 }
 
 TEST(CliLanguage, TheCLocaleIsEnglishAndAChineseOneChinese) {
-    const std::string command = std::string(" ") + OVANTIS_CLI_PATH + " string -n 0 2>&1";
+    const std::string command = std::string(" ") + OVANTIS_CLI_PATH + " string --count 0 2>&1";
     EXPECT_EQ(shell("env -i LC_ALL=C.UTF-8" + command),
               "ovantis-cli: The count is not valid: --count must be at least 1 (got 0)\n");
     EXPECT_EQ(shell("env -i LANG=zh_CN.UTF-8" + command),
@@ -346,11 +349,11 @@ TEST(CliLanguage, TheCLocaleIsEnglishAndAChineseOneChinese) {
 TEST(CliLanguage, MessagesTakeTheLocalesEncoding) {
     const std::string fromGb = " | iconv -f GB18030 -t UTF-8";
     const std::tuple<const char*, std::string, std::string> rows[] = {
-        {"zh_CN.GB18030", "string -n 0 2>&1" + fromGb,
+        {"zh_CN.GB18030", "string --count 0 2>&1" + fromGb,
          "ovantis-cli: 生成个数设定无效：--count 至少为 1（现为 0）\n"},
         {"zh_CN.GB18030", "pattern --info 'a|b'" + fromGb, "2 种字符串 · 1.0 位\n"},
         {"zh_CN.GB18030", "string --seed 1 -n 1 --length 1 --charset 中", "中\n"},
-        {"zh_TW.BIG5", "string -n 0 2>&1",
+        {"zh_TW.BIG5", "string --count 0 2>&1",
          "ovantis-cli: The count is not valid: --count must be at least 1 (got 0)\n"},
         {"zh_TW.BIG5", "string -o /nonexistent/随 2>&1",
          "ovantis-cli: cannot write /nonexistent/\\u968f: No such file or directory\n"},
@@ -400,9 +403,17 @@ TEST(CliRequest, ArgumentsBecomeTheRequestWithoutOutput) {
     EXPECT_EQ(std::tuple(s.upper, s.lower, s.digits, s.head, s.tail, s.minLength, s.maxLength),
               std::tuple(false, true, true, "h", "t", 0, 12));
     EXPECT_EQ(std::pair(seeded.source, seeded.seed), std::pair(Source::Seeded, 4294967295u));
+    // -S adds to the classes; --places alone means decimals.
     const StringSettings symbols = parse({"string", "-S"}).string;
     EXPECT_EQ(std::tuple(symbols.upper, symbols.lower, symbols.symbols),
-              std::tuple(false, false, true));
+              std::tuple(true, true, true));
+    for (const auto& [args, integers, decimals] :
+         {std::tuple(std::vector<std::string>{"number", "--places", "3"}, false, true),
+          std::tuple(std::vector<std::string>{"number", "--integer", "--places=3"}, true, false),
+          std::tuple(std::vector<std::string>{"number"}, true, true)}) {
+        const NumberSettings number = parse(args).number;
+        EXPECT_EQ(std::pair(number.integerOn, number.decimalOn), std::pair(integers, decimals));
+    }
     const StringSettings charset = parse({"string", "--charset", "ab"}).string;
     EXPECT_EQ(std::tuple(charset.upper, charset.lower, charset.charset),
               std::tuple(false, false, std::string("ab")));
@@ -460,10 +471,11 @@ TEST(CliOptions, HelpFitsEightyColumnsWithEachCommandsOwnExamples) {
     EXPECT_NE(cli("string --help").out.find("  -n,--count N "), npos) << "the value's name";
     // Descriptions fill their column up to the eightieth.
     EXPECT_NE(cli("string --help")
-                  .out.find("  -S,--symbols            Printable ASCII punctuation, the 32 "
-                            "characters\n"),
+                  .out.find("  -S,--symbols            Add printable ASCII punctuation to the "
+                            "classes chosen,\n"),
               npos);
     EXPECT_NE(cli("--help").out.find("--seed S draws from the classic source"), npos);
+    EXPECT_NE(cli("pattern --help").out.find("(default [A-Z]{4}-[0-9]{4})"), npos);
     const Result version = cli("--version");
     EXPECT_EQ(version.status, kExitOk);
     EXPECT_NE(version.out.find(ovantis::version::kText), npos);
