@@ -6,8 +6,11 @@
 namespace ovantis::texts {
 
 // Help
-inline constexpr Text kAbout{"Ovantis：随机测试数据——字符串、数字和定时事件。",
-                             "Ovantis: random test data: strings, numbers and timed events."};
+// Its words after the last colon name the pages as the desktop entry, the
+// AppStream metadata and the window's help do (tests/docs checks them).
+inline constexpr Text kAbout{"Ovantis 手工生成随机测试数据：字符串、数字、定时事件和模式。",
+                             "Ovantis: random test data by hand: strings, numbers, timed events "
+                             "and patterns."};
 inline constexpr Text kStringAbout{"由所选字符类型组成的随机字符串",
                                    "Random strings from chosen character classes"};
 inline constexpr Text kNumberAbout{"范围内的随机整数和小数",
@@ -50,14 +53,17 @@ inline constexpr Text kSources{
     "\n随机源：不带 --seed 时，每次运行都取自操作系统的安全随机源，两次运行不会重复。\n"
     "--seed S 改用经典随机源：即窗口程序的 15 位生成器，以 S 为种子，相同的种子和设定\n"
     "总是给出相同的行（种子 S 与 S+2^31 结果相同）。--seed now 与窗口程序一样以当前秒\n"
-    "为种子。\n\n"
+    "为种子。pattern 的 --seed S 则以 S 为 ChaCha20 流设密钥（而非经典随机源），相同的\n"
+    "种子在今后每个版本中都给出相同的行。\n\n"
     "退出状态：0 完成；1 输入输出错误、启动程序失败或内存不足；2 用法错误或设定被拒绝；\n"
     "128+N 被信号 N 结束。\n",
     "\nSources: without --seed every run draws from the operating system's secure\n"
     "source, so no two runs repeat. --seed S draws from the classic source instead:\n"
     "the window's 15-bit generator seeded with S, so the same seed and settings\n"
     "always give the same lines (seeds S and S+2^31 give the same lines).\n"
-    "--seed now seeds it from the current second, as the window does.\n\n"
+    "--seed now seeds it from the current second, as the window does. For pattern,\n"
+    "--seed S keys a ChaCha20 stream with S instead of the classic source: the same\n"
+    "seed gives the same lines in every later version.\n\n"
     "Exit status: 0 done, 1 I/O error, a failed launch or memory exhausted,\n"
     "2 usage error or rejected settings, 128+N when ended by signal N.\n"};
 inline constexpr Text kExamples{"\n示例：\n%1", "\nExamples:\n%1"};

@@ -35,7 +35,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/lintian-overrides
 set(CPACK_PACKAGE_NAME "ovantis")
 set(CPACK_PACKAGE_VENDOR "Ovantis")
 set(CPACK_PACKAGE_CONTACT "Ovantis developers <dev@ovantis.invalid>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "random test data: strings, numbers and timed events")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "random test data by hand: strings, numbers, timed events and patterns")
 # CPack puts the summary above this as the synopsis line.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Ovantis makes random test data by hand: passwords, user names and
 domain names from chosen character classes and lengths, with a fixed

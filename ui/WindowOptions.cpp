@@ -48,7 +48,7 @@ constexpr Text kWriteError{"写入出错：%1", "write error: %1"};
 constexpr Text kTryHelp{"运行 'ovantis --help' 查看用法。", "Try 'ovantis --help'."};
 constexpr Text kHelp{
     "用法：ovantis [--lang zh|en]\n"
-    "手工生成随机测试数据：字符串、数字和定时事件。\n"
+    "手工生成随机测试数据：字符串、数字、定时事件和模式。\n"
     "不带选项时打开窗口。\n"
     "\n"
     "选项：\n"
@@ -58,7 +58,7 @@ constexpr Text kHelp{
     "\n"
     "也接受 Qt 自己的选项，如 -platform 和 -style（取值作为下一个参数）。\n",
     "Usage: ovantis [--lang zh|en]\n"
-    "Random test data by hand: strings, numbers and timed events.\n"
+    "Random test data by hand: strings, numbers, timed events and patterns.\n"
     "With no options, opens the window.\n"
     "\n"
     "Options:\n"

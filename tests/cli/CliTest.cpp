@@ -475,6 +475,7 @@ TEST(CliOptions, HelpFitsEightyColumnsWithEachCommandsOwnExamples) {
                             "classes chosen,\n"),
               npos);
     EXPECT_NE(cli("--help").out.find("--seed S draws from the classic source"), npos);
+    EXPECT_NE(cli("--help").out.find("For pattern,\n--seed S keys a ChaCha20 stream"), npos);
     EXPECT_NE(cli("pattern --help").out.find("(default [A-Z]{4}-[0-9]{4})"), npos);
     const Result version = cli("--version");
     EXPECT_EQ(version.status, kExitOk);

@@ -4,7 +4,7 @@
 # Exits 77, skipped, when the tool it needs is not installed.
 set -u
 what=$1 cli=$2 folder=$3 window=${4:-}
-commands="string number time"
+commands="string number time pattern"
 scratch=$(mktemp -d) || exit 1
 trap 'rm -rf "$scratch"' EXIT
 
