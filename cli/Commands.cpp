@@ -185,9 +185,10 @@ void waitForRoom() {
 }
 
 LocalTime localTimeNow() {
-    const std::tm local = sys::LocalClock::now();
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-            local.tm_hour,        local.tm_min,     local.tm_sec};
+    int offset = 0;
+    const std::tm local = sys::LocalClock::now(offset);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+            local.tm_min,         local.tm_sec,     offset};
 }
 
 // Returns kExitIo when a launch failed; the run goes on regardless.
@@ -202,7 +203,7 @@ int runEvents(const Run& run, RandomSource& random, std::ostream& stream) {
         if (sys::Signals::stopRequested()) {
             break;
         }
-        stream << eventLine(localTimeNow()) << (run.request.crlf ? "\r\n" : "\n");
+        stream << eventLine(localTimeNow(), settings.iso) << (run.request.crlf ? "\r\n" : "\n");
         stream.flush();
         if (settings.runExternal) {
             if (const auto failure =
@@ -289,7 +290,8 @@ int runRequest(const Request& request, const KeySource& keys, const RandomSource
         case Command::Pattern:
             break;
     }
-    const std::int64_t lineBytes = static_cast<std::int64_t>(eventLine(LocalTime{}).size());
+    const std::int64_t lineBytes =
+        static_cast<std::int64_t>(eventLine(LocalTime{}, request.time.iso).size());
     return writeChecked(
         run, check(request.time), outputBound(request.time.count, lineBytes, request.crlf),
         [&](std::ostream& stream) { return runEvents(run, *random, stream); }, true);

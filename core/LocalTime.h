@@ -10,6 +10,8 @@ struct LocalTime {
     int hour = 0;
     int minute = 0;
     int second = 0;
+    // Ahead of UTC, in minutes.
+    int offsetMinutes = 0;
 };
 
 }  // namespace ovantis

@@ -17,6 +17,8 @@ struct TimeSettings {
     std::int32_t minDelay = 500;
     std::int32_t maxDelay = 3000;
     std::int32_t count = 10;
+    // Lines in ISO 8601 with their offset from UTC.
+    bool iso = false;
 };
 
 // The programs a run's events may have running at once: an event that would
@@ -27,7 +29,8 @@ inline constexpr int kMostProgramsRunning = 64;
 // The delay before the next event, in milliseconds; a negative one counts as none.
 int drawDelay(const TimeSettings& settings, RandomSource& random);
 
-// The line an event logs: "YYYY-MM-DD   HH:MM:SS".
-std::string eventLine(const LocalTime& time);
+// The line an event logs: "YYYY-MM-DD   HH:MM:SS", or in ISO 8601
+// "YYYY-MM-DDTHH:MM:SS+HH:MM".
+std::string eventLine(const LocalTime& time, bool iso = false);
 
 }  // namespace ovantis

@@ -58,6 +58,12 @@ inline constexpr PageField<TimeSettings> kTimeFields[] = {
      .label = Caption{{"~", "~"}, {103, 33, 8, 8}},
      .unit = Caption{{"毫秒", "ms"}, {159, 32, 17, 8}},
      .help = {"最长延迟毫秒数", "Longest delay in ms"}},
+    {.scope = FieldScope::CliOnly,
+     .check = &TimeSettings::iso,
+     .names = "--iso",
+     .help = {"以 ISO 8601 写出本地日期和时间及其与 UTC 的时差，如 2026-12-08T12:34:56+08:00",
+              "Local date and time in ISO 8601 with the offset from UTC, as "
+              "2026-12-08T12:34:56+08:00"}},
     {.kind = FieldKind::Whole,
      .control = ids::kCountEvents,
      .whole = &TimeSettings::count,

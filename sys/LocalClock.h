@@ -8,6 +8,8 @@ namespace ovantis::sys {
 class LocalClock {
   public:
     static std::tm now();
+    // The same, with how far the local time is ahead of UTC.
+    static std::tm now(int& offsetMinutes);
 };
 
 }  // namespace ovantis::sys

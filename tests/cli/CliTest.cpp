@@ -572,6 +572,11 @@ TEST(CliTime, PrintsOneTimestampPerEventAndLaunchesWithoutAShell) {
     EXPECT_TRUE(
         std::regex_match(failed.out, std::regex("(" + today + R"(   \d\d:\d\d:\d\d\n){2})")))
         << failed.out;
+    // --iso: the same moment in ISO 8601, with the zone's offset.
+    const std::string iso = cli("time --iso -n 1 --delay 0..0").out;
+    EXPECT_TRUE(std::regex_match(iso, std::regex(today + R"(T\d\d:\d\d:\d\d[+-]\d\d:\d\d\n)")) &&
+                iso.ends_with(shell("date +%:z")))
+        << iso;
     // Each argument after -- arrives whole.
     EXPECT_EQ(
         cliArgs({"time", "-n", "1", "--delay", "0..0", "--exec", "touch", "--", dir / "a b", probe})

@@ -9,6 +9,7 @@
 #include "RandomSource.h"
 #include "SettingsCheck.h"
 #include "TestKeys.h"
+#include "TimeSettings.h"
 
 namespace ovantis {
 namespace {
@@ -97,6 +98,18 @@ TEST(TimeSteps, DelaysAreDrawnInRangeAndNegativeOnesCountAsNone) {
     EXPECT_EQ(drawDelay({false, "", 700, 700}, random), 700);
     for (int i = 0; i < 100; ++i) {
         EXPECT_EQ(drawDelay({false, "", INT32_MIN, -5}, random), 0);
+    }
+}
+
+TEST(TimeSteps, EventLinesSpaceDateAndTimeOrWriteThemInIso8601) {
+    const std::tuple<LocalTime, bool, const char*> rows[] = {
+        {{2026, 12, 8, 1, 2, 3, 60}, false, "2026-12-08   01:02:03"},
+        {{2026, 12, 8, 1, 2, 3, 330}, true, "2026-12-08T01:02:03+05:30"},
+        {{2026, 1, 2, 23, 59, 59, -210}, true, "2026-01-02T23:59:59-03:30"},
+        {{2026, 1, 2, 0, 0, 0, 0}, true, "2026-01-02T00:00:00+00:00"},
+    };
+    for (const auto& [time, iso, line] : rows) {
+        EXPECT_EQ(eventLine(time, iso), line);
     }
 }
 

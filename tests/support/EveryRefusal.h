@@ -41,8 +41,8 @@ inline std::vector<Refusal> everyRefusal() {
                                                {false, true, 0.1f, 0.9f, 10, 0}}) {
         all.push_back(check(s));
     }
-    all.push_back(check(TimeSettings{true, "", 500, 3000, 10}));
-    all.push_back(check(TimeSettings{false, "", 3000, 500, 10}));
+    all.push_back(check(TimeSettings{true, "", 500, 3000, 10, false}));
+    all.push_back(check(TimeSettings{false, "", 3000, 500, 10, false}));
     ScriptedHost host(StringPageLogic::initialContent());
     host.texts[ids::kStringCount] = "1 000";
     all.emplace_back();
