@@ -34,11 +34,12 @@ inline constexpr PageField<StringSettings> kStringFields[] = {
               "Digits 0-9 (no class flag: upper and lower)"}},
     {.scope = FieldScope::CliOnly,
      .check = &StringSettings::symbols,
+     .selects = true,
      .names = "-S,--symbols",
-     .help = {"在所选字符类型之外另加 ASCII 标点符号（未选其他类型时：加在大写和小写字母之外），"
-              "共 32 个：!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~",
-              "Add printable ASCII punctuation to the classes chosen, or to upper and lower when "
-              "none is: the 32 characters !\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~"}},
+     .help = {"ASCII 标点符号，共 32 个：!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~"
+              "（单用 -S 只有标点；加 -UL 才有字母）",
+              "Printable ASCII punctuation, the 32 characters !\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~ "
+              "(alone, punctuation only: add -UL for letters)"}},
     {.kind = FieldKind::Text,
      .scope = FieldScope::CliOnly,
      .text = &StringSettings::charset,

@@ -403,10 +403,11 @@ TEST(CliRequest, ArgumentsBecomeTheRequestWithoutOutput) {
     EXPECT_EQ(std::tuple(s.upper, s.lower, s.digits, s.head, s.tail, s.minLength, s.maxLength),
               std::tuple(false, true, true, "h", "t", 0, 12));
     EXPECT_EQ(std::pair(seeded.source, seeded.seed), std::pair(Source::Seeded, 4294967295u));
-    // -S adds to the classes; --places alone means decimals.
+    // -S alone is punctuation alone, as seeded runs have always drawn it;
+    // --places alone means decimals.
     const StringSettings symbols = parse({"string", "-S"}).string;
     EXPECT_EQ(std::tuple(symbols.upper, symbols.lower, symbols.symbols),
-              std::tuple(true, true, true));
+              std::tuple(false, false, true));
     for (const auto& [args, integers, decimals] :
          {std::tuple(std::vector<std::string>{"number", "--places", "3"}, false, true),
           std::tuple(std::vector<std::string>{"number", "--integer", "--places=3"}, true, false),
@@ -471,8 +472,8 @@ TEST(CliOptions, HelpFitsEightyColumnsWithEachCommandsOwnExamples) {
     EXPECT_NE(cli("string --help").out.find("  -n,--count N "), npos) << "the value's name";
     // Descriptions fill their column up to the eightieth.
     EXPECT_NE(cli("string --help")
-                  .out.find("  -S,--symbols            Add printable ASCII punctuation to the "
-                            "classes chosen,\n"),
+                  .out.find("  -S,--symbols            Printable ASCII punctuation, the 32 "
+                            "characters\n"),
               npos);
     EXPECT_NE(cli("--help").out.find("--seed S draws from the classic source"), npos);
     EXPECT_NE(cli("--help").out.find("For pattern,\n--seed S keys a ChaCha20 stream"), npos);
