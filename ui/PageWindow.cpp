@@ -22,6 +22,7 @@
 #include "ControlIds.h"
 #include "DialogUnits.h"
 #include "DigitsOnlyFilter.h"
+#include "FittedLabel.h"
 #include "GeneratorApp.h"
 #include "Launcher.h"
 #include "NoticeText.h"
@@ -176,15 +177,16 @@ PageWindow::PageWindow(const std::vector<ovantis::WindowControl>& layout, int ge
                 break;
             }
             case Kind::Label: {
-                auto* label = new QLabel(text, this);
                 if (entry.buddy != ovantis::ids::kNone) {
+                    auto* label = new QLabel(text, this);
                     buddies.emplace_back(label, entry.buddy);
+                    widget = label;
                 } else {
                     // A line the page writes: it may take two.
-                    label->setWordWrap(true);
-                    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+                    auto* line = new FittedLabel(this);
+                    line->setWhole(text);
+                    widget = line;
                 }
-                widget = label;
                 break;
             }
         }
@@ -241,7 +243,8 @@ void PageWindow::widenToFit() {
     // Left to right, so a widened control pushes along those already moved.
     std::vector<QWidget*> texts;
     for (QWidget* widget : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (qobject_cast<QLabel*>(widget) != nullptr ||
+        if ((qobject_cast<QLabel*>(widget) != nullptr &&
+             qobject_cast<FittedLabel*>(widget) == nullptr) ||
             qobject_cast<QCheckBox*>(widget) != nullptr) {
             texts.push_back(widget);
         }
@@ -257,13 +260,25 @@ void PageWindow::widenToFit() {
         if (grow <= 0) {
             continue;
         }
-        // Whatever stands to its right on the same row moves along.
+        // Whatever stands to its right on the same row moves along; the
+        // template's box keeps its right edge, in line with the output box,
+        // and the line under it keeps in line with the box.
         const QRect was = widget->geometry();
         for (QWidget* other : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             const QRect at = other->geometry();
-            if (other != widget && at.left() >= was.right() && at.top() <= was.bottom() &&
-                at.bottom() >= was.top()) {
+            if (other == widget || at.left() < was.right() || at.top() > was.bottom() ||
+                at.bottom() < was.top()) {
+                continue;
+            }
+            if (qobject_cast<QComboBox*>(other) == nullptr) {
                 other->move(at.x() + grow, at.y());
+                continue;
+            }
+            other->setGeometry(at.adjusted(grow, 0, 0, 0));
+            for (auto* line : findChildren<FittedLabel*>(Qt::FindDirectChildrenOnly)) {
+                if (line->x() == at.x() && line->y() > at.y()) {
+                    line->setGeometry(line->geometry().adjusted(grow, 0, 0, 0));
+                }
             }
         }
         widget->resize(need, was.height());
@@ -326,6 +341,8 @@ void PageWindow::setText(int id, const std::string& text) {
         field->setText(fromCore(text));
     } else if (auto* choice = qobject_cast<QComboBox*>(widget)) {
         choice->setEditText(fromCore(text));
+    } else if (auto* line = qobject_cast<FittedLabel*>(widget)) {
+        line->setWhole(fromCore(text));
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
         label->setText(fromCore(text));
     } else if (auto* box = qobject_cast<OutputBox*>(widget)) {

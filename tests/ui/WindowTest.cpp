@@ -852,6 +852,28 @@ class WindowTest : public QObject {
         QVERIFY(find(kPatternGenerate)->isEnabled());
     }
 
+    // A count too long for its two lines gives up digits from its middle, never
+    // its ends: the bits stay in sight, and the whole count is its tooltip.
+    void aLongCountKeepsItsBitsInSight() {
+        const QString whole =
+            u"115,792,089,237,316,195,423,570,985,008,687,907,853,269,984,"
+            "665,640,564,039,457,584,007,913,129,639,936"_s;
+        for (const Language language : {Language::Chinese, Language::English}) {
+            const auto shownIn = speak(language);
+            open();
+            m_dialog->tabBar()->setCurrentIndex(3);
+            const QLabel* info = find<QLabel>(kPatternInfo);
+            find<QComboBox>(kPattern)->lineEdit()->setText(u"[0-9a-f]{64}"_s);
+            QTRY_VERIFY(info->toolTip().contains(whole));
+            QVERIFY2(info->text().endsWith(language == Language::Chinese ? u"256.0 位"_s
+                                                                         : u"256.0 bits"_s),
+                     qPrintable(info->text()));
+            const QRect room = info->contentsRect();
+            QVERIFY(room.contains(
+                info->fontMetrics().boundingRect(room, Qt::TextWordWrap, info->text())));
+        }
+    }
+
     // Of two runs of one job beside the window, only the newer is answered:
     // the older is told to stop.
     void aNewerRunAsideStopsTheOlder() {
