@@ -58,7 +58,7 @@ std::vector<WindowControl> windowLayout(std::span<const PageField<Settings>> fie
                         .at = {274, 204, 49, 14},
                         .text = Text{"导出", "Export"}});
     labels.push_back(
-        {.at = {16, 67, 41, 8}, .text = Text{"结果输出，", "Results:"}, .buddy = page.output});
+        {.at = {16, 67, 41, 8}, .text = Text{"结果输出：", "Results:"}, .buddy = page.output});
     controls.insert(controls.end(), late.begin(), late.end());
     controls.insert(controls.end(), labels.begin(), labels.end());
     return controls;

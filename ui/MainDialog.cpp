@@ -45,7 +45,7 @@ const PageText kPages[] = {
     {QT_TRANSLATE_NOOP("MainDialog", "字符串"),
      QT_TRANSLATE_NOOP("MainDialog", "随机密码、随机用户名、随机域名等")},
     {QT_TRANSLATE_NOOP("MainDialog", "数字"),
-     QT_TRANSLATE_NOOP("MainDialog", "指定数值范围内的整形、浮点数等")},
+     QT_TRANSLATE_NOOP("MainDialog", "指定数值范围内的整型、浮点数等")},
     {QT_TRANSLATE_NOOP("MainDialog", "时间"),
      QT_TRANSLATE_NOOP("MainDialog", "不定时日期数值，并可执行命令行外部程序")},
     {QT_TRANSLATE_NOOP("MainDialog", "模式"),

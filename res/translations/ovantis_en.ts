@@ -27,7 +27,7 @@
         <translation>Numbers</translation>
     </message>
     <message>
-        <source>指定数值范围内的整形、浮点数等</source>
+        <source>指定数值范围内的整型、浮点数等</source>
         <translation>Integers and decimals within a range you choose</translation>
     </message>
     <message>
