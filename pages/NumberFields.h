@@ -87,6 +87,6 @@ inline constexpr PageField<NumberSettings> kNumberFields[] = {
 };
 
 inline constexpr PageControls kNumberControls{ids::kNumberOutput, ids::kNumberGenerate,
-                                              ids::kNumberExport};
+                                              ids::kNumberExport, "随机数字.txt"};
 
 }  // namespace ovantis

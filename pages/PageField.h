@@ -44,6 +44,8 @@ struct PageControls {
     int output = 0;
     int generate = 0;
     int exportButton = 0;
+    // The name Export proposes, in Chinese; the window translates it.
+    const char* exportName = "";
 };
 
 // One row of a page's description: one setting as the window and the command

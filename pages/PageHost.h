@@ -26,6 +26,14 @@ struct SaveRequest {
     std::vector<FileFilter> filters;
     std::string defaultSuffix;
     bool confirmOverwrite = true;
+    // The filter shown chosen at first.
+    std::size_t selected = 0;
+};
+
+struct SaveChoice {
+    std::string path;
+    // Which of the request's filters was chosen.
+    std::size_t filter = 0;
 };
 
 struct WriteOutcome {
@@ -65,7 +73,7 @@ class PageHost {
     virtual bool exists(const std::string& text) { return !text.empty(); }
     // While on, the button reads Stop and stays enabled; off, its own text again.
     virtual void showStop(int buttonId, bool on) = 0;
-    virtual std::optional<std::string> chooseFileToSave(const SaveRequest& request) = 0;
+    virtual std::optional<SaveChoice> chooseFileToSave(const SaveRequest& request) = 0;
     // Replaces the file whole; on failure an existing file is left as it was.
     virtual WriteOutcome writeFile(const std::string& path, const std::string& bytes) = 0;
     virtual LocalTime localTimeNow() = 0;

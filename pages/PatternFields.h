@@ -77,6 +77,6 @@ inline constexpr PageField<PatternSettings> kPatternFields[] = {
 };
 
 inline constexpr PageControls kPatternControls{ids::kPatternOutput, ids::kPatternGenerate,
-                                               ids::kPatternExport};
+                                               ids::kPatternExport, "模式字符串.txt"};
 
 }  // namespace ovantis

@@ -133,6 +133,6 @@ inline constexpr PageField<StringSettings> kStringFields[] = {
 };
 
 inline constexpr PageControls kStringControls{ids::kStringOutput, ids::kStringGenerate,
-                                              ids::kStringExport};
+                                              ids::kStringExport, "随机字符串.txt"};
 
 }  // namespace ovantis

@@ -76,6 +76,7 @@ inline constexpr PageField<TimeSettings> kTimeFields[] = {
      .help = {"事件次数", "How many events"}},
 };
 
-inline constexpr PageControls kTimeControls{ids::kTimeOutput, ids::kTimeGenerate, ids::kTimeExport};
+inline constexpr PageControls kTimeControls{ids::kTimeOutput, ids::kTimeGenerate, ids::kTimeExport,
+                                            "时间记录.txt"};
 
 }  // namespace ovantis

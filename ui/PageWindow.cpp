@@ -48,10 +48,15 @@ QString shown(const std::optional<ovantis::Text>& text) {
     return text ? QString::fromUtf8(text->in(Translations::installed())) : QString();
 }
 
-// Texts the core's export passes in.
+// Texts the core's export passes in: its file types and each page's name.
 [[maybe_unused]] const char* const kListed[] = {
-    QT_TRANSLATE_NOOP("PageWindow", "文本文件"),
+    QT_TRANSLATE_NOOP("PageWindow", "文本文件（LF 换行）"),
+    QT_TRANSLATE_NOOP("PageWindow", "文本文件（CR LF 换行）"),
     QT_TRANSLATE_NOOP("PageWindow", "所有文件"),
+    QT_TRANSLATE_NOOP("PageWindow", "随机字符串.txt"),
+    QT_TRANSLATE_NOOP("PageWindow", "随机数字.txt"),
+    QT_TRANSLATE_NOOP("PageWindow", "时间记录.txt"),
+    QT_TRANSLATE_NOOP("PageWindow", "模式字符串.txt"),
 };
 
 // What a user does to a window, as opposed to what the system tells it.
@@ -72,18 +77,6 @@ bool isUserInput(QEvent::Type type) {
             return false;
     }
 }
-
-// The name Export proposes, told apart by the page's object name.
-struct ExportName {
-    const char* source;
-    const char* page;
-};
-[[maybe_unused]] const ExportName kExportNames[] = {
-    QT_TRANSLATE_NOOP3("PageWindow", "随机字符串.txt", "stringPage"),
-    QT_TRANSLATE_NOOP3("PageWindow", "随机字符串.txt", "numberPage"),
-    QT_TRANSLATE_NOOP3("PageWindow", "随机字符串.txt", "timePage"),
-    QT_TRANSLATE_NOOP3("PageWindow", "随机字符串.txt", "patternPage"),
-};
 
 const QString kExportFolderKey = QStringLiteral("exportFolder");
 
@@ -431,7 +424,8 @@ void PageWindow::showStop(int id, bool on) {
     }
 }
 
-std::optional<std::string> PageWindow::chooseFileToSave(const ovantis::SaveRequest& request) {
+std::optional<ovantis::SaveChoice> PageWindow::chooseFileToSave(
+    const ovantis::SaveRequest& request) {
     QFileDialog dialog(this, GeneratorApp::caption());
     dialog.setObjectName(QStringLiteral("saveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -445,6 +439,7 @@ std::optional<std::string> PageWindow::chooseFileToSave(const ovantis::SaveReque
         filters << QStringLiteral("%1 (%2)").arg(tr(filter.name.c_str()), pattern);
     }
     dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.value(static_cast<qsizetype>(request.selected)));
     dialog.setDefaultSuffix(fromCore(request.defaultSuffix));
     // The last export's folder, else the documents; never the working folder.
     QString folder = GeneratorApp::settings().value(kExportFolderKey).toString();
@@ -455,15 +450,15 @@ std::optional<std::string> PageWindow::chooseFileToSave(const ovantis::SaveReque
         }
     }
     dialog.setDirectory(folder);
-    // Each page proposes its own name in English; Chinese keeps the one name.
-    dialog.selectFile(QDir(folder).filePath(QCoreApplication::translate(
-        "PageWindow", request.initialName.c_str(), objectName().toUtf8().constData())));
+    dialog.selectFile(QDir(folder).filePath(tr(request.initialName.c_str())));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
     const QString chosen = dialog.selectedFiles().constFirst();
     GeneratorApp::settings().setValue(kExportFolderKey, QFileInfo(chosen).absolutePath());
-    return toCore(chosen);
+    return ovantis::SaveChoice{
+        toCore(chosen), static_cast<std::size_t>(
+                            std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())))};
 }
 
 ovantis::WriteOutcome PageWindow::writeFile(const std::string& path, const std::string& bytes) {

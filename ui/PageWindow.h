@@ -56,7 +56,8 @@ class PageWindow : public QWidget, public ovantis::PageHost {
     std::string describe(const ovantis::SystemReason& reason) override;
     bool exists(const std::string& text) override;
     void showStop(int id, bool on) override;
-    std::optional<std::string> chooseFileToSave(const ovantis::SaveRequest& request) override;
+    std::optional<ovantis::SaveChoice> chooseFileToSave(
+        const ovantis::SaveRequest& request) override;
     ovantis::WriteOutcome writeFile(const std::string& path, const std::string& bytes) override;
     ovantis::LocalTime localTimeNow() override;
     void repeat(std::function<bool()> step) override;

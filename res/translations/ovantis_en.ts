@@ -66,10 +66,6 @@
 <context>
     <name>PageWindow</name>
     <message>
-        <source>文本文件</source>
-        <translation>Text files</translation>
-    </message>
-    <message>
         <source>所有文件</source>
         <translation>All files</translation>
     </message>
@@ -82,27 +78,31 @@
         <translation>Cancel</translation>
     </message>
     <message>
-        <source>随机字符串.txt</source>
-        <comment>stringPage</comment>
-        <translation>random-strings.txt</translation>
-    </message>
-    <message>
-        <source>随机字符串.txt</source>
-        <comment>numberPage</comment>
-        <translation>random-numbers.txt</translation>
-    </message>
-    <message>
-        <source>随机字符串.txt</source>
-        <comment>timePage</comment>
-        <translation>timestamps.txt</translation>
-    </message>
-    <message>
         <source>停止</source>
         <translation>Stop</translation>
     </message>
     <message>
+        <source>文本文件（LF 换行）</source>
+        <translation>Text files, LF line ends</translation>
+    </message>
+    <message>
+        <source>文本文件（CR LF 换行）</source>
+        <translation>Text files, CR LF line ends</translation>
+    </message>
+    <message>
         <source>随机字符串.txt</source>
-        <comment>patternPage</comment>
+        <translation>random-strings.txt</translation>
+    </message>
+    <message>
+        <source>随机数字.txt</source>
+        <translation>random-numbers.txt</translation>
+    </message>
+    <message>
+        <source>时间记录.txt</source>
+        <translation>timestamps.txt</translation>
+    </message>
+    <message>
+        <source>模式字符串.txt</source>
         <translation>template-strings.txt</translation>
     </message>
 </context>

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <tuple>
 
 #include "BatchRun.h"
@@ -9,10 +10,13 @@
 #include "EveryRefusal.h"
 #include "ExportResult.h"
 #include "Notices.h"
+#include "NumberFields.h"
 #include "NumberPageLogic.h"
 #include "PageFixture.h"
+#include "PatternFields.h"
 #include "PatternPageLogic.h"
 #include "RefusalReasons.h"
+#include "StringFields.h"
 #include "StringPageLogic.h"
 #include "TimeFields.h"
 #include "TimedRun.h"
@@ -182,24 +186,40 @@ TEST(PatternPage, CountsTheTemplateAsTypedAndRefusesWhatCannotBeDrawn) {
     }
 }
 
-TEST(ExportResult, WritesCrLfWithExportDisabledDuringTheNoticeAndReportsCancelAndFailure) {
+// Line ends follow the file type chosen: LF, CR LF, and for any name the
+// system's own (LF here).
+TEST(ExportResult, WritesTheChosenLineEndsNamesTheFileAndReportsCancelAndFailure) {
     StringPage p;
     p.host.texts[ids::kStringOutput] = "ab\r\n中文\ntyped\rlast";
     ExportResult(p.host, p.page.controls());
     EXPECT_TRUE(p.host.files.empty() && p.host.notices.empty()) << "cancelled";
+    EXPECT_EQ(p.host.saveRequests.back().initialName, "随机字符串.txt");
     p.host.chosenPath = "/out/a.txt";
     bool disabledDuringNotice = false;
     p.host.onNotice = [&](const std::string&) {
         disabledDuringNotice = !p.host.isEnabled(ids::kStringExport);
     };
-    ExportResult(p.host, p.page.controls());
-    EXPECT_EQ(p.host.files["/out/a.txt"], "ab\r\n中文\r\ntyped\r\nlast");
-    EXPECT_EQ(p.host.notices, std::vector<std::string>{notices::kExported});
+    for (const auto& [filter, written] :
+         {std::pair<std::optional<std::size_t>, std::string>{std::nullopt, "ab\n中文\ntyped\nlast"},
+          {1, "ab\r\n中文\r\ntyped\r\nlast"},
+          {2, "ab\n中文\ntyped\nlast"}}) {
+        p.host.chosenFilter = filter;
+        ExportResult(p.host, p.page.controls());
+        EXPECT_EQ(p.host.files["/out/a.txt"], written);
+        EXPECT_EQ(p.host.notices.back(), std::string(notices::kExported) + "\n/out/a.txt");
+    }
     EXPECT_TRUE(disabledDuringNotice);
     p.host.writeFailure = SystemReason::system(13);
     ExportResult(p.host, p.page.controls());
     EXPECT_EQ(p.host.notices.back(), std::string(notices::kExportFailed) + "\nreason 0/13");
     EXPECT_TRUE(p.host.isEnabled(ids::kStringExport));
+    // Each page proposes a name of its own.
+    std::set<std::string> names;
+    for (const PageControls& page :
+         {kStringControls, kNumberControls, kTimeControls, kPatternControls}) {
+        names.insert(page.exportName);
+    }
+    EXPECT_EQ(names.size(), 4u);
 }
 
 struct TimePage : test::PageFixture<TimedRun> {

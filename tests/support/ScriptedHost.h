@@ -53,7 +53,12 @@ class ScriptedHost : public PageHost {
                std::to_string(reason.error);
     }
     void showStop(int id, bool on) override { stopShown[id] = on; }
-    std::optional<std::string> chooseFileToSave(const SaveRequest&) override { return chosenPath; }
+    std::optional<SaveChoice> chooseFileToSave(const SaveRequest& request) override {
+        saveRequests.push_back(request);
+        return chosenPath
+                   ? std::optional(SaveChoice{*chosenPath, chosenFilter.value_or(request.selected)})
+                   : std::nullopt;
+    }
     WriteOutcome writeFile(const std::string& path, const std::string& bytes) override {
         return writeFailure ? WriteOutcome{false, *writeFailure}
                             : (files[path] = bytes, WriteOutcome{});
@@ -82,6 +87,8 @@ class ScriptedHost : public PageHost {
     std::map<int, bool> stopShown;
 
     std::optional<std::string> chosenPath;
+    std::optional<std::size_t> chosenFilter;  // else the one the request shows chosen
+    std::vector<SaveRequest> saveRequests;
     std::map<std::string, std::string> files;
     std::optional<SystemReason> writeFailure;
 

@@ -83,11 +83,16 @@ class WindowTest : public QObject {
         click(id);
         return QTest::qWaitFor([&] { return !text.isEmpty(); }, 60000) ? text : u"<none>"_s;
     }
-    // Exports the String page to path, or cancels Save As; returns the notice.
-    QString exportAs(const QString& path, bool save = true) {
+    // Exports the String page to path, as the file type chosen (the one shown
+    // first when -1), or cancels Save As; returns the notice.
+    QString exportAs(const QString& path, bool save = true, int type = -1) {
         whenShown<QFileDialog>([=, this](QFileDialog* dialog) {
             m_saveAs = dialog->nameFilters()
-                       << dialog->selectedFiles().value(0) << dialog->windowTitle();
+                       << dialog->selectedFiles().value(0) << dialog->windowTitle()
+                       << dialog->selectedNameFilter();
+            if (type >= 0) {
+                dialog->selectNameFilter(dialog->nameFilters().value(type));
+            }
             dialog->findChild<QLineEdit*>(u"fileNameEdit"_s)->setText(path);
             save ? saveAs(dialog, path) : dialog->reject();
         });
@@ -477,18 +482,23 @@ class WindowTest : public QObject {
         QVERIFY(exportAs(path, false).isEmpty() && !QFile::exists(path));
         // The first Save As opens in the documents (or home) folder, later ones in
         // the last export's.
-        const QString first = QFileInfo(m_saveAs.value(2)).absolutePath();
+        const QString first = QFileInfo(m_saveAs.value(3)).absolutePath();
         QVERIFY2(first == QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) ||
                      first == QDir::homePath(),
                  qPrintable(first));
-        QCOMPARE(exportAs(dir.filePath(u"plain"_s)), u"导出成功！"_s);
-        QVERIFY(m_saveAs.value(2).endsWith(u"/随机字符串.txt"_s));
-        QCOMPARE(m_saveAs.mid(0, 2), QStringList({"文本文件 (*.txt)", "所有文件 (*)"}));
-        QCOMPARE(m_saveAs.value(3), caption());
+        // LF unless CR LF is chosen; the notice names the file.
+        QCOMPARE(exportAs(dir.filePath(u"plain"_s)), u"导出成功！\n"_s + path);
+        QCOMPARE(m_saveAs.mid(0, 3),
+                 QStringList({"文本文件（LF 换行） (*.txt)", "文本文件（CR LF 换行） (*.txt)",
+                              "所有文件 (*)"}));
+        QVERIFY(m_saveAs.value(3).endsWith(u"/随机字符串.txt"_s));
+        QCOMPARE(m_saveAs.value(4), caption());
+        QCOMPARE(m_saveAs.value(5), m_saveAs.value(0));
         QCOMPARE(readAll(path),
                  QByteArray::fromStdString(ovantis::test::coreLines<ovantis::StringGenerator>(
-                     ovantis::StringSettings{}, 3)) +
-                     "\r\n手\u00A0写"_ba);
+                                               ovantis::StringSettings{}, 3))
+                         .replace("\r\n", "\n") +
+                     "\n手\u00A0写"_ba);
 
         QString question;
         whenShown<QMessageBox>([&](QMessageBox* ask) {
@@ -496,8 +506,8 @@ class WindowTest : public QObject {
             QTest::mouseClick(ask->button(QMessageBox::Yes), Qt::LeftButton);
         });
         find<QPlainTextEdit>(kStringOutput)->setPlainText(u"a\nb"_s);
-        QCOMPARE(exportAs(path), u"导出成功！"_s);
-        QCOMPARE(m_saveAs.value(2), dir.filePath(u"随机字符串.txt"_s));
+        QCOMPARE(exportAs(path, true, 1), u"导出成功！\n"_s + path);
+        QCOMPARE(m_saveAs.value(3), dir.filePath(u"随机字符串.txt"_s));
         QVERIFY(question.contains(u"plain.txt"_s) && readAll(path) == "a\r\nb");
         // The system's reason in the window's language, whatever the locale's is.
         const std::string locale = std::setlocale(LC_ALL, nullptr);
@@ -550,7 +560,8 @@ class WindowTest : public QObject {
         QCOMPARE(bar->value(), shown);
 
         generate("1000000");
-        QCOMPARE(exportAs(dir.filePath(u"all.txt"_s)), u"导出成功！"_s);
+        QCOMPARE(exportAs(dir.filePath(u"all.txt"_s), true, 1),
+                 u"导出成功！\n"_s + dir.filePath(u"all.txt"_s));
         QVERIFY(readAll(dir.filePath(u"all.txt"_s)) ==
                 QByteArray::fromStdString(ovantis::test::coreLines<ovantis::StringGenerator>(
                     ovantis::StringSettings{}, 1000000)));
@@ -736,8 +747,10 @@ class WindowTest : public QObject {
                 QCOMPARE(description(), u"Random passwords, user names, domain names and more"_s);
                 QCOMPARE(field(kMaxLength)->accessibleName(), u"Maximum length"_s);
                 exportAs({}, false);
-                QVERIFY(m_saveAs.value(2).endsWith(u"/random-strings.txt"_s));
-                QCOMPARE(m_saveAs.mid(0, 2), QStringList({"Text files (*.txt)", "All files (*)"}));
+                QVERIFY(m_saveAs.value(3).endsWith(u"/random-strings.txt"_s));
+                QCOMPARE(m_saveAs.mid(0, 3),
+                         QStringList({"Text files, LF line ends (*.txt)",
+                                      "Text files, CR LF line ends (*.txt)", "All files (*)"}));
                 QCOMPARE(fromMenu(u"aboutAction"_s),
                          QStringList({"&About Ovantis...", caption(), caption(), "OK"}));
             }
