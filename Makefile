@@ -19,7 +19,8 @@ BENCH_RUNS ?= 5
 RUN_PACKAGES   := cmake make g++ libcli11-dev qt6-base-dev qt6-l10n-tools qt6-translations-l10n \
                   fonts-wqy-microhei
 TEST_PACKAGES  := $(RUN_PACKAGES) clang libclang-rt-dev libgtest-dev libgmock-dev locales procps strace \
-                  man-db groff-base zsh fish e2fsprogs acl attr fonts-noto-mono
+                  man-db groff-base zsh fish e2fsprogs acl attr fonts-noto-mono \
+                  xvfb openbox x11-utils xdotool
 FUZZ_PACKAGES  := cmake make clang libclang-rt-dev
 BENCH_PACKAGES := $(RUN_PACKAGES) libbenchmark-dev pwgen time coreutils
 PKG_PACKAGES   := $(RUN_PACKAGES) dpkg-dev file

@@ -1,5 +1,7 @@
 #include "MainDialog.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFrame>
@@ -169,10 +171,24 @@ void MainDialog::showEvent(QShowEvent* event) {
     if (!isMaximized() && !fitScreen(frame)) {
         setWindowState(Qt::WindowMaximized);
     }
+    if (isMaximized()) {
+        return;
+    }
+    // Where the window manager has not framed it yet, a title bar's worth
+    // above it: a position given is the inside's, so a window placed at the
+    // screen's top would have its title bar, and with it close and move, off.
+    QPoint inset = pos() - frameGeometry().topLeft();
+    if (inset.isNull()) {
+        inset = QPoint(m_frameGuess.width() / 2, m_frameGuess.height() - m_frameGuess.width() / 2);
+    }
     const QRect room = screen()->availableGeometry();
-    if (!isMaximized() && !room.contains(frameGeometry())) {
-        resize(size().boundedTo(room.size() - frame));
-        move(room.topLeft() + (pos() - frameGeometry().topLeft()));
+    resize(size().boundedTo(room.size() - frame));
+    const QSize framed = size() + frame;
+    const QPoint corner = pos() - inset;
+    const QPoint within(std::clamp(corner.x(), room.left(), room.right() + 1 - framed.width()),
+                        std::clamp(corner.y(), room.top(), room.bottom() + 1 - framed.height()));
+    if (within != corner) {
+        move(within + inset);
     }
 }
 
