@@ -128,6 +128,9 @@ MainDialog::MainDialog(ovantis::RandomSource& random, QWidget* parent)
     if (!fits || settings.value(kMaximizedKey, false).toBool()) {
         setWindowState(Qt::WindowMaximized);
     }
+    for (PageWindow* page : m_pages) {
+        page->recall();
+    }
     connect(m_tabBar, &QTabBar::currentChanged, this, &MainDialog::ShowPage);
     ShowPage(0);
 
@@ -227,6 +230,9 @@ void MainDialog::resizeEvent(QResizeEvent* event) {
 }
 
 void MainDialog::done(int result) {
+    for (const PageWindow* page : m_pages) {
+        page->remember();
+    }
     QSettings settings = GeneratorApp::settings();
     settings.setValue(kSizeKey, isMaximized() ? normalGeometry().size() : size());
     settings.setValue(kMaximizedKey, isMaximized());

@@ -17,6 +17,7 @@
 #include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSettings>
 #include <QStandardPaths>
 
 #include "ControlIds.h"
@@ -293,6 +294,40 @@ QWidget* PageWindow::firstControl() const {
 QWidget* PageWindow::control(int id) const {
     const auto it = m_controls.find(id);
     return it == m_controls.end() ? nullptr : it->second;
+}
+
+void PageWindow::remember() const {
+    QSettings settings = GeneratorApp::settings();
+    settings.beginGroup(QStringLiteral("fields/") + objectName());
+    for (const auto& [id, widget] : m_controls) {
+        const QString key = widget->objectName();
+        if (const auto* box = qobject_cast<QCheckBox*>(widget)) {
+            settings.setValue(key, box->isChecked());
+        } else if (const auto* field = qobject_cast<QLineEdit*>(widget)) {
+            settings.setValue(key, field->text());
+        } else if (const auto* choice = qobject_cast<QComboBox*>(widget)) {
+            settings.setValue(key, choice->currentText());
+        }
+    }
+}
+
+void PageWindow::recall() {
+    QSettings settings = GeneratorApp::settings();
+    settings.beginGroup(QStringLiteral("fields/") + objectName());
+    for (const auto& [id, widget] : m_controls) {
+        const QVariant value = settings.value(widget->objectName());
+        if (!value.isValid()) {
+            continue;
+        }
+        // Through the controls, so a check box greys its fields as a click would.
+        if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+            box->setChecked(value.toBool());
+        } else if (auto* field = qobject_cast<QLineEdit*>(widget)) {
+            field->setText(value.toString());
+        } else if (auto* choice = qobject_cast<QComboBox*>(widget)) {
+            choice->setEditText(value.toString());
+        }
+    }
 }
 
 void PageWindow::fill(const ovantis::InitialContent& content) {

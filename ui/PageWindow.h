@@ -38,6 +38,10 @@ class PageWindow : public QWidget, public ovantis::PageHost {
     ~PageWindow() override;
 
     QWidget* control(int id) const;
+    // The fields' values and check boxes as the user last left them, kept
+    // between starts.
+    void remember() const;
+    void recall();
     QWidget* firstControl() const;
     // Grows the output box by extra beyond the template's size, the buttons
     // staying at its right.

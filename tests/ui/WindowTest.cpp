@@ -236,6 +236,7 @@ class WindowTest : public QObject {
             ovantis::RandomSource::Kind::Classic, [] { return std::time_t{1}; },
             ovantis::test::testKeys);
         GeneratorApp::settings().setValue(u"secureSource"_s, false);  // the golden lines
+        GeneratorApp::settings().remove(u"fields"_s);                 // each test starts anew
         open();
     }
 
@@ -885,6 +886,24 @@ class WindowTest : public QObject {
             QVERIFY(room.contains(
                 info->fontMetrics().boundingRect(room, Qt::TextWordWrap, info->text())));
         }
+    }
+
+    // What the fields held, and which boxes were ticked, come back at the next
+    // start, the fields a box greys greyed again.
+    void fieldsAreRememberedBetweenStarts() {
+        fill({{kHead, "pre-"}, {kCommand, "xmessage hallo"}});
+        click(kUpper);
+        click(kDecimalOn);
+        find<QComboBox>(kPattern)->setEditText(u"[ab]{3}"_s);
+        m_dialog->close();
+        open();
+        QCOMPARE(field(kHead)->text(), u"pre-"_s);
+        QVERIFY(!find<QAbstractButton>(kUpper)->isChecked());
+        QVERIFY(!find<QAbstractButton>(kDecimalOn)->isChecked() && !field(kPlaces)->isEnabled());
+        QCOMPARE(field(kCommand)->text(), u"xmessage hallo"_s);
+        QVERIFY(!field(kCommand)->isEnabled());
+        QCOMPARE(find<QComboBox>(kPattern)->currentText(), u"[ab]{3}"_s);
+        QTRY_COMPARE(find<QLabel>(kPatternInfo)->text(), u"2^3 = 8 种字符串 · 3.0 位"_s);
     }
 
     // Of two runs of one job beside the window, only the newer is answered:
