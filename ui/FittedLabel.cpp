@@ -1,6 +1,7 @@
 #include "FittedLabel.h"
 
 #include <QFontMetrics>
+#include <algorithm>
 
 namespace {
 // A break opportunity that draws nothing.
