@@ -40,11 +40,14 @@ void RandomSource::rewind(const Mark& mark) {
     }
 }
 
-void RandomSource::Reseed() {
-    if (m_pool == nullptr) {
-        // Reduced modulo 2^32, as the classic runtime's seed is.
-        seed(static_cast<std::uint32_t>(m_clock()));
+std::optional<std::time_t> RandomSource::Reseed() {
+    if (m_pool != nullptr) {
+        return std::nullopt;
     }
+    const std::time_t second = m_clock();
+    // Reduced modulo 2^32, as the classic runtime's seed is.
+    seed(static_cast<std::uint32_t>(second));
+    return second;
 }
 
 // Offset in [0, width), where width 0 stands for the full 2^64.

@@ -35,8 +35,9 @@ class RandomSource {
     void setKind(Kind kind);
 
     void seed(std::uint32_t seed) { m_state = seed; }
-    // Seeds from the clock's current second; the secure source ignores it.
-    void Reseed();
+    // Seeds from the clock's current second and returns it; the secure source
+    // ignores it.
+    std::optional<std::time_t> Reseed();
     // The clock's current second.
     std::time_t now() const { return m_clock(); }
 

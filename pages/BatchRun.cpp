@@ -7,6 +7,7 @@
 #include "LinePage.h"
 #include "Notices.h"
 #include "ResultText.h"
+#include "WindowTexts.h"
 
 namespace ovantis {
 namespace {
@@ -50,7 +51,10 @@ bool step(LinePage& page, Batch& batch) {
     }
     host.endProgress();
     if (!batch.cancelled) {
-        host.notice({notices::kGenerated});
+        const std::optional<std::time_t> seed = page.seed();
+        host.notice({notices::kGenerated,
+                     {},
+                     seed ? texts::kSeedUsed.fill(host.language(), {std::to_string(*seed)}) : ""});
     }
     host.enable(controls.generate, true);
     return false;

@@ -37,6 +37,10 @@ class LinePage {
     // The longest line the current settings can make.
     virtual std::int64_t maxLineBytes() const = 0;
 
+    // The second the classic source was keyed from for the kept settings,
+    // which --seed takes to make the lines again; none from the secure source.
+    virtual std::optional<std::time_t> seed() const { return m_seed; }
+
     PageHost& host() { return m_host; }
     RandomSource& random() { return m_random; }
     const PageControls& controls() const { return m_controls; }
@@ -54,7 +58,7 @@ class LinePage {
         }
         kept = settings;
         generator.emplace(kept, m_random);
-        m_random.Reseed();
+        m_seed = m_random.Reseed();
         return true;
     }
 
@@ -62,6 +66,7 @@ class LinePage {
     PageHost& m_host;
     RandomSource& m_random;
     PageControls m_controls;
+    std::optional<std::time_t> m_seed;
 };
 
 }  // namespace ovantis

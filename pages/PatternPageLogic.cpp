@@ -16,6 +16,7 @@ struct PatternPageLogic::Built {
     // Without the secure source: a stream keyed from the current second, as
     // the classic source reaches few of a template's strings.
     std::optional<RandomSource> stream;
+    std::optional<std::time_t> seed;
     std::optional<PatternGenerator> generator;
     Refusal refusal;
 };
@@ -28,8 +29,9 @@ constexpr std::uint64_t kBudget = std::uint64_t{hashMemory::kDefaultBudgetMiB} <
 std::shared_ptr<PatternPageLogic::Built> builder(RandomSource& random) {
     auto built = std::make_shared<PatternPageLogic::Built>();
     if (!random.secure()) {
+        built->seed = random.now();
         built->stream.emplace(
-            PatternGenerator::seededPool(static_cast<std::uint64_t>(random.now())));
+            PatternGenerator::seededPool(static_cast<std::uint64_t>(*built->seed)));
     }
     built->generator.emplace(built->stream ? *built->stream : random, built->stream.has_value());
     return built;
@@ -49,6 +51,10 @@ void PatternPageLogic::appendLine(std::string& out) {
 
 std::int64_t PatternPageLogic::maxLineBytes() const {
     return m_built->generator->maxLineBytes();
+}
+
+std::optional<std::time_t> PatternPageLogic::seed() const {
+    return m_built->seed;
 }
 
 Refusal PatternPageLogic::read(PatternSettings& settings) {

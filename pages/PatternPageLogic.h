@@ -29,6 +29,7 @@ class PatternPageLogic final : public LinePage {
     std::int64_t count() const override { return m_settings.count; }
     void appendLine(std::string& out) override;
     std::int64_t maxLineBytes() const override;
+    std::optional<std::time_t> seed() const override;
 
     // The template changed: it is counted once typing pauses.
     void OnPatternEdited();

@@ -367,12 +367,12 @@ class WindowTest : public QObject {
         QCOMPARE(fromMenu(u"aboutAction"_s),
                  QStringList({"关于 Ovantis(&A)...", caption(), caption(), "确定"}));
         QVERIFY(m_dialog->isSecure());
-        clickAndAnswer(kStringGenerate);
+        QCOMPARE(clickAndAnswer(kStringGenerate), u"生成成功！"_s);  // no seed to name
         const QString secure = box(kStringOutput).section('\n', 0, 0);
         clickAndAnswer(kStringGenerate);
         QVERIFY(box(kStringOutput).section('\n', 0, 0) != secure);
-        fromMenu(u"secureAction"_s);  // off: the golden lines
-        QCOMPARE(clickAndAnswer(kStringGenerate), u"生成成功！"_s);
+        fromMenu(u"secureAction"_s);  // off: the golden lines, and the second they came from
+        QCOMPARE(clickAndAnswer(kStringGenerate), u"生成成功！\n种子：1"_s);
         const QString golden =
             QString::fromStdString(
                 ovantis::test::coreLines<ovantis::StringGenerator>(ovantis::StringSettings{}, 10))
@@ -611,7 +611,7 @@ class WindowTest : public QObject {
         answerNotice(&notice);
         field(kMinLength)->setFocus();
         QTest::keyClick(field(kMinLength), Qt::Key_Return);
-        QCOMPARE(notice, u"生成成功！"_s);
+        QCOMPARE(notice, u"生成成功！\n种子：1"_s);
         QCOMPARE(box(kStringOutput).count('\n'), 10);
         fill({{kStringCount, "2"}});
         answerNotice();
@@ -823,7 +823,7 @@ class WindowTest : public QObject {
         QTest::keyClicks(typed, u"ORD-[0-9]{6}"_s);
         QTRY_COMPARE(info->text(), u"10^6 = 1,000,000 strings · 19.9 bits"_s);
         fill({{kPatternCount, "5"}});
-        QCOMPARE(clickAndAwait(kPatternGenerate), u"Generated successfully."_s);
+        QCOMPARE(clickAndAwait(kPatternGenerate), u"Generated successfully.\nSeed: 1"_s);
         const QStringList lines = box(kPatternOutput).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.filter(QRegularExpression(u"^ORD-[0-9]{6}$"_s)).size(), 5);
         QTest::keyClicks(typed, u"+"_s);
