@@ -189,7 +189,7 @@ TEST(PatternPage, CountsTheTemplateAsTypedAndRefusesWhatCannotBeDrawn) {
 }
 
 // Line ends follow the file type chosen: LF, CR LF, and for any name the
-// system's own (LF here).
+// system's own, which is also the type shown first.
 TEST(ExportResult, WritesTheChosenLineEndsNamesTheFileAndReportsCancelAndFailure) {
     StringPage p;
     p.host.texts[ids::kStringOutput] = "ab\r\n中文\ntyped\rlast";
@@ -201,10 +201,18 @@ TEST(ExportResult, WritesTheChosenLineEndsNamesTheFileAndReportsCancelAndFailure
     p.host.onNotice = [&](const std::string&) {
         disabledDuringNotice = !p.host.isEnabled(ids::kStringExport);
     };
+    const std::string lf = "ab\n中文\ntyped\nlast";
+    const std::string crlf = "ab\r\n中文\r\ntyped\r\nlast";
+#ifdef _WIN32
+    const std::string& own = crlf;
+#else
+    const std::string& own = lf;
+#endif
     for (const auto& [filter, written] :
-         {std::pair<std::optional<std::size_t>, std::string>{std::nullopt, "ab\n中文\ntyped\nlast"},
-          {1, "ab\r\n中文\r\ntyped\r\nlast"},
-          {2, "ab\n中文\ntyped\nlast"}}) {
+         {std::pair<std::optional<std::size_t>, std::string>{std::nullopt, own},
+          {0, lf},
+          {1, crlf},
+          {2, own}}) {
         p.host.chosenFilter = filter;
         ExportResult(p.host, p.page.controls());
         EXPECT_EQ(p.host.files["/out/a.txt"], written);
