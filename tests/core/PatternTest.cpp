@@ -188,6 +188,20 @@ TEST(PatternGenerator, CountsAreExactAtAnySizeAndFixedPiecesShowTheirProduct) {
         1e-6);
 }
 
+// The longest line is bounded in UTF-8 bytes, exactly for one class, right at
+// each width's edge: the window's output limit rests on it.
+TEST(PatternGenerator, TheLongestLineIsCountedInBytesAtEachWidthsEdge) {
+    const std::pair<const char*, std::int64_t> rows[] = {
+        {"~{3}", 3},      {"\\x{A0}{3}", 6}, {"\\x{7FF}", 2}, {"\\x{800}", 3},
+        {"\\x{FFFD}", 3}, {"\\x{10000}", 4}, {"a{0,2}", 2},
+    };
+    for (const auto& [pattern, bytes] : rows) {
+        Built built({.pattern = pattern});
+        ASSERT_FALSE(built.refusal) << pattern;
+        EXPECT_EQ(built.generator.maxLineBytes(), bytes) << pattern;
+    }
+}
+
 // Each limit refuses by its own kind while the automaton is made, before
 // time or memory runs away; long lines cost memory in proportion to them.
 // (bench/hostile.sh times the full-size ones.)
