@@ -230,6 +230,8 @@ const std::vector<std::pair<std::string, std::string>>& refusals() {
          "counting needs more than the 1 MiB memory"},
         {"pattern a --charset z-a", "--charset needs each range low-high in order"},
         {"pattern a|b --unique -n 3", "cannot make 3 unique lines: only 2 are possible"},
+        {"pattern [0-9]{12} --unique -n 1000000 --max-memory 1",
+         "--unique needs about 54 MiB for 1000000 lines, above the 1 MiB memory budget"},
     };
     return cases;
 }
