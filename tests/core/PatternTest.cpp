@@ -192,7 +192,7 @@ TEST(PatternGenerator, CountsAreExactAtAnySizeAndFixedPiecesShowTheirProduct) {
 // each width's edge: the window's output limit rests on it.
 TEST(PatternGenerator, TheLongestLineIsCountedInBytesAtEachWidthsEdge) {
     const std::pair<const char*, std::int64_t> rows[] = {
-        {"~{3}", 3},      {"\\x{A0}{3}", 6}, {"\\x{7FF}", 2}, {"\\x{800}", 3},
+        {"~{3}", 3},      {"\\x{A0}{3}", 6}, {"\\x{7ff}", 2}, {"\\x{800}", 3},
         {"\\x{FFFD}", 3}, {"\\x{10000}", 4}, {"a{0,2}", 2},
     };
     for (const auto& [pattern, bytes] : rows) {

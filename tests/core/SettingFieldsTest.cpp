@@ -29,7 +29,7 @@ TEST(ReadFloatField, ReadsWholeNumbersOnlyRoundedToSingleAndOverflowsToInfinity)
     const float inf = std::numeric_limits<float>::infinity();
     // clang-format off
     const std::pair<std::string, std::optional<float>> cases[] = {
-        {"1e2", 100.0f}, {"80.5x", no}, {"0,5", no}, {"1 000", no}, {"", 0.0f}, {" ", 0.0f},
+        {"1e2", 100.0f}, {"1e10", 1e10f}, {"80.5x", no}, {"0,5", no}, {"1 000", no}, {"", 0.0f}, {" ", 0.0f},
         {"0.1", 0.1f}, {" -2.5 ", -2.5f}, {".5", 0.5f}, {"5.", 5.0f}, {"1e", no}, {"1e+", no},
         {"2E-1", 0.2f}, {".", no}, {"-", no}, {"abc", no}, {"inf", no}, {"nan", no},
         {"0x10", no}, {"1e-400", 0.0f}, {"85.1", 85.1f}, {"1e39", inf}, {"-1e39", -inf},

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <sstream>
 
 #include "NumberFields.h"
 #include "PatternFields.h"
@@ -41,6 +42,42 @@ TEST(WindowLayout, ControlsNeitherOverlapNorShareAnId) {
             }
         }
     }
+}
+
+std::string placesOf(const std::vector<WindowControl>& page) {
+    std::ostringstream out;
+    for (const WindowControl& c : page) {
+        out << (c.id != ids::kNone ? c.id : -c.buddy) << '@' << c.at.x << ',' << c.at.y << ','
+            << c.at.w << ',' << c.at.h << ' ';
+    }
+    return out.str();
+}
+
+// The pages keep the dialog templates' rectangles unit for unit: a label one
+// unit short clips its last character at some font sizes. A label is shown
+// by its field's id, negated.
+TEST(WindowLayout, EveryPageKeepsItsTemplatesRectangles) {
+    EXPECT_EQ(placesOf(windowLayout<StringSettings>(kStringFields, kStringControls)),
+              "1002@16,14,32,10 1003@58,14,32,10 1004@100,14,32,10 1005@47,29,64,14 "
+              "1006@47,46,64,14 1015@193,29,28,14 1016@236,29,28,14 "
+              "1017@193,46,28,14 1010@16,78,249,140 1011@274,187,49,14 "
+              "1012@274,204,49,14 -1005@16,32,25,8 -1006@16,48,25,8 "
+              "-1015@151,32,41,8 -1016@225,34,8,8 -1017@151,48,41,8 -1010@16,67,41,8 ");
+    EXPECT_EQ(placesOf(windowLayout<NumberSettings>(kNumberFields, kNumberControls)),
+              "1018@16,14,32,10 1019@59,14,80,10 1020@58,29,39,14 1021@114,29,39,14 "
+              "1022@58,46,39,14 1026@16,78,249,140 1024@274,187,49,14 "
+              "1025@274,204,49,14 1023@139,12,14,14 -1020@16,32,41,8 "
+              "-1021@103,33,8,8 -1023@158,14,9,8 -1022@16,48,41,8 -1026@16,67,41,8 ");
+    EXPECT_EQ(placesOf(windowLayout<TimeSettings>(kTimeFields, kTimeControls)),
+              "1014@16,14,68,10 1013@84,12,238,14 1007@58,29,39,14 1009@114,29,39,14 "
+              "1008@58,46,39,14 1027@16,78,249,140 1028@274,187,49,14 "
+              "1029@274,204,49,14 -1007@16,32,41,8 -1009@103,33,8,8 "
+              "-1009@159,32,17,8 -1008@16,48,41,8 -1027@16,67,41,8 ");
+    EXPECT_EQ(placesOf(windowLayout<PatternSettings>(kPatternFields, kPatternControls)),
+              "1030@47,12,218,14 1033@47,29,276,16 1031@16,48,80,10 "
+              "1032@193,46,28,14 1034@16,78,249,140 1035@274,187,49,14 "
+              "1036@274,204,49,14 -1030@16,15,25,8 -1032@151,48,41,8 "
+              "-1034@16,67,41,8 ");
 }
 
 }  // namespace
