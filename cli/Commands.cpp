@@ -111,17 +111,6 @@ void streamLines(Generator& generator, std::int64_t count, bool crlf, std::ostre
     sink.drain(chunk);
 }
 
-std::string infoLine(const StringGenerator& generator, Language language) {
-    if (const std::optional<BigCount> count = generator.lineCount(kMostCountBits)) {
-        return countLine(*count, language);
-    }
-    return bitsLine(generator.lineBits(), language);
-}
-
-std::string infoLine(const NumberGenerator& generator, Language language) {
-    return countLine(generator.lineCount(), language);
-}
-
 int writeInfo(const Run& run, const std::string& line) {
     const std::string shown = run.encoding.convert(line);
     return writeChecked(run, {}, shown.size() + 2, [&](std::ostream& stream) {
@@ -138,22 +127,9 @@ int runBatch(const Run& run, const Settings& s, RandomSource& random) {
     if (!refusal) {
         generator.emplace(s, random);
         if (s.info) {
-            return writeInfo(run, infoLine(*generator, run.language));
+            return writeInfo(run, countLine(*generator, run.language));
         }
-        std::uint64_t period = std::numeric_limits<std::uint64_t>::max();
-        if constexpr (std::is_same_v<Generator, StringGenerator>) {
-            period = generator->classicPeriod();
-        }
-        refusal = refuseUnique(s.unique, generator->possibleLines(), period, s.count);
-        if (!refusal) {
-            refusal =
-                refuseMemory(generator->memoryNeeded(s.count), run.request.memoryBudget, s.count);
-        }
-        if constexpr (std::is_same_v<Generator, StringGenerator>) {
-            if (!refusal) {
-                refusal = refuseSlow(s, *generator);
-            }
-        }
+        refusal = refuseRun(s, *generator, run.request.memoryBudget);
     }
     const std::uint64_t bound =
         generator ? outputBound(s.count, generator->maxLineBytes(), run.request.crlf) : 0;

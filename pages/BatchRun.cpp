@@ -6,6 +6,7 @@
 
 #include "LinePage.h"
 #include "Notices.h"
+#include "RedrawLimit.h"
 #include "ResultText.h"
 #include "WindowTexts.h"
 
@@ -34,23 +35,33 @@ bool step(LinePage& page, Batch& batch) {
     const std::size_t shown = batch.result.text().size();
     const std::int64_t stop = std::min(batch.count, batch.done + kProgressEvery);
     const auto started = std::chrono::steady_clock::now();
-    while (!batch.cancelled && batch.done < stop &&
-           batch.result.text().size() - shown < kStepBytes &&
-           std::chrono::steady_clock::now() - started < kStepTime) {
-        page.appendLine(batch.result.open());
-        batch.result.endLine();
-        ++batch.done;
+    bool gaveUp = false;
+    std::size_t lineStart = shown;
+    try {
+        while (!batch.cancelled && batch.done < stop &&
+               batch.result.text().size() - shown < kStepBytes &&
+               std::chrono::steady_clock::now() - started < kStepTime) {
+            lineStart = batch.result.text().size();
+            page.appendLine(batch.result.open());
+            batch.result.endLine();
+            ++batch.done;
+        }
+    } catch (const RedrawLimit&) {
+        gaveUp = true;
+        batch.result.open().resize(lineStart);
     }
     // A step's lines at once, not line by line: the box lays them out together.
     host.appendText(controls.output, batch.result.text(), shown);
-    if (!batch.cancelled && batch.done < batch.count) {
+    if (!gaveUp && !batch.cancelled && batch.done < batch.count) {
         batch.cancelled = !host.progress(batch.done, batch.count);
         if (!batch.cancelled) {
             return true;
         }
     }
     host.endProgress();
-    if (!batch.cancelled) {
+    if (gaveUp) {
+        host.notice({notices::kBadCount, {}, texts::kWindowGaveUp.in(host.language())});
+    } else if (!batch.cancelled) {
         const std::optional<std::time_t> seed = page.seed();
         host.notice({notices::kGenerated,
                      {},

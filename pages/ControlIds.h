@@ -52,6 +52,12 @@ enum : int {
     kPatternOutput,
     kPatternGenerate,
     kPatternExport,
+    // The String page's password options, added after the rest.
+    kSymbols,
+    kNoSimilar,
+    kEachClass,
+    kStringUnique,
+    kStringInfo,
 };
 
 inline constexpr int kEventTimer = 1;

@@ -3,7 +3,9 @@
 #include <cstdio>
 
 #include "FieldTexts.h"
+#include "NumberGenerator.h"
 #include "PatternGenerator.h"
+#include "StringGenerator.h"
 
 namespace ovantis {
 
@@ -31,6 +33,17 @@ std::string bitsLine(double bits, Language language) {
 std::string countLine(const PatternGenerator& generator, Language language) {
     const std::string& product = generator.product();
     return (product.empty() ? "" : product + " = ") + countLine(generator.count(), language);
+}
+
+std::string countLine(const StringGenerator& generator, Language language) {
+    if (const std::optional<BigCount> count = generator.lineCount(kMostCountBits)) {
+        return countLine(*count, language);
+    }
+    return bitsLine(generator.lineBits(), language);
+}
+
+std::string countLine(const NumberGenerator& generator, Language language) {
+    return countLine(generator.lineCount(), language);
 }
 
 std::string grouped(const BigCount& value) {

@@ -8,7 +8,9 @@
 
 namespace ovantis {
 
+class NumberGenerator;
 class PatternGenerator;
+class StringGenerator;
 
 // Counts of more bits than this are told by their bits alone: their digits
 // would fill screens.
@@ -20,6 +22,9 @@ std::string countLine(const BigCount& count, Language language);
 std::string bitsLine(double bits, Language language);
 // A built template's count line, after its product when there is one.
 std::string countLine(const PatternGenerator& generator, Language language);
+// The lines the settings allow, by their bits alone when too many to write out.
+std::string countLine(const StringGenerator& generator, Language language);
+std::string countLine(const NumberGenerator& generator, Language language);
 // The whole number with a comma between groups of three digits.
 std::string grouped(const BigCount& value);
 

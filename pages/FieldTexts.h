@@ -25,6 +25,7 @@ inline constexpr Text kUniverseHelp{
 inline constexpr Text kUniqueHelp{
     "本次运行中没有重复的行（每行都记在内存中）",
     "No line repeats within the run (every line is kept in memory to ensure it)"};
+inline constexpr Text kNoRepeatsName{"不重复", "No repeats"};
 inline constexpr Text kLinesHelp{"生成行数", "How many lines"};
 
 // A count of lines and its bits.

@@ -5,10 +5,14 @@
 #include <optional>
 #include <string>
 
+#include "HashMemory.h"
+#include "Notices.h"
 #include "PageField.h"
 #include "PageHost.h"
 #include "RandomSource.h"
 #include "Refusal.h"
+#include "RefusalReasons.h"
+#include "RunLimits.h"
 #include "SettingsCheck.h"
 
 namespace ovantis {
@@ -47,13 +51,20 @@ class LinePage {
 
   protected:
     // Shows the notice that rejects the settings (refused, a field that held
-    // no number, comes first), or keeps them with their generator and
-    // re-seeds the source.
+    // no number, comes first; a run's limits last, with their reason), or
+    // keeps them with their generator and re-seeds the source.
     template <class Settings, class Generator>
     bool accept(const Settings& settings, const Refusal& refused, Settings& kept,
                 std::optional<Generator>& generator) {
         if (const Refusal refusal = refused ? refused : check(settings)) {
             m_host.notice({refusal.notice});
+            return false;
+        }
+        constexpr std::uint64_t kBudget = std::uint64_t{hashMemory::kDefaultBudgetMiB} << 20;
+        if (const Refusal refusal = refuseRun(settings, Generator(settings, m_random), kBudget)) {
+            m_host.notice({refusal.notice ? refusal.notice : notices::kBadCount,
+                           {},
+                           windowReasonOf(refusal, m_host.language())});
             return false;
         }
         kept = settings;

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "Notices.h"
+#include "NumberGenerator.h"
 #include "PatternFields.h"
 #include "PatternGenerator.h"
 #include "SettingsCheck.h"
@@ -80,6 +82,21 @@ Refusal refuseMemory(std::uint64_t needed, std::uint64_t budget, std::int32_t co
                 .values = {roughSize(needed), std::to_string(count), std::to_string(budget >> 20)}};
     }
     return {};
+}
+
+Refusal refuseRun(const StringSettings& s, const StringGenerator& generator, std::uint64_t budget) {
+    Refusal refusal =
+        refuseUnique(s.unique, generator.possibleLines(), generator.classicPeriod(), s.count);
+    if (!refusal) {
+        refusal = refuseMemory(generator.memoryNeeded(s.count), budget, s.count);
+    }
+    return refusal ? refusal : refuseSlow(s, generator);
+}
+
+Refusal refuseRun(const NumberSettings& s, const NumberGenerator& generator, std::uint64_t budget) {
+    const Refusal refusal = refuseUnique(s.unique, generator.possibleLines(),
+                                         std::numeric_limits<std::uint64_t>::max(), s.count);
+    return refusal ? refusal : refuseMemory(generator.memoryNeeded(s.count), budget, s.count);
 }
 
 Refusal refusePatternRun(const PatternSettings& s, const PatternGenerator& generator,

@@ -2,12 +2,14 @@
 
 #include <cstdint>
 
+#include "NumberSettings.h"
 #include "PatternSettings.h"
 #include "Refusal.h"
 #include "StringSettings.h"
 
 namespace ovantis {
 
+class NumberGenerator;
 class PatternGenerator;
 class StringGenerator;
 
@@ -22,6 +24,13 @@ Refusal refuseUnique(bool unique, std::uint64_t possible, std::uint64_t classicP
                      std::int32_t count);
 // A --unique run needing more memory than the budget.
 Refusal refuseMemory(std::uint64_t needed, std::uint64_t budget, std::int32_t count);
+
+// A run of the settings' lines from their generator: as refuseUnique, then
+// refuseMemory, then (strings) refuseSlow.
+Refusal refuseRun(const StringSettings& settings, const StringGenerator& generator,
+                  std::uint64_t budget);
+Refusal refuseRun(const NumberSettings& settings, const NumberGenerator& generator,
+                  std::uint64_t budget);
 
 // A run of lines from a built template: its count, then as refuseUnique and
 // refuseMemory.

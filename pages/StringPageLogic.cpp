@@ -1,6 +1,10 @@
 #include "StringPageLogic.h"
 
+#include <memory>
+
 #include "ControlIds.h"
+#include "CountLine.h"
+#include "SettingsCheck.h"
 #include "StringFields.h"
 
 namespace ovantis {
@@ -16,6 +20,28 @@ bool StringPageLogic::Validate() {
     Refusal refused;
     const StringSettings read = readFields<StringSettings>(kStringFields, host(), refused);
     return accept(read, refused, m_settings, m_generator);
+}
+
+void StringPageLogic::OnFieldsEdited() {
+    host().armTimer(ids::kEventTimer, kCountDelayMs);
+}
+
+void StringPageLogic::OnTimer() {
+    Refusal refused;
+    const StringSettings settings = readFields<StringSettings>(kStringFields, host(), refused);
+    if (refused || check(settings)) {
+        host().setText(ids::kStringInfo, "");
+        return;
+    }
+    const Language language = host().language();
+    auto line = std::make_shared<std::string>();
+    // Long lengths of many classes take a while to count.
+    host().runAside(
+        kCountJob,
+        [settings, language, line, &random = random()](const StopCheck&) {
+            *line = countLine(StringGenerator(settings, random), language);
+        },
+        [this, line] { host().setText(ids::kStringInfo, *line); });
 }
 
 }  // namespace ovantis

@@ -1,5 +1,7 @@
 #include "StringPage.h"
 
+#include <QLineEdit>
+
 #include "BatchRun.h"
 #include "ControlIds.h"
 #include "ExportResult.h"
@@ -15,6 +17,21 @@ StringPage::StringPage(ovantis::RandomSource& random, QWidget* parent)
     fill(ovantis::StringPageLogic::initialContent());
     onClick(ids::kStringGenerate, &StringPage::generate);
     onClick(ids::kStringExport, &StringPage::exportResult);
+    const int counted[] = {ids::kUpper,   ids::kLower,     ids::kDigits,
+                           ids::kSymbols, ids::kNoSimilar, ids::kEachClass};
+    for (const int id : counted) {
+        connect(qobject_cast<QAbstractButton*>(control(id)), &QAbstractButton::toggled, this,
+                [this] { m_logic.OnFieldsEdited(); });
+    }
+    for (const int id : {ids::kMinLength, ids::kMaxLength}) {
+        connect(qobject_cast<QLineEdit*>(control(id)), &QLineEdit::textChanged, this,
+                [this] { m_logic.OnFieldsEdited(); });
+    }
+    m_logic.OnTimer();
+}
+
+void StringPage::onTimer(int) {
+    m_logic.OnTimer();
 }
 
 void StringPage::generate() {

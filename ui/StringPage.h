@@ -12,6 +12,9 @@ class StringPage : public PageWindow {
     void generate();
     void exportResult();
 
+  protected:
+    void onTimer(int) override;
+
   private:
     ovantis::StringPageLogic m_logic;
 };

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <functional>
 #include <set>
+#include <sstream>
 #include <tuple>
 
 #include "BatchRun.h"
@@ -15,11 +18,13 @@
 #include "PageFixture.h"
 #include "PatternFields.h"
 #include "PatternPageLogic.h"
+#include "RedrawLimit.h"
 #include "RefusalReasons.h"
 #include "StringFields.h"
 #include "StringPageLogic.h"
 #include "TimeFields.h"
 #include "TimedRun.h"
+#include "WindowTexts.h"
 
 namespace ovantis {
 namespace {
@@ -76,6 +81,31 @@ TEST(BatchRun, ReportsProgressAndCancelKeepsTheLinesMade) {
     EXPECT_EQ(lineCount(longer.host.texts[ids::kStringOutput]), 40);
 }
 
+// A run that stops finding lines it may keep ends there, keeping the lines
+// made and saying why, instead of ending the window.
+TEST(BatchRun, ARunThatGivesUpKeepsItsLinesAndSaysWhy) {
+    struct GivingUp final : LinePage {
+        using LinePage::LinePage;
+        bool Validate() override { return true; }
+        std::int64_t count() const override { return 5; }
+        std::int64_t maxLineBytes() const override { return 2; }
+        void appendLine(std::string& out) override {
+            out += "ab";
+            if (++made == 3) {
+                throw RedrawLimit();
+            }
+        }
+        int made = 0;
+    };
+    StringPage p;
+    GivingUp page(p.host, p.random, kStringControls);
+    BatchRun(page);
+    EXPECT_EQ(p.host.texts[ids::kStringOutput], "ab\r\nab\r\n");
+    EXPECT_EQ(p.host.notices, std::vector<std::string>{std::string(notices::kBadCount) + "\n" +
+                                                       texts::kWindowGaveUp.in(Language::Chinese)});
+    EXPECT_TRUE(p.host.isEnabled(ids::kStringGenerate));
+}
+
 // A refused run changes nothing and does not re-seed; a run beyond the host's
 // limit is refused up front, its notice naming the limit and the CLI.
 TEST(BatchRun, RefusedRunsChangeNothingAndDoNotReseed) {
@@ -118,6 +148,72 @@ TEST(BatchRun, RefusedRunsChangeNothingAndDoNotReseed) {
         EXPECT_EQ(p.host.texts[ids::kStringOutput], "kept");
         EXPECT_TRUE(p.host.isEnabled(ids::kStringGenerate));
         EXPECT_EQ(p.random.snapshot(), 5u);
+    }
+}
+
+// The window's password options are the command line's: each shapes the
+// lines, and the count line follows the fields once editing pauses.
+TEST(StringPage, PasswordOptionsShapeTheLinesAndTheCountFollowsThem) {
+    const auto every = [](const char* chars, int atLeast = 1) {
+        return [chars, atLeast](const std::string& line) {
+            return static_cast<int>(std::count_if(line.begin(), line.end(), [&](char c) {
+                       return std::strchr(chars, c) != nullptr;
+                   })) >= atLeast;
+        };
+    };
+    const char* upper = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    const char* punctuation = "!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~";
+    struct Case {
+        std::set<int> on;
+        const char* length;
+        const char* count;
+        const char* info;  // empty: refused
+        std::function<bool(const std::string&)> fits;
+    } const cases[] = {
+        {{ids::kUpper, ids::kLower}, "2", "10", "2,704 种字符串 · 11.4 位", every("Zz", 0)},
+        {{ids::kSymbols}, "3", "10", "32,768 种字符串 · 15.0 位", every(punctuation, 3)},
+        {{ids::kDigits, ids::kNoSimilar},
+         "4",
+         "10",
+         "4,096 种字符串 · 12.0 位",
+         every("23456789", 4)},
+        // 36^2 less the lines of letters alone and of digits alone.
+        {{ids::kUpper, ids::kDigits, ids::kEachClass},
+         "2",
+         "50",
+         "520 种字符串 · 9.0 位",
+         [&](const std::string& line) { return every(upper)(line) && every("0123456789")(line); }},
+        {{ids::kUpper, ids::kStringUnique}, "1", "26", "26 种字符串 · 4.7 位", every(upper)},
+        {{ids::kUpper, ids::kStringUnique}, "1", "27", "26 种字符串 · 4.7 位", nullptr},
+        {{}, "1", "1", "", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.info);
+        StringPage p;
+        for (const int id :
+             std::initializer_list<int>{ids::kUpper, ids::kLower, ids::kDigits, ids::kSymbols,
+                                        ids::kNoSimilar, ids::kEachClass, ids::kStringUnique}) {
+            p.host.checks[id] = static_cast<int>(c.on.count(id));
+        }
+        p.host.texts[ids::kMinLength] = p.host.texts[ids::kMaxLength] = c.length;
+        p.host.texts[ids::kStringCount] = c.count;
+        p.page.OnFieldsEdited();
+        EXPECT_EQ(p.host.armedDelay, StringPageLogic::kCountDelayMs);
+        p.page.OnTimer();
+        EXPECT_EQ(p.host.texts[ids::kStringInfo], c.info);
+        BatchRun(p.page);
+        ASSERT_EQ(p.host.notices.size(), 1u);
+        EXPECT_EQ(p.host.notices[0].starts_with(notices::kGenerated), c.fits != nullptr);
+        if (!c.fits) {
+            continue;
+        }
+        std::set<std::string> lines;
+        std::istringstream out(p.host.texts[ids::kStringOutput]);
+        for (std::string line; std::getline(out, line, '\r'); out.ignore()) {
+            EXPECT_TRUE(c.fits(line)) << line;
+            lines.insert(line);
+        }
+        EXPECT_EQ(lines.size(), c.on.count(ids::kStringUnique) ? 26u : lines.size());
     }
 }
 
