@@ -63,9 +63,9 @@ bool step(LinePage& page, Batch& batch) {
         host.notice({notices::kBadCount, {}, texts::kWindowGaveUp.in(host.language())});
     } else if (!batch.cancelled) {
         const std::optional<std::time_t> seed = page.seed();
-        host.notice({notices::kGenerated,
-                     {},
-                     seed ? texts::kSeedUsed.fill(host.language(), {std::to_string(*seed)}) : ""});
+        host.done({notices::kGenerated,
+                   {},
+                   seed ? texts::kSeedUsed.fill(host.language(), {std::to_string(*seed)}) : ""});
     }
     host.enable(controls.generate, true);
     return false;

@@ -51,7 +51,7 @@ void ExportResult(PageHost& host, const PageControls& controls) {
         withLineEnds(host.getText(controls.output), crlf ? LINE_END : std::string_view("\n"));
     const WriteOutcome outcome = host.writeFile(choice->path, bytes);
     if (outcome.ok) {
-        host.notice({notices::kExported, {}, choice->path});
+        host.done({notices::kExported, {}, choice->path});
     } else {
         host.notice({notices::kExportFailed, {}, host.describe(outcome.reason)});
     }

@@ -59,6 +59,9 @@ class PageHost {
     virtual void enable(int id, bool on) = 0;
     // Returns once the user has dismissed it.
     virtual void notice(const Notice& notice) = 0;
+    // Work that went well: a word that asks for no answer. A host without a
+    // status line shows it as a notice.
+    virtual void done(const Notice& word) { notice(word); }
     // One expiry per arming, delivered to the page's OnTimer.
     virtual void armTimer(int timerId, int delayMs) = 0;
     virtual void stopTimer(int timerId) = 0;

@@ -109,7 +109,7 @@ void TimedRun::finish(bool whole) {
                        {m_failed, m_fired},
                        m_settings.command + ": " + m_host.describe(*m_firstFailure)});
     } else if (whole) {
-        m_host.notice({notices::kGenerated});
+        m_host.done({notices::kGenerated});
     }
 }
 

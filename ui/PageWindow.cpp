@@ -208,6 +208,11 @@ PageWindow::PageWindow(const std::vector<ovantis::WindowControl>& layout, int ge
             previous = widget;
         }
     }
+    m_status = new FittedLabel(this);
+    m_status->setObjectName(QStringLiteral("status"));
+    // Under the output box and the buttons, in the room the template leaves.
+    m_status->setGeometry(units.rect(16, 220, 307, 9));
+    m_stretched.emplace_back(m_status, QRect());
     widenToFit();
     for (auto& [widget, rect] : m_stretched) {
         rect = widget->geometry();
@@ -281,6 +286,11 @@ void PageWindow::widenToFit() {
 
 void PageWindow::stretch(QSize extra) {
     for (const auto& [widget, rect] : m_stretched) {
+        if (widget == m_status) {
+            widget->setGeometry(
+                rect.translated(0, extra.height()).adjusted(0, 0, extra.width(), 0));
+            continue;
+        }
         const bool box = qobject_cast<OutputBox*>(widget) != nullptr;
         widget->setGeometry(box ? rect.adjusted(0, 0, extra.width(), extra.height())
                                 : rect.translated(extra.width(), extra.height()));
@@ -417,11 +427,18 @@ void PageWindow::enable(int id, bool on) {
 }
 
 void PageWindow::notice(const ovantis::Notice& notice) {
+    m_status->setWhole({});
     // An empty title would be replaced by the program's name on X11 and Wayland.
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral(" "),
                     NoticeText::shown(notice, Translations::installed()), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("notice"));
     box.exec();
+}
+
+void PageWindow::done(const ovantis::Notice& word) {
+    m_status->setWhole(NoticeText::shown(word, Translations::installed())
+                           .replace(QLatin1Char('\n'), QStringLiteral("  ")));
+    m_status->setProperty("said", m_status->property("said").toInt() + 1);
 }
 
 void PageWindow::armTimer(int, int delayMs) {
@@ -454,6 +471,9 @@ std::string PageWindow::describe(const ovantis::SystemReason& reason) {
 }
 
 void PageWindow::showStop(int id, bool on) {
+    if (on) {
+        m_status->setWhole({});
+    }
     if (auto* button = qobject_cast<QPushButton*>(control(id))) {
         button->setText(on ? tr("停止") : m_buttonTexts[id]);
     }

@@ -18,6 +18,7 @@
 #include "PageHost.h"
 #include "WindowLayout.h"
 
+class FittedLabel;
 class OutputBox;
 class QProgressBar;
 class QProgressDialog;
@@ -53,6 +54,9 @@ class PageWindow : public QWidget, public ovantis::PageHost {
     void appendText(int id, const std::string& whole, std::size_t oldSize) override;
     void enable(int id, bool on) override;
     void notice(const ovantis::Notice& notice) override;
+    // Shown on the status line under the output box, whose "said" property
+    // counts the words, so a driver can tell a new one from the last.
+    void done(const ovantis::Notice& word) override;
     void armTimer(int timerId, int delayMs) override;
     void stopTimer(int timerId) override;
     std::optional<ovantis::SystemReason> shellOpen(const std::string& text) override;
@@ -99,6 +103,7 @@ class PageWindow : public QWidget, public ovantis::PageHost {
     void showUnshown();
 
     std::map<int, QWidget*> m_controls;
+    FittedLabel* m_status = nullptr;
     std::map<int, QString> m_buttonTexts;
     // The output box and buttons at the template's size.
     std::vector<std::pair<QWidget*, QRect>> m_stretched;

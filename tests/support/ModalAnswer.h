@@ -32,7 +32,8 @@ void whenShown(std::function<void(T*)> answer, std::function<bool(T*)> matches =
 }
 
 // Answers the next notice (of the given page, if one is named) with its OK
-// button, keeping its text; whileOpen runs before the answer.
+// button, keeping its text, or takes the next word on a status line as it;
+// whileOpen runs before the answer.
 void answerNotice(QString* text = nullptr, std::function<void()> whileOpen = {},
                   QWidget* owner = nullptr);
 
