@@ -66,12 +66,10 @@ std::optional<std::uint32_t> parseSeed(const std::string& text) {
     if (text == "now") {
         return std::nullopt;
     }
-    std::uint32_t value = 0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || result.ec != std::errc() || result.ptr != text.data() + text.size()) {
-        throw UsageError(texts::kBadSeed, {quoted(text)});
+    if (const std::optional<std::uint32_t> value = readSeed(text)) {
+        return value;
     }
-    return value;
+    throw UsageError(texts::kBadSeed, {quoted(text)});
 }
 
 }  // namespace ovantis::cli

@@ -44,7 +44,7 @@ std::optional<std::time_t> RandomSource::Reseed() {
     if (m_pool != nullptr) {
         return std::nullopt;
     }
-    const std::time_t second = m_clock();
+    const std::time_t second = seedSecond();
     // Reduced modulo 2^32, as the classic runtime's seed is.
     seed(static_cast<std::uint32_t>(second));
     return second;

@@ -35,11 +35,14 @@ class RandomSource {
     void setKind(Kind kind);
 
     void seed(std::uint32_t seed) { m_state = seed; }
-    // Seeds from the clock's current second and returns it; the secure source
-    // ignores it.
+    // Seeds from the clock's current second, or the pinned seed, and returns
+    // it; the secure source ignores it.
     std::optional<std::time_t> Reseed();
     // The clock's current second.
     std::time_t now() const { return m_clock(); }
+    // A seed the user chose for every run in place of the current second.
+    void pinSeed(std::optional<std::uint32_t> seed) { m_pinned = seed; }
+    std::time_t seedSecond() const { return m_pinned ? std::time_t{*m_pinned} : m_clock(); }
 
     // Lets a refused run leave the generator exactly as it found it.
     std::uint32_t snapshot() const { return m_state; }
@@ -143,6 +146,7 @@ class RandomSource {
 
     std::uint32_t m_state = 1;
     Clock m_clock;
+    std::optional<std::uint32_t> m_pinned;
     KeySource m_keys;
     std::unique_ptr<EntropyPool> m_pool;
 };

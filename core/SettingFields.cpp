@@ -161,4 +161,13 @@ std::optional<float> ReadFloatField(std::string_view text) {
     return toSingle(n->negative ? -value : value);
 }
 
+std::optional<std::uint32_t> readSeed(std::string_view text) {
+    std::uint32_t value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || result.ec != std::errc() || result.ptr != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
 }  // namespace ovantis

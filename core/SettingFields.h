@@ -16,6 +16,9 @@ std::size_t skipDigits(std::string_view text, std::size_t pos);
 // limits.
 std::optional<std::int32_t> ReadIntField(std::string_view text);
 
+// A classic source's seed, 0 to 4294967295 in digits alone; none otherwise.
+std::optional<std::uint32_t> readSeed(std::string_view text);
+
 // The number a field's text holds, as ReadFloatField reads it: a sign,
 // digits with at most one point, an exponent (its magnitude capped at 10^9),
 // white space around them allowed. Nothing when the text is not wholly such a

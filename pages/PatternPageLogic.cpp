@@ -29,7 +29,7 @@ constexpr std::uint64_t kBudget = std::uint64_t{hashMemory::kDefaultBudgetMiB} <
 std::shared_ptr<PatternPageLogic::Built> builder(RandomSource& random) {
     auto built = std::make_shared<PatternPageLogic::Built>();
     if (!random.secure()) {
-        built->seed = random.now();
+        built->seed = random.seedSecond();
         built->stream.emplace(
             PatternGenerator::seededPool(static_cast<std::uint64_t>(*built->seed)));
     }

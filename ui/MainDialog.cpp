@@ -16,6 +16,7 @@
 #include <QShortcut>
 #include <QStyle>
 #include <QTabBar>
+#include <QValidator>
 #include <memory>
 
 #ifdef Q_OS_WIN
@@ -31,6 +32,7 @@
 #include "GeneratorApp.h"
 #include "NumberPage.h"
 #include "PatternPage.h"
+#include "SettingFields.h"
 #include "StringPage.h"
 #include "TimePage.h"
 
@@ -64,6 +66,15 @@ constexpr int kShrinkable = 100;
 // A system-menu command: below 0xF000, low four bits clear.
 constexpr UINT kAboutCommand = 0x0010;
 #endif
+// Takes what `--seed` takes, so a seed typed here makes the command line's lines.
+class SeedValidator : public QValidator {
+  public:
+    using QValidator::QValidator;
+    State validate(QString& text, int&) const override {
+        return text.isEmpty() || ovantis::readSeed(text.toStdString()) ? Acceptable : Invalid;
+    }
+};
+
 }  // namespace
 
 MainDialog::MainDialog(ovantis::RandomSource& random, QWidget* parent)
@@ -85,6 +96,20 @@ MainDialog::MainDialog(ovantis::RandomSource& random, QWidget* parent)
     m_description = new QLabel(this);
     m_description->setObjectName(QStringLiteral("c%1").arg(ovantis::ids::kDescription));
     m_description->setGeometry(units.rect(24, 21, 321, 9));
+    m_seedLabel = new QLabel(tr("种子："), this);
+    m_seedLabel->setGeometry(units.rect(246, 7, 28, 8));
+    m_seed = new QLineEdit(this);
+    m_seed->setObjectName(QStringLiteral("seed"));
+    m_seed->setGeometry(units.rect(276, 5, 70, 12));
+    m_seed->setValidator(new SeedValidator(m_seed));
+    m_seed->setPlaceholderText(tr("当前秒"));
+    m_seed->setAccessibleName(tr("种子"));
+    m_seedLabel->setBuddy(m_seed);
+    connect(m_seed, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_random.pinSeed(ovantis::readSeed(text.toStdString()));
+    });
+    m_seedLabel->setVisible(!isSecure());
+    m_seed->setVisible(!isSecure());
 
     // The tab control: a tab bar over a framed pane, the pages its children.
     m_tabControl = new QWidget(this);
@@ -280,6 +305,8 @@ void MainDialog::setSecure(bool on) {
     m_random.setKind(on ? ovantis::RandomSource::Kind::Secure
                         : ovantis::RandomSource::Kind::Classic);
     GeneratorApp::settings().setValue(kSecureKey, on);
+    m_seedLabel->setVisible(!on);
+    m_seed->setVisible(!on);
 }
 
 void MainDialog::reject() {

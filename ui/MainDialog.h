@@ -7,6 +7,7 @@
 
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QTabBar;
 class NumberPage;
@@ -29,6 +30,8 @@ class MainDialog : public QDialog {
     // Draws every page from the secure source, or the classic one; remembered.
     void setSecure(bool on);
     bool isSecure() const { return m_random.secure(); }
+    // With the classic source: a seed for every run, or none for the current second.
+    QLineEdit* seedField() const { return m_seed; }
 
     StringPage* stringPage() const { return m_stringPage; }
     NumberPage* numberPage() const { return m_numberPage; }
@@ -65,6 +68,8 @@ class MainDialog : public QDialog {
 
     ovantis::RandomSource& m_random;
     QLabel* m_description = nullptr;
+    QLabel* m_seedLabel = nullptr;
+    QLineEdit* m_seed = nullptr;
     QWidget* m_tabControl = nullptr;
     QTabBar* m_tabBar = nullptr;
     QFrame* m_pane = nullptr;

@@ -51,6 +51,18 @@
         <translation>Use the secure random source</translation>
     </message>
     <message>
+        <source>种子：</source>
+        <translation>Seed:</translation>
+    </message>
+    <message>
+        <source>种子</source>
+        <translation>Seed</translation>
+    </message>
+    <message>
+        <source>当前秒</source>
+        <translation>this second</translation>
+    </message>
+    <message>
         <source>定时运行正在进行。停止并退出？</source>
         <translation>A timed run is going. Stop it and quit?</translation>
     </message>

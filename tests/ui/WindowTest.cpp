@@ -371,7 +371,7 @@ class WindowTest : public QObject {
         open();
         QCOMPARE(fromMenu(u"aboutAction"_s),
                  QStringList({"关于 Ovantis(&A)...", caption(), caption(), "确定"}));
-        QVERIFY(m_dialog->isSecure());
+        QVERIFY(m_dialog->isSecure() && !m_dialog->seedField()->isVisible());
         QCOMPARE(clickAndAnswer(kStringGenerate), u"生成成功！"_s);  // no seed to name
         // Said on the status line, so nothing waits for an answer before closing.
         QVERIFY(QApplication::activeModalWidget() == nullptr);
@@ -385,6 +385,16 @@ class WindowTest : public QObject {
             QString::fromStdString(
                 ovantis::test::coreLines<ovantis::StringGenerator>(ovantis::StringSettings{}, 10))
                 .remove('\r');
+        QCOMPARE(box(kStringOutput), golden);
+        // A seed typed beside the classic source is every run's, as --seed takes it.
+        QLineEdit* seed = m_dialog->seedField();
+        QVERIFY(seed->isVisible());
+        QTest::keyClicks(seed, u"42949672965"_s);
+        QCOMPARE(seed->text(), u"4294967295"_s);  // a digit past the largest is refused
+        QCOMPARE(clickAndAnswer(kStringGenerate), u"生成成功！  种子：4294967295"_s);
+        QVERIFY(box(kStringOutput) != golden);
+        seed->clear();
+        QCOMPARE(clickAndAnswer(kStringGenerate), u"生成成功！  种子：1"_s);
         QCOMPARE(box(kStringOutput), golden);
         QLineEdit* count = field(kStringCount);
         count->clear();
