@@ -113,7 +113,8 @@ void addCommand(CLI::App& app, const char* name, const Text& about,
 }  // namespace
 
 std::unique_ptr<CLI::App> makeApp(Language language) {
-    auto app = std::make_unique<CLI::App>(texts::kAbout.in(language), "ovantis-cli");
+    auto app = std::make_unique<CLI::App>(
+        texts::kAbout.fill(language, {version::kSummary.in(language)}), "ovantis-cli");
     auto formatter = std::make_shared<HelpFormatter>();
     for (const Text& label : texts::kHelpLabels) {
         formatter->label(label.english(), label.in(language));

@@ -6,11 +6,7 @@
 namespace ovantis::texts {
 
 // Help
-// Its words after the last colon name the pages as the desktop entry, the
-// AppStream metadata and the window's help do (tests/docs checks them).
-inline constexpr Text kAbout{"Ovantis 手工生成随机测试数据：字符串、数字、定时事件和模式。",
-                             "Ovantis: random test data by hand: strings, numbers, timed events "
-                             "and patterns."};
+inline constexpr Text kAbout{"Ovantis %1。", "Ovantis: %1."};
 inline constexpr Text kStringAbout{"由所选字符类型组成的随机字符串",
                                    "Random strings from chosen character classes"};
 inline constexpr Text kNumberAbout{"范围内的随机整数和小数",

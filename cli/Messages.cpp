@@ -5,6 +5,7 @@
 #include "CliTexts.h"
 #include "Notices.h"
 #include "UserLanguage.h"
+#include "Version.h"
 
 namespace ovantis::cli {
 
@@ -14,7 +15,7 @@ Language runLanguage(const sys::LocaleText& encoding) {
                        sys::userLanguage());
     // The help's texts stand for the rest: simplified Chinese, with its
     // punctuation.
-    const bool held = encoding.holds(texts::kAbout.chinese()) &&
+    const bool held = encoding.holds(version::kSummary.chinese()) &&
                       encoding.holds(texts::kSources.chinese()) &&
                       encoding.holds(texts::kTryHelp.chinese());
     return held ? language : Language::English;

@@ -7,6 +7,7 @@
 
 #include "Printable.h"
 #include "ReasonText.h"
+#include "Version.h"
 
 using ovantis::Language;
 using ovantis::Text;
@@ -48,7 +49,7 @@ constexpr Text kWriteError{"写入出错：%1", "write error: %1"};
 constexpr Text kTryHelp{"运行 'ovantis --help' 查看用法。", "Try 'ovantis --help'."};
 constexpr Text kHelp{
     "用法：ovantis [--lang zh|en]\n"
-    "手工生成随机测试数据：字符串、数字、定时事件和模式。\n"
+    "%1。\n"
     "不带选项时打开窗口。\n"
     "\n"
     "选项：\n"
@@ -58,7 +59,7 @@ constexpr Text kHelp{
     "\n"
     "也接受 Qt 自己的选项，如 -platform 和 -style（取值作为下一个参数）。\n",
     "Usage: ovantis [--lang zh|en]\n"
-    "Random test data by hand: strings, numbers, timed events and patterns.\n"
+    "%1.\n"
     "With no options, opens the window.\n"
     "\n"
     "Options:\n"
@@ -162,5 +163,5 @@ std::string WindowOptions::writeError(Language language, int error) {
 }
 
 std::string WindowOptions::helpText(Language language) {
-    return kHelp.in(language);
+    return kHelp.fill(language, {ovantis::version::kSummary.in(language)});
 }
