@@ -35,7 +35,14 @@ for scale in 1 1.5 1.8 2; do
   until_true "xdotool search --onlyvisible --pid $app_pid" || { echo "scale $scale: no window"; status=1; kill $app_pid; continue; }
   win=$(xdotool search --onlyvisible --pid $app_pid | head -1)
   until_true "xprop -id $win _NET_FRAME_EXTENTS | grep -q =" || { echo "scale $scale: never framed"; status=1; }
-  sleep 0.5  # the last move the window makes once framed
+  # The window moves once framed, later on a loaded machine: read it once it
+  # has kept still for a second.
+  last="" still=0 i=0
+  while [ "$still" -lt 4 ] && [ "$i" -lt 40 ]; do
+    sleep 0.25; i=$((i + 1))
+    now="$(xprop -id "$win" _NET_FRAME_EXTENTS) $(xwininfo -id "$win" | grep -E 'Absolute|Width|Height')"
+    if [ "$now" = "$last" ]; then still=$((still + 1)); else still=0 last="$now"; fi
+  done
   extents=$(xprop -id "$win" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
   set -- $extents
   left=$1 right=$2 top=$3 bottom=$4
