@@ -35,11 +35,13 @@ void StringPageLogic::OnTimer() {
     }
     const Language language = host().language();
     auto line = std::make_shared<std::string>();
-    // Long lengths of many classes take a while to count.
+    // Long lengths of many classes take a while to count. Counting draws
+    // nothing, and a source of its own leaves the page's to the page's thread.
     host().runAside(
         kCountJob,
-        [settings, language, line, &random = random()](const StopCheck&) {
-            *line = countLine(StringGenerator(settings, random), language);
+        [settings, language, line](const StopCheck&) {
+            RandomSource unused;
+            *line = countLine(StringGenerator(settings, unused), language);
         },
         [this, line] { host().setText(ids::kStringInfo, *line); });
 }
