@@ -130,6 +130,11 @@ inline constexpr Text kAtColumn{"第 %1 列：%2", "column %1: %2"};
 inline constexpr Text kWindowCountingOverBudget{
     "计数需要超过窗口 %1 MiB 的内存上限；请简化模板",
     "counting needs more than the window's %1 MiB memory budget; simplify the template"};
+inline constexpr Text kWindowClassicTooFew{
+    "无法生成 %1 个不重复行：经典随机源在这些设定下最多给出 %2 种不同的行；"
+    "勾选“使用安全随机源”则没有此限制",
+    "cannot make %1 unique lines: the classic source makes at most %2 different lines of these "
+    "settings; the secure source has no such limit"};
 inline constexpr Text kWindowUniqueOverBudget{
     "%2 个不重复行约需 %1，超出窗口 %3 MiB 的内存上限",
     "%2 lines without repeats need about %1, above the window's %3 MiB memory budget"};
@@ -156,7 +161,19 @@ std::string windowReasonOf(const Refusal& refusal, Language language) {
     if (refusal.kind == Kind::UniqueOverBudget) {
         return kWindowUniqueOverBudget.fill(language, refusal.values);
     }
-    return reasonOf(refusal, language);
+    if (refusal.kind == Kind::ClassicTooFew) {
+        return kWindowClassicTooFew.fill(language, refusal.values);
+    }
+    // The notice names the field; an option that heads the reason is the
+    // command line's.
+    std::string reason = reasonOf(refusal, language);
+    const std::size_t end = reason.find_first_not_of("abcdefghijklmnopqrstuvwxyz-", 2);
+    for (const std::string_view colon : {"：", ": "}) {
+        if (reason.starts_with("--") && reason.compare(end, colon.size(), colon) == 0) {
+            reason.erase(0, end + colon.size());
+        }
+    }
+    return reason;
 }
 
 }  // namespace ovantis
