@@ -171,6 +171,7 @@ TEST(PatternGenerator, CountsAreExactAtAnySizeAndFixedPiecesShowTheirProduct) {
         {".{20}", "3,584,859,224,085,422,343,574,104,404,449,462,890,625", "95^20"},
         {"abc", "1", ""},
         {"[ab]{0}[abc]{2}", "9", "3^2"},
+        {"[ab]?[0-9]{2}", "300", ""},  // an optional piece: no product
     };
     for (const auto& row : rows) {
         Built built({.pattern = row.pattern});
