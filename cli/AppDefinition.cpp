@@ -7,6 +7,7 @@
 #include "HelpFormatter.h"
 #include "NumberFields.h"
 #include "PatternFields.h"
+#include "RowsFields.h"
 #include "StringFields.h"
 #include "TimeFields.h"
 #include "Version.h"
@@ -25,6 +26,12 @@ const char* kPatternExamples =
     "  ovantis-cli pattern '[A-Z]{4}-[A-Z]{4}-[A-Z]{4}' -n 3\n"
     "  ovantis-cli pattern 'user_[a-z]{3}[0-9]{2}' --unique -n 100 --seed 42\n"
     "  ovantis-cli pattern --info '[a-z]{5,8}@(example|test)\\.(com|org)'\n";
+const char* kRowsExamples =
+    "  ovantis-cli rows 'id row; name words 2; born date 1950-01-01..2005-12-31 --format %F' -n 5\n"
+    "  ovantis-cli rows 'id uuid; status oneof --weights 6,3,1 paid shipped refunded' "
+    "--format jsonl\n"
+    "  ovantis-cli rows --schema users.schema --format sql --table users -n 1000000 -o users.sql\n"
+    "  ovantis-cli rows --schema users.schema --seed 7 -n 1000000000 --shard 3/8 -o part3.csv\n";
 const char* kTimeExamples =
     "  ovantis-cli time -n 3 --delay 0..1000\n"
     "  ovantis-cli time -n 3 --exec notify-send -- Ovantis event\n";
@@ -106,7 +113,9 @@ void addCommand(CLI::App& app, const char* name, const Text& about,
     addFields(*command, fields, language);
     addCommon(
         *command, language, !std::is_same_v<Settings, TimeSettings>,
-        std::is_same_v<Settings, PatternSettings> ? texts::kPatternSeedHelp : texts::kSeedHelp);
+        std::is_same_v<Settings, PatternSettings>  ? texts::kPatternSeedHelp
+        : std::is_same_v<Settings, RowsSettings> ? texts::kRowsSeedHelp
+                                                 : texts::kSeedHelp);
     command->footer(texts::kExamples.fill(language, {examples}));
 }
 
@@ -135,6 +144,8 @@ std::unique_ptr<CLI::App> makeApp(Language language) {
     addCommand<TimeSettings>(*app, "time", texts::kTimeAbout, kTimeFields, kTimeExamples, language);
     addCommand<PatternSettings>(*app, "pattern", texts::kPatternAbout, kPatternFields,
                                 kPatternExamples, language);
+    addCommand<RowsSettings>(*app, "rows", texts::kRowsAbout, kRowsFields, kRowsExamples,
+                             language);
     return app;
 }
 

@@ -16,6 +16,23 @@ inline constexpr Text kTimeAbout{"在随机延迟后记下本地日期和时间"
 inline constexpr Text kPatternAbout{"与模板完全匹配的随机行，在其匹配的所有字符串中均匀抽取",
                                     "Random lines matching a template, uniform over every string "
                                     "it matches"};
+inline constexpr Text kRowsAbout{
+    "随机数据表格：每列取自一种生成器（字符串、数字、模板、日期、单词、取值表、行号、UUID），"
+    "输出为 CSV、TSV、JSON Lines 或 SQL",
+    "A table of random test data: each column from a generator (string, number, pattern, date, "
+    "words, one of a list, row number, UUID), as CSV, TSV, JSON Lines or SQL"};
+inline constexpr Text kRowsSeedHelp{
+    "以 S（0..4294967295）为 ChaCha20 流设密钥：相同的种子在今后每个版本、任意分片和核数下都给出"
+    "相同的行；'now' 表示当前秒",
+    "Key a ChaCha20 stream with S (0..4294967295): the same seed gives the same rows in every "
+    "version, for any shards and cores; 'now' for the current second"};
+inline constexpr Text kCannotRead{"无法读取 %1", "cannot read %1"};
+inline constexpr Text kBadFormatName{"--format 须为 csv、tsv、jsonl 或 sql（现为 %1）",
+                                     "--format needs csv, tsv, jsonl or sql (got %1)"};
+inline constexpr Text kBadTableName{
+    "--table 须以字母或 _ 开头，只含字母、数字和 _，至多 64 个字符（现为 %1）",
+    "--table needs a letter or _ first, then letters, digits and _, 64 at most (got %1)"};
+inline constexpr Text kInColumnOnly{"%1 不能用在列中；请放在列之外", "%1 does not belong in a column; give it to rows itself"};
 inline constexpr Text kWithDefault{"%1（默认 %2）", "%1 (default %2)"};
 inline constexpr Text kSeedHelp{"用 S（0..4294967295）为经典随机源设种子；'now' 表示当前秒",
                                 "Seed the classic source with S (0..4294967295), or 'now' for "

@@ -18,6 +18,8 @@
 #include "NumberGenerator.h"
 #include "PatternGenerator.h"
 #include "Refusals.h"
+#include "RowsSchema.h"
+#include "RowsTable.h"
 #include "RunLimits.h"
 #include "SettingsCheck.h"
 #include "Signals.h"
@@ -247,6 +249,122 @@ int runPattern(const Run& run, const KeySource& keys, const RandomSource::Clock&
     });
 }
 
+// Rows in order, made by every core: each batch gives each worker one
+// stream's stretch, and the stretches go out in order.
+void writeRows(const RowsTable& table, std::string_view lineEnd, std::ostream& stream) {
+    StreamSink sink(stream);
+    std::string out;
+    table.appendHeader(out, lineEnd);
+    const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, 16u);
+    const std::uint64_t step = RowsTable::kStreamRows;
+    // A worker's stretch is held whole: long rows, or rows that depend on
+    // those before them, are made by one worker a chunk at a time.
+    const bool alone = table.sequential() || cores == 1 ||
+                       table.maxRowBytes() > static_cast<std::int64_t>(kChunk) ||
+                       table.endRow() - table.firstRow() < 2 * step;
+    if (alone) {
+        RowsTable::Worker worker(table);
+        for (std::uint64_t row = table.firstRow(); row < table.endRow(); ++row) {
+            worker.appendRows(out, row, row + 1, lineEnd);
+            if (out.size() >= kChunk && (!sink.drain(out) || sys::Signals::stopRequested())) {
+                return;
+            }
+        }
+        sink.drain(out);
+        return;
+    }
+    std::vector<std::unique_ptr<RowsTable::Worker>> workers;
+    for (unsigned i = 0; i < cores; ++i) {
+        workers.push_back(std::make_unique<RowsTable::Worker>(table));
+    }
+    std::vector<std::string> parts(cores);
+    for (std::uint64_t from = table.firstRow(); from < table.endRow();) {
+        std::vector<std::thread> threads;
+        std::uint64_t start = from;
+        for (unsigned i = 0; i < cores && start < table.endRow(); ++i) {
+            const std::uint64_t end = std::min(table.endRow(), (start / step + 1) * step);
+            parts[i].clear();
+            threads.emplace_back([&, i, start, end] {
+                workers[i]->appendRows(parts[i], start, end, lineEnd);
+            });
+            start = end;
+        }
+        for (std::thread& t : threads) {
+            t.join();
+        }
+        from = start;
+        for (std::size_t i = 0; i < threads.size(); ++i) {
+            out += parts[i];
+        }
+        if (!sink.drain(out) || sys::Signals::stopRequested()) {
+            return;
+        }
+    }
+}
+
+int runRows(const Run& run, const KeySource& keys, const RandomSource::Clock& clock) {
+    const RowsSettings& s = run.request.rows;
+    const auto usage = [&](const std::string& text) {
+        run.err << "ovantis-cli: " << text << '\n';
+        return kExitUsage;
+    };
+    const std::optional<RowsFormat> format = RowsTable::formatNamed(s.format);
+    if (!format) {
+        return usage(texts::kBadFormatName.fill(run.language, {"'" + sys::printable(s.format) + "'"}));
+    }
+    if (!SchemaReader::nameOk(s.table)) {
+        return usage(texts::kBadTableName.fill(run.language, {"'" + sys::printable(s.table) + "'"}));
+    }
+    RowsTable::Run rowsRun{.format = *format,
+                           .header = !s.noHeader,
+                           .table = s.table,
+                           .rows = s.count,
+                           .budget = run.request.memoryBudget};
+    if (!s.shard.empty() && !RowsTable::readShard(s.shard, rowsRun.shard, rowsRun.shards)) {
+        return writeChecked(run,
+                            {.kind = Refusal::Kind::BadShard,
+                             .values = {"'" + sys::printable(s.shard) + "'",
+                                        std::to_string(RowsTable::kMostShards)}},
+                            0, {});
+    }
+    if (s.count <= 0) {
+        return writeChecked(run, countTooLow("-n,--count", s.count), 0, {});
+    }
+    const RowsInput input = readRowsInput(s, run.language);
+    if (!input.refused.empty()) {
+        run.err << "ovantis-cli: " << input.refused << '\n';
+        return input.ioError ? kExitIo : kExitUsage;
+    }
+    rowsRun.words = input.words ? &*input.words : nullptr;
+    const std::time_t now = clock ? clock() : std::time(nullptr);
+    // A seeded run, or a part of one, must not depend on when it ran.
+    if (run.request.source == Source::Secure && s.shard.empty()) {
+        rowsRun.nowMillis = static_cast<std::int64_t>(now) * 1000;
+    }
+    const EntropyPool key = run.request.source == Source::Seeded ? RowsTable::seededKey(run.request.seed)
+                            : run.request.source == Source::CurrentSecond
+                                ? RowsTable::seededKey(static_cast<std::uint64_t>(now))
+                                : EntropyPool(keys);
+    std::optional<RowsTable> table;
+    if (const SchemaRefusal r = RowsTable::check(input.columns, rowsRun, key, table)) {
+        return usage(wordedSchema(r, run.language));
+    }
+    if (s.info) {
+        std::string lines;
+        for (const std::string& line : table->infoLines(run.language)) {
+            lines += (lines.empty() ? "" : "\n") + line;
+        }
+        return writeInfo(run, lines);
+    }
+    const std::uint64_t bound =
+        outputBound(static_cast<std::int64_t>(table->endRow() - table->firstRow()) + 1,
+                    table->maxRowBytes(), run.request.crlf);
+    return writeChecked(run, {}, bound, [&](std::ostream& stream) {
+        writeRows(*table, run.request.crlf ? "\r\n" : "\n", stream);
+        return kExitOk;
+    });
+}
+
 }  // namespace
 
 int runRequest(const Request& request, const KeySource& keys, const RandomSource::Clock& clock,
@@ -256,6 +374,9 @@ int runRequest(const Request& request, const KeySource& keys, const RandomSource
     if (request.command == Command::Pattern) {
         return runPattern(run, keys, clock);
     }
+    if (request.command == Command::Rows) {
+        return runRows(run, keys, clock);
+    }
     const std::unique_ptr<RandomSource> random = makeSource(request, keys, clock);
     switch (request.command) {
         case Command::String:
@@ -264,6 +385,7 @@ int runRequest(const Request& request, const KeySource& keys, const RandomSource
             return runBatch<NumberGenerator>(run, readBoundsBy(request.number, *random), *random);
         case Command::Time:
         case Command::Pattern:
+        case Command::Rows:
             break;
     }
     const std::int64_t lineBytes =

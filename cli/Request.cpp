@@ -9,6 +9,7 @@
 #include "Diagnostics.h"
 #include "NumberFields.h"
 #include "PatternFields.h"
+#include "RowsFields.h"
 #include "Printable.h"
 #include "StringFields.h"
 #include "TimeFields.h"
@@ -250,8 +251,22 @@ bool hasOperand(const CLI::App& command) {
            !command.remaining().empty() && command.remaining().front().rfind('-', 0) != 0;
 }
 
+// The rows command takes its columns as operands, any number of them.
+std::vector<std::string> rowsOperands(const CLI::App& command) {
+    std::vector<std::string> operands;
+    for (const std::string& arg : command.remaining()) {
+        if (arg.rfind('-', 0) == 0) {
+            break;
+        }
+        operands.push_back(arg);
+    }
+    return operands;
+}
+
 void refuseExtras(const CLI::App& command, Language language) {
-    const std::size_t skipped = hasOperand(command) ? 1 : 0;
+    const std::size_t skipped = command.get_name() == "rows" ? rowsOperands(command).size()
+                                : hasOperand(command)        ? 1
+                                                             : 0;
     const std::vector<std::string> rest = command.remaining();
     if (rest.size() == skipped) {
         return;
@@ -340,6 +355,15 @@ Request readRequest(const CLI::App& app, const std::vector<std::string>& args,
             r.pattern.pattern = r.execArgs.front();
             r.execArgs.clear();
         }
+    } else if (command.get_name() == "rows") {
+        r.command = Command::Rows;
+        r.rows = readSettings<RowsSettings>(command, kRowsFields, args, r.shown);
+        if (given(command, "--columns") == nullptr) {
+            r.rows.schema.clear();
+        }
+        for (const std::string& operand : rowsOperands(command)) {
+            r.rows.schema += (r.rows.schema.empty() ? "" : "\n") + operand;
+        }
     } else {
         r.command = Command::Time;
         r.time = readSettings<TimeSettings>(command, kTimeFields, args, r.shown);
@@ -354,7 +378,7 @@ Request readRequest(const CLI::App& app, const std::vector<std::string>& args,
 
 ParseOutcome parseRequest(const std::vector<std::string>& args, Language language) {
     const std::unique_ptr<CLI::App> app = makeApp(language);
-    const std::vector<std::string> commands = {"string", "number", "time", "pattern"};
+    const std::vector<std::string> commands = {"string", "number", "time", "pattern", "rows"};
     ParseOutcome outcome;
     try {
         // What follows "--" belongs to the program --exec starts.

@@ -7,13 +7,14 @@
 #include "Language.h"
 #include "NumberSettings.h"
 #include "PatternSettings.h"
+#include "RowsSettings.h"
 #include "Refusals.h"
 #include "StringSettings.h"
 #include "TimeSettings.h"
 
 namespace ovantis::cli {
 
-enum class Command { String, Number, Time, Pattern };
+enum class Command { String, Number, Time, Pattern, Rows };
 enum class Source { Secure, Seeded, CurrentSecond };
 
 // One run as the command line asks for it: the common options and the
@@ -24,6 +25,7 @@ struct Request {
     NumberSettings number;
     TimeSettings time;
     PatternSettings pattern;
+    RowsSettings rows;
     Source source = Source::Secure;
     std::uint32_t seed = 0;
     // Empty or "-" for standard output.

@@ -42,6 +42,15 @@ void EntropyPool::start(const Key& key, const Nonce& nonce, std::uint32_t counte
     }
 }
 
+void EntropyPool::restart(std::uint64_t stream) {
+    // Word 13 stays the counter's carry; the stream takes the two above it.
+    m_input[12] = 0;
+    m_input[13] = 0;
+    m_input[14] = static_cast<std::uint32_t>(stream);
+    m_input[15] = static_cast<std::uint32_t>(stream >> 32);
+    m_nextHalf = kHalves;
+}
+
 void EntropyPool::refill() {
     ChaChaBlocks::fill(m_input, m_words.data());
     // 32-bit block counter with the nonce word above it as its carry.

@@ -55,6 +55,10 @@ class EntropyPool {
         return (high << 32) | next32();
     }
 
+    // Moves to the start of one of 2^64 independent streams under the same
+    // key, so stretches of a run can be drawn apart and in any order.
+    void restart(std::uint64_t stream);
+
   private:
     static constexpr std::size_t kBlocks = 16;
 

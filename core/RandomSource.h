@@ -55,6 +55,13 @@ class RandomSource {
     };
     Mark mark() const;
     void rewind(const Mark& mark);
+    // The secure pool's stream number stream, from its start; nothing on a
+    // classic source.
+    void restartStream(std::uint64_t stream) {
+        if (m_pool != nullptr) {
+            m_pool->restart(stream);
+        }
+    }
 
     // The classic generator's step, one and two draws ahead, and a state's
     // draw: lets a hot loop look at the next two draws at once and then keep

@@ -58,6 +58,15 @@ enum : int {
     kEachClass,
     kStringUnique,
     kStringInfo,
+    // Rows page.
+    kRowsSchema,
+    kRowsInfo,
+    kRowsFormat,
+    kRowsNoHeader,
+    kRowsCount,
+    kRowsOutput,
+    kRowsGenerate,
+    kRowsExport,
 };
 
 inline constexpr int kEventTimer = 1;

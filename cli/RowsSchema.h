@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Language.h"
+#include "Request.h"
+#include "SchemaReader.h"
+#include "WordList.h"
+
+namespace ovantis::cli {
+
+// A rows run's columns and words as read from its options and files: a
+// refusal worded in the run's language, or the columns. ioError tells a file
+// that could not be read (exit 1) from a schema refused (exit 2).
+struct RowsInput {
+    std::vector<ColumnSettings> columns;
+    std::optional<WordList> words;
+    std::string refused;
+    bool ioError = false;
+};
+
+RowsInput readRowsInput(const RowsSettings& settings, Language language);
+
+// A schema refusal in the run's language, with the column and place it points at.
+std::string wordedSchema(const SchemaRefusal& refusal, Language language);
+
+}  // namespace ovantis::cli

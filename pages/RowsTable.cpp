@@ -1,0 +1,257 @@
+#include "RowsTable.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+#include "CountLine.h"
+#include "FieldTexts.h"
+#include "RowsFields.h"
+#include "RunLimits.h"
+
+namespace ovantis {
+namespace {
+
+// Appends a cell as its format writes it. Cells never hold controls (every
+// kind refuses them), so no format needs to escape a line end or a tab.
+void appendCell(std::string& out, std::string_view cell, RowsFormat format, bool numeric) {
+    switch (format) {
+        case RowsFormat::Csv:
+            if (cell.find_first_of(",\"") == std::string_view::npos) {
+                out += cell;
+                return;
+            }
+            out += '"';
+            for (const char c : cell) {
+                out += c;
+                if (c == '"') {
+                    out += '"';
+                }
+            }
+            out += '"';
+            return;
+        case RowsFormat::Tsv:
+            out += cell;
+            return;
+        case RowsFormat::JsonLines:
+            if (numeric) {
+                out += cell;
+                return;
+            }
+            out += '"';
+            for (const char c : cell) {
+                if (c == '"' || c == '\\') {
+                    out += '\\';
+                }
+                out += c;
+            }
+            out += '"';
+            return;
+        case RowsFormat::Sql:
+            if (numeric) {
+                out += cell;
+                return;
+            }
+            out += '\'';
+            for (const char c : cell) {
+                out += c;
+                if (c == '\'') {
+                    out += '\'';
+                }
+            }
+            out += '\'';
+            return;
+    }
+}
+
+std::string oneDecimal(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
+}  // namespace
+
+std::optional<RowsFormat> RowsTable::formatNamed(std::string_view name) {
+    constexpr std::pair<std::string_view, RowsFormat> kNames[] = {{"csv", RowsFormat::Csv},
+                                                                  {"tsv", RowsFormat::Tsv},
+                                                                  {"jsonl", RowsFormat::JsonLines},
+                                                                  {"sql", RowsFormat::Sql}};
+    for (const auto& [text, format] : kNames) {
+        if (name == text) {
+            return format;
+        }
+    }
+    return std::nullopt;
+}
+
+bool RowsTable::readShard(std::string_view text, std::uint32_t& shard, std::uint32_t& shards) {
+    const std::size_t slash = text.find('/');
+    if (slash == std::string_view::npos) {
+        return false;
+    }
+    const auto whole = [](std::string_view digits, std::uint32_t& value) {
+        const char* end = digits.data() + digits.size();
+        const auto [stop, error] = std::from_chars(digits.data(), end, value);
+        return !digits.empty() && digits[0] != '+' && error == std::errc() && stop == end;
+    };
+    return whole(text.substr(0, slash), shard) && whole(text.substr(slash + 1), shards) &&
+           shard >= 1 && shard <= shards && shards <= kMostShards;
+}
+
+EntropyPool RowsTable::seededKey(std::uint64_t seed) {
+    // The seed's two words under a tag of their own, so no other use of a
+    // seed shares this stream.
+    const EntropyPool::Key key{static_cast<std::uint32_t>(seed),
+                               static_cast<std::uint32_t>(seed >> 32), 0x776F524F,  // "ORow"
+                               0x00000073};
+    return EntropyPool(key, EntropyPool::Nonce{}, 0);
+}
+
+SchemaRefusal RowsTable::check(const std::vector<ColumnSettings>& columns, const Run& run,
+                               const EntropyPool& key, std::optional<RowsTable>& table) {
+    table.reset();
+    RowsTable t(run, key);
+    if (columns.empty()) {
+        return {.refusal = {.kind = Refusal::Kind::NoColumns}};
+    }
+    const RowColumn::Run columnRun{
+        .rows = run.rows, .budget = run.budget, .words = run.words, .nowMillis = run.nowMillis};
+    std::uint64_t memory = 0;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const ColumnSettings& c = columns[i];
+        const auto refuse = [&](Refusal r) {
+            return SchemaRefusal{.refusal = std::move(r),
+                                 .column = static_cast<int>(i) + 1,
+                                 .name = c.name,
+                                 .line = c.line,
+                                 .character = c.character};
+        };
+        std::optional<RowColumn> column;
+        if (Refusal r = RowColumn::check(c, columnRun, column)) {
+            return refuse(std::move(r));
+        }
+        const bool unique = c.unique || (c.kind == ColumnKind::String && c.string.unique) ||
+                            (c.kind == ColumnKind::Number && c.number.unique) ||
+                            (c.kind == ColumnKind::Pattern && c.pattern.unique);
+        if (unique && run.shards > 1) {
+            return refuse({.kind = Refusal::Kind::UniqueAcrossShards, .values = {c.name}});
+        }
+        t.m_sequential = t.m_sequential || unique;
+        memory += column->memoryNeeded();
+        t.m_columns.push_back(std::move(*column));
+    }
+    if (Refusal r = refuseMemory(memory, run.budget, run.rows)) {
+        return {.refusal = r};
+    }
+    // Each column's text before its cell, and the row's end.
+    std::string names;
+    for (std::size_t i = 0; i < t.m_columns.size(); ++i) {
+        const std::string& name = t.m_columns[i].settings().name;
+        names += (i == 0 ? "\"" : ", \"") + name + '"';
+        switch (run.format) {
+            case RowsFormat::Csv:
+                t.m_prefixes.push_back(i == 0 ? "" : ",");
+                break;
+            case RowsFormat::Tsv:
+                t.m_prefixes.push_back(i == 0 ? "" : "\t");
+                break;
+            case RowsFormat::JsonLines:
+                t.m_prefixes.push_back((i == 0 ? "{\"" : ",\"") + name + "\":");
+                t.m_rowEnd = "}";
+                break;
+            case RowsFormat::Sql:
+                t.m_prefixes.push_back(i == 0 ? "" : ", ");
+                t.m_rowEnd = ");";
+                break;
+        }
+    }
+    if (run.format == RowsFormat::Sql) {
+        t.m_prefixes[0] = "INSERT INTO \"" + run.table + "\" (" + names + ") VALUES (";
+    }
+    std::int64_t most = static_cast<std::int64_t>(t.m_rowEnd.size());
+    for (std::size_t i = 0; i < t.m_columns.size(); ++i) {
+        // Quoting at most doubles a cell, and adds its two quotes.
+        most += static_cast<std::int64_t>(t.m_prefixes[i].size()) +
+                2 * t.m_columns[i].maxCellBytes() + 2;
+    }
+    t.m_maxRowBytes = most;
+    const auto rows = static_cast<std::uint64_t>(std::max(run.rows, 0));
+    t.m_first = rows * (run.shard - 1) / run.shards;
+    t.m_end = rows * run.shard / run.shards;
+    table.emplace(std::move(t));
+    return {};
+}
+
+void RowsTable::appendHeader(std::string& out, std::string_view lineEnd) const {
+    if (!m_run.header || m_run.shard != 1 ||
+        (m_run.format != RowsFormat::Csv && m_run.format != RowsFormat::Tsv)) {
+        return;
+    }
+    for (std::size_t i = 0; i < m_columns.size(); ++i) {
+        out += m_prefixes[i];
+        out += m_columns[i].settings().name;
+    }
+    out += lineEnd;
+}
+
+std::vector<std::string> RowsTable::infoLines(Language language) const {
+    std::vector<std::string> lines;
+    double bits = 0;
+    for (const RowColumn& c : m_columns) {
+        std::string line = c.settings().name + ": ";
+        if (c.count().isZero()) {
+            line += bitsLine(c.bits(), language);
+        } else {
+            line += countLine(c.count(), language);
+            // Unequal chances give fewer bits than the count's.
+            if (std::abs(c.bits() - c.count().log2()) > 0.05) {
+                line += texts::kRowsEntropy.fill(language, {oneDecimal(c.bits())});
+            }
+        }
+        bits += c.settings().kind == ColumnKind::Row ? 0 : c.bits();
+        lines.push_back(std::move(line));
+    }
+    lines.push_back(texts::kRowBits.fill(language, {oneDecimal(bits)}));
+    return lines;
+}
+
+RowsTable::Worker::Worker(const RowsTable& table)
+    : m_table(table), m_random(std::make_unique<EntropyPool>(table.m_key)) {
+    for (const RowColumn& c : table.m_columns) {
+        m_makers.push_back(c.maker(m_random));
+    }
+}
+
+void RowsTable::Worker::appendRows(std::string& out, std::uint64_t from, std::uint64_t to,
+                                   std::string_view lineEnd) {
+    for (std::uint64_t row = from; row < to; ++row) {
+        // A stream's rows come in order from its start: rows before from in
+        // its stream are made and dropped.
+        if (!m_next || *m_next != row || row % kStreamRows == 0) {
+            const std::uint64_t start = row - row % kStreamRows;
+            m_random.restartStream(start / kStreamRows);
+            std::string dropped;
+            for (std::uint64_t skipped = start; skipped < row; ++skipped) {
+                dropped.clear();
+                appendRow(dropped, skipped);
+            }
+        }
+        appendRow(out, row);
+        out += lineEnd;
+        m_next = row + 1;
+    }
+}
+
+void RowsTable::Worker::appendRow(std::string& out, std::uint64_t row) {
+    const RowsTable& t = m_table;
+    for (std::size_t i = 0; i < m_makers.size(); ++i) {
+        out += t.m_prefixes[i];
+        m_cell.clear();
+        m_makers[i]->append(m_cell, row);
+        appendCell(out, m_cell, t.m_run.format, t.m_columns[i].numeric());
+    }
+    out += t.m_rowEnd;
+}
+
+}  // namespace ovantis
