@@ -26,7 +26,7 @@ inline constexpr Text kRowsSeedHelp{
     "相同的行；'now' 表示当前秒",
     "Key a ChaCha20 stream with S (0..4294967295): the same seed gives the same rows in every "
     "version, for any shards and cores; 'now' for the current second"};
-inline constexpr Text kCannotRead{"无法读取 %1", "cannot read %1"};
+inline constexpr Text kCannotRead{"无法读取 %1：%2", "cannot read %1: %2"};
 inline constexpr Text kBadFormatName{"--format 须为 csv、tsv、jsonl 或 sql（现为 %1）",
                                      "--format needs csv, tsv, jsonl or sql (got %1)"};
 inline constexpr Text kBadTableName{

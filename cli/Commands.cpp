@@ -352,7 +352,8 @@ int runRows(const Run& run, const KeySource& keys, const RandomSource::Clock& cl
     if (s.info) {
         std::string lines;
         for (const std::string& line : table->infoLines(run.language)) {
-            lines += (lines.empty() ? "" : "\n") + line;
+            lines += lines.empty() ? "" : "\n";
+            lines += line;
         }
         return writeInfo(run, lines);
     }

@@ -362,7 +362,8 @@ Request readRequest(const CLI::App& app, const std::vector<std::string>& args,
             r.rows.schema.clear();
         }
         for (const std::string& operand : rowsOperands(command)) {
-            r.rows.schema += (r.rows.schema.empty() ? "" : "\n") + operand;
+            r.rows.schema += r.rows.schema.empty() ? "" : "\n";
+            r.rows.schema += operand;
         }
     } else {
         r.command = Command::Time;

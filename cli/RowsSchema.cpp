@@ -50,8 +50,8 @@ SchemaReader::PageOptions pageOptions(Language language) {
 }
 
 std::string fileRefused(const std::string& path, const SystemReason& reason, Language language) {
-    return texts::kCannotRead.fill(language, {sys::printable(path)}) + ": " +
-           sys::describe(reason, language);
+    return texts::kCannotRead.fill(language,
+                                   {sys::printable(path), sys::describe(reason, language)});
 }
 
 }  // namespace
@@ -80,7 +80,8 @@ RowsInput readRowsInput(const RowsSettings& settings, Language language) {
             input.ioError = true;
             return input;
         }
-        schema += (schema.empty() ? "" : "\n") + text;
+        schema += schema.empty() ? "" : "\n";
+        schema += text;
     }
     if (!settings.words.empty()) {
         std::string text;

@@ -1,315 +1,431 @@
 #include "DateColumn.h"
 
 #include <charconv>
-#include <cstdio>
+#include <cstring>
+#include <optional>
 
-#include "CharacterSet.h"
 #include "Utf8.h"
 
 namespace ovantis {
 namespace {
 
 using Kind = Refusal::Kind;
+using Unit = DateColumn::Unit;
 constexpr std::int64_t kDay = 86400;
 
-// Days since 1970-01-01 of a proleptic Gregorian date (Hinnant's algorithm).
-std::int64_t daysFrom(std::int64_t y, int m, int d) {
-    y -= m <= 2;
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+std::int64_t floorDiv(std::int64_t a, std::int64_t b) { return a / b - (a % b < 0 ? 1 : 0); }
+
+// Days since 1970-01-01 of a proleptic Gregorian date (Hinnant's days_from_civil).
+std::int64_t daysFromCivil(std::int64_t y, std::int64_t m, std::int64_t d) {
+    y -= m <= 2 ? 1 : 0;
+    const std::int64_t era = floorDiv(y, 400);
     const std::int64_t yoe = y - era * 400;
-    const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const std::int64_t doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
     const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
     return era * 146097 + doe - 719468;
 }
 
 struct Civil {
     std::int64_t year;
-    int month, day;
+    int month;
+    int day;
 };
 
-Civil civilFrom(std::int64_t z) {
+// Hinnant's civil_from_days.
+Civil civilFromDays(std::int64_t z) {
     z += 719468;
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const std::int64_t era = floorDiv(z, 146097);
     const std::int64_t doe = z - era * 146097;
     const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
     const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
     const std::int64_t mp = (5 * doy + 2) / 153;
-    const int d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    const int m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    return {yoe + era * 400 + (m <= 2), m, d};
+    const auto day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    const auto month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    return {yoe + era * 400 + (month <= 2 ? 1 : 0), month, day};
 }
 
-int daysIn(std::int64_t y, int m) {
+// Sunday 0; 1970-01-01 was a Thursday.
+std::int64_t weekday(std::int64_t day) { return day + 4 - floorDiv(day + 4, 7) * 7; }
+
+int daysInMonth(std::int64_t year, int month) {
     constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-    return m == 2 && leap ? 29 : kDays[m - 1];
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : kDays[month - 1];
 }
 
-bool digits(std::string_view text, std::size_t at, std::size_t n, int& value) {
+// The n ASCII digits at text[at], or -1 where there are not n of them.
+int digitsAt(std::string_view text, std::size_t at, std::size_t n) {
     if (at + n > text.size()) {
-        return false;
+        return -1;
     }
-    value = 0;
+    int value = 0;
     for (std::size_t i = at; i < at + n; ++i) {
         if (text[i] < '0' || text[i] > '9') {
-            return false;
+            return -1;
         }
         value = value * 10 + (text[i] - '0');
     }
-    return true;
+    return value;
 }
 
-// Local seconds of YYYY-MM-DD[(T| )HH:MM[:SS]]; a date alone is its day's
-// start, or its end when endOfDay.
-bool readInstant(std::string_view text, bool endOfDay, std::int64_t& local) {
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
-    if (!digits(text, 0, 4, y) || text.size() < 10 || text[4] != '-' || !digits(text, 5, 2, mo) ||
-        text[7] != '-' || !digits(text, 8, 2, d) || y < 1 || mo < 1 || mo > 12 || d < 1 ||
-        d > daysIn(y, mo)) {
+// Local seconds since 1970 of YYYY-MM-DD[(T| )HH:MM[:SS]]; a date alone is
+// its day's start, or its last second for the high end.
+std::optional<std::int64_t> readInstant(std::string_view text, bool endOfDay) {
+    if (text.size() != 10 && text.size() != 16 && text.size() != 19) {
+        return std::nullopt;
+    }
+    const int year = digitsAt(text, 0, 4);
+    const int month = digitsAt(text, 5, 2);
+    const int day = digitsAt(text, 8, 2);
+    if (text[4] != '-' || text[7] != '-' || year < 1 || month < 1 || month > 12 || day < 1 ||
+        day > daysInMonth(year, month)) {
+        return std::nullopt;
+    }
+    std::int64_t second = endOfDay ? kDay - 1 : 0;
+    if (text.size() > 10) {
+        const bool withSeconds = text.size() == 19;
+        const int hour = digitsAt(text, 11, 2);
+        const int minute = digitsAt(text, 14, 2);
+        const int sec = withSeconds ? digitsAt(text, 17, 2) : 0;
+        if ((text[10] != 'T' && text[10] != ' ') || text[13] != ':' ||
+            (withSeconds && text[16] != ':') || hour < 0 || hour > 23 || minute < 0 ||
+            minute > 59 || sec < 0 || sec > 59) {
+            return std::nullopt;
+        }
+        second = hour * 3600 + minute * 60 + sec;
+    }
+    return daysFromCivil(year, month, day) * kDay + second;
+}
+
+bool sameLetters(std::string_view text, std::string_view lower) {
+    if (text.size() != lower.size()) {
         return false;
     }
-    if (text.size() == 10) {
-        local = daysFrom(y, mo, d) * kDay + (endOfDay ? kDay - 1 : 0);
-        return true;
-    }
-    if ((text[10] != 'T' && text[10] != ' ') || !digits(text, 11, 2, h) || text.size() < 16 ||
-        text[13] != ':' || !digits(text, 14, 2, mi) || h > 23 || mi > 59) {
-        return false;
-    }
-    if (text.size() == 19) {
-        if (text[16] != ':' || !digits(text, 17, 2, s) || s > 59) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] + 32) : text[i];
+        if (c != lower[i]) {
             return false;
         }
-    } else if (text.size() != 16) {
-        return false;
     }
-    local = daysFrom(y, mo, d) * kDay + h * 3600 + mi * 60 + s;
     return true;
 }
 
-bool readZone(std::string_view text, int& offset) {
-    if (text == "UTC" || text == "utc" || text == "Z" || text == "z") {
-        offset = 0;
-        return true;
+// Seconds ahead of UTC of UTC, Z, or +HH, +HHMM, +HH:MM (or -), up to 14 hours.
+std::optional<std::int64_t> readZone(std::string_view text) {
+    if (sameLetters(text, "utc") || sameLetters(text, "z")) {
+        return 0;
     }
-    int h = 0, m = 0;
-    if (text.size() < 3 || (text[0] != '+' && text[0] != '-') || !digits(text, 1, 2, h)) {
-        return false;
+    if (text.empty() || (text[0] != '+' && text[0] != '-')) {
+        return std::nullopt;
     }
-    const std::string_view rest = text.substr(3);
-    if (!(rest.empty() || (rest.size() == 3 && rest[0] == ':' && digits(rest, 1, 2, m)) ||
-          (rest.size() == 2 && digits(rest, 0, 2, m))) ||
-        m > 59 || h * 60 + m > 14 * 60) {
-        return false;
+    const int hours = digitsAt(text, 1, 2);
+    int minutes = -1;
+    if (text.size() == 3) {
+        minutes = 0;
+    } else if (text.size() == 5) {
+        minutes = digitsAt(text, 3, 2);
+    } else if (text.size() == 6 && text[3] == ':') {
+        minutes = digitsAt(text, 4, 2);
     }
-    offset = (text[0] == '-' ? -1 : 1) * (h * 3600 + m * 60);
-    return true;
+    if (hours < 0 || minutes < 0 || minutes > 59 || hours * 60 + minutes > 14 * 60) {
+        return std::nullopt;
+    }
+    return (text[0] == '-' ? -60 : 60) * (hours * 60 + minutes);
 }
 
-constexpr const char* kMonths[] = {"January", "February", "March",     "April",
-                                   "May",     "June",     "July",      "August",
-                                   "September", "October", "November", "December"};
-constexpr const char* kWeekdays[] = {"Thursday", "Friday",  "Saturday", "Sunday",
-                                     "Monday",   "Tuesday", "Wednesday"};
+struct Conversion {
+    char letter;
+    Unit unit;
+    int bytes;  // the most it prints
+};
 
-// The unit each conversion prints, or nothing for one it does not know.
-bool unitOfConversion(char c, DateColumn::Unit& unit) {
-    using Unit = DateColumn::Unit;
-    switch (c) {
-        case 'Y': case 'y': unit = Unit::Year; return true;
-        case 'm': case 'b': case 'B': unit = Unit::Month; return true;
-        case 'd': case 'e': case 'j': case 'a': case 'A': case 'F': unit = Unit::Day; return true;
-        case 'H': unit = Unit::Hour; return true;
-        case 'M': unit = Unit::Minute; return true;
-        case 'S': case 'T': case 's': unit = Unit::Second; return true;
-        case 'z': case ':': case '%': unit = Unit::Once; return true;
-        default: return false;
+// %s spans -62135647200 (0001-01-01 at +14:00) to 253402351199.
+constexpr Conversion kConversions[] = {
+    {'Y', Unit::Year, 4},  {'y', Unit::Year, 2},    {'m', Unit::Month, 2},  {'b', Unit::Month, 3},
+    {'B', Unit::Month, 9}, {'d', Unit::Day, 2},     {'e', Unit::Day, 2},    {'j', Unit::Day, 3},
+    {'a', Unit::Day, 3},   {'A', Unit::Day, 9},     {'F', Unit::Day, 10},   {'H', Unit::Hour, 2},
+    {'M', Unit::Minute, 2}, {'S', Unit::Second, 2}, {'T', Unit::Second, 8}, {'s', Unit::Second, 12},
+    {'z', Unit::Once, 5},  {':', Unit::Once, 6},
+};
+
+const Conversion* findConversion(char letter) {
+    for (const Conversion& c : kConversions) {
+        if (c.letter == letter) {
+            return &c;
+        }
     }
+    return nullptr;
 }
 
-Refusal parseFormat(std::string_view format, std::vector<std::pair<char, std::string>>& pieces,
-                    DateColumn::Unit& finest) {
-    finest = DateColumn::Unit::Once;
-    std::string text;
-    for (std::size_t i = 0; i < format.size();) {
-        char32_t point = 0;
-        const std::size_t length = decodeUtf8(format.substr(i), point);
-        if (length == 0 || CharacterSet::breaksLine(point)) {
-            char shown[16];
-            std::snprintf(shown, sizeof shown, "\\x{%X}",
-                          length == 0 ? static_cast<unsigned char>(format[i]) : static_cast<unsigned>(point));
-            return {.kind = Kind::BadFormat, .values = {shown}};
-        }
-        if (format[i] != '%') {
-            text.append(format.substr(i, length));
-            i += length;
-            continue;
-        }
-        std::string_view conversion = format.substr(i, 2);
-        if (format.substr(i, 3) == "%:z") {
-            conversion = format.substr(i, 3);
-        }
-        DateColumn::Unit unit{};
-        if (conversion.size() < 2 || !unitOfConversion(conversion[1], unit) ||
-            (conversion[1] == ':' && conversion.size() != 3)) {
-            return {.kind = Kind::BadFormat, .values = {std::string(format.substr(i, 2))}};
-        }
-        if (conversion[1] == '%') {
-            text += '%';
-        } else {
-            if (!text.empty()) {
-                pieces.emplace_back(0, std::move(text));
-                text.clear();
-            }
-            pieces.emplace_back(conversion[1], std::string());
-            finest = std::max(finest, unit);
-        }
-        i += conversion.size();
+Refusal badFormat(std::string found) { return {.kind = Kind::BadFormat, .values = {std::move(found)}}; }
+
+// A character the format may not hold, as \x{H}.
+std::string hexName(std::uint32_t value) {
+    char digits[8];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value, 16).ptr;
+    std::string name = "\\x{";
+    for (const char* p = digits; p != end; ++p) {
+        name += *p >= 'a' ? static_cast<char>(*p - 32) : *p;
     }
-    if (!text.empty()) {
-        pieces.emplace_back(0, std::move(text));
-    }
-    return {};
+    return name + "}";
 }
 
-void appendNumber(std::string& out, std::int64_t value, int width, char pad = '0') {
-    char text[24];
-    const auto end = std::to_chars(text, text + sizeof text, value < 0 ? -value : value).ptr;
-    if (value < 0) {
-        out += '-';
+// The length of the whole character at text[at], which is valid UTF-8.
+std::size_t characterAt(std::string_view text, std::size_t at) {
+    char32_t point = 0;
+    return at < text.size() ? decodeUtf8(text.substr(at), point) : 0;
+}
+
+constexpr std::string_view kMonths[] = {"January", "February", "March",     "April",
+                                        "May",     "June",     "July",      "August",
+                                        "September", "October", "November", "December"};
+constexpr std::string_view kWeekdays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                          "Thursday", "Friday", "Saturday"};
+
+char* put(char* at, std::string_view text) {
+    std::memcpy(at, text.data(), text.size());
+    return at + text.size();
+}
+
+char* put2(char* at, std::int64_t value, char pad = '0') {
+    at[0] = value < 10 ? pad : static_cast<char>('0' + value / 10);
+    at[1] = static_cast<char>('0' + value % 10);
+    return at + 2;
+}
+
+char* put3(char* at, std::int64_t value) {
+    at[0] = static_cast<char>('0' + value / 100);
+    return put2(at + 1, value % 100);
+}
+
+char* put4(char* at, std::int64_t value) { return put2(put2(at, value / 100), value % 100); }
+
+char* putOffset(char* at, std::int64_t offset, bool colon) {
+    const std::int64_t minutes = (offset < 0 ? -offset : offset) / 60;
+    *at++ = offset < 0 ? '-' : '+';
+    at = put2(at, minutes / 60);
+    if (colon) {
+        *at++ = ':';
     }
-    for (auto n = end - text; n < width; ++n) {
-        out += pad;
-    }
-    out.append(text, end);
+    return put2(at, minutes % 60);
 }
 
 }  // namespace
 
+Refusal DateColumn::parseFormat(std::string_view format, std::vector<Piece>& pieces,
+                                Unit& finest) {
+    for (std::size_t i = 0; i < format.size();) {
+        char32_t point = 0;
+        const std::size_t length = decodeUtf8(format.substr(i), point);
+        if (length == 0) {
+            return badFormat(hexName(static_cast<unsigned char>(format[i])));
+        }
+        if (point < 0x20 || (point >= 0x7F && point <= 0x9F)) {
+            return badFormat(hexName(point));
+        }
+        i += length;
+    }
+    finest = Unit::Once;
+    std::string text;
+    for (std::size_t i = 0; i < format.size();) {
+        if (format[i] != '%') {
+            text += format[i++];
+            continue;
+        }
+        if (format.substr(i, 2) == "%%") {
+            text += '%';
+            i += 2;
+            continue;
+        }
+        const bool colon = format.substr(i, 3) == "%:z";
+        const Conversion* c = colon || i + 1 == format.size() ? nullptr : findConversion(format[i + 1]);
+        if (!colon && (c == nullptr || c->letter == ':')) {
+            // The conversion as typed: its whole character, and after %: the next as well.
+            std::size_t end = i + 1 + characterAt(format, i + 1);
+            if (format.substr(i, 2) == "%:") {
+                end += characterAt(format, end);
+            }
+            return badFormat(std::string(format.substr(i, end - i)));
+        }
+        if (colon) {
+            c = findConversion(':');
+        }
+        if (!text.empty()) {
+            pieces.push_back({0, std::move(text)});
+            text.clear();
+        }
+        pieces.push_back({c->letter});
+        finest = std::max(finest, c->unit);
+        i += colon ? 3 : 2;
+    }
+    if (!text.empty()) {
+        pieces.push_back({0, std::move(text)});
+    }
+    return {};
+}
+
 Refusal DateColumn::check(const DateSettings& s) {
-    std::int64_t low = 0, high = 0;
-    int offset = 0;
-    if (!readInstant(s.low, false, low)) {
+    const std::optional<std::int64_t> low = readInstant(s.low, false);
+    if (!low) {
         return {.kind = Kind::BadDate, .values = {"'" + s.low + "'"}};
     }
-    if (!readInstant(s.high, true, high)) {
+    const std::optional<std::int64_t> high = readInstant(s.high, true);
+    if (!high) {
         return {.kind = Kind::BadDate, .values = {"'" + s.high + "'"}};
     }
-    if (!readZone(s.zone, offset)) {
+    if (!readZone(s.zone)) {
         return {.kind = Kind::BadZone, .values = {"'" + s.zone + "'"}};
     }
-    if (low > high) {
+    if (*low > *high) {
         return {.kind = Kind::DatesReversed, .values = {s.low, s.high}};
     }
-    std::vector<std::pair<char, std::string>> pieces;
+    std::vector<Piece> pieces;
     Unit unit{};
     return parseFormat(s.format, pieces, unit);
 }
 
-DateColumn::DateColumn(const DateSettings& s) {
-    readInstant(s.low, false, m_low);
-    readInstant(s.high, true, m_high);
-    readZone(s.zone, m_offset);
-    std::vector<std::pair<char, std::string>> pieces;
-    parseFormat(s.format, pieces, m_unit);
-    for (auto& [conversion, text] : pieces) {
-        m_pieces.push_back({conversion, std::move(text)});
-    }
+DateColumn::DateColumn(const DateSettings& checked) {
+    m_low = readInstant(checked.low, false).value_or(0);
+    const std::int64_t high = readInstant(checked.high, true).value_or(m_low);
+    m_offset = readZone(checked.zone).value_or(0);
+    parseFormat(checked.format, m_pieces, m_unit);
     m_firstUnit = unitOf(m_low);
-    m_lastUnit = unitOf(m_high);
+    m_lastUnit = unitOf(high);
+    for (const Piece& p : m_pieces) {
+        m_maxBytes += p.conversion == 0 ? static_cast<std::int64_t>(p.text.size())
+                                        : findConversion(p.conversion)->bytes;
+    }
 }
 
 std::int64_t DateColumn::unitOf(std::int64_t local) const {
-    const std::int64_t day = local >= 0 ? local / kDay : (local - kDay + 1) / kDay;
-    const Civil c = civilFrom(day);
     switch (m_unit) {
-        case Unit::Once: return 0;
-        case Unit::Year: return c.year;
-        case Unit::Month: return c.year * 12 + c.month - 1;
-        case Unit::Day: return day;
-        case Unit::Hour: return day * 24 + (local - day * kDay) / 3600;
-        case Unit::Minute: return day * 1440 + (local - day * kDay) / 60;
-        case Unit::Second: return local;
+        case Unit::Once:
+            return 0;
+        case Unit::Year:
+            return civilFromDays(floorDiv(local, kDay)).year;
+        case Unit::Month: {
+            const Civil c = civilFromDays(floorDiv(local, kDay));
+            return c.year * 12 + c.month - 1;
+        }
+        case Unit::Day:
+            return floorDiv(local, kDay);
+        case Unit::Hour:
+            return floorDiv(local, 3600);
+        case Unit::Minute:
+            return floorDiv(local, 60);
+        case Unit::Second:
+            return local;
     }
     return 0;
 }
 
-std::int64_t DateColumn::startOf(std::int64_t index) const {
+std::int64_t DateColumn::startOf(std::int64_t unit) const {
     switch (m_unit) {
-        case Unit::Once: return m_low;
-        case Unit::Year: return daysFrom(index, 1, 1) * kDay;
-        case Unit::Month: return daysFrom(index / 12, static_cast<int>(index % 12) + 1, 1) * kDay;
-        case Unit::Day: return index * kDay;
-        case Unit::Hour: return index * 3600;
-        case Unit::Minute: return index * 60;
-        case Unit::Second: return index;
+        case Unit::Once:
+            return m_low;
+        case Unit::Year:
+            return daysFromCivil(unit, 1, 1) * kDay;
+        case Unit::Month:
+            return daysFromCivil(unit / 12, unit % 12 + 1, 1) * kDay;
+        case Unit::Day:
+            return unit * kDay;
+        case Unit::Hour:
+            return unit * 3600;
+        case Unit::Minute:
+            return unit * 60;
+        case Unit::Second:
+            return unit;
     }
     return m_low;
 }
 
 void DateColumn::appendCell(std::string& out, RandomSource& random) const {
     const std::int64_t unit = random.RandInRange(m_firstUnit, m_lastUnit);
-    // The first unit may start before low: low prints the same, and stays in range.
-    print(out, unit == m_firstUnit ? m_low : startOf(unit));
+    // The first unit may start before low; low prints the same.
+    const std::int64_t local = unit == m_firstUnit ? m_low : startOf(unit);
+    const std::size_t at = out.size();
+    out.resize(at + static_cast<std::size_t>(m_maxBytes));
+    const char* end = print(out.data() + at, local);
+    out.resize(static_cast<std::size_t>(end - out.data()));
 }
 
-void DateColumn::print(std::string& out, std::int64_t local) const {
-    const std::int64_t day = local >= 0 ? local / kDay : (local - kDay + 1) / kDay;
+char* DateColumn::print(char* at, std::int64_t local) const {
+    const std::int64_t day = floorDiv(local, kDay);
     const std::int64_t second = local - day * kDay;
-    const Civil c = civilFrom(day);
-    const auto offsetText = [&](bool colon) {
-        const int minutes = (m_offset < 0 ? -m_offset : m_offset) / 60;
-        out += m_offset < 0 ? '-' : '+';
-        appendNumber(out, minutes / 60, 2);
-        if (colon) {
-            out += ':';
-        }
-        appendNumber(out, minutes % 60, 2);
-    };
+    const Civil c = civilFromDays(day);
     for (const Piece& p : m_pieces) {
         switch (p.conversion) {
-            case 0: out += p.text; break;
-            case 'Y': appendNumber(out, c.year, 4); break;
-            case 'y': appendNumber(out, c.year % 100, 2); break;
-            case 'm': appendNumber(out, c.month, 2); break;
-            case 'b': out.append(kMonths[c.month - 1], 3); break;
-            case 'B': out += kMonths[c.month - 1]; break;
-            case 'd': appendNumber(out, c.day, 2); break;
-            case 'e': appendNumber(out, c.day, 2, ' '); break;
-            case 'j': appendNumber(out, day - daysFrom(c.year, 1, 1) + 1, 3); break;
-            case 'a': out.append(kWeekdays[((day % 7) + 7) % 7], 3); break;
-            case 'A': out += kWeekdays[((day % 7) + 7) % 7]; break;
+            case 0:
+                at = put(at, p.text);
+                break;
+            case 'Y':
+                at = put4(at, c.year);
+                break;
+            case 'y':
+                at = put2(at, c.year % 100);
+                break;
+            case 'm':
+                at = put2(at, c.month);
+                break;
+            case 'b':
+                at = put(at, kMonths[c.month - 1].substr(0, 3));
+                break;
+            case 'B':
+                at = put(at, kMonths[c.month - 1]);
+                break;
+            case 'd':
+                at = put2(at, c.day);
+                break;
+            case 'e':
+                at = put2(at, c.day, ' ');
+                break;
+            case 'j':
+                at = put3(at, day - daysFromCivil(c.year, 1, 1) + 1);
+                break;
+            case 'a':
+                at = put(at, kWeekdays[weekday(day)].substr(0, 3));
+                break;
+            case 'A':
+                at = put(at, kWeekdays[weekday(day)]);
+                break;
             case 'F':
-                appendNumber(out, c.year, 4);
-                out += '-';
-                appendNumber(out, c.month, 2);
-                out += '-';
-                appendNumber(out, c.day, 2);
+                at = put4(at, c.year);
+                *at++ = '-';
+                at = put2(at, c.month);
+                *at++ = '-';
+                at = put2(at, c.day);
                 break;
-            case 'H': appendNumber(out, second / 3600, 2); break;
-            case 'M': appendNumber(out, second / 60 % 60, 2); break;
-            case 'S': appendNumber(out, second % 60, 2); break;
+            case 'H':
+                at = put2(at, second / 3600);
+                break;
+            case 'M':
+                at = put2(at, second / 60 % 60);
+                break;
+            case 'S':
+                at = put2(at, second % 60);
+                break;
             case 'T':
-                appendNumber(out, second / 3600, 2);
-                out += ':';
-                appendNumber(out, second / 60 % 60, 2);
-                out += ':';
-                appendNumber(out, second % 60, 2);
+                at = put2(at, second / 3600);
+                *at++ = ':';
+                at = put2(at, second / 60 % 60);
+                *at++ = ':';
+                at = put2(at, second % 60);
                 break;
-            case 's': appendNumber(out, local - m_offset, 1); break;
-            case 'z': offsetText(false); break;
-            case ':': offsetText(true); break;
+            case 's':
+                at = std::to_chars(at, at + 12, local - m_offset).ptr;
+                break;
+            case 'z':
+                at = putOffset(at, m_offset, false);
+                break;
+            case ':':
+                at = putOffset(at, m_offset, true);
+                break;
         }
     }
+    return at;
 }
 
-std::int64_t DateColumn::maxCellBytes() const {
-    std::int64_t most = 0;
-    for (const Piece& p : m_pieces) {
-        most += p.conversion == 0 ? static_cast<std::int64_t>(p.text.size()) : 12;
-    }
-    return most;
-}
+std::int64_t DateColumn::maxCellBytes() const { return m_maxBytes; }
 
 BigCount DateColumn::count() const {
     return BigCount(static_cast<std::uint64_t>(m_lastUnit - m_firstUnit) + 1);

@@ -186,7 +186,8 @@ class KindWords {
             if (!c.weights.empty() && c.weights.size() != c.values.size()) {
                 std::string text;
                 for (const std::uint64_t w : c.weights) {
-                    text += (text.empty() ? "" : ",") + std::to_string(w);
+                    text += text.empty() ? "" : ",";
+                    text += std::to_string(w);
                 }
                 return weightsRefused(text);
             }
@@ -207,7 +208,8 @@ class KindWords {
 std::string kindList() {
     std::string list;
     for (const char* kind : SchemaReader::kKinds) {
-        list += (list.empty() ? "" : ", ") + std::string(kind);
+        list += list.empty() ? "" : ", ";
+        list += kind;
     }
     return list;
 }

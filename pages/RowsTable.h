@@ -87,7 +87,7 @@ class RowsTable {
     EntropyPool m_key;
     std::vector<RowColumn> m_columns{};
     std::vector<std::string> m_prefixes{};
-    std::string m_rowEnd{};
+    const char* m_rowEnd = "";
     std::uint64_t m_first = 0;
     std::uint64_t m_end = 0;
     std::int64_t m_maxRowBytes = 0;

@@ -382,7 +382,8 @@ TEST(CliRefusals, EveryKindIsWordedInEitherLanguage) {
             EXPECT_NE(text.find(longName(refusal.field)), std::string::npos) << text;
         }
     }
-    EXPECT_EQ(kinds.size(), static_cast<std::size_t>(Refusal::Kind::Count) - 1);
+    // Those of rows name a column and place instead, and are tested with rows.
+    EXPECT_EQ(kinds.size(), static_cast<std::size_t>(Refusal::Kind::BadDate) - 1);
 }
 
 // The last of a repeated option wins; flags given choose the classes or types.
@@ -727,6 +728,97 @@ TEST(CliBinary, ClosedPipeEndsAHugeRunQuietly) {
         std::string("set -o pipefail; ") + OVANTIS_CLI_PATH +
         " number --integer -n 1000000000 2>&1 | head -1 | grep -qx '[0-9]*'";
     EXPECT_EQ(std::system(("bash -c \"" + command + "\"").c_str()), 0);
+}
+
+}  // namespace
+}  // namespace ovantis::cli
+
+namespace ovantis::cli {
+namespace {
+
+constexpr const char* kEveryKind =
+    "id row; w words 2 --separator -; d date 2020-01-01..2020-12-31 --format %F; v oneof "
+    "--weights 3,1 \"a,b\" c; n number --decimal --range 0..10 --places 2; p pattern "
+    "\"[A-Z]{2}[0-9]\"; s string -D --length 4; u uuid";
+
+// A seed's rows are the same in every version, on any number of cores.
+TEST(CliRows, SeededRowsNeverChange) {
+    EXPECT_EQ(cliArgs({"rows", kEveryKind, "--seed", "42", "-n", "2", "--format", "jsonl"}).out,
+              "{\"id\":1,\"w\":\"getup-helpline\",\"d\":\"2020-04-01\",\"v\":\"a,b\",\"n\":6.52,"
+              "\"p\":\"OP0\",\"s\":\"5661\",\"u\":\"e34c6f11-d209-419e-8102-0af9335ffdd3\"}\n"
+              "{\"id\":2,\"w\":\"hatchet-seldom\",\"d\":\"2020-07-17\",\"v\":\"c\",\"n\":4.66,"
+              "\"p\":\"MQ8\",\"s\":\"0060\",\"u\":\"42b744d2-f07b-4dd7-80c4-887238548247\"}\n");
+    EXPECT_EQ(shell(std::string(OVANTIS_CLI_PATH) + " rows '" + kEveryKind +
+                    "' --seed 42 -n 100000 | sha256sum | cut -c1-16"),
+              "ac20965c0ff8bc2b\n");
+}
+
+// Parts made apart, some by one worker and some by several, join into the whole run.
+TEST(CliRows, ShardsJoinIntoTheWholeRun) {
+    const std::string count = "9000";
+    const std::string whole = cliArgs({"rows", kEveryKind, "--seed", "5", "-n", count}).out;
+    for (int n = 1; n <= 8; ++n) {
+        std::string joined;
+        for (int k = 1; k <= n; ++k) {
+            joined += cliArgs({"rows", kEveryKind, "--seed", "5", "-n", count, "--shard",
+                               std::to_string(k) + "/" + std::to_string(n)})
+                          .out;
+        }
+        EXPECT_EQ(joined, whole) << n;
+    }
+}
+
+TEST(CliRows, RefusesInTheRunsLanguageWithTheColumnAndPlace) {
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* english;
+        const char* chinese;
+    } cases[] = {
+        {{"rows", "a row; b oneof"}, 2,
+         "column 2 b (line 1, character 10): at least one value is needed",
+         "第 2 列 b（第 1 行第 10 个字符）：需要至少一个值"},
+        {{"rows", "a row\nb strng"}, 2,
+         "column 2 b (line 2, character 3): 'strng' is no kind of column (the kinds: string, "
+         "number, pattern, date, oneof, words, row, uuid)",
+         "第 2 列 b（第 2 行第 3 个字符）：'strng' 不是列的种类（可用：string, number, pattern, "
+         "date, oneof, words, row, uuid）"},
+        {{"rows", "a string -n 5"}, 2,
+         "column 1 a (line 1, character 3): -n does not belong in a column; give it to rows itself",
+         "第 1 列 a（第 1 行第 3 个字符）：-n 不能用在列中；请放在列之外"},
+        {{"rows", "a row", "--format", "xml"}, 2, "--format needs csv, tsv, jsonl or sql (got 'xml')",
+         "--format 须为 csv、tsv、jsonl 或 sql（现为 'xml'）"},
+        {{"rows", "a row", "--shard", "3/2"}, 2, "'3/2' is not a shard: K/N with 1 <= K <= N <= 1000000",
+         "'3/2' 不是分片：须为 K/N，1 ≤ K ≤ N ≤ 1000000"},
+        {{"rows", "a words", "--words", "/nonexistent/words"}, 1,
+         "cannot read /nonexistent/words: No such file or directory",
+         "无法读取 /nonexistent/words：没有那个文件或目录"},
+    };
+    for (const auto& c : cases) {
+        const Result english = cliArgs(c.args);
+        EXPECT_EQ(english.status, c.status) << c.english;
+        EXPECT_EQ(english.err, std::string("ovantis-cli: ") + c.english + "\n");
+        ::setenv("LC_ALL", "zh_CN.UTF-8", 1);
+        const Result chinese = cliArgs(c.args);
+        ::setenv("LC_ALL", "C.UTF-8", 1);
+        EXPECT_EQ(chinese.err, std::string("ovantis-cli: ") + c.chinese + "\n");
+    }
+}
+
+TEST(CliRows, ReadsSchemaAndWordsFromFiles) {
+    TempFolder folder;
+    const std::string schema = folder.path + "/t.schema";
+    const std::string words = folder.path + "/w.txt";
+    shell("printf '# users\\nid row 7\\npass words 3 --separator .  # a comment\\n' > " + schema);
+    shell("printf 'x\\ny\\n' > " + words);
+    const Result r = cliArgs({"rows", "--schema", schema, "--words", words, "-n", "1", "--format",
+                              "tsv", "--no-header"});
+    EXPECT_TRUE(std::regex_match(r.out, std::regex("7\t[xy]\\.[xy]\\.[xy]\n"))) << r.out << r.err;
+    shell("printf 'x\\na b\\n' > " + words);
+    EXPECT_EQ(cliArgs({"rows", "--schema", schema, "--words", words}).err,
+              "ovantis-cli: " + words +
+                  ": line 2 of the word list is no usable word (blank, a control character, a "
+                  "space or not UTF-8)\n");
 }
 
 }  // namespace
