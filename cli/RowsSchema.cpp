@@ -6,6 +6,7 @@
 #include "InputFile.h"
 #include "Printable.h"
 #include "ReasonText.h"
+#include "RefusalReasons.h"
 #include "Refusals.h"
 #include "RowsFields.h"
 
@@ -26,7 +27,8 @@ bool runOption(const std::string& word) {
     });
 }
 
-// A page kind's words, read by that page's own command line.
+}  // namespace
+
 SchemaReader::PageOptions pageOptions(Language language) {
     return [language](ColumnSettings& column, const std::vector<std::string>& words) -> Refusal {
         const auto inColumn = std::find_if(words.begin(), words.end(), runOption);
@@ -49,6 +51,8 @@ SchemaReader::PageOptions pageOptions(Language language) {
     };
 }
 
+namespace {
+
 std::string fileRefused(const std::string& path, const SystemReason& reason, Language language) {
     return texts::kCannotRead.fill(language,
                                    {sys::printable(path), sys::describe(reason, language)});
@@ -57,17 +61,7 @@ std::string fileRefused(const std::string& path, const SystemReason& reason, Lan
 }  // namespace
 
 std::string wordedSchema(const SchemaRefusal& refusal, Language language) {
-    const std::string reason = worded(refusal.refusal, language);
-    if (refusal.column > 0) {
-        return texts::kSchemaAt.fill(language, {std::to_string(refusal.column), refusal.name,
-                                                std::to_string(refusal.line),
-                                                std::to_string(refusal.character), reason});
-    }
-    if (refusal.line > 0) {
-        return texts::kSchemaPlace.fill(
-            language, {std::to_string(refusal.line), std::to_string(refusal.character), reason});
-    }
-    return reason;
+    return schemaReasonOf(refusal, worded(refusal.refusal, language), language);
 }
 
 RowsInput readRowsInput(const RowsSettings& settings, Language language) {

@@ -21,6 +21,10 @@ struct RowsInput {
     bool ioError = false;
 };
 
+// The words of string, number and pattern columns, read as those commands
+// read their options.
+SchemaReader::PageOptions pageOptions(Language language);
+
 RowsInput readRowsInput(const RowsSettings& settings, Language language);
 
 // A schema refusal in the run's language, with the column and place it points at.

@@ -13,7 +13,9 @@ using Kind = Refusal::Kind;
 using Unit = DateColumn::Unit;
 constexpr std::int64_t kDay = 86400;
 
-std::int64_t floorDiv(std::int64_t a, std::int64_t b) { return a / b - (a % b < 0 ? 1 : 0); }
+std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
+    return a / b - (a % b < 0 ? 1 : 0);
+}
 
 // Days since 1970-01-01 of a proleptic Gregorian date (Hinnant's days_from_civil).
 std::int64_t daysFromCivil(std::int64_t y, std::int64_t m, std::int64_t d) {
@@ -45,7 +47,9 @@ Civil civilFromDays(std::int64_t z) {
 }
 
 // Sunday 0; 1970-01-01 was a Thursday.
-std::int64_t weekday(std::int64_t day) { return day + 4 - floorDiv(day + 4, 7) * 7; }
+std::int64_t weekday(std::int64_t day) {
+    return day + 4 - floorDiv(day + 4, 7) * 7;
+}
 
 int daysInMonth(std::int64_t year, int month) {
     constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -141,11 +145,11 @@ struct Conversion {
 
 // %s spans -62135647200 (0001-01-01 at +14:00) to 253402351199.
 constexpr Conversion kConversions[] = {
-    {'Y', Unit::Year, 4},  {'y', Unit::Year, 2},    {'m', Unit::Month, 2},  {'b', Unit::Month, 3},
-    {'B', Unit::Month, 9}, {'d', Unit::Day, 2},     {'e', Unit::Day, 2},    {'j', Unit::Day, 3},
-    {'a', Unit::Day, 3},   {'A', Unit::Day, 9},     {'F', Unit::Day, 10},   {'H', Unit::Hour, 2},
+    {'Y', Unit::Year, 4},   {'y', Unit::Year, 2},   {'m', Unit::Month, 2},  {'b', Unit::Month, 3},
+    {'B', Unit::Month, 9},  {'d', Unit::Day, 2},    {'e', Unit::Day, 2},    {'j', Unit::Day, 3},
+    {'a', Unit::Day, 3},    {'A', Unit::Day, 9},    {'F', Unit::Day, 10},   {'H', Unit::Hour, 2},
     {'M', Unit::Minute, 2}, {'S', Unit::Second, 2}, {'T', Unit::Second, 8}, {'s', Unit::Second, 12},
-    {'z', Unit::Once, 5},  {':', Unit::Once, 6},
+    {'z', Unit::Once, 5},   {':', Unit::Once, 6},
 };
 
 const Conversion* findConversion(char letter) {
@@ -157,7 +161,9 @@ const Conversion* findConversion(char letter) {
     return nullptr;
 }
 
-Refusal badFormat(std::string found) { return {.kind = Kind::BadFormat, .values = {std::move(found)}}; }
+Refusal badFormat(std::string found) {
+    return {.kind = Kind::BadFormat, .values = {std::move(found)}};
+}
 
 // A character the format may not hold, as \x{H}.
 std::string hexName(std::uint32_t value) {
@@ -176,9 +182,9 @@ std::size_t characterAt(std::string_view text, std::size_t at) {
     return at < text.size() ? decodeUtf8(text.substr(at), point) : 0;
 }
 
-constexpr std::string_view kMonths[] = {"January", "February", "March",     "April",
-                                        "May",     "June",     "July",      "August",
-                                        "September", "October", "November", "December"};
+constexpr std::string_view kMonths[] = {"January",   "February", "March",    "April",
+                                        "May",       "June",     "July",     "August",
+                                        "September", "October",  "November", "December"};
 constexpr std::string_view kWeekdays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                           "Thursday", "Friday", "Saturday"};
 
@@ -198,7 +204,9 @@ char* put3(char* at, std::int64_t value) {
     return put2(at + 1, value % 100);
 }
 
-char* put4(char* at, std::int64_t value) { return put2(put2(at, value / 100), value % 100); }
+char* put4(char* at, std::int64_t value) {
+    return put2(put2(at, value / 100), value % 100);
+}
 
 char* putOffset(char* at, std::int64_t offset, bool colon) {
     const std::int64_t minutes = (offset < 0 ? -offset : offset) / 60;
@@ -212,8 +220,7 @@ char* putOffset(char* at, std::int64_t offset, bool colon) {
 
 }  // namespace
 
-Refusal DateColumn::parseFormat(std::string_view format, std::vector<Piece>& pieces,
-                                Unit& finest) {
+Refusal DateColumn::parseFormat(std::string_view format, std::vector<Piece>& pieces, Unit& finest) {
     for (std::size_t i = 0; i < format.size();) {
         char32_t point = 0;
         const std::size_t length = decodeUtf8(format.substr(i), point);
@@ -238,7 +245,8 @@ Refusal DateColumn::parseFormat(std::string_view format, std::vector<Piece>& pie
             continue;
         }
         const bool colon = format.substr(i, 3) == "%:z";
-        const Conversion* c = colon || i + 1 == format.size() ? nullptr : findConversion(format[i + 1]);
+        const Conversion* c =
+            colon || i + 1 == format.size() ? nullptr : findConversion(format[i + 1]);
         if (!colon && (c == nullptr || c->letter == ':')) {
             // The conversion as typed: its whole character, and after %: the next as well.
             std::size_t end = i + 1 + characterAt(format, i + 1);
@@ -425,7 +433,9 @@ char* DateColumn::print(char* at, std::int64_t local) const {
     return at;
 }
 
-std::int64_t DateColumn::maxCellBytes() const { return m_maxBytes; }
+std::int64_t DateColumn::maxCellBytes() const {
+    return m_maxBytes;
+}
 
 BigCount DateColumn::count() const {
     return BigCount(static_cast<std::uint64_t>(m_lastUnit - m_firstUnit) + 1);

@@ -22,6 +22,7 @@ constexpr Text kTexts[] = {
     {kExported, "Exported successfully."},
     {kExportFailed, "Export failed."},
     {kBadPattern, "The template is not valid."},
+    {kBadRows, "The table is not valid."},
     {kTooMuchOutput,
      "The results may not fit in the output box, which takes at most %1 lines and "
      "%2\u00A0MiB of text per run. Lower the count or the length; for large batches use the "

@@ -22,6 +22,7 @@ inline constexpr char kGenerated[] = "生成成功！";
 inline constexpr char kExported[] = "导出成功！";
 inline constexpr char kExportFailed[] = "导出失败！";
 inline constexpr char kBadPattern[] = "模板无效！";
+inline constexpr char kBadRows[] = "表格设定无效！";
 // %1 is the line limit, %2 the size in MiB, or in bytes when it is no whole MiB.
 inline constexpr char kTooMuchOutput[] =
     "生成结果可能超出输出框容量：每次最多 %1 行、%2\u00A0MiB 文本。请减少生成个数或长度；"

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "FieldTexts.h"
+#include "RowsFields.h"
 
 namespace ovantis {
 namespace {
@@ -209,6 +210,20 @@ std::string windowReasonOf(const Refusal& refusal, Language language) {
         if (reason.starts_with("--") && reason.compare(end, colon.size(), colon) == 0) {
             reason.erase(0, end + colon.size());
         }
+    }
+    return reason;
+}
+
+std::string schemaReasonOf(const SchemaRefusal& refusal, const std::string& reason,
+                           Language language) {
+    if (refusal.column > 0) {
+        return texts::kSchemaAt.fill(language, {std::to_string(refusal.column), refusal.name,
+                                                std::to_string(refusal.line),
+                                                std::to_string(refusal.character), reason});
+    }
+    if (refusal.line > 0) {
+        return texts::kSchemaPlace.fill(
+            language, {std::to_string(refusal.line), std::to_string(refusal.character), reason});
     }
     return reason;
 }

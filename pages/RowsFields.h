@@ -11,6 +11,7 @@ namespace ovantis {
 namespace texts {
 inline constexpr Text kRowsEntropy{"（不等概率：%1 位）", " (unequal chances: %1 bits)"};
 inline constexpr Text kRowBits{"每行：%1 位", "a row: %1 bits"};
+inline constexpr Text kRowBitsEach{"每行 %1 位（%2）", "%1 bits a row (%2)"};
 inline constexpr Text kSchemaAt{"第 %1 列 %2（第 %3 行第 %4 个字符）：%5",
                                 "column %1 %2 (line %3, character %4): %5"};
 inline constexpr Text kSchemaPlace{"第 %1 行第 %2 个字符：%3", "line %1, character %2: %3"};
@@ -118,6 +119,6 @@ inline constexpr PageField<RowsSettings> kRowsFields[] = {
 };
 
 inline constexpr PageControls kRowsControls{ids::kRowsOutput, ids::kRowsGenerate,
-                                            ids::kRowsExport, "表格.csv"};
+                                            ids::kRowsExport, "表格.txt"};
 
 }  // namespace ovantis

@@ -228,6 +228,19 @@ std::vector<std::string> RowsTable::infoLines(Language language) const {
     return lines;
 }
 
+std::string RowsTable::summary(Language language) const {
+    double bits = 0;
+    std::string each;
+    for (const RowColumn& c : m_columns) {
+        if (c.settings().kind != ColumnKind::Row) {
+            bits += c.bits();
+            each += each.empty() ? "" : ", ";
+            each += c.settings().name + ' ' + oneDecimal(c.bits());
+        }
+    }
+    return texts::kRowBitsEach.fill(language, {oneDecimal(bits), each});
+}
+
 RowsTable::Worker::Worker(const RowsTable& table)
     : m_table(table), m_random(std::make_unique<EntropyPool>(table.m_key)) {
     for (const RowColumn& c : table.m_columns) {

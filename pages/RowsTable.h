@@ -60,6 +60,8 @@ class RowsTable {
     void appendHeader(std::string& out, std::string_view lineEnd) const;
     // Each column's count and bits, then a row's bits.
     std::vector<std::string> infoLines(Language language) const;
+    // A row's bits, and each drawn column's, on one short line.
+    std::string summary(Language language) const;
 
     // Makes rows with makers of its own; one for each thread.
     class Worker {

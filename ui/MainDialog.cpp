@@ -32,6 +32,7 @@
 #include "GeneratorApp.h"
 #include "NumberPage.h"
 #include "PatternPage.h"
+#include "RowsPage.h"
 #include "SettingFields.h"
 #include "StringPage.h"
 #include "TimePage.h"
@@ -54,6 +55,8 @@ const PageText kPages[] = {
      QT_TRANSLATE_NOOP("MainDialog", "不定时日期数值，并可执行命令行外部程序")},
     {QT_TRANSLATE_NOOP("MainDialog", "模式"),
      QT_TRANSLATE_NOOP("MainDialog", "按模板生成测试数据：许可证号、用户名、订单号等")},
+    {QT_TRANSLATE_NOOP("MainDialog", "表格"),
+     QT_TRANSLATE_NOOP("MainDialog", "多列测试数据表格：CSV、TSV、JSON Lines、SQL")},
 };
 const char kAboutText[] = QT_TRANSLATE_NOOP("MainDialog", "关于 Ovantis(&A)...");
 const char kSecureText[] = QT_TRANSLATE_NOOP("MainDialog", "使用安全随机源");
@@ -130,8 +133,9 @@ MainDialog::MainDialog(ovantis::RandomSource& random, QWidget* parent)
     m_numberPage = new NumberPage(random, m_tabControl);
     m_timePage = new TimePage(random, m_tabControl);
     m_patternPage = new PatternPage(random, m_tabControl);
+    m_rowsPage = new RowsPage(random, m_tabControl);
     // In the order of their tabs.
-    m_pages = {m_stringPage, m_numberPage, m_timePage, m_patternPage};
+    m_pages = {m_stringPage, m_numberPage, m_timePage, m_patternPage, m_rowsPage};
     Q_ASSERT(m_pages.size() == std::size(kPages));
     for (QWidget* edit : findChildren<QLineEdit*>()) {
         edit->installEventFilter(this);

@@ -13,6 +13,7 @@ class QTabBar;
 class NumberPage;
 class PageWindow;
 class PatternPage;
+class RowsPage;
 class StringPage;
 class TimePage;
 
@@ -37,6 +38,7 @@ class MainDialog : public QDialog {
     NumberPage* numberPage() const { return m_numberPage; }
     TimePage* timePage() const { return m_timePage; }
     PatternPage* patternPage() const { return m_patternPage; }
+    RowsPage* rowsPage() const { return m_rowsPage; }
     QTabBar* tabBar() const { return m_tabBar; }
 
     void done(int result) override;
@@ -77,6 +79,7 @@ class MainDialog : public QDialog {
     NumberPage* m_numberPage = nullptr;
     TimePage* m_timePage = nullptr;
     PatternPage* m_patternPage = nullptr;
+    RowsPage* m_rowsPage = nullptr;
     std::vector<PageWindow*> m_pages;
     QSize m_frameGuess;
 };

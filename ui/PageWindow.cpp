@@ -58,6 +58,7 @@ QString shown(const std::optional<ovantis::Text>& text) {
     QT_TRANSLATE_NOOP("PageWindow", "随机数字.txt"),
     QT_TRANSLATE_NOOP("PageWindow", "时间记录.txt"),
     QT_TRANSLATE_NOOP("PageWindow", "模式字符串.txt"),
+    QT_TRANSLATE_NOOP("PageWindow", "表格.txt"),
 };
 
 // What a user does to a window, as opposed to what the system tells it.

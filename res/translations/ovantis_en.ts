@@ -74,6 +74,14 @@
         <source>按模板生成测试数据：许可证号、用户名、订单号等</source>
         <translation>Test data shaped by a template: licence keys, user names, order numbers</translation>
     </message>
+    <message>
+        <source>表格</source>
+        <translation>Rows</translation>
+    </message>
+    <message>
+        <source>多列测试数据表格：CSV、TSV、JSON Lines、SQL</source>
+        <translation>Tables of test data, a generator a column: CSV, TSV, JSON Lines, SQL</translation>
+    </message>
 </context>
 <context>
     <name>PageWindow</name>
@@ -116,6 +124,10 @@
     <message>
         <source>模式字符串.txt</source>
         <translation>template-strings.txt</translation>
+    </message>
+    <message>
+        <source>表格.txt</source>
+        <translation>rows.txt</translation>
     </message>
 </context>
 <context>
