@@ -4,7 +4,11 @@
 #include <map>
 #include <regex>
 
+#include "BatchRun.h"
+#include "ControlIds.h"
+#include "RowsPageLogic.h"
 #include "RowsTable.h"
+#include "ScriptedHost.h"
 #include "SchemaReader.h"
 #include "WordList.h"
 
@@ -216,6 +220,34 @@ TEST(WordList, KeepsEachWordOnceAndRefusesWhatIsNoWord) {
         EXPECT_EQ(WordList::read(c.text, list).kind, c.kind) << c.text;
         EXPECT_EQ(list.size(), c.size) << c.text;
     }
+}
+
+// The page on a scripted host, drawing from a classic source at second 1.
+struct RowsPage {
+    RandomSource random{RandomSource::Kind::Classic, [] { return std::time_t{1}; }};
+    test::ScriptedHost host{RowsPageLogic::initialContent()};
+    RowsPageLogic page{host, random, kNoOptions};
+};
+
+TEST(RowsPage, ShowsBitsAsTypedAndMakesTheHeaderAndRows) {
+    RowsPage p;
+    p.host.texts[ids::kRowsSchema] = "id row; v oneof a b";
+    p.page.OnColumnsEdited();
+    EXPECT_EQ(p.host.armedDelay, RowsPageLogic::kCountDelayMs);
+    p.page.OnTimer();
+    EXPECT_EQ(p.host.texts[ids::kRowsInfo], "每行 1.0 位（v 1.0）");
+    p.host.texts[ids::kRowsCount] = "3";
+    BatchRun(p.page);
+    EXPECT_TRUE(std::regex_match(p.host.texts[ids::kRowsOutput],
+                                 std::regex("id,v\r\n1,[ab]\r\n2,[ab]\r\n3,[ab]\r\n")))
+        << p.host.texts[ids::kRowsOutput];
+    // The classic source's second keys the rows, so --seed makes them again.
+    EXPECT_EQ(p.page.seed(), std::time_t{1});
+    p.host.texts[ids::kRowsSchema] = "id row; v oneof";
+    p.host.notices.clear();
+    BatchRun(p.page);
+    ASSERT_EQ(p.host.notices.size(), 1u);
+    EXPECT_EQ(p.host.notices[0], "表格设定无效！\n第 2 列 v（第 1 行第 11 个字符）：需要至少一个值");
 }
 
 }  // namespace
