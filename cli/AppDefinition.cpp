@@ -111,11 +111,10 @@ void addCommand(CLI::App& app, const char* name, const Text& about,
     command->option_defaults()->group(texts::kOptionsHeading.in(language));
     command->get_help_ptr()->group(texts::kOptionsHeading.in(language));
     addFields(*command, fields, language);
-    addCommon(
-        *command, language, !std::is_same_v<Settings, TimeSettings>,
-        std::is_same_v<Settings, PatternSettings>  ? texts::kPatternSeedHelp
-        : std::is_same_v<Settings, RowsSettings> ? texts::kRowsSeedHelp
-                                                 : texts::kSeedHelp);
+    addCommon(*command, language, !std::is_same_v<Settings, TimeSettings>,
+              std::is_same_v<Settings, PatternSettings> ? texts::kPatternSeedHelp
+              : std::is_same_v<Settings, RowsSettings>  ? texts::kRowsSeedHelp
+                                                        : texts::kSeedHelp);
     command->footer(texts::kExamples.fill(language, {examples}));
 }
 
@@ -144,8 +143,7 @@ std::unique_ptr<CLI::App> makeApp(Language language) {
     addCommand<TimeSettings>(*app, "time", texts::kTimeAbout, kTimeFields, kTimeExamples, language);
     addCommand<PatternSettings>(*app, "pattern", texts::kPatternAbout, kPatternFields,
                                 kPatternExamples, language);
-    addCommand<RowsSettings>(*app, "rows", texts::kRowsAbout, kRowsFields, kRowsExamples,
-                             language);
+    addCommand<RowsSettings>(*app, "rows", texts::kRowsAbout, kRowsFields, kRowsExamples, language);
     return app;
 }
 

@@ -32,7 +32,8 @@ inline constexpr Text kBadFormatName{"--format 须为 csv、tsv、jsonl 或 sql�
 inline constexpr Text kBadTableName{
     "--table 须以字母或 _ 开头，只含字母、数字和 _，至多 64 个字符（现为 %1）",
     "--table needs a letter or _ first, then letters, digits and _, 64 at most (got %1)"};
-inline constexpr Text kInColumnOnly{"%1 不能用在列中；请放在列之外", "%1 does not belong in a column; give it to rows itself"};
+inline constexpr Text kInColumnOnly{"%1 不能用在列中；请放在列之外",
+                                    "%1 does not belong in a column; give it to rows itself"};
 inline constexpr Text kWithDefault{"%1（默认 %2）", "%1 (default %2)"};
 inline constexpr Text kSeedHelp{"用 S（0..4294967295）为经典随机源设种子；'now' 表示当前秒",
                                 "Seed the classic source with S (0..4294967295), or 'now' for "

@@ -284,9 +284,8 @@ void writeRows(const RowsTable& table, std::string_view lineEnd, std::ostream& s
         for (unsigned i = 0; i < cores && start < table.endRow(); ++i) {
             const std::uint64_t end = std::min(table.endRow(), (start / step + 1) * step);
             parts[i].clear();
-            threads.emplace_back([&, i, start, end] {
-                workers[i]->appendRows(parts[i], start, end, lineEnd);
-            });
+            threads.emplace_back(
+                [&, i, start, end] { workers[i]->appendRows(parts[i], start, end, lineEnd); });
             start = end;
         }
         for (std::thread& t : threads) {
@@ -310,10 +309,12 @@ int runRows(const Run& run, const KeySource& keys, const RandomSource::Clock& cl
     };
     const std::optional<RowsFormat> format = RowsTable::formatNamed(s.format);
     if (!format) {
-        return usage(texts::kBadFormatName.fill(run.language, {"'" + sys::printable(s.format) + "'"}));
+        return usage(
+            texts::kBadFormatName.fill(run.language, {"'" + sys::printable(s.format) + "'"}));
     }
     if (!SchemaReader::nameOk(s.table)) {
-        return usage(texts::kBadTableName.fill(run.language, {"'" + sys::printable(s.table) + "'"}));
+        return usage(
+            texts::kBadTableName.fill(run.language, {"'" + sys::printable(s.table) + "'"}));
     }
     RowsTable::Run rowsRun{.format = *format,
                            .header = !s.noHeader,
@@ -341,7 +342,8 @@ int runRows(const Run& run, const KeySource& keys, const RandomSource::Clock& cl
     if (run.request.source == Source::Secure && s.shard.empty()) {
         rowsRun.nowMillis = static_cast<std::int64_t>(now) * 1000;
     }
-    const EntropyPool key = run.request.source == Source::Seeded ? RowsTable::seededKey(run.request.seed)
+    const EntropyPool key = run.request.source == Source::Seeded
+                                ? RowsTable::seededKey(run.request.seed)
                             : run.request.source == Source::CurrentSecond
                                 ? RowsTable::seededKey(static_cast<std::uint64_t>(now))
                                 : EntropyPool(keys);

@@ -9,8 +9,8 @@
 #include "Diagnostics.h"
 #include "NumberFields.h"
 #include "PatternFields.h"
-#include "RowsFields.h"
 #include "Printable.h"
+#include "RowsFields.h"
 #include "StringFields.h"
 #include "TimeFields.h"
 

@@ -18,9 +18,9 @@ constexpr std::size_t kMostWordsBytes = std::size_t{256} << 20;
 
 // Options of a run as a whole, which a column cannot take.
 bool runOption(const std::string& word) {
-    constexpr std::string_view kNames[] = {"-n",     "--count",  "-o",           "--output",
-                                           "--seed", "--secure", "--crlf",       "--max-memory",
-                                           "--info", "-h",       "--help",       "--version"};
+    constexpr std::string_view kNames[] = {"-n",     "--count",  "-o",     "--output",
+                                           "--seed", "--secure", "--crlf", "--max-memory",
+                                           "--info", "-h",       "--help", "--version"};
     return std::any_of(std::begin(kNames), std::end(kNames), [&](std::string_view name) {
         return word == name || (word.starts_with(name) && word.size() > name.size() &&
                                 (word[name.size()] == '=' || name.size() == 2));

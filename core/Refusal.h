@@ -62,20 +62,20 @@ struct Refusal {
         Stopped,             // asked to stop while building
         OutOfMemory,         // the system's memory ran out while building
         // Rows: their columns, dates and word lists
-        BadDate,             // the text
-        BadFormat,           // the conversion
-        BadZone,             // the text
-        DatesReversed,       // start, end
-        BadWord,             // the line
+        BadDate,        // the text
+        BadFormat,      // the conversion
+        BadZone,        // the text
+        DatesReversed,  // start, end
+        BadWord,        // the line
         NoWords,
-        TooManyWords,        // the most
-        OpenQuote,           // the quote
-        BadColumnName,       // the name
-        RepeatedName,        // the name
-        UnknownKind,         // the word, the kinds
+        TooManyWords,   // the most
+        OpenQuote,      // the quote
+        BadColumnName,  // the name
+        RepeatedName,   // the name
+        UnknownKind,    // the word, the kinds
         NoColumns,
-        BadArgument,         // the word, the column's form
-        BadWeights,          // the text, the most in total
+        BadArgument,  // the word, the column's form
+        BadWeights,   // the text, the most in total
         NoValues,
         Uuid7NeedsTime,
         UniqueAcrossShards,  // the column

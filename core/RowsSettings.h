@@ -43,8 +43,9 @@ enum class RowsFormat { Csv, Tsv, JsonLines, Sql };
 
 // A table as asked for; the schema is text until read into columns.
 struct RowsSettings {
-    std::string schema = "id row; name words 2 --separator _; born date 1950-01-01..2005-12-31 "
-                         "--format %F; score number --decimal --range 0..100 --places 1";
+    std::string schema =
+        "id row; name words 2 --separator _; born date 1950-01-01..2005-12-31 "
+        "--format %F; score number --decimal --range 0..100 --places 1";
     std::string format = "csv";
     bool noHeader = false;
     std::string table = "rows";

@@ -14,10 +14,14 @@ namespace {
 using Kind = Refusal::Kind;
 
 // How each new kind's words go, for a refusal to show.
-constexpr const char* kForms[] = {
-    "", "", "", "date [LOW..HIGH] [--format F] [--zone Z] [--unique]",
-    "oneof [--weights W,W...] VALUE... [--unique]",
-    "words [N] [--separator S] [--unique]", "row [START]", "uuid [4|7 [TIME]] [--unique]"};
+constexpr const char* kForms[] = {"",
+                                  "",
+                                  "",
+                                  "date [LOW..HIGH] [--format F] [--zone Z] [--unique]",
+                                  "oneof [--weights W,W...] VALUE... [--unique]",
+                                  "words [N] [--separator S] [--unique]",
+                                  "row [START]",
+                                  "uuid [4|7 [TIME]] [--unique]"};
 
 }  // namespace
 
@@ -67,9 +71,9 @@ class KindWords {
 
   private:
     Refusal bad() const {
-        return {.kind = Kind::BadArgument,
-                .values = {"'" + m_words[at()].text + "'",
-                           kForms[static_cast<int>(m_column.kind)]}};
+        return {
+            .kind = Kind::BadArgument,
+            .values = {"'" + m_words[at()].text + "'", kForms[static_cast<int>(m_column.kind)]}};
     }
     // The value of an option given as --name V or --name=V.
     bool option(const std::string& word, std::string_view name, std::string& value) {
@@ -89,10 +93,12 @@ class KindWords {
         std::string value;
         switch (c.kind) {
             case ColumnKind::Date:
-                if (option(word, "--format", c.date.format) || option(word, "--zone", c.date.zone)) {
+                if (option(word, "--format", c.date.format) ||
+                    option(word, "--zone", c.date.zone)) {
                     return {};
                 }
-                if (const std::size_t dots = word.find(".."); dots != std::string::npos && !m_range) {
+                if (const std::size_t dots = word.find("..");
+                    dots != std::string::npos && !m_range) {
                     c.date.low = word.substr(0, dots);
                     c.date.high = word.substr(dots + 2);
                     m_range = true;

@@ -141,11 +141,22 @@ StringGenerator::StringGenerator(const StringSettings& checked, RandomSource& ra
         m_glyphDraws = BoundedDraws(m_glyphs.size());
     }
     m_allClasses = (1u << m_sets.size()) - 1u;
+    if (checked.passphrase) {
+        m_words = &WordList::builtIn();
+        m_wordRange = RandomSource::prepare(0, static_cast<std::int64_t>(m_words->size()) - 1);
+    }
     const auto n = static_cast<std::uint32_t>(m_size);
     m_rejectBelow = n == 0 ? 0 : (0u - n) % n;
 }
 
 std::int64_t StringGenerator::maxLineBytes() const {
+    if (m_words != nullptr) {
+        const std::int64_t words = std::max(m_settings.maxLength, 0);
+        const auto separator = static_cast<std::int64_t>(m_settings.separator.size());
+        return static_cast<std::int64_t>(m_settings.head.size() + m_settings.tail.size()) +
+               words * static_cast<std::int64_t>(m_words->longest()) +
+               std::max<std::int64_t>(words - 1, 0) * separator;
+    }
     const std::int64_t core =
         m_settings.maxLength > 0 ? m_settings.maxLength * (m_asciiOnly ? 1 : 4) : 0;
     return static_cast<std::int64_t>(m_settings.head.size() + m_settings.tail.size()) + core;
@@ -300,6 +311,20 @@ void StringGenerator::appendChars(std::string& out, std::int64_t count, std::uin
 bool StringGenerator::drawLine(std::string& out, TextSink* sink, std::uint32_t& hit) {
     const std::int64_t length = m_random.RandInRange(m_length);
     m_left = 0;
+    if (m_words != nullptr) {
+        // Classes do not apply to words: every line holds them all.
+        hit = m_allClasses;
+        for (std::int64_t i = 0; i < length; ++i) {
+            if (i != 0) {
+                out += m_settings.separator;
+            }
+            out += m_words->word(static_cast<std::size_t>(m_random.RandInRange(m_wordRange)));
+            if (sink != nullptr && out.size() >= kSinkChunk && !sink->drain(out)) {
+                return false;
+            }
+        }
+        return true;
+    }
     std::int64_t done = 0;
     while (done < length) {
         // Up to a chunk of bytes at a time, then hand it on when a sink takes pieces.
@@ -366,6 +391,10 @@ bool StringGenerator::appendLine(std::string& out, TextSink* sink) {
 
 std::vector<std::uint64_t> StringGenerator::leftWhenMissing() const {
     std::vector<std::uint64_t> left(std::size_t{m_allClasses} + 1);
+    if (m_words != nullptr) {
+        left[0] = m_words->size();
+        return left;
+    }
     for (std::uint32_t missed = 0; missed <= m_allClasses; ++missed) {
         for (const Piece& piece : m_pieces) {
             if ((piece.classes & missed) == 0) {
@@ -378,7 +407,7 @@ std::vector<std::uint64_t> StringGenerator::leftWhenMissing() const {
 
 std::uint64_t StringGenerator::possibleLines() const {
     constexpr std::uint64_t kCap = std::uint64_t{1} << 62;
-    const auto n = static_cast<std::int64_t>(m_size);
+    const auto n = static_cast<std::int64_t>(alphabet());
     // A negative length makes an empty line, as length 0 does.
     const std::int64_t from = std::max<std::int64_t>(m_settings.minLength, 0);
     const std::int64_t to = std::max<std::int64_t>(m_settings.maxLength, 0);
@@ -389,7 +418,7 @@ std::uint64_t StringGenerator::possibleLines() const {
     }
     // Lines holding every class, by inclusion and exclusion over the classes
     // missed; without --each-class only the empty set of missed classes counts.
-    const std::uint32_t subsets = m_settings.eachClass ? m_allClasses : 0;
+    const std::uint32_t subsets = m_settings.eachClass && m_words == nullptr ? m_allClasses : 0;
     const std::vector<std::uint64_t> left = leftWhenMissing();
     std::uint64_t total = 0;
     for (std::int64_t length = from; length <= to && total < kCap; ++length) {
@@ -423,13 +452,13 @@ std::uint64_t StringGenerator::possibleLines() const {
 std::optional<BigCount> StringGenerator::lineCount(std::uint64_t mostBits) const {
     const std::int64_t from = std::max<std::int64_t>(m_settings.minLength, 0);
     const std::int64_t to = std::max<std::int64_t>(m_settings.maxLength, 0);
-    if (static_cast<double>(to) * std::log2(std::max<double>(static_cast<double>(m_size), 2)) >
+    if (static_cast<double>(to) * std::log2(std::max<double>(static_cast<double>(alphabet()), 2)) >
         static_cast<double>(mostBits)) {
         return std::nullopt;
     }
     // As possibleLines counts them, exactly: the terms that add and those
     // that take away are summed apart, so no partial sum goes below zero.
-    const std::uint32_t subsets = m_settings.eachClass ? m_allClasses : 0;
+    const std::uint32_t subsets = m_settings.eachClass && m_words == nullptr ? m_allClasses : 0;
     const std::vector<std::uint64_t> left = leftWhenMissing();
     BigCount added;
     BigCount taken;
@@ -452,9 +481,9 @@ std::optional<BigCount> StringGenerator::lineCount(std::uint64_t mostBits) const
 double StringGenerator::lineBits() const {
     const std::int64_t from = std::max<std::int64_t>(m_settings.minLength, 0);
     const std::int64_t to = std::max<std::int64_t>(m_settings.maxLength, 0);
-    const std::uint32_t subsets = m_settings.eachClass ? m_allClasses : 0;
+    const std::uint32_t subsets = m_settings.eachClass && m_words == nullptr ? m_allClasses : 0;
     const std::vector<std::uint64_t> left = leftWhenMissing();
-    const auto n = static_cast<long double>(m_size);
+    const auto n = static_cast<long double>(alphabet());
     // The longest lines outweigh the rest: lines 64 shorter count for 2^-64
     // of them or less.
     long double scaled = 0;
@@ -479,6 +508,9 @@ std::uint64_t StringGenerator::classicPeriod() const {
     // most any draw reads. Bit 31 never reaches a draw.
     int bits = m_extended ? bitsRead(m_sets.size()) : 15;
     bits = std::max(bits, bitsRead(m_length.width));
+    if (m_words != nullptr) {
+        bits = std::max(bits, bitsRead(m_words->size()));
+    }
     for (const CharacterSet& set : m_sets) {
         bits = std::max(bits, bitsRead(set.size()));
     }
@@ -486,7 +518,7 @@ std::uint64_t StringGenerator::classicPeriod() const {
 }
 
 double StringGenerator::drawsPerLine() const {
-    if (!m_settings.eachClass) {
+    if (!m_settings.eachClass || m_words != nullptr) {
         return 1;
     }
     // The chance q that one character misses every class of a set missed: over
@@ -547,8 +579,8 @@ std::int64_t StringGenerator::appendLines(std::string& out, std::int64_t count,
     const bool secure = m_random.secure() && !m_ascii.empty();
     // The classic source's lengths of one draw each, its letters and digits.
     const bool classic = !m_random.secure() && !m_extended && m_length.width - 1u < 32768u;
-    if ((!secure && !classic) || s.eachClass || s.unique || maxLineBytes() > kShortLine ||
-        start >= limit || count <= 0) {
+    if ((!secure && !classic) || m_words != nullptr || s.eachClass || s.unique ||
+        maxLineBytes() > kShortLine || start >= limit || count <= 0) {
         return 0;
     }
     out.resize(limit + kShortLine + lineEnd.size());

@@ -13,6 +13,7 @@
 #include "RandomSource.h"
 #include "StringSettings.h"
 #include "TextSink.h"
+#include "WordList.h"
 
 namespace ovantis {
 
@@ -94,8 +95,13 @@ class StringGenerator {
     // Characters of the union outside every class of missed, for each set missed.
     std::vector<std::uint64_t> leftWhenMissing() const;
 
+    // The characters drawn from, or in passphrases the words.
+    std::uint64_t alphabet() const { return m_words != nullptr ? m_words->size() : m_size; }
+
     StringSettings m_settings;
     RandomSource& m_random;
+    const WordList* m_words = nullptr;
+    RandomSource::Range m_wordRange;
     RandomSource::Range m_length;
     Classes m_classes;
     // The classic steps of the page's three classes, or the extended ones.

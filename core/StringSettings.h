@@ -25,6 +25,10 @@ struct StringSettings {
     bool unique = false;
     // Prints how many lines the settings allow instead of lines.
     bool info = false;
+    // Lines of words from the built-in list, not characters: the lengths
+    // count words, and the classes do not apply.
+    bool passphrase = false;
+    std::string separator = "-";
     std::string head;
     std::string tail;
     std::int32_t minLength = 5;

@@ -67,6 +67,7 @@ enum : int {
     kRowsOutput,
     kRowsGenerate,
     kRowsExport,
+    kPassphrase,
 };
 
 inline constexpr int kEventTimer = 1;

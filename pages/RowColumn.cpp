@@ -96,8 +96,8 @@ class DrawnCells final : public CellMaker {
                     if (i != 0) {
                         out += m_settings.separator;
                     }
-                    out += m_words->word(static_cast<std::size_t>(m_random.RandInRange(
-                        0, static_cast<std::int64_t>(m_words->size()) - 1)));
+                    out += m_words->word(static_cast<std::size_t>(
+                        m_random.RandInRange(0, static_cast<std::int64_t>(m_words->size()) - 1)));
                 }
                 return;
             default:
@@ -242,7 +242,8 @@ Refusal RowColumn::check(const ColumnSettings& settings, const Run& run,
                 const std::uint64_t weight = s.weights.empty() ? 1 : s.weights[i];
                 weights[s.values[i]] += weight;
                 total += weight;
-                c.m_maxBytes = std::max(c.m_maxBytes, static_cast<std::int64_t>(s.values[i].size()));
+                c.m_maxBytes =
+                    std::max(c.m_maxBytes, static_cast<std::int64_t>(s.values[i].size()));
                 if (!s.weights.empty()) {
                     c.m_through.push_back(total);
                 }
@@ -287,8 +288,8 @@ Refusal RowColumn::check(const ColumnSettings& settings, const Run& run,
             return r;
         }
         // A set node, its hash slot and the cell's bytes.
-        c.m_memory = static_cast<std::uint64_t>(run.rows) *
-                     (64 + static_cast<std::uint64_t>(c.m_maxBytes));
+        c.m_memory =
+            static_cast<std::uint64_t>(run.rows) * (64 + static_cast<std::uint64_t>(c.m_maxBytes));
         if (Refusal r = refuseMemory(c.m_memory, run.budget, run.rows)) {
             return r;
         }

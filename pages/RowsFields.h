@@ -41,7 +41,8 @@ inline constexpr PageField<RowsSettings> kRowsFields[] = {
      .name = Text{"列", "Columns"},
      .label = Caption{{"列：", "Columns:"}, {16, 15, 29, 8}},
      .examples = kRowsExamples,
-     .help = {"各列，以 ; 或换行分隔：名称 种类 [参数]；种类为 string number pattern（各带其命令的选项）、"
+     .help = {"各列，以 ; 或换行分隔：名称 种类 [参数]；种类为 string number "
+              "pattern（各带其命令的选项）、"
               "date [起..止] [--format F] [--zone Z]、oneof [--weights W,...] 值...、words [N] "
               "[--separator S]、row [起始]、uuid [4|7 [时间]]，任一列可加 --unique",
               "The columns, split by ; or lines: NAME KIND [ARGUMENTS]; the kinds are string, "
@@ -118,7 +119,7 @@ inline constexpr PageField<RowsSettings> kRowsFields[] = {
      .help = {"生成行数", "How many rows"}},
 };
 
-inline constexpr PageControls kRowsControls{ids::kRowsOutput, ids::kRowsGenerate,
-                                            ids::kRowsExport, "表格.txt"};
+inline constexpr PageControls kRowsControls{ids::kRowsOutput, ids::kRowsGenerate, ids::kRowsExport,
+                                            "表格.txt"};
 
 }  // namespace ovantis

@@ -99,6 +99,7 @@ Refusal check(const StringSettings& s) {
         {&StringSettings::exclude, CharacterSet::parse(s.exclude, set, true)},
         {&StringSettings::head, CharacterSet::checkVerbatim(s.head)},
         {&StringSettings::tail, CharacterSet::checkVerbatim(s.tail)},
+        {&StringSettings::separator, CharacterSet::checkVerbatim(s.separator)},
     };
     for (const auto& [member, textCheck] : texts) {
         if (textCheck.fault != CharacterSet::Fault::None) {
@@ -106,7 +107,7 @@ Refusal check(const StringSettings& s) {
         }
     }
     std::vector<CharacterSet> classes;
-    if (!CharacterSet::build(s, classes)) {
+    if (!CharacterSet::build(s, classes) && !s.passphrase) {
         return {.kind = Kind::NoCharClass, .notice = notices::kNoCharClass};
     }
     const char* high = row(&StringSettings::maxLength);
@@ -114,7 +115,7 @@ Refusal check(const StringSettings& s) {
         return maxBelowMin(notices::kBadLength, high, row(&StringSettings::minLength), s.minLength,
                            s.maxLength);
     }
-    if (s.eachClass && s.maxLength < static_cast<std::int32_t>(classes.size())) {
+    if (s.eachClass && !s.passphrase && s.maxLength < static_cast<std::int32_t>(classes.size())) {
         return {.kind = Kind::EachClassShort,
                 .notice = notices::kBadLength,
                 .field = high,

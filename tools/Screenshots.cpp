@@ -32,6 +32,7 @@
 #include "Notices.h"
 #include "NumberPage.h"
 #include "PatternPage.h"
+#include "RowsPage.h"
 #include "StringPage.h"
 #include "TimePage.h"
 
@@ -139,6 +140,12 @@ int main(int argc, char** argv) {
     pattern->setEditText(shown);
     QTest::qWait(400);
 
+    // The Rows page with its start-up columns.
+    dialog.tabBar()->setCurrentIndex(4);
+    QTest::qWait(400);
+    click(dialog.rowsPage(), ids::kRowsGenerate);
+    save(dialog, out + QStringLiteral("/rows-page.png"));
+
     // The same pages maximised: the output boxes take what the window gains.
     // A screen smaller than the window (offscreen's at a large scale) has no
     // room to maximise into.
@@ -146,8 +153,9 @@ int main(int argc, char** argv) {
                       dialog.screen()->availableSize();
     dialog.setWindowState(Qt::WindowMaximized);
     const QString pages[] = {QStringLiteral("string"), QStringLiteral("number"),
-                             QStringLiteral("time"), QStringLiteral("pattern")};
-    for (int page = 0; room && page < 4; ++page) {
+                             QStringLiteral("time"), QStringLiteral("pattern"),
+                             QStringLiteral("rows")};
+    for (int page = 0; room && page < 5; ++page) {
         dialog.tabBar()->setCurrentIndex(page);
         QTest::qWait(50);
         save(dialog, out + QStringLiteral("/%1-page-maximised.png").arg(pages[page]));
@@ -176,9 +184,10 @@ int main(int argc, char** argv) {
         return compare(out, args.value(4),
                        language == ovantis::Language::Chinese
                            ? QStringList{"string-page.png", "number-page.png", "time-page.png",
-                                         "pattern-page.png"}
+                                         "pattern-page.png", "rows-page.png"}
                            : QStringList{"string-page-en.png=string-page.png",
-                                         "pattern-page-en.png=pattern-page.png"});
+                                         "pattern-page-en.png=pattern-page.png",
+                                         "rows-page-en.png=rows-page.png"});
     }
     return 0;
 }

@@ -17,8 +17,8 @@ StringPage::StringPage(ovantis::RandomSource& random, QWidget* parent)
     fill(ovantis::StringPageLogic::initialContent());
     onClick(ids::kStringGenerate, &StringPage::generate);
     onClick(ids::kStringExport, &StringPage::exportResult);
-    const int counted[] = {ids::kUpper,   ids::kLower,     ids::kDigits,
-                           ids::kSymbols, ids::kNoSimilar, ids::kEachClass};
+    const int counted[] = {ids::kUpper,     ids::kLower,     ids::kDigits,    ids::kSymbols,
+                           ids::kNoSimilar, ids::kEachClass, ids::kPassphrase};
     for (const int id : counted) {
         connect(qobject_cast<QAbstractButton*>(control(id)), &QAbstractButton::toggled, this,
                 [this] { m_logic.OnFieldsEdited(); });

@@ -775,22 +775,30 @@ TEST(CliRows, RefusesInTheRunsLanguageWithTheColumnAndPlace) {
         const char* english;
         const char* chinese;
     } cases[] = {
-        {{"rows", "a row; b oneof"}, 2,
+        {{"rows", "a row; b oneof"},
+         2,
          "column 2 b (line 1, character 10): at least one value is needed",
          "第 2 列 b（第 1 行第 10 个字符）：需要至少一个值"},
-        {{"rows", "a row\nb strng"}, 2,
+        {{"rows", "a row\nb strng"},
+         2,
          "column 2 b (line 2, character 3): 'strng' is no kind of column (the kinds: string, "
          "number, pattern, date, oneof, words, row, uuid)",
          "第 2 列 b（第 2 行第 3 个字符）：'strng' 不是列的种类（可用：string, number, pattern, "
          "date, oneof, words, row, uuid）"},
-        {{"rows", "a string -n 5"}, 2,
+        {{"rows", "a string -n 5"},
+         2,
          "column 1 a (line 1, character 3): -n does not belong in a column; give it to rows itself",
          "第 1 列 a（第 1 行第 3 个字符）：-n 不能用在列中；请放在列之外"},
-        {{"rows", "a row", "--format", "xml"}, 2, "--format needs csv, tsv, jsonl or sql (got 'xml')",
+        {{"rows", "a row", "--format", "xml"},
+         2,
+         "--format needs csv, tsv, jsonl or sql (got 'xml')",
          "--format 须为 csv、tsv、jsonl 或 sql（现为 'xml'）"},
-        {{"rows", "a row", "--shard", "3/2"}, 2, "'3/2' is not a shard: K/N with 1 <= K <= N <= 1000000",
+        {{"rows", "a row", "--shard", "3/2"},
+         2,
+         "'3/2' is not a shard: K/N with 1 <= K <= N <= 1000000",
          "'3/2' 不是分片：须为 K/N，1 ≤ K ≤ N ≤ 1000000"},
-        {{"rows", "a words", "--words", "/nonexistent/words"}, 1,
+        {{"rows", "a words", "--words", "/nonexistent/words"},
+         1,
          "cannot read /nonexistent/words: No such file or directory",
          "无法读取 /nonexistent/words：没有那个文件或目录"},
     };
@@ -819,6 +827,26 @@ TEST(CliRows, ReadsSchemaAndWordsFromFiles) {
               "ovantis-cli: " + words +
                   ": line 2 of the word list is no usable word (blank, a control character, a "
                   "space or not UTF-8)\n");
+}
+
+}  // namespace
+}  // namespace ovantis::cli
+
+namespace ovantis::cli {
+namespace {
+
+// Passphrases count words as lengths count characters.
+TEST(CliPassphrase, DrawsWordsFromTheBuiltInList) {
+    EXPECT_EQ(cli("string --passphrase --length 6 --info").out,
+              "221,073,919,720,733,357,899,776 strings · 77.5 bits\n");
+    EXPECT_TRUE(std::regex_match(
+        cli("string -W --length 2..3 --separator . --head < --tail > -n 50").out,
+        std::regex("(<[a-z-]+\\.[a-z-]+(\\.[a-z-]+)?>\n){50}")));
+    EXPECT_EQ(cli("string -W --length 1 --unique -n 7777").status, kExitUsage);
+    // Every word once, in some order.
+    std::vector<std::string> words = matches(cli("string -W --length 1 --unique -n 7776").out);
+    std::sort(words.begin(), words.end());
+    EXPECT_EQ(std::unique(words.begin(), words.end()) - words.begin(), 7776);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "NumberFields.h"
 #include "PatternFields.h"
+#include "RowsFields.h"
 #include "StringFields.h"
 #include "TimeFields.h"
 #include "WindowLayout.h"
@@ -24,6 +25,7 @@ TEST(WindowLayout, ControlsNeitherOverlapNorShareAnId) {
         windowLayout<StringSettings>(kStringFields, kStringControls),
         windowLayout<NumberSettings>(kNumberFields, kNumberControls),
         windowLayout<TimeSettings>(kTimeFields, kTimeControls),
+        windowLayout<RowsSettings>(kRowsFields, kRowsControls),
         windowLayout<PatternSettings>(kPatternFields, kPatternControls),
     };
     std::set<int> ids{ids::kDescription, ids::kTabs};
@@ -59,7 +61,7 @@ std::string placesOf(const std::vector<WindowControl>& page) {
 TEST(WindowLayout, EveryPageKeepsItsTemplatesRectangles) {
     EXPECT_EQ(placesOf(windowLayout<StringSettings>(kStringFields, kStringControls)),
               "1002@16,14,32,10 1003@58,14,32,10 1004@100,14,32,10 1037@142,14,32,10 "
-              "1038@184,14,80,10 1039@274,31,49,10 1040@274,48,49,10 "
+              "1050@274,14,49,10 1038@184,14,80,10 1039@274,31,49,10 1040@274,48,49,10 "
               "1005@47,29,64,14 1006@47,46,64,14 1015@193,29,28,14 1016@236,29,28,14 "
               "1017@193,46,28,14 1010@16,78,249,140 1011@274,187,49,14 "
               "1012@274,204,49,14 1041@60,66,205,10 -1005@16,32,25,8 "
@@ -80,6 +82,11 @@ TEST(WindowLayout, EveryPageKeepsItsTemplatesRectangles) {
               "1032@193,46,28,14 1034@16,78,249,140 1035@274,187,49,14 "
               "1036@274,204,49,14 -1030@16,15,25,8 -1032@151,48,41,8 "
               "-1034@16,67,41,8 ");
+    EXPECT_EQ(placesOf(windowLayout<RowsSettings>(kRowsFields, kRowsControls)),
+              "1042@47,12,276,14 1043@47,29,276,16 1044@47,46,40,14 1045@96,48,50,10 "
+              "1046@193,46,28,14 1047@16,78,249,140 1048@274,187,49,14 "
+              "1049@274,204,49,14 -1042@16,15,29,8 -1044@16,48,29,8 -1046@151,48,41,8 "
+              "-1047@16,67,41,8 ");
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 #include "ControlIds.h"
 #include "RowsPageLogic.h"
 #include "RowsTable.h"
-#include "ScriptedHost.h"
 #include "SchemaReader.h"
+#include "ScriptedHost.h"
 #include "WordList.h"
 
 namespace ovantis {
@@ -33,7 +33,8 @@ std::vector<ColumnSettings> columns(std::string_view schema) {
 // The rows of a seeded run's part, made by one worker.
 std::string rows(std::string_view schema, RowsTable::Run run, std::uint64_t seed = 7) {
     std::optional<RowsTable> table;
-    const SchemaRefusal r = RowsTable::check(columns(schema), run, RowsTable::seededKey(seed), table);
+    const SchemaRefusal r =
+        RowsTable::check(columns(schema), run, RowsTable::seededKey(seed), table);
     EXPECT_FALSE(r) << schema;
     if (r) {
         return {};
@@ -51,7 +52,8 @@ TEST(SchemaText, CutsColumnsAndWordsAsAShellDoes) {
     } cases[] = {
         {"a row; b uuid", {{"a", "row"}, {"b", "uuid"}}},
         {"a row\n\n# a comment; still\nb uuid # c x", {{"a", "row"}, {"b", "uuid"}}},
-        {"v oneof 'x y' \"say \\\"hi\\\"\" a\\ b '#;'", {{"v", "oneof", "x y", "say \"hi\"", "a b", "#;"}}},
+        {"v oneof 'x y' \"say \\\"hi\\\"\" a\\ b '#;'",
+         {{"v", "oneof", "x y", "say \"hi\"", "a b", "#;"}}},
         {"v oneof it's#not", {}},  // an open quote, below
     };
     for (const auto& c : cases) {
@@ -122,7 +124,9 @@ TEST(RowsTable, QuotesEachFormatsSpecialCharactersAndOnlyThose) {
     } cases[] = {
         {RowsFormat::Csv, "n,v\n", {"\"a,b\"", "\"say \"\"hi\"\"\"", "it's", "back\\slash"}},
         {RowsFormat::Tsv, "n\tv\n", {"a,b", "say \"hi\"", "it's", "back\\slash"}},
-        {RowsFormat::JsonLines, "", {"\"a,b\"", "\"say \\\"hi\\\"\"", "\"it's\"", "\"back\\\\slash\""}},
+        {RowsFormat::JsonLines,
+         "",
+         {"\"a,b\"", "\"say \\\"hi\\\"\"", "\"it's\"", "\"back\\\\slash\""}},
         {RowsFormat::Sql, "", {"'a,b'", "'say \"hi\"'", "'it''s'", "'back\\slash'"}},
     };
     for (const auto& c : cases) {
@@ -132,7 +136,8 @@ TEST(RowsTable, QuotesEachFormatsSpecialCharactersAndOnlyThose) {
             EXPECT_NE(out.find(cell), std::string::npos) << cell;
         }
     }
-    EXPECT_TRUE(rows(schema, {.format = RowsFormat::JsonLines, .rows = 1}).starts_with("{\"n\":41,\"v\":"));
+    EXPECT_TRUE(
+        rows(schema, {.format = RowsFormat::JsonLines, .rows = 1}).starts_with("{\"n\":41,\"v\":"));
     EXPECT_TRUE(rows(schema, {.format = RowsFormat::Sql, .table = "t", .rows = 1})
                     .starts_with("INSERT INTO \"t\" (\"n\", \"v\") VALUES (41, '"));
 }
@@ -152,13 +157,15 @@ TEST(RowsTable, PartsInOrderEqualTheWholeRun) {
 }
 
 TEST(RowsTable, WeightedValuesComeAsOftenAsTheirWeights) {
-    const std::string out = rows("v oneof --weights 1,2,3,4 a b c d", {.header = false, .rows = 100000});
+    const std::string out =
+        rows("v oneof --weights 1,2,3,4 a b c d", {.header = false, .rows = 100000});
     std::map<char, double> seen;
     for (std::size_t at = 0; at < out.size(); at += 2) {
         ++seen[out[at]];
     }
     double chi = 0;
-    for (const auto& [value, weight] : std::map<char, double>{{'a', 1}, {'b', 2}, {'c', 3}, {'d', 4}}) {
+    for (const auto& [value, weight] :
+         std::map<char, double>{{'a', 1}, {'b', 2}, {'c', 3}, {'d', 4}}) {
         const double expected = 100000 * weight / 10;
         chi += (seen[value] - expected) * (seen[value] - expected) / expected;
     }
@@ -189,8 +196,9 @@ TEST(RowsTable, RefusesWhatARunCannotKeep) {
     };
     for (const auto& c : cases) {
         std::optional<RowsTable> table;
-        EXPECT_EQ(RowsTable::check(columns(c.schema), c.run, RowsTable::seededKey(1), table).refusal.kind,
-                  c.kind)
+        EXPECT_EQ(
+            RowsTable::check(columns(c.schema), c.run, RowsTable::seededKey(1), table).refusal.kind,
+            c.kind)
             << c.schema;
     }
     // Every value once: the last of them is found however long it takes.
@@ -209,10 +217,8 @@ TEST(WordList, KeepsEachWordOnceAndRefusesWhatIsNoWord) {
         Kind kind;
         std::size_t size;
     } cases[] = {
-        {"b\r\na\n\nb\n", Kind::None, 2},
-        {"", Kind::NoWords, 0},
-        {"a\nb c\n", Kind::BadWord, 0},
-        {"a\n\x01\n", Kind::BadWord, 0},
+        {"b\r\na\n\nb\n", Kind::None, 2}, {"", Kind::NoWords, 0},
+        {"a\nb c\n", Kind::BadWord, 0},   {"a\n\x01\n", Kind::BadWord, 0},
         {"\xff\n", Kind::BadWord, 0},
     };
     for (const auto& c : cases) {
@@ -247,7 +253,8 @@ TEST(RowsPage, ShowsBitsAsTypedAndMakesTheHeaderAndRows) {
     p.host.notices.clear();
     BatchRun(p.page);
     ASSERT_EQ(p.host.notices.size(), 1u);
-    EXPECT_EQ(p.host.notices[0], "表格设定无效！\n第 2 列 v（第 1 行第 11 个字符）：需要至少一个值");
+    EXPECT_EQ(p.host.notices[0],
+              "表格设定无效！\n第 2 列 v（第 1 行第 11 个字符）：需要至少一个值");
 }
 
 }  // namespace
