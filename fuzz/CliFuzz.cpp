@@ -191,7 +191,7 @@ std::string zeroDigits(const std::string& text) {
     return out;
 }
 
-enum class Value { None, Output, Exec, Delay };
+enum class Value { None, Output, Input, Exec, Delay };
 
 Value valueOf(const std::string& longName) {
     if (longName == "--output") {
@@ -200,13 +200,18 @@ Value valueOf(const std::string& longName) {
     if (longName == "--exec") {
         return Value::Exec;
     }
+    // Files read: one named /dev/stdin or a FIFO would wait.
+    if (longName == "--schema" || longName == "--words") {
+        return Value::Input;
+    }
     if (longName == "--delay" || longName == "--min-delay" || longName == "--max-delay") {
         return Value::Delay;
     }
     return Value::None;
 }
 
-// Rewrites the arguments so -o names a file in the scratch folder, --exec
+// Rewrites the arguments so -o, --schema and --words name files in the
+// scratch folder, --exec
 // starts /bin/true and every delay is zero. Errs on the side of rewriting:
 // a token that merely might be such a value is rewritten too, so no reading
 // of the command line can escape. Returns whether a file may be written.
@@ -217,9 +222,9 @@ bool tame(std::vector<std::string>& args, const Scratch& scratch) {
     bool delays[3] = {};  // --delay, --min-delay, --max-delay given
     const auto rewrite = [&](Value kind, const std::string& value) {
         output = output || kind == Value::Output;
-        return kind == Value::Output ? scratch.file(value)
-               : kind == Value::Exec ? std::string(kHarmlessProgram)
-                                     : zeroDigits(value);
+        return kind == Value::Output || kind == Value::Input ? scratch.file(value)
+               : kind == Value::Exec                        ? std::string(kHarmlessProgram)
+                                                            : zeroDigits(value);
     };
     std::size_t end = 0;
     for (; end < args.size(); ++end) {
