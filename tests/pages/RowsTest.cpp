@@ -144,7 +144,7 @@ TEST(RowsTable, QuotesEachFormatsSpecialCharactersAndOnlyThose) {
 
 TEST(RowsTable, PartsInOrderEqualTheWholeRun) {
     const char* schema = "id row; w words 3; d date; u uuid; p oneof --weights 1,2 x y";
-    const std::int32_t count = 5000;
+    const std::int32_t count = 2500;
     const std::string whole = rows(schema, {.rows = count});
     for (std::uint32_t n = 1; n <= 8; ++n) {
         std::string joined;
