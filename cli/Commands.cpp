@@ -277,25 +277,39 @@ void writeRows(const RowsTable& table, std::string_view lineEnd, std::ostream& s
     for (unsigned i = 0; i < cores; ++i) {
         workers.push_back(std::make_unique<RowsTable::Worker>(table));
     }
+    // Each worker's stretch is some streams long, a few MiB at most, so
+    // threads start rarely.
+    const std::uint64_t streams = std::clamp<std::uint64_t>(
+        (std::uint64_t{4} << 20) / (step * static_cast<std::uint64_t>(table.maxRowBytes() + 1)), 1,
+        32);
     std::vector<std::string> parts(cores);
+    sink.drain(out);
     for (std::uint64_t from = table.firstRow(); from < table.endRow();) {
         std::vector<std::thread> threads;
-        std::uint64_t start = from;
-        for (unsigned i = 0; i < cores && start < table.endRow(); ++i) {
-            const std::uint64_t end = std::min(table.endRow(), (start / step + 1) * step);
-            parts[i].clear();
-            threads.emplace_back(
-                [&, i, start, end] { workers[i]->appendRows(parts[i], start, end, lineEnd); });
+        std::vector<std::pair<std::uint64_t, std::uint64_t>> stretches;
+        for (std::uint64_t start = from; stretches.size() < cores && start < table.endRow();) {
+            const std::uint64_t end = std::min(table.endRow(), (start / step + streams) * step);
+            stretches.emplace_back(start, end);
             start = end;
         }
+        const auto make = [&](std::size_t i) {
+            parts[i].clear();
+            workers[i]->appendRows(parts[i], stretches[i].first, stretches[i].second, lineEnd);
+        };
+        for (std::size_t i = 1; i < stretches.size(); ++i) {
+            threads.emplace_back(make, i);
+        }
+        make(0);
         for (std::thread& t : threads) {
             t.join();
         }
-        from = start;
-        for (std::size_t i = 0; i < threads.size(); ++i) {
-            out += parts[i];
+        from = stretches.back().second;
+        for (std::size_t i = 0; i < stretches.size(); ++i) {
+            if (!sink.drain(parts[i])) {
+                return;
+            }
         }
-        if (!sink.drain(out) || sys::Signals::stopRequested()) {
+        if (sys::Signals::stopRequested()) {
             return;
         }
     }

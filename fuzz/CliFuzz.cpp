@@ -223,8 +223,8 @@ bool tame(std::vector<std::string>& args, const Scratch& scratch) {
     const auto rewrite = [&](Value kind, const std::string& value) {
         output = output || kind == Value::Output;
         return kind == Value::Output || kind == Value::Input ? scratch.file(value)
-               : kind == Value::Exec                        ? std::string(kHarmlessProgram)
-                                                            : zeroDigits(value);
+               : kind == Value::Exec                         ? std::string(kHarmlessProgram)
+                                                             : zeroDigits(value);
     };
     std::size_t end = 0;
     for (; end < args.size(); ++end) {

@@ -13,55 +13,50 @@
 namespace ovantis {
 namespace {
 
-// Appends a cell as its format writes it. Cells never hold controls (every
-// kind refuses them), so no format needs to escape a line end or a tab.
-void appendCell(std::string& out, std::string_view cell, RowsFormat format, bool numeric) {
+// Whether a cell needs quoting or escaping: CSV quotes a cell holding a
+// comma or a quote; JSON escapes quotes and backslashes, SQL doubles quotes.
+// Cells never hold controls (every kind refuses them), so no format has a
+// line end or a tab to escape.
+bool special(char c, RowsFormat format) {
     switch (format) {
         case RowsFormat::Csv:
-            if (cell.find_first_of(",\"") == std::string_view::npos) {
-                out += cell;
-                return;
-            }
-            out += '"';
-            for (const char c : cell) {
-                out += c;
-                if (c == '"') {
-                    out += '"';
-                }
-            }
-            out += '"';
-            return;
-        case RowsFormat::Tsv:
-            out += cell;
-            return;
+            return c == ',' || c == '"';
         case RowsFormat::JsonLines:
-            if (numeric) {
-                out += cell;
-                return;
-            }
-            out += '"';
-            for (const char c : cell) {
-                if (c == '"' || c == '\\') {
-                    out += '\\';
-                }
-                out += c;
-            }
-            out += '"';
-            return;
+            return c == '"' || c == '\\';
         case RowsFormat::Sql:
-            if (numeric) {
-                out += cell;
-                return;
+            return c == '\'';
+        case RowsFormat::Tsv:
+            break;
+    }
+    return false;
+}
+
+// The cell written from start on, after an opening quote where its column
+// always has one, made what its format writes.
+void finishCell(std::string& out, std::size_t start, RowsFormat format, char quote) {
+    std::size_t at = start;
+    while (at < out.size() && !special(out[at], format)) {
+        ++at;
+    }
+    if (at < out.size()) {
+        const std::string cell = out.substr(start);
+        out.resize(start);
+        if (format == RowsFormat::Csv) {
+            quote = '"';
+            out += quote;
+        }
+        for (const char c : cell) {
+            if (format == RowsFormat::JsonLines && special(c, format)) {
+                out += '\\';
             }
-            out += '\'';
-            for (const char c : cell) {
+            out += c;
+            if (format != RowsFormat::JsonLines && c == quote) {
                 out += c;
-                if (c == '\'') {
-                    out += '\'';
-                }
             }
-            out += '\'';
-            return;
+        }
+    }
+    if (quote != 0) {
+        out += quote;
     }
 }
 
@@ -176,12 +171,23 @@ SchemaRefusal RowsTable::check(const std::vector<ColumnSettings>& columns, const
                 break;
         }
     }
+    // JSON and SQL quote every cell but numbers; the quote opens in the prefix.
+    for (std::size_t i = 0; i < t.m_columns.size(); ++i) {
+        const bool quoted = !t.m_columns[i].numeric() &&
+                            (run.format == RowsFormat::JsonLines || run.format == RowsFormat::Sql);
+        t.m_quotes.push_back(!quoted ? 0 : run.format == RowsFormat::Sql ? '\'' : '"');
+    }
     if (run.format == RowsFormat::Sql) {
         std::string& first = t.m_prefixes[0];
         first = "INSERT INTO \"";
         first.append(run.table).append("\" (").append(names).append(") VALUES (");
     }
-    std::int64_t most = static_cast<std::int64_t>(std::strlen(t.m_rowEnd));
+    for (std::size_t i = 0; i < t.m_columns.size(); ++i) {
+        if (t.m_quotes[i] != 0) {
+            t.m_prefixes[i] += t.m_quotes[i];
+        }
+    }
+    std::int64_t most = static_cast<std::int64_t>(t.m_rowEnd.size());
     for (std::size_t i = 0; i < t.m_columns.size(); ++i) {
         // Quoting at most doubles a cell, and adds its two quotes.
         most += static_cast<std::int64_t>(t.m_prefixes[i].size()) +
@@ -272,9 +278,9 @@ void RowsTable::Worker::appendRow(std::string& out, std::uint64_t row) {
     const RowsTable& t = m_table;
     for (std::size_t i = 0; i < m_makers.size(); ++i) {
         out += t.m_prefixes[i];
-        m_cell.clear();
-        m_makers[i]->append(m_cell, row);
-        appendCell(out, m_cell, t.m_run.format, t.m_columns[i].numeric());
+        const std::size_t start = out.size();
+        m_makers[i]->append(out, row);
+        finishCell(out, start, t.m_run.format, t.m_quotes[i]);
     }
     out += t.m_rowEnd;
 }

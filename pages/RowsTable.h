@@ -77,7 +77,6 @@ class RowsTable {
         const RowsTable& m_table;
         RandomSource m_random;
         std::vector<std::unique_ptr<CellMaker>> m_makers{};
-        std::string m_cell{};
         // The next row the stream would give, or none before the first.
         std::optional<std::uint64_t> m_next{};
     };
@@ -89,7 +88,9 @@ class RowsTable {
     EntropyPool m_key;
     std::vector<RowColumn> m_columns{};
     std::vector<std::string> m_prefixes{};
-    const char* m_rowEnd = "";
+    // The quote that closes each column's cells, or 0 for none.
+    std::vector<char> m_quotes{};
+    std::string_view m_rowEnd;
     std::uint64_t m_first = 0;
     std::uint64_t m_end = 0;
     std::int64_t m_maxRowBytes = 0;
