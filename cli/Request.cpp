@@ -358,7 +358,9 @@ Request readRequest(const CLI::App& app, const std::vector<std::string>& args,
     } else if (command.get_name() == "rows") {
         r.command = Command::Rows;
         r.rows = readSettings<RowsSettings>(command, kRowsFields, args, r.shown);
-        if (given(command, "--columns") == nullptr) {
+        // Columns given any way replace the start-up ones.
+        if (given(command, "--columns") == nullptr &&
+            (!rowsOperands(command).empty() || given(command, "--schema") != nullptr)) {
             r.rows.schema.clear();
         }
         for (const std::string& operand : rowsOperands(command)) {
