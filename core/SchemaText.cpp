@@ -37,9 +37,9 @@ Refusal SchemaText::split(std::string_view text, std::vector<std::vector<SchemaW
         char32_t point = 0;
         const std::size_t length = decodeUtf8(text.substr(i), point);
         const std::string_view bytes = text.substr(i, length);
-        const bool lineEnd = point == U'\n';
-        if (length == 0 || (CharacterSet::breaksLine(point) && point != U'\t' && !lineEnd &&
-                            !(point == U'\r' && text.substr(i + 1, 1) == "\n"))) {
+        const bool lineEnd = point == '\n';
+        if (length == 0 || (CharacterSet::breaksLine(point) && point != '\t' && !lineEnd &&
+                            !(point == '\r' && text.substr(i + 1, 1) == "\n"))) {
             at = {.text = {}, .line = line, .character = character};
             return {.kind = length == 0 ? Refusal::Kind::NotUtf8 : Refusal::Kind::ControlInValue,
                     .values = {"SCHEMA", codePoint(point)}};
@@ -69,7 +69,7 @@ Refusal SchemaText::split(std::string_view text, std::vector<std::vector<SchemaW
             continue;
         }
         if (quote == '\'') {
-            if (point == U'\'') {
+            if (point == '\'') {
                 quote = 0;
             } else {
                 word.text += bytes;
@@ -77,24 +77,24 @@ Refusal SchemaText::split(std::string_view text, std::vector<std::vector<SchemaW
             continue;
         }
         if (quote == '"') {
-            if (point == U'"') {
+            if (point == '"') {
                 quote = 0;
-            } else if (point == U'\\' && (text.substr(i, 1) == "\"" || text.substr(i, 1) == "\\")) {
+            } else if (point == '\\' && (text.substr(i, 1) == "\"" || text.substr(i, 1) == "\\")) {
                 escaped = true;
             } else {
                 word.text += bytes;
             }
             continue;
         }
-        const bool space = point == U' ' || point == U'\t' || point == U'\r';
-        if (space || lineEnd || point == U';') {
+        const bool space = point == ' ' || point == '\t' || point == '\r';
+        if (space || lineEnd || point == ';') {
             endWord();
-            if (lineEnd || point == U';') {
+            if (lineEnd || point == ';') {
                 columns.emplace_back();
             }
             continue;
         }
-        if (point == U'#' && !inWord) {
+        if (point == '#' && !inWord) {
             comment = true;
             continue;
         }
@@ -103,10 +103,10 @@ Refusal SchemaText::split(std::string_view text, std::vector<std::vector<SchemaW
             word.character = here;
             inWord = true;
         }
-        if (point == U'\'' || point == U'"') {
+        if (point == '\'' || point == '"') {
             quote = static_cast<char>(point);
             at = {.text = std::string(bytes), .line = line, .character = here};
-        } else if (point == U'\\') {
+        } else if (point == '\\') {
             escaped = true;
         } else {
             word.text += bytes;
