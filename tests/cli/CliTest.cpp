@@ -842,9 +842,9 @@ namespace {
 TEST(CliPassphrase, DrawsWordsFromTheBuiltInList) {
     EXPECT_EQ(cli("string --passphrase --length 6 --info").out,
               "221,073,919,720,733,357,899,776 strings · 77.5 bits\n");
-    EXPECT_TRUE(std::regex_match(
-        cli("string -W --length 2..3 --separator . --head < --tail > -n 50").out,
-        std::regex("(<[a-z-]+\\.[a-z-]+(\\.[a-z-]+)?>\n){50}")));
+    EXPECT_TRUE(
+        std::regex_match(cli("string -W --length 2..3 --separator . --head < --tail > -n 50").out,
+                         std::regex("(<[a-z-]+\\.[a-z-]+(\\.[a-z-]+)?>\n){50}")));
     EXPECT_EQ(cli("string -W --length 1 --unique -n 7777").status, kExitUsage);
     // Every word once, in some order.
     std::vector<std::string> words = matches(cli("string -W --length 1 --unique -n 7776").out);

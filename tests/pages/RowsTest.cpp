@@ -16,6 +16,7 @@ namespace ovantis {
 namespace {
 
 using Kind = Refusal::Kind;
+using namespace std::literals;
 
 // Page kinds take their options from the front end; here they take none.
 const SchemaReader::PageOptions kNoOptions = [](ColumnSettings&,
@@ -104,6 +105,12 @@ TEST(SchemaReader, RefusesWithTheColumnAndThePlace) {
         {"a string -U", Kind::PageOptions, 1, 1, 3},
         {"a row 'open", Kind::OpenQuote, 0, 1, 7},
     };
+    // No cell can hold a line end, a tab or a NUL: the schema refuses them.
+    for (const std::string_view schema :
+         {"a oneof 'x\ny'"sv, "a oneof x\0y"sv, "a oneof x\x01y"sv}) {
+        std::vector<ColumnSettings> read;
+        EXPECT_TRUE(SchemaReader::read(schema, kNoOptions, read)) << schema;
+    }
     for (const auto& c : cases) {
         std::vector<ColumnSettings> read;
         const SchemaRefusal r = SchemaReader::read(c.schema, kNoOptions, read);
