@@ -67,7 +67,7 @@ class KindWords {
         return finish();
     }
     // The word a refusal points at.
-    std::size_t at() const { return std::min(m_at, m_words.size() - 1); }
+    std::size_t at() const { return m_at; }
 
   private:
     Refusal bad() const {
