@@ -22,7 +22,7 @@ TEST_PACKAGES  := $(RUN_PACKAGES) clang libclang-rt-dev libgtest-dev libgmock-de
                   man-db groff-base zsh fish e2fsprogs acl attr fonts-noto-mono \
                   xvfb openbox x11-utils xdotool
 FUZZ_PACKAGES  := cmake make clang libclang-rt-dev
-BENCH_PACKAGES := $(RUN_PACKAGES) libbenchmark-dev pwgen time coreutils
+BENCH_PACKAGES := $(RUN_PACKAGES) libbenchmark-dev pwgen time coreutils python3-fake-factory
 PKG_PACKAGES   := $(RUN_PACKAGES) dpkg-dev file
 WIN_PACKAGES   := cmake make g++-mingw-w64-x86-64-posix libcli11-dev
 WIN_TEST_PACKAGES := $(WIN_PACKAGES) googletest wine64
@@ -154,6 +154,7 @@ bench:
 	QT_QPA_PLATFORM=offscreen $(BENCH_BUILD)/bench/ovantis_ui_bench
 	bench/compare.sh $(BENCH_BUILD)/cli/ovantis-cli
 	bench/hostile.sh $(BENCH_BUILD)/cli/ovantis-cli
+	bench/rows.sh $(BENCH_BUILD)/cli/ovantis-cli
 
 # Windows: core/, pages/, sys/ and ovantis-cli cross-built with MinGW-w64, statically
 # linked, their tests run under Wine (see cmake/MinGW.cmake).
