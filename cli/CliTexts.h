@@ -27,6 +27,8 @@ inline constexpr Text kRowsSeedHelp{
     "Key a ChaCha20 stream with S (0..4294967295): the same seed gives the same rows in every "
     "version, for any shards and cores; 'now' for the current second"};
 inline constexpr Text kCannotRead{"无法读取 %1：%2", "cannot read %1: %2"};
+inline constexpr Text kFileTooLarge{"无法读取 %1：文件超过 %2 MiB 的上限",
+                                    "cannot read %1: it is larger than the %2 MiB limit"};
 inline constexpr Text kBadFormatName{"--format 须为 csv、tsv、jsonl 或 sql（现为 %1）",
                                      "--format needs csv, tsv, jsonl or sql (got %1)"};
 inline constexpr Text kBadTableName{

@@ -250,27 +250,32 @@ int runPattern(const Run& run, const KeySource& keys, const RandomSource::Clock&
 }
 
 // Rows in order, made by every core: each batch gives each worker one
-// stream's stretch, and the stretches go out in order.
+// stretch of streams, and the stretches go out in order.
 void writeRows(const RowsTable& table, std::string_view lineEnd, std::ostream& stream) {
     StreamSink sink(stream);
-    std::string out;
-    table.appendHeader(out, lineEnd);
+    std::string header;
+    table.appendHeader(header, lineEnd);
+    if (!sink.drain(header)) {
+        return;
+    }
     const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, 16u);
     const std::uint64_t step = RowsTable::kStreamRows;
-    // A worker's stretch is held whole: long rows, or rows that depend on
-    // those before them, are made by one worker a chunk at a time.
-    const bool alone = table.sequential() || cores == 1 ||
-                       table.maxRowBytes() > static_cast<std::int64_t>(kChunk) ||
+    // Room for a row at its longest: a worker holds its stretch whole at that.
+    const std::uint64_t room = static_cast<std::uint64_t>(table.maxRowBytes()) + lineEnd.size();
+    // Long rows, or rows that depend on those before them, are made by one
+    // worker a chunk at a time.
+    const bool alone = table.sequential() || cores == 1 || room * step > (std::uint64_t{8} << 20) ||
                        table.endRow() - table.firstRow() < 2 * step;
     if (alone) {
         RowsTable::Worker worker(table);
-        for (std::uint64_t row = table.firstRow(); row < table.endRow(); ++row) {
-            worker.appendRows(out, row, row + 1, lineEnd);
-            if (out.size() >= kChunk && (!sink.drain(out) || sys::Signals::stopRequested())) {
+        const std::uint64_t chunk = std::max<std::uint64_t>(1, kChunk / room);
+        for (std::uint64_t row = table.firstRow(); row < table.endRow();) {
+            const std::uint64_t end = std::min(table.endRow(), row + chunk);
+            if (!sink.write(worker.makeRows(row, end, lineEnd))) {
                 return;
             }
+            row = end;
         }
-        sink.drain(out);
         return;
     }
     std::vector<std::unique_ptr<RowsTable::Worker>> workers;
@@ -279,11 +284,9 @@ void writeRows(const RowsTable& table, std::string_view lineEnd, std::ostream& s
     }
     // Each worker's stretch is some streams long, a few MiB at most, so
     // threads start rarely.
-    const std::uint64_t streams = std::clamp<std::uint64_t>(
-        (std::uint64_t{4} << 20) / (step * static_cast<std::uint64_t>(table.maxRowBytes() + 1)), 1,
-        32);
-    std::vector<std::string> parts(cores);
-    sink.drain(out);
+    const std::uint64_t streams =
+        std::clamp<std::uint64_t>((std::uint64_t{4} << 20) / (step * room), 1, 32);
+    std::vector<std::string_view> parts(cores);
     for (std::uint64_t from = table.firstRow(); from < table.endRow();) {
         std::vector<std::thread> threads;
         std::vector<std::pair<std::uint64_t, std::uint64_t>> stretches;
@@ -293,8 +296,7 @@ void writeRows(const RowsTable& table, std::string_view lineEnd, std::ostream& s
             start = end;
         }
         const auto make = [&](std::size_t i) {
-            parts[i].clear();
-            workers[i]->appendRows(parts[i], stretches[i].first, stretches[i].second, lineEnd);
+            parts[i] = workers[i]->makeRows(stretches[i].first, stretches[i].second, lineEnd);
         };
         for (std::size_t i = 1; i < stretches.size(); ++i) {
             threads.emplace_back(make, i);
@@ -305,12 +307,9 @@ void writeRows(const RowsTable& table, std::string_view lineEnd, std::ostream& s
         }
         from = stretches.back().second;
         for (std::size_t i = 0; i < stretches.size(); ++i) {
-            if (!sink.drain(parts[i])) {
+            if (!sink.write(parts[i])) {
                 return;
             }
-        }
-        if (sys::Signals::stopRequested()) {
-            return;
         }
     }
 }
@@ -347,6 +346,10 @@ int runRows(const Run& run, const KeySource& keys, const RandomSource::Clock& cl
     }
     const RowsInput input = readRowsInput(s, run.language);
     if (!input.refused.empty()) {
+        // Stopped while a file read waited, as for a FIFO nobody writes.
+        if (const int signal = sys::Signals::stopSignal(); signal != 0 && input.ioError) {
+            return 128 + signal;
+        }
         run.err << "ovantis-cli: " << input.refused << '\n';
         return input.ioError ? kExitIo : kExitUsage;
     }
@@ -363,7 +366,7 @@ int runRows(const Run& run, const KeySource& keys, const RandomSource::Clock& cl
                                 : EntropyPool(keys);
     std::optional<RowsTable> table;
     if (const SchemaRefusal r = RowsTable::check(input.columns, rowsRun, key, table)) {
-        return usage(wordedSchema(r, run.language));
+        return usage(wordedSchema(r, input, run.language));
     }
     if (s.info) {
         std::string lines;

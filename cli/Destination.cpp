@@ -79,9 +79,14 @@ int reportWriteError(std::ostream& stream, std::ostream& err, const std::string&
 }
 
 bool StreamSink::drain(std::string& buffer) {
-    m_stream.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-    m_written += buffer.size();
+    const bool more = write(buffer);
     buffer.clear();
+    return more;
+}
+
+bool StreamSink::write(std::string_view text) {
+    m_stream.write(text.data(), static_cast<std::streamsize>(text.size()));
+    m_written += text.size();
     return m_stream.good() && !sys::Signals::stopRequested();
 }
 

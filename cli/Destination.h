@@ -54,6 +54,8 @@ class StreamSink : public TextSink {
   public:
     explicit StreamSink(std::ostream& stream) : m_stream(stream) {}
     bool drain(std::string& buffer) override;
+    // Hands text on; false when the stream failed or a stop was asked for.
+    bool write(std::string_view text);
     // Bytes handed on so far.
     std::uint64_t written() const { return m_written; }
 

@@ -53,45 +53,70 @@ SchemaReader::PageOptions pageOptions(Language language) {
 
 namespace {
 
-std::string fileRefused(const std::string& path, const SystemReason& reason, Language language) {
-    return texts::kCannotRead.fill(language,
-                                   {sys::printable(path), sys::describe(reason, language)});
+// The texts read together: the command line's columns, then the file's.
+constexpr std::size_t kFileSource = 1;
+
+// Reads a whole file, without the byte-order mark some editors put first;
+// or words why it cannot be read, naming the limit of a file too large.
+bool readText(const std::string& path, std::size_t limit, std::string& text, RowsInput& input,
+              Language language) {
+    const auto reason = sys::readFile(path, limit, text);
+    if (!reason) {
+        if (text.starts_with("\xEF\xBB\xBF")) {
+            text.erase(0, 3);
+        }
+        return true;
+    }
+    input.refused = *reason == sys::fileTooLarge()
+                        ? texts::kFileTooLarge.fill(
+                              language, {sys::printable(path), std::to_string(limit >> 20)})
+                        : texts::kCannotRead.fill(
+                              language, {sys::printable(path), sys::describe(*reason, language)});
+    input.ioError = true;
+    return false;
 }
 
 }  // namespace
 
-std::string wordedSchema(const SchemaRefusal& refusal, Language language) {
-    return schemaReasonOf(refusal, worded(refusal.refusal, language), language);
+std::string wordedSchema(const SchemaRefusal& refusal, const RowsInput& input, Language language) {
+    const std::string reason = schemaReasonOf(refusal, worded(refusal.refusal, language), language);
+    // A column's own refusals know only its number.
+    const std::size_t source =
+        refusal.column > 0 && static_cast<std::size_t>(refusal.column) <= input.sourceOf.size()
+            ? input.sourceOf[static_cast<std::size_t>(refusal.column) - 1]
+            : refusal.source;
+    if (input.schemaFile.empty() || refusal.line == 0 || source != kFileSource) {
+        return reason;
+    }
+    return texts::kRefused.fill(language, {sys::printable(input.schemaFile), reason});
 }
 
 RowsInput readRowsInput(const RowsSettings& settings, Language language) {
     RowsInput input;
-    std::string schema = settings.schema;
+    std::vector<std::string_view> texts{settings.schema};
+    std::string file;
     if (!settings.schemaFile.empty()) {
-        std::string text;
-        if (const auto reason = sys::readFile(settings.schemaFile, kMostSchemaBytes, text)) {
-            input.refused = fileRefused(settings.schemaFile, *reason, language);
-            input.ioError = true;
+        if (!readText(settings.schemaFile, kMostSchemaBytes, file, input, language)) {
             return input;
         }
-        schema += schema.empty() ? "" : "\n";
-        schema += text;
+        input.schemaFile = settings.schemaFile;
+        texts.push_back(file);
     }
     if (!settings.words.empty()) {
         std::string text;
-        if (const auto reason = sys::readFile(settings.words, kMostWordsBytes, text)) {
-            input.refused = fileRefused(settings.words, *reason, language);
-            input.ioError = true;
+        if (!readText(settings.words, kMostWordsBytes, text, input, language)) {
             return input;
         }
         input.words.emplace();
-        if (const Refusal r = WordList::read(text, *input.words)) {
-            input.refused = sys::printable(settings.words) + ": " + worded(r, language);
+        if (const Refusal r = WordList::read(std::move(text), *input.words)) {
+            input.refused = texts::kRefused.fill(
+                language, {sys::printable(settings.words), worded(r, language)});
             return input;
         }
     }
-    if (const SchemaRefusal r = SchemaReader::read(schema, pageOptions(language), input.columns)) {
-        input.refused = wordedSchema(r, language);
+    if (const SchemaRefusal r =
+            SchemaReader::read(texts, pageOptions(language), input.columns, input.sourceOf)) {
+        input.refused = wordedSchema(r, input, language);
     }
     return input;
 }

@@ -19,6 +19,10 @@ struct RowsInput {
     std::optional<WordList> words;
     std::string refused;
     bool ioError = false;
+    // The --schema file, and which text each column came from: the command
+    // line's (0) or the file's (1).
+    std::string schemaFile{};
+    std::vector<std::size_t> sourceOf{};
 };
 
 // The words of string, number and pattern columns, read as those commands
@@ -27,7 +31,8 @@ SchemaReader::PageOptions pageOptions(Language language);
 
 RowsInput readRowsInput(const RowsSettings& settings, Language language);
 
-// A schema refusal in the run's language, with the column and place it points at.
-std::string wordedSchema(const SchemaRefusal& refusal, Language language);
+// A schema refusal in the run's language, with the column and place it
+// points at, and the file when the place is in the --schema file.
+std::string wordedSchema(const SchemaRefusal& refusal, const RowsInput& input, Language language);
 
 }  // namespace ovantis::cli

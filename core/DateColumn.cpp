@@ -1,8 +1,10 @@
 #include "DateColumn.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <optional>
+#include <unordered_set>
 
 #include "Utf8.h"
 
@@ -137,20 +139,76 @@ std::optional<std::int64_t> readZone(std::string_view text) {
     return (text[0] == '-' ? -60 : 60) * (hours * 60 + minutes);
 }
 
+// What a conversion prints, so a format's texts can be told to repeat.
+enum Field : unsigned {
+    kYear = 1,
+    kCenturyYear = 2,
+    kMonth = 4,
+    kMonthDay = 8,
+    kYearDay = 16,
+    kWeekday = 32,
+    kHour = 64,
+    kMinute = 128,
+    kSecond = 256,
+    kEpoch = 512,
+};
+constexpr unsigned kDayFields = kYear | kCenturyYear | kMonth | kMonthDay | kYearDay | kWeekday;
+
 struct Conversion {
     char letter;
     Unit unit;
     int bytes;  // the most it prints
+    unsigned fields;
 };
 
 // %s spans -62135647200 (0001-01-01 at +14:00) to 253402351199.
 constexpr Conversion kConversions[] = {
-    {'Y', Unit::Year, 4},   {'y', Unit::Year, 2},   {'m', Unit::Month, 2},  {'b', Unit::Month, 3},
-    {'B', Unit::Month, 9},  {'d', Unit::Day, 2},    {'e', Unit::Day, 2},    {'j', Unit::Day, 3},
-    {'a', Unit::Day, 3},    {'A', Unit::Day, 9},    {'F', Unit::Day, 10},   {'H', Unit::Hour, 2},
-    {'M', Unit::Minute, 2}, {'S', Unit::Second, 2}, {'T', Unit::Second, 8}, {'s', Unit::Second, 12},
-    {'z', Unit::Once, 5},   {':', Unit::Once, 6},
+    {'Y', Unit::Year, 4, kYear},
+    {'y', Unit::Year, 2, kCenturyYear},
+    {'m', Unit::Month, 2, kMonth},
+    {'b', Unit::Month, 3, kMonth},
+    {'B', Unit::Month, 9, kMonth},
+    {'d', Unit::Day, 2, kMonthDay},
+    {'e', Unit::Day, 2, kMonthDay},
+    {'j', Unit::Day, 3, kYearDay},
+    {'a', Unit::Day, 3, kWeekday},
+    {'A', Unit::Day, 9, kWeekday},
+    {'F', Unit::Day, 10, kYear | kMonth | kMonthDay},
+    {'H', Unit::Hour, 2, kHour},
+    {'M', Unit::Minute, 2, kMinute},
+    {'S', Unit::Second, 2, kSecond},
+    {'T', Unit::Second, 8, kHour | kMinute | kSecond},
+    {'s', Unit::Second, 12, kEpoch},
+    {'z', Unit::Once, 5, 0},
+    {':', Unit::Once, 6, 0},
 };
+
+// Whether fields tell every unit of the finest apart, so that no text repeats.
+bool tellsApart(Unit unit, unsigned f) {
+    if ((f & kEpoch) != 0) {
+        return true;
+    }
+    const bool year = (f & kYear) != 0;
+    const bool day =
+        year && ((f & kYearDay) != 0 || (f & (kMonth | kMonthDay)) == (kMonth | kMonthDay));
+    switch (unit) {
+        case Unit::Once:
+            return true;
+        case Unit::Year:
+            return year;
+        case Unit::Month:
+            return year && (f & kMonth) != 0;
+        case Unit::Day:
+            return day;
+        case Unit::Hour:
+            return day && (f & kHour) != 0;
+        case Unit::Minute:
+            return day && (f & (kHour | kMinute)) == (kHour | kMinute);
+        case Unit::Second:
+            return day && (f & (kHour | kMinute | kSecond)) == (kHour | kMinute | kSecond);
+    }
+    return true;
+}
 
 const Conversion* findConversion(char letter) {
     for (const Conversion& c : kConversions) {
@@ -220,7 +278,8 @@ char* putOffset(char* at, std::int64_t offset, bool colon) {
 
 }  // namespace
 
-Refusal DateColumn::parseFormat(std::string_view format, std::vector<Piece>& pieces, Unit& finest) {
+Refusal DateColumn::parseFormat(std::string_view format, std::vector<Piece>& pieces, Unit& finest,
+                                unsigned& fields) {
     for (std::size_t i = 0; i < format.size();) {
         char32_t point = 0;
         const std::size_t length = decodeUtf8(format.substr(i), point);
@@ -233,6 +292,7 @@ Refusal DateColumn::parseFormat(std::string_view format, std::vector<Piece>& pie
         i += length;
     }
     finest = Unit::Once;
+    fields = 0;
     std::string text;
     for (std::size_t i = 0; i < format.size();) {
         if (format[i] != '%') {
@@ -264,6 +324,7 @@ Refusal DateColumn::parseFormat(std::string_view format, std::vector<Piece>& pie
         }
         pieces.push_back({c->letter});
         finest = std::max(finest, c->unit);
+        fields |= c->fields;
         i += colon ? 3 : 2;
     }
     if (!text.empty()) {
@@ -289,20 +350,75 @@ Refusal DateColumn::check(const DateSettings& s) {
     }
     std::vector<Piece> pieces;
     Unit unit{};
-    return parseFormat(s.format, pieces, unit);
+    unsigned fields = 0;
+    if (Refusal r = parseFormat(s.format, pieces, unit, fields)) {
+        return r;
+    }
+    const DateColumn bare(s, false);
+    if (bare.m_walkLast - bare.m_walkFirst >= kMostWalked) {
+        return {.kind = Kind::DateRepeats,
+                .values = {"'" + s.format + "'", std::to_string(kMostWalked)}};
+    }
+    return {};
 }
 
-DateColumn::DateColumn(const DateSettings& checked) {
+DateColumn::DateColumn(const DateSettings& checked, bool walk) {
     m_low = readInstant(checked.low, false).value_or(0);
     const std::int64_t high = readInstant(checked.high, true).value_or(m_low);
     m_offset = readZone(checked.zone).value_or(0);
-    parseFormat(checked.format, m_pieces, m_unit);
+    parseFormat(checked.format, m_pieces, m_unit, m_fields);
     m_firstUnit = unitOf(m_low);
     m_lastUnit = unitOf(high);
     for (const Piece& p : m_pieces) {
         m_maxBytes += p.conversion == 0 ? static_cast<std::int64_t>(p.text.size())
                                         : findConversion(p.conversion)->bytes;
     }
+    m_repeats = !tellsApart(m_unit, m_fields);
+    if (m_repeats) {
+        // A time of day alone: a whole day holds every text.
+        const bool everyTime = (m_fields & kDayFields) == 0 && high - m_low + 1 >= kDay;
+        m_walkFirst = everyTime ? unitOf(0) : m_firstUnit;
+        m_walkLast = everyTime ? unitOf(kDay - 1) : m_lastUnit;
+    }
+    if (!walk || m_walkLast - m_walkFirst >= kMostWalked) {
+        return;
+    }
+    std::unordered_set<std::uint64_t> seen;
+    for (std::int64_t unit = m_walkFirst; unit <= m_walkLast; ++unit) {
+        // Every instant of a unit prints the same, so its start stands for it.
+        const std::int64_t local = startOf(unit);
+        if (seen.insert(fieldsAt(local)).second) {
+            m_cells.push_back(local);
+        }
+    }
+    m_range = RandomSource::prepare(0, static_cast<std::int64_t>(size()) - 1);
+    if (size() <= kMostPrinted && m_maxBytes < static_cast<std::int64_t>(kSlack)) {
+        m_slots.assign(size() * kSlack, '\0');
+        for (std::uint64_t i = 0; i < size(); ++i) {
+            char* slot = m_slots.data() + i * kSlack;
+            slot[kSlack - 1] = static_cast<char>(print(slot, instantOf(i)) - slot);
+        }
+    }
+}
+
+std::uint64_t DateColumn::fieldsAt(std::int64_t local) const {
+    const std::int64_t day = floorDiv(local, kDay);
+    const std::int64_t second = local - day * kDay;
+    const Civil c = civilFromDays(day);
+    std::uint64_t packed = 0;
+    const auto add = [&](unsigned field, std::int64_t value, int bits) {
+        packed = packed << bits | ((m_fields & field) != 0 ? static_cast<std::uint64_t>(value) : 0);
+    };
+    add(kYear, c.year, 14);
+    add(kCenturyYear, c.year % 100, 7);
+    add(kMonth, c.month, 4);
+    add(kMonthDay, c.day, 5);
+    add(kYearDay, day - daysFromCivil(c.year, 1, 1), 9);
+    add(kWeekday, weekday(day), 3);
+    add(kHour, second / 3600, 5);
+    add(kMinute, second / 60 % 60, 6);
+    add(kSecond, second % 60, 6);
+    return packed;
 }
 
 std::int64_t DateColumn::unitOf(std::int64_t local) const {
@@ -348,13 +464,35 @@ std::int64_t DateColumn::startOf(std::int64_t unit) const {
 }
 
 void DateColumn::appendCell(std::string& out, RandomSource& random) const {
-    const std::int64_t unit = random.RandInRange(m_firstUnit, m_lastUnit);
-    // The first unit may start before low; low prints the same.
-    const std::int64_t local = unit == m_firstUnit ? m_low : startOf(unit);
     const std::size_t at = out.size();
-    out.resize(at + static_cast<std::size_t>(m_maxBytes));
-    const char* end = print(out.data() + at, local);
-    out.resize(static_cast<std::size_t>(end - out.data()));
+    out.resize(at + static_cast<std::size_t>(m_maxBytes) + kSlack);
+    out.resize(static_cast<std::size_t>(write(out.data() + at, random) - out.data()));
+}
+
+char* DateColumn::write(char* at, RandomSource& random) const {
+    return write(at, static_cast<std::uint64_t>(random.RandInRange(m_range)));
+}
+
+std::int64_t DateColumn::instantOf(std::uint64_t index) const {
+    const std::int64_t unit = m_firstUnit + static_cast<std::int64_t>(index);
+    // The first unit may start before low; low prints the same.
+    return m_repeats ? m_cells[index] : unit == m_firstUnit ? m_low : startOf(unit);
+}
+
+char* DateColumn::write(char* at, std::uint64_t index) const {
+    if (!m_slots.empty()) {
+        const char* slot = m_slots.data() + index * kSlack;
+        std::memcpy(at, slot, kSlack);
+        return at + static_cast<unsigned char>(slot[kSlack - 1]);
+    }
+    return print(at, instantOf(index));
+}
+
+bool DateColumn::mayHold(std::string_view chars) const {
+    // Names and numbers are letters, digits, signs and spaces.
+    return std::any_of(m_pieces.begin(), m_pieces.end(), [&](const Piece& p) {
+        return p.text.find_first_of(chars) != std::string::npos;
+    });
 }
 
 char* DateColumn::print(char* at, std::int64_t local) const {
@@ -437,8 +575,8 @@ std::int64_t DateColumn::maxCellBytes() const {
     return m_maxBytes;
 }
 
-BigCount DateColumn::count() const {
-    return BigCount(static_cast<std::uint64_t>(m_lastUnit - m_firstUnit) + 1);
+std::uint64_t DateColumn::size() const {
+    return m_repeats ? m_cells.size() : static_cast<std::uint64_t>(m_lastUnit - m_firstUnit) + 1;
 }
 
 }  // namespace ovantis

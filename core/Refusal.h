@@ -62,11 +62,13 @@ struct Refusal {
         Stopped,             // asked to stop while building
         OutOfMemory,         // the system's memory ran out while building
         // Rows: their columns, dates and word lists
-        BadDate,        // the text
-        BadFormat,      // the conversion
-        BadZone,        // the text
-        DatesReversed,  // start, end
-        BadWord,        // the line
+        BadDate,           // the text
+        BadFormat,         // the conversion
+        BadZone,           // the text
+        DatesReversed,     // start, end
+        DateRepeats,       // the format, the most units
+        WordsRunTogether,  // the separator
+        BadWord,           // the line
         NoWords,
         TooManyWords,   // the most
         OpenQuote,      // the quote
@@ -81,6 +83,9 @@ struct Refusal {
         UniqueAcrossShards,  // the column
         BadShard,            // the text, the most parts
         PageOptions,         // the page's options' own words
+        NoOptionValue,       // the option
+        EscapesNothing,
+        UuidBeforeEpoch,  // the time
         Count
     };
     Kind kind = Kind::None;

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <iterator>
 #include <numeric>
+#include <unordered_set>
 
 #include "CharacterSet.h"
 #include "DateColumn.h"
@@ -49,6 +50,13 @@ bool plainText(std::string_view text) {
     return CharacterSet::checkVerbatim(text).fault == CharacterSet::Fault::None;
 }
 
+// Why a value is no plain text, naming its control by code point.
+Refusal notPlain(std::string_view text, const char* kind) {
+    const CharacterSet::TextCheck check = CharacterSet::checkVerbatim(text);
+    return {.kind = CharacterSet::refusalKind(check.fault),
+            .values = {kind, SchemaText::codePoint(check.point)}};
+}
+
 // The words after a new kind's name, read into the column.
 class KindWords {
   public:
@@ -56,12 +64,21 @@ class KindWords {
         : m_column(column), m_words(words) {}
 
     Refusal read() {
+        // No word reaches a cell or a refusal with a control in it.
+        for (m_at = 2; m_at < m_words.size(); ++m_at) {
+            if (!plainText(m_words[m_at].text)) {
+                return notPlain(m_words[m_at].text,
+                                SchemaReader::kKinds[static_cast<int>(m_column.kind)]);
+            }
+        }
         for (m_at = 2; m_at < m_words.size(); ++m_at) {
             const std::string& word = m_words[m_at].text;
             if (word == "--unique") {
-                m_column.unique = true;
-            } else if (Refusal r = take(word)) {
-                return r;
+                // Row numbers never repeat: a row column keeps no values to
+                // compare, so it splits into shards as any other.
+                m_column.unique = m_column.kind != ColumnKind::Row;
+            } else if (Refusal r = take(word); r || m_noValue) {
+                return m_noValue ? Refusal{.kind = Kind::NoOptionValue, .values = {word}} : r;
             }
         }
         return finish();
@@ -75,10 +92,14 @@ class KindWords {
             .kind = Kind::BadArgument,
             .values = {"'" + m_words[at()].text + "'", kForms[static_cast<int>(m_column.kind)]}};
     }
-    // The value of an option given as --name V or --name=V.
+    // The value of an option given as --name V or --name=V; the option last
+    // with no value after it is refused.
     bool option(const std::string& word, std::string_view name, std::string& value) {
-        if (word == name && m_at + 1 < m_words.size()) {
-            value = m_words[++m_at].text;
+        if (word == name) {
+            m_noValue = m_at + 1 == m_words.size();
+            if (!m_noValue) {
+                value = m_words[++m_at].text;
+            }
             return true;
         }
         if (word.starts_with(name) && word.size() > name.size() && word[name.size()] == '=') {
@@ -109,14 +130,11 @@ class KindWords {
                 if (option(word, "--weights", value)) {
                     return readWeights(value);
                 }
-                if (!plainText(word)) {
-                    return {.kind = Kind::ControlInValue, .values = {"oneof", "'" + word + "'"}};
-                }
                 c.values.push_back(word);
                 return c.values.size() > SchemaReader::kMostValues ? bad() : Refusal{};
             case ColumnKind::Words:
                 if (option(word, "--separator", c.separator)) {
-                    return plainText(c.separator) || c.separator.empty() ? Refusal{} : bad();
+                    return {};
                 }
                 if (!m_number && readInt(word, c.words) && c.words >= 1 &&
                     c.words <= SchemaReader::kMostWords) {
@@ -177,6 +195,10 @@ class KindWords {
         DateColumn(at).appendCell(seconds, unused);
         std::int64_t value = 0;
         readInt(seconds, value);
+        // Version 7 counts milliseconds from 1970 unsigned.
+        if (value < 0) {
+            return {.kind = Kind::UuidBeforeEpoch, .values = {"'" + word + "'"}};
+        }
         m_column.uuidMillis = value * 1000;
         return {};
     }
@@ -209,6 +231,7 @@ class KindWords {
     std::size_t m_at = 2;
     bool m_range = false;
     bool m_number = false;
+    bool m_noValue = false;
 };
 
 std::string kindList() {
@@ -224,15 +247,34 @@ std::string kindList() {
 
 SchemaRefusal SchemaReader::read(std::string_view text, const PageOptions& pageOptions,
                                  std::vector<ColumnSettings>& columns) {
+    std::vector<std::size_t> sourceOf;
+    return read({text}, pageOptions, columns, sourceOf);
+}
+
+SchemaRefusal SchemaReader::read(const std::vector<std::string_view>& texts,
+                                 const PageOptions& pageOptions,
+                                 std::vector<ColumnSettings>& columns,
+                                 std::vector<std::size_t>& sourceOf) {
     columns.clear();
+    sourceOf.clear();
     std::vector<std::vector<SchemaWord>> split;
-    SchemaWord at;
-    if (Refusal r = SchemaText::split(text, split, at)) {
-        return {.refusal = r, .line = at.line, .character = at.character};
+    for (std::size_t source = 0; source < texts.size(); ++source) {
+        std::vector<std::vector<SchemaWord>> more;
+        SchemaWord at;
+        if (Refusal r = SchemaText::split(texts[source], more, at)) {
+            return {.refusal = r, .line = at.line, .character = at.character, .source = source};
+        }
+        sourceOf.insert(sourceOf.end(), more.size(), source);
+        split.insert(split.end(), std::make_move_iterator(more.begin()),
+                     std::make_move_iterator(more.end()));
     }
     if (split.empty()) {
         return {.refusal = {.kind = Kind::NoColumns}};
     }
+    // The names so far; a search of the columns would make a long schema slow.
+    std::unordered_set<std::string_view> names;
+    names.reserve(split.size());
+    columns.reserve(split.size());
     for (const std::vector<SchemaWord>& words : split) {
         ColumnSettings c;
         c.name = words[0].text;
@@ -244,13 +286,13 @@ SchemaRefusal SchemaReader::read(std::string_view text, const PageOptions& pageO
                                  .column = number,
                                  .name = c.name,
                                  .line = word.line,
-                                 .character = word.character};
+                                 .character = word.character,
+                                 .source = sourceOf[columns.size()]};
         };
         if (!nameOk(c.name)) {
             return refuse({.kind = Kind::BadColumnName, .values = {"'" + c.name + "'"}}, words[0]);
         }
-        if (std::any_of(columns.begin(), columns.end(),
-                        [&](const ColumnSettings& o) { return o.name == c.name; })) {
+        if (!names.insert(words[0].text).second) {
             return refuse({.kind = Kind::RepeatedName, .values = {c.name}}, words[0]);
         }
         if (words.size() < 2) {

@@ -12,13 +12,14 @@
 namespace ovantis {
 
 // A schema's refusal: why, and the column and place it points at (column 0
-// and line 0 when it points at none).
+// and line 0 when it points at none), in which of the texts read together.
 struct SchemaRefusal {
     Refusal refusal;
     int column = 0;
     std::string name{};
     int line = 0;
     int character = 0;
+    std::size_t source = 0;
 
     explicit operator bool() const { return static_cast<bool>(refusal); }
 };
@@ -43,6 +44,11 @@ class SchemaReader {
 
     static SchemaRefusal read(std::string_view text, const PageOptions& pageOptions,
                               std::vector<ColumnSettings>& columns);
+    // Reads texts as one schema whose lines count anew in each; sourceOf
+    // tells which text each column came from.
+    static SchemaRefusal read(const std::vector<std::string_view>& texts,
+                              const PageOptions& pageOptions, std::vector<ColumnSettings>& columns,
+                              std::vector<std::size_t>& sourceOf);
 };
 
 }  // namespace ovantis

@@ -6,15 +6,12 @@
 #include "Utf8.h"
 
 namespace ovantis {
-namespace {
 
-std::string codePoint(char32_t point) {
+std::string SchemaText::codePoint(char32_t point) {
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(point));
     return code;
 }
-
-}  // namespace
 
 Refusal SchemaText::split(std::string_view text, std::vector<std::vector<SchemaWord>>& columns,
                           SchemaWord& at) {
@@ -108,15 +105,16 @@ Refusal SchemaText::split(std::string_view text, std::vector<std::vector<SchemaW
             at = {.text = std::string(bytes), .line = line, .character = here};
         } else if (point == '\\') {
             escaped = true;
+            at = {.text = "\\", .line = line, .character = here};
         } else {
             word.text += bytes;
         }
     }
-    if (quote != 0 || escaped) {
-        if (escaped) {
-            at = {.text = "\\", .line = word.line, .character = word.character};
-        }
+    if (quote != 0) {
         return {.kind = Refusal::Kind::OpenQuote, .values = {at.text}};
+    }
+    if (escaped) {
+        return {.kind = Refusal::Kind::EscapesNothing};
     }
     endWord();
     std::erase_if(columns, [](const auto& column) { return column.empty(); });

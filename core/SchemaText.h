@@ -21,10 +21,12 @@ struct SchemaWord {
 // themselves) or escaped with \.
 class SchemaText {
   public:
-    // Refuses a quote left open, text that is no UTF-8 and controls; at is
-    // then where the fault lies.
+    // Refuses a quote left open, a \ that escapes no character, text that is
+    // no UTF-8 and controls; at is then where the fault lies.
     static Refusal split(std::string_view text, std::vector<std::vector<SchemaWord>>& columns,
                          SchemaWord& at);
+    // A character as a refusal names it: U+0009.
+    static std::string codePoint(char32_t point);
 };
 
 }  // namespace ovantis

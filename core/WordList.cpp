@@ -1,6 +1,6 @@
 #include "WordList.h"
 
-#include <unordered_set>
+#include <functional>
 
 #include "CharacterSet.h"
 #include "Utf8.h"
@@ -39,19 +39,31 @@ const WordList& WordList::builtIn() {
     return list;
 }
 
-Refusal WordList::read(std::string_view text, WordList& list) {
+Refusal WordList::read(std::string text, WordList& list) {
     list = WordList();
     // Offsets are 32-bit: a text past 4 GiB is beyond any list kept.
     if (text.size() > UINT32_MAX) {
         return {.kind = Refusal::Kind::TooManyWords, .values = {std::to_string(kMostWords)}};
     }
-    list.m_text.assign(text);
-    std::unordered_set<std::string_view> seen;
+    list.m_text = std::move(text);
+    const std::string_view all = list.m_text;
+    // The words so far by hash, each as 1 + its index (0 is free): a few
+    // bytes a word beside the text, where a set of strings would take dozens.
+    std::vector<std::uint32_t> slots(64);
+    const auto slotOf = [&](std::string_view word) -> std::uint32_t& {
+        const std::size_t mask = slots.size() - 1;
+        const std::size_t hash = std::hash<std::string_view>{}(word);
+        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+            if (slots[i] == 0 || list.word(slots[i] - 1) == word) {
+                return slots[i];
+            }
+        }
+    };
     std::size_t line = 0;
-    for (std::size_t at = 0; at < text.size();) {
+    for (std::size_t at = 0; at < all.size();) {
         ++line;
-        const std::size_t end = std::min(text.find('\n', at), text.size());
-        std::string_view word = text.substr(at, end - at);
+        const std::size_t end = std::min(all.find('\n', at), all.size());
+        std::string_view word = all.substr(at, end - at);
         at = end + 1;
         if (word.ends_with('\r')) {
             word.remove_suffix(1);
@@ -63,16 +75,25 @@ Refusal WordList::read(std::string_view text, WordList& list) {
             list = WordList();
             return {.kind = Refusal::Kind::BadWord, .values = {std::to_string(line)}};
         }
-        if (!seen.insert(word).second) {
+        std::uint32_t& slot = slotOf(word);
+        if (slot != 0) {
             continue;
         }
         if (list.size() == kMostWords) {
             list = WordList();
             return {.kind = Refusal::Kind::TooManyWords, .values = {std::to_string(kMostWords)}};
         }
-        list.m_starts.push_back(static_cast<std::uint32_t>(word.data() - text.data()));
+        list.m_starts.push_back(static_cast<std::uint32_t>(word.data() - all.data()));
         list.m_lengths.push_back(static_cast<std::uint16_t>(word.size()));
         list.m_longest = std::max(list.m_longest, word.size());
+        slot = static_cast<std::uint32_t>(list.size());
+        // At most half full, so a search ends soon.
+        if (list.size() * 2 > slots.size()) {
+            slots.assign(slots.size() * 2, 0);
+            for (std::size_t i = 0; i < list.size(); ++i) {
+                slotOf(list.word(i)) = static_cast<std::uint32_t>(i + 1);
+            }
+        }
     }
     if (list.size() == 0) {
         return {.kind = Refusal::Kind::NoWords};

@@ -21,7 +21,8 @@ class WordList {
     static const WordList& builtIn();
     // Reads text (LF or CRLF line ends, blank lines skipped); a line that is
     // no word refuses the list with its number. A repeated word counts once.
-    static Refusal read(std::string_view text, WordList& list);
+    // The list keeps the text itself, so a long list is held once.
+    static Refusal read(std::string text, WordList& list);
 
     std::size_t size() const { return m_starts.size(); }
     std::string_view word(std::size_t i) const {

@@ -122,8 +122,19 @@ constexpr Reason kReasons[] = {
      {"日期格式不认识 %1（可用 %Y %m %d %H %M %S %j %y %b %B %a %A %e %F %T %s %z %:z %%）",
       "the date format does not know %1 (it knows %Y %m %d %H %M %S %j %y %b %B %a %A %e %F %T %s "
       "%z %:z %%)"}},
-    {Kind::BadZone, {"%1 不是时区：须为 UTC、Z 或 ±HH:MM", "%1 is not a time zone: UTC, Z or ±HH:MM"}},
+    {Kind::BadZone,
+     {"%1 不是时区：须为 UTC、Z 或 ±HH:MM", "%1 is not a time zone: UTC, Z or ±HH:MM"}},
     {Kind::DatesReversed, {"开始 %1 晚于结束 %2", "the start %1 is after the end %2"}},
+    {Kind::DateRepeats,
+     {"日期格式 %1 在这段时间里反复写出同样的文字，超过 %2 "
+      "个单位无法计数：缩短范围，或写出年、月、日",
+      "the date format %1 prints the same texts over and over in more than %2 of its units, too "
+      "many to count: shorten the range, or print the year, month and day too"}},
+    {Kind::WordsRunTogether,
+     {"分隔符 %1 "
+      "为空或与单词共用字符，同一段文字可能来自不同的单词，无法保证不重复：换一个分隔符，如空格",
+      "the separator %1 is empty or shares a character with a word, so one text can come from "
+      "different words and --unique cannot hold: choose another, such as a space"}},
     {Kind::BadWord,
      {"单词表第 %1 行不是可用的单词（空行、控制字符、空格或非 UTF-8）",
       "line %1 of the word list is no usable word (blank, a control character, a space or not "
@@ -148,10 +159,17 @@ constexpr Reason kReasons[] = {
      {"带 --seed 或 --shard 时，uuid 7 须给出时间，如 uuid 7 2026-01-01T00:00:00",
       "with --seed or --shard, uuid 7 needs its time, such as uuid 7 2026-01-01T00:00:00"}},
     {Kind::UniqueAcrossShards,
-     {"列 %1 不重复，分片无法保证：请一次生成", "column %1 has no repeats, which shards cannot keep: make it in one run"}},
+     {"列 %1 不重复，分片无法保证：请一次生成",
+      "column %1 has no repeats, which shards cannot keep: make it in one run"}},
     {Kind::BadShard,
      {"%1 不是分片：须为 K/N，1 ≤ K ≤ N ≤ %2", "%1 is not a shard: K/N with 1 <= K <= N <= %2"}},
     {Kind::PageOptions, {"%1", "%1"}},
+    {Kind::NoOptionValue, {"%1 后面须有取值", "%1 needs a value after it"}},
+    {Kind::EscapesNothing,
+     {"行尾的 \\ 不能转义任何字符", "the \\ at the end of the line escapes nothing"}},
+    {Kind::UuidBeforeEpoch,
+     {"uuid 7 的时间须不早于 1970-01-01（现为 %1）",
+      "uuid 7 needs a time from 1970-01-01 on (got %1)"}},
 };
 
 constexpr bool everyKindOnce() {
@@ -217,9 +235,9 @@ std::string windowReasonOf(const Refusal& refusal, Language language) {
 std::string schemaReasonOf(const SchemaRefusal& refusal, const std::string& reason,
                            Language language) {
     if (refusal.column > 0) {
-        return texts::kSchemaAt.fill(language, {std::to_string(refusal.column), refusal.name,
-                                                std::to_string(refusal.line),
-                                                std::to_string(refusal.character), reason});
+        return texts::kSchemaAt.fill(
+            language, {std::to_string(refusal.column), refusal.name, std::to_string(refusal.line),
+                       std::to_string(refusal.character), reason});
     }
     if (refusal.line > 0) {
         return texts::kSchemaPlace.fill(

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <unordered_set>
 
@@ -13,11 +14,18 @@
 #include "RunLimits.h"
 #include "SettingsCheck.h"
 #include "StringGenerator.h"
+#include "UniqueDraws.h"
+#include "WeightedDraws.h"
 
 namespace ovantis {
 namespace {
 
 using Kind = Refusal::Kind;
+
+char* put(char* at, std::string_view text) {
+    std::memcpy(at, text.data(), text.size());
+    return at + text.size();
+}
 
 // Cells of a page's generator, one line each.
 template <class Generator>
@@ -25,10 +33,15 @@ class LineCells final : public CellMaker {
   public:
     template <class Settings>
     LineCells(const Settings& settings, RandomSource& random) : m_generator(settings, random) {}
-    void append(std::string& out, std::uint64_t) override { m_generator.appendLine(out); }
+    char* write(char* at, std::uint64_t) override {
+        m_line.clear();
+        m_generator.appendLine(m_line);
+        return put(at, m_line);
+    }
 
   private:
     Generator m_generator;
+    std::string m_line;
 };
 
 class PatternCells final : public CellMaker {
@@ -38,115 +51,160 @@ class PatternCells final : public CellMaker {
         // Checked already: the same template builds the same way again.
         build(m_generator, settings, budget);
     }
-    void append(std::string& out, std::uint64_t) override { m_generator.appendLine(out); }
+    char* write(char* at, std::uint64_t) override {
+        m_line.clear();
+        m_generator.appendLine(m_line);
+        return put(at, m_line);
+    }
 
   private:
     PatternGenerator m_generator;
+    std::string m_line;
 };
 
-// The cells of the new kinds, redrawn while a unique column has made them before.
+// The cells of the new kinds. A unique column draws without replacement
+// where it can number its cells, so it never waits on a redraw; cells too
+// many to number (UUIDs, long passphrases) are redrawn on the rare repeat.
 class DrawnCells final : public CellMaker {
   public:
-    DrawnCells(const RowColumn& column, const WordList* words, std::int64_t millis,
-               const std::vector<std::uint64_t>& through, RandomSource& random)
-        : m_settings(column.settings()),
-          m_words(words),
-          m_millis(millis),
-          m_through(through),
-          m_random(random) {
-        if (m_settings.kind == ColumnKind::Date) {
-            m_date.emplace(m_settings.date);
+    DrawnCells(const ColumnSettings& settings, const RowColumn::Draws& draws, const BigCount& count,
+               RandomSource& random)
+        : m_settings(settings), m_draws(draws), m_random(random) {
+        if (draws.words != nullptr) {
+            m_wordRange =
+                RandomSource::prepare(0, static_cast<std::int64_t>(draws.words->size()) - 1);
+        }
+        m_valueRange = RandomSource::prepare(
+            0, static_cast<std::int64_t>(
+                   (draws.through.empty() ? settings.values.size() : draws.through.back())) -
+                   1);
+        if (!settings.unique) {
+            return;
+        }
+        if (settings.kind == ColumnKind::OneOf) {
+            m_weighted.emplace(draws.distinctWeights);
+        } else if (count.fits64() && count.low64() <= INT64_MAX &&
+                   settings.kind != ColumnKind::Uuid) {
+            m_numbered.emplace(count.low64());
         }
     }
 
-    void append(std::string& out, std::uint64_t row) override {
+    char* write(char* at, std::uint64_t row) override {
         if (!m_settings.unique || m_settings.kind == ColumnKind::Row) {
-            draw(out, row);
-            return;
+            return draw(at, row);
         }
-        const std::size_t start = out.size();
-        for (;;) {
-            draw(out, row);
-            // The set keeps copies, since out is reused.
-            if (m_seen.insert(out.substr(start)).second) {
-                return;
-            }
-            out.resize(start);
+        if (m_weighted) {
+            return put(at, m_draws.distinct[m_weighted->next(m_random)]);
         }
+        if (!m_numbered) {
+            return redrawn(at, row);
+        }
+        if (m_settings.kind == ColumnKind::Date) {
+            return m_draws.date->write(at, m_numbered->next(m_random));
+        }
+        // A passphrase's number, a word a digit.
+        std::uint64_t number = m_numbered->next(m_random);
+        const std::size_t size = m_draws.words->size();
+        for (std::int32_t i = 0; i < m_settings.words; ++i) {
+            at = i == 0 ? at : put(at, m_settings.separator);
+            at = word(at, number % size);
+            number /= size;
+        }
+        return at;
     }
 
   private:
-    void draw(std::string& out, std::uint64_t row) {
-        switch (m_settings.kind) {
-            case ColumnKind::Row: {
-                char text[24];
-                const auto end = std::to_chars(text, text + sizeof text,
-                                               m_settings.start + static_cast<std::int64_t>(row));
-                out.append(text, end.ptr);
-                return;
+    char* redrawn(char* at, std::uint64_t row) {
+        for (;;) {
+            char* end = draw(at, row);
+            if (m_seen.emplace(at, end).second) {
+                return end;
             }
+        }
+    }
+
+    char* word(char* at, std::size_t i) const {
+        if (m_draws.wordSlots.empty()) {
+            return put(at, m_draws.words->word(i));
+        }
+        const char* slot = m_draws.wordSlots.data() + i * RowColumn::kWordSlot;
+        std::memcpy(at, slot, RowColumn::kWordSlot);
+        return at + static_cast<unsigned char>(slot[RowColumn::kWordSlot - 1]);
+    }
+
+    char* draw(char* at, std::uint64_t row) {
+        switch (m_settings.kind) {
+            case ColumnKind::Row:
+                return std::to_chars(at, at + 24, m_settings.start + static_cast<std::int64_t>(row))
+                    .ptr;
             case ColumnKind::Date:
-                m_date->appendCell(out, m_random);
-                return;
+                return m_draws.date->write(at, m_random);
             case ColumnKind::OneOf:
-                out += m_settings.values[pick()];
-                return;
+                return put(at, m_settings.values[pick()]);
             case ColumnKind::Words:
                 for (std::int32_t i = 0; i < m_settings.words; ++i) {
-                    if (i != 0) {
-                        out += m_settings.separator;
-                    }
-                    out += m_words->word(static_cast<std::size_t>(
-                        m_random.RandInRange(0, static_cast<std::int64_t>(m_words->size()) - 1)));
+                    at = i == 0 ? at : put(at, m_settings.separator);
+                    at = word(at, static_cast<std::size_t>(m_random.RandInRange(m_wordRange)));
                 }
-                return;
+                return at;
             default:
-                uuid(out);
-                return;
+                return uuid(at);
         }
     }
 
     std::size_t pick() {
-        const auto n = static_cast<std::int64_t>(m_settings.values.size());
-        if (m_through.empty()) {
-            return static_cast<std::size_t>(m_random.RandInRange(0, n - 1));
+        const std::vector<std::uint64_t>& through = m_draws.through;
+        const auto r = static_cast<std::uint64_t>(m_random.RandInRange(m_valueRange));
+        if (through.empty()) {
+            return static_cast<std::size_t>(r);
         }
-        const auto r = static_cast<std::uint64_t>(
-            m_random.RandInRange(0, static_cast<std::int64_t>(m_through.back()) - 1));
-        return static_cast<std::size_t>(std::upper_bound(m_through.begin(), m_through.end(), r) -
-                                        m_through.begin());
+        return static_cast<std::size_t>(std::upper_bound(through.begin(), through.end(), r) -
+                                        through.begin());
     }
 
-    void uuid(std::string& out) {
+    char* uuid(char* at) {
         std::uint64_t high = m_random.secureWord64();
         std::uint64_t low = m_random.secureWord64();
         if (m_settings.uuidVersion == 7) {
-            high = static_cast<std::uint64_t>(m_millis) << 16 | (high & 0x0FFF) | 0x7000;
+            high = static_cast<std::uint64_t>(m_draws.millis) << 16 | (high & 0x0FFF) | 0x7000;
         } else {
             high = (high & ~std::uint64_t{0xF000}) | 0x4000;
         }
         low = (low & ~(std::uint64_t{3} << 62)) | std::uint64_t{2} << 62;
         constexpr char kHex[] = "0123456789abcdef";
-        char text[36];
-        std::size_t at = 0;
         for (int i = 0; i < 32; ++i) {
             if (i == 8 || i == 12 || i == 16 || i == 20) {
-                text[at++] = '-';
+                *at++ = '-';
             }
             const std::uint64_t half = i < 16 ? high : low;
-            text[at++] = kHex[(half >> (60 - 4 * (i % 16))) & 0xF];
+            *at++ = kHex[(half >> (60 - 4 * (i % 16))) & 0xF];
         }
-        out.append(text, sizeof text);
+        return at;
     }
 
     const ColumnSettings& m_settings;
-    const WordList* m_words;
-    std::int64_t m_millis;
-    const std::vector<std::uint64_t>& m_through;
+    const RowColumn::Draws& m_draws;
     RandomSource& m_random;
-    std::optional<DateColumn> m_date;
+    RandomSource::Range m_wordRange{};
+    RandomSource::Range m_valueRange{};
+    std::optional<UniqueDraws> m_numbered;
+    std::optional<WeightedDraws> m_weighted;
     std::unordered_set<std::string> m_seen;
 };
+
+// Whether words joined by separator can be split again one way only: no word
+// holds a character of it, so each run of its characters is one separator.
+bool wordsApart(const WordList& words, const std::string& separator) {
+    if (separator.empty()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (words.word(i).find_first_of(separator) != std::string_view::npos) {
+            return false;
+        }
+    }
+    return true;
+}
 
 BigCount power(std::uint64_t base, std::int32_t times) {
     BigCount count(1);
@@ -172,6 +230,31 @@ double entropy(const std::map<std::string, std::uint64_t>& weights, std::uint64_
 
 bool RowColumn::numeric() const {
     return m_settings.kind == ColumnKind::Row || m_settings.kind == ColumnKind::Number;
+}
+
+bool RowColumn::mayHold(std::string_view chars) const {
+    const auto holds = [&](std::string_view text) {
+        return text.find_first_of(chars) != std::string_view::npos;
+    };
+    switch (m_settings.kind) {
+        case ColumnKind::String:
+        case ColumnKind::Pattern:
+            return true;
+        case ColumnKind::Date:
+            return m_draws.date->mayHold(chars);
+        case ColumnKind::OneOf:
+            return std::any_of(m_settings.values.begin(), m_settings.values.end(), holds);
+        case ColumnKind::Words:
+            for (std::size_t i = 0; i < m_draws.words->size(); ++i) {
+                if (holds(m_draws.words->word(i))) {
+                    return true;
+                }
+            }
+            return holds(m_settings.separator);
+        default:
+            // Digits, signs, points and hexadecimal letters.
+            return false;
+    }
 }
 
 Refusal RowColumn::check(const ColumnSettings& settings, const Run& run,
@@ -229,9 +312,9 @@ Refusal RowColumn::check(const ColumnSettings& settings, const Run& run,
             if (Refusal r = DateColumn::check(s.date)) {
                 return r;
             }
-            const DateColumn date(s.date);
-            c.m_maxBytes = date.maxCellBytes();
-            c.m_count = date.count();
+            c.m_draws.date = std::make_shared<const DateColumn>(s.date);
+            c.m_maxBytes = c.m_draws.date->maxCellBytes();
+            c.m_count = c.m_draws.date->count();
             c.m_bits = c.m_count.log2();
             break;
         }
@@ -245,7 +328,13 @@ Refusal RowColumn::check(const ColumnSettings& settings, const Run& run,
                 c.m_maxBytes =
                     std::max(c.m_maxBytes, static_cast<std::int64_t>(s.values[i].size()));
                 if (!s.weights.empty()) {
-                    c.m_through.push_back(total);
+                    c.m_draws.through.push_back(total);
+                }
+            }
+            for (const auto& [value, weight] : weights) {
+                if (s.unique && weight != 0) {
+                    c.m_draws.distinct.push_back(value);
+                    c.m_draws.distinctWeights.push_back(weight);
                 }
             }
             c.m_count = BigCount(static_cast<std::uint64_t>(
@@ -254,18 +343,33 @@ Refusal RowColumn::check(const ColumnSettings& settings, const Run& run,
             break;
         }
         case ColumnKind::Words: {
-            c.m_words = run.words != nullptr ? run.words : &WordList::builtIn();
-            c.m_maxBytes = static_cast<std::int64_t>(c.m_words->longest()) * s.words +
+            const WordList& words = run.words != nullptr ? *run.words : WordList::builtIn();
+            c.m_draws.words = &words;
+            if (words.longest() < kWordSlot && words.size() <= kMostWordSlots) {
+                c.m_draws.wordSlots.assign(words.size() * kWordSlot, '\0');
+                for (std::size_t i = 0; i < words.size(); ++i) {
+                    char* slot = c.m_draws.wordSlots.data() + i * kWordSlot;
+                    put(slot, words.word(i));
+                    slot[kWordSlot - 1] = static_cast<char>(words.word(i).size());
+                }
+            }
+            c.m_maxBytes = static_cast<std::int64_t>(words.longest()) * s.words +
                            static_cast<std::int64_t>(s.separator.size()) * (s.words - 1);
-            c.m_count = power(c.m_words->size(), s.words);
-            c.m_bits = std::log2(static_cast<double>(c.m_words->size())) * s.words;
+            c.m_bits = std::log2(static_cast<double>(words.size())) * s.words;
+            // Words that run together can print one text from different
+            // draws: their count is unknown, and unique cells cannot be promised.
+            if (s.words == 1 || wordsApart(words, s.separator)) {
+                c.m_count = power(words.size(), s.words);
+            } else if (s.unique) {
+                return {.kind = Kind::WordsRunTogether, .values = {"'" + s.separator + "'"}};
+            }
             break;
         }
         case ColumnKind::Row:
             c.m_maxBytes = 20;
             c.m_count = BigCount(static_cast<std::uint64_t>(run.rows));
             c.m_bits = c.m_count.log2();
-            if (s.start > INT64_MAX - run.rows) {
+            if (s.start > INT64_MAX - (run.rows - 1)) {
                 return {.kind = Kind::BadArgument,
                         .values = {std::to_string(s.start), "row [START]"}};
             }
@@ -278,7 +382,7 @@ Refusal RowColumn::check(const ColumnSettings& settings, const Run& run,
                 if (!s.uuidMillis && !run.nowMillis) {
                     return {.kind = Kind::Uuid7NeedsTime};
                 }
-                c.m_millis = s.uuidMillis.value_or(run.nowMillis.value_or(0));
+                c.m_draws.millis = s.uuidMillis.value_or(run.nowMillis.value_or(0));
             }
             break;
     }
@@ -307,7 +411,7 @@ std::unique_ptr<CellMaker> RowColumn::maker(RandomSource& random) const {
         case ColumnKind::Pattern:
             return std::make_unique<PatternCells>(m_settings.pattern, UINT64_MAX, random);
         default:
-            return std::make_unique<DrawnCells>(*this, m_words, m_millis, m_through, random);
+            return std::make_unique<DrawnCells>(m_settings, m_draws, m_count, random);
     }
 }
 

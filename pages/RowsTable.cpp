@@ -1,5 +1,6 @@
 #include "RowsTable.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -13,51 +14,61 @@
 namespace ovantis {
 namespace {
 
-// Whether a cell needs quoting or escaping: CSV quotes a cell holding a
+// What makes a cell need quoting or escaping: CSV quotes a cell holding a
 // comma or a quote; JSON escapes quotes and backslashes, SQL doubles quotes.
 // Cells never hold controls (every kind refuses them), so no format has a
 // line end or a tab to escape.
-bool special(char c, RowsFormat format) {
+constexpr std::string_view specials(RowsFormat format) {
     switch (format) {
         case RowsFormat::Csv:
-            return c == ',' || c == '"';
+            return ",\"";
         case RowsFormat::JsonLines:
-            return c == '"' || c == '\\';
+            return "\"\\";
         case RowsFormat::Sql:
-            return c == '\'';
+            return "'";
         case RowsFormat::Tsv:
             break;
     }
-    return false;
+    return "";
 }
 
-// The cell written from start on, after an opening quote where its column
-// always has one, made what its format writes.
-void finishCell(std::string& out, std::size_t start, RowsFormat format, char quote) {
-    std::size_t at = start;
-    while (at < out.size() && !special(out[at], format)) {
-        ++at;
-    }
-    if (at < out.size()) {
-        const std::string cell = out.substr(start);
-        out.resize(start);
-        if (format == RowsFormat::Csv) {
+// Quotes or escapes the cell in [start, end) in place when it needs it, and
+// closes it with quote (0 for none); the room after it holds what that adds.
+char* finishCell(char* start, char* end, RowsFormat format, char quote) {
+    const std::string_view marks = specials(format);
+    if (std::find_first_of(start, end, marks.begin(), marks.end()) != end) {
+        // JSON escapes its marks; CSV and SQL double their quote, and CSV
+        // opens one.
+        const bool json = format == RowsFormat::JsonLines;
+        const char doubled = format == RowsFormat::Csv ? '"' : '\'';
+        const auto grows = [&](char c) {
+            return json ? marks.find(c) != std::string_view::npos : c == doubled;
+        };
+        const bool opens = format == RowsFormat::Csv;
+        char* to = end + std::count_if(start, end, grows) + (opens ? 1 : 0);
+        char* const grown = to;
+        for (char* from = end; from != start;) {
+            const char c = *--from;
+            *--to = c;
+            if (grows(c)) {
+                *--to = json ? '\\' : c;
+            }
+        }
+        if (opens) {
+            *--to = '"';
             quote = '"';
-            out += quote;
         }
-        for (const char c : cell) {
-            if (format == RowsFormat::JsonLines && special(c, format)) {
-                out += '\\';
-            }
-            out += c;
-            if (format != RowsFormat::JsonLines && c == quote) {
-                out += c;
-            }
-        }
+        end = grown;
     }
     if (quote != 0) {
-        out += quote;
+        *end++ = quote;
     }
+    return end;
+}
+
+char* put(char* at, std::string_view text) {
+    std::memcpy(at, text.data(), text.size());
+    return at + text.size();
 }
 
 // Out of line: inlined, g++ 12 warns of an overlapping copy that cannot happen.
@@ -176,6 +187,7 @@ SchemaRefusal RowsTable::check(const std::vector<ColumnSettings>& columns, const
         const bool quoted = !t.m_columns[i].numeric() &&
                             (run.format == RowsFormat::JsonLines || run.format == RowsFormat::Sql);
         t.m_quotes.push_back(!quoted ? 0 : run.format == RowsFormat::Sql ? '\'' : '"');
+        t.m_plain.push_back(!t.m_columns[i].mayHold(specials(run.format)));
     }
     if (run.format == RowsFormat::Sql) {
         std::string& first = t.m_prefixes[0];
@@ -256,33 +268,56 @@ RowsTable::Worker::Worker(const RowsTable& table)
 
 void RowsTable::Worker::appendRows(std::string& out, std::uint64_t from, std::uint64_t to,
                                    std::string_view lineEnd) {
+    while (from < to) {
+        const std::uint64_t end = std::min(to, from + kStreamRows);
+        out += makeRows(from, end, lineEnd);
+        from = end;
+    }
+}
+
+std::string_view RowsTable::Worker::makeRows(std::uint64_t from, std::uint64_t to,
+                                             std::string_view lineEnd) {
+    const std::size_t room = static_cast<std::size_t>(m_table.m_maxRowBytes) + lineEnd.size();
+    const std::size_t size = static_cast<std::size_t>(to - from) * room + CellMaker::kSlack;
+    if (size > m_size) {
+        m_buffer = std::make_unique_for_overwrite<char[]>(size);
+        m_size = size;
+    }
+    char* at = m_buffer.get();
     for (std::uint64_t row = from; row < to; ++row) {
         // A stream's rows come in order from its start: rows before from in
         // its stream are made and dropped.
         if (!m_next || *m_next != row || row % kStreamRows == 0) {
             const std::uint64_t start = row - row % kStreamRows;
             m_random.restartStream(start / kStreamRows);
-            std::string dropped;
             for (std::uint64_t skipped = start; skipped < row; ++skipped) {
-                dropped.clear();
-                appendRow(dropped, skipped);
+                writeRow(at, skipped);
             }
         }
-        appendRow(out, row);
-        out += lineEnd;
+        at = put(writeRow(at, row), lineEnd);
         m_next = row + 1;
     }
+    return {m_buffer.get(), static_cast<std::size_t>(at - m_buffer.get())};
 }
 
-void RowsTable::Worker::appendRow(std::string& out, std::uint64_t row) {
+char* RowsTable::Worker::writeRow(char* at, std::uint64_t row) {
     const RowsTable& t = m_table;
+    char* const rowStart = at;
     for (std::size_t i = 0; i < m_makers.size(); ++i) {
-        out += t.m_prefixes[i];
-        const std::size_t start = out.size();
-        m_makers[i]->append(out, row);
-        finishCell(out, start, t.m_run.format, t.m_quotes[i]);
+        at = put(at, t.m_prefixes[i]);
+        char* const start = at;
+        at = m_makers[i]->write(at, row);
+        if (!t.m_plain[i]) {
+            at = finishCell(start, at, t.m_run.format, t.m_quotes[i]);
+        } else if (t.m_quotes[i] != 0) {
+            *at++ = t.m_quotes[i];
+        }
     }
-    out += t.m_rowEnd;
+    // A lone empty cell would be a blank line, which readers skip.
+    if (at == rowStart && t.m_run.format == RowsFormat::Csv) {
+        at = put(at, "\"\"");
+    }
+    return put(at, t.m_rowEnd);
 }
 
 }  // namespace ovantis

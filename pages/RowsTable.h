@@ -70,15 +70,20 @@ class RowsTable {
         // Appends rows [from, to), each ended by lineEnd.
         void appendRows(std::string& out, std::uint64_t from, std::uint64_t to,
                         std::string_view lineEnd);
+        // Rows [from, to), each ended by lineEnd, in the worker's own buffer
+        // until its next call.
+        std::string_view makeRows(std::uint64_t from, std::uint64_t to, std::string_view lineEnd);
 
       private:
-        void appendRow(std::string& out, std::uint64_t row);
+        char* writeRow(char* at, std::uint64_t row);
 
         const RowsTable& m_table;
         RandomSource m_random;
         std::vector<std::unique_ptr<CellMaker>> m_makers{};
         // The next row the stream would give, or none before the first.
         std::optional<std::uint64_t> m_next{};
+        std::unique_ptr<char[]> m_buffer{};
+        std::size_t m_size = 0;
     };
 
   private:
@@ -90,6 +95,8 @@ class RowsTable {
     std::vector<std::string> m_prefixes{};
     // The quote that closes each column's cells, or 0 for none.
     std::vector<char> m_quotes{};
+    // Columns whose cells never need quoting or escaping in the format.
+    std::vector<bool> m_plain{};
     std::string_view m_rowEnd;
     std::uint64_t m_first = 0;
     std::uint64_t m_end = 0;

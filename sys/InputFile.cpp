@@ -24,15 +24,15 @@ SystemReason lastError(int fallback) {
 #endif
 }
 
-SystemReason tooLarge() {
+}  // namespace
+
+SystemReason fileTooLarge() {
 #ifdef _WIN32
     return SystemReason::system(ERROR_FILE_TOO_LARGE);
 #else
     return SystemReason::system(EFBIG);
 #endif
 }
-
-}  // namespace
 
 std::optional<SystemReason> readFile(const std::string& path, std::size_t limit,
                                      std::string& text) {
@@ -53,7 +53,7 @@ std::optional<SystemReason> readFile(const std::string& path, std::size_t limit,
         const std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
         if (got > limit - text.size()) {
             text.clear();
-            return tooLarge();
+            return fileTooLarge();
         }
         text.append(buffer, got);
         if (got < sizeof buffer) {

@@ -645,6 +645,8 @@ TEST(CliBinary, StopSignalsEndARunInEveryBlockingCallAndLeaveNothing) {
         {"string -n 100000000", SIGINT},
         {"string -n 1 -o fifo", SIGINT},
         {"pattern -n 100 -o out .{0,50000}", SIGTERM},
+        {"rows --schema fifo -o out", SIGINT},
+        {"rows 'a words' --words fifo -o out", SIGTERM},
     };
     for (const auto& [line, signal] : cases) {
         SCOPED_TRACE(std::string(line) + " " + std::to_string(signal));
@@ -804,6 +806,10 @@ TEST(CliRows, RefusesInTheRunsLanguageWithTheColumnAndPlace) {
          1,
          "cannot read /nonexistent/words: No such file or directory",
          "无法读取 /nonexistent/words：没有那个文件或目录"},
+        {{"rows", "--schema", "/dev/zero"},
+         1,
+         "cannot read /dev/zero: it is larger than the 1 MiB limit",
+         "无法读取 /dev/zero：文件超过 1 MiB 的上限"},
     };
     for (const auto& c : cases) {
         const Result english = cliArgs(c.args);
@@ -830,6 +836,25 @@ TEST(CliRows, ReadsSchemaAndWordsFromFiles) {
               "ovantis-cli: " + words +
                   ": line 2 of the word list is no usable word (blank, a control character, a "
                   "space or not UTF-8)\n");
+    // A byte-order mark first is no part of either file.
+    shell("printf '\\357\\273\\277id row\\nw words 1\\n' > " + schema +
+          "; printf '\\357\\273\\277x\\n' > " + words);
+    EXPECT_EQ(cliArgs({"rows", "--schema", schema, "--words", words, "-n", "1", "--format", "tsv",
+                       "--no-header"})
+                  .out,
+              "1\tx\n");
+    // Columns given both ways count their lines apart, and the file's are named with it.
+    shell("printf 'id row\\n\\nw oneof\\n' > " + schema);
+    EXPECT_EQ(cliArgs({"rows", "a row", "--schema", schema}).err,
+              "ovantis-cli: " + schema +
+                  ": column 3 w (line 3, character 3): at least one value is needed\n");
+    EXPECT_EQ(cliArgs({"rows", "a row\nb oneof", "--schema", schema}).err,
+              "ovantis-cli: column 2 b (line 2, character 3): at least one value is needed\n");
+    shell("printf 'u uuid 7\\n' > " + schema);
+    EXPECT_EQ(cliArgs({"rows", "a row", "--schema", schema, "--seed", "1"}).err,
+              "ovantis-cli: " + schema +
+                  ": column 2 u (line 1, character 1): with --seed or --shard, uuid 7 needs its "
+                  "time, such as uuid 7 2026-01-01T00:00:00\n");
 }
 
 }  // namespace

@@ -112,7 +112,9 @@ TEST(DateColumn, PrintsKnownInstants) {
     }
 }
 
-TEST(DateColumn, CountsTheUnitsOfTheFinestField) {
+// A format that leaves out a coarser field prints the same text again: the
+// count is of texts, found over the range.
+TEST(DateColumn, CountsDistinctTexts) {
     const struct {
         const char* low;
         const char* high;
@@ -123,18 +125,43 @@ TEST(DateColumn, CountsTheUnitsOfTheFinestField) {
         {"2023-12-31T23:00", "2024-01-01", "%B", 2},
         {"2024-01-01", "2024-12-31", "%F", 366},
         {"2020-01-01T10:30:59", "2020-01-01T12:10", "%H:%M", 101},
-        {"2020-01-01", "2020-01-01", "%S", 86400},  // a date alone ends its day
         {"0001-01-01", "9999-12-31", "%Y", 9999},
         {"0001-01-01", "9999-12-31", "%s", 315537897600},
         {"0001-01-01", "9999-12-31", "at %z", 1},
+        {"2020-01-01", "2022-12-31", "%m", 12},
+        {"2021-02-01", "2021-02-28", "%d", 28},
+        {"0001-01-01", "9999-12-31", "%d", 31},
+        {"2020-01-01", "2020-01-03", "%a", 3},
+        {"2020-01-01", "2020-01-01", "%S", 60},
+        {"2020-01-01", "2029-12-31", "%H:%M", 1440},
+        {"2020-01-01T22:00", "2020-01-02T02:59", "%H", 5},
+        {"1900-01-01", "2099-12-31", "%y", 100},
+        {"2021-01-01", "2023-12-31", "%b %d", 365},
+        {"2020-01-01", "2023-12-31", "%m-%d", 366},
+        {"2020-01-01", "2021-12-31", "%Y %d", 62},
+        {"2023-01-01", "2024-12-31", "%j", 366},
+        {"1950-01-01", "2005-12-31", "%y%m%d", 20454},
+        {"2024-01-01", "2024-01-07", "%a %H", 168},
     };
     for (const auto& row : rows) {
-        const DateColumn column({.low = row.low, .high = row.high, .format = row.format});
-        EXPECT_EQ(column.count(), BigCount(row.count)) << row.format;
+        const DateSettings s{.low = row.low, .high = row.high, .format = row.format};
+        EXPECT_FALSE(DateColumn::check(s)) << row.format;
+        EXPECT_EQ(DateColumn(s).count(), BigCount(row.count)) << row.format << " " << row.low;
     }
 }
 
-// Months of 1, 28 and 1 days are equally likely, from the first cell to the last;
+TEST(DateColumn, RefusesRepeatingFormatsTooLongToWalk) {
+    for (const char* format : {"%d %H", "%m-%d %T"}) {
+        const Refusal r =
+            DateColumn::check({.low = "1000-01-01", .high = "9999-12-31", .format = format});
+        EXPECT_EQ(r.kind, Kind::DateRepeats) << format;
+        EXPECT_EQ(r.values, (std::vector<std::string>{"'" + std::string(format) + "'", "4194304"}));
+    }
+    EXPECT_FALSE(DateColumn::check({.low = "2000-01-01", .high = "2000-12-31", .format = "%d %H"}));
+}
+
+// Months of 1, 28 and 1 days are equally likely, from the first cell to the last,
+// and so is the 31st among days of months;
 // thresholds are chi-square at p = 0.001.
 TEST(DateColumn, DrawsAreUniformOverDistinctCells) {
     const struct {
@@ -143,6 +170,7 @@ TEST(DateColumn, DrawsAreUniformOverDistinctCells) {
     } rows[] = {
         {"2023-01-31", "2023-03-01", "%Y-%m", "2023-01", "2023-03", 13.816},
         {"2024-02-28T20:00", "2024-03-01T03:10", "%F %H", "2024-02-28 20", "2024-03-01 03", 61.098},
+        {"2021-01-01", "2021-12-31", "%d", "01", "31", 59.703},
     };
     for (const auto& row : rows) {
         const DateColumn column({.low = row.low, .high = row.high, .format = row.format});

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <map>
 #include <regex>
+#include <tuple>
 
 #include "BatchRun.h"
 #include "ControlIds.h"
@@ -104,6 +106,12 @@ TEST(SchemaReader, RefusesWithTheColumnAndThePlace) {
         {"a date --zone Mars/Base", Kind::BadZone, 1, 1, 3},
         {"a string -U", Kind::PageOptions, 1, 1, 3},
         {"a row 'open", Kind::OpenQuote, 0, 1, 7},
+        {"a oneof x\\", Kind::EscapesNothing, 0, 1, 10},
+        {"a row\nb oneof x\\\ny", Kind::EscapesNothing, 0, 2, 10},
+        {"a oneof b --weights", Kind::NoOptionValue, 1, 1, 11},
+        {"a words --separator", Kind::NoOptionValue, 1, 1, 9},
+        {"a date --zone", Kind::NoOptionValue, 1, 1, 8},
+        {"a uuid 7 1969-12-31T23:59:59", Kind::UuidBeforeEpoch, 1, 1, 10},
     };
     // No cell can hold a line end, a tab or a NUL: the schema refuses them.
     for (const std::string_view schema :
@@ -119,6 +127,35 @@ TEST(SchemaReader, RefusesWithTheColumnAndThePlace) {
         EXPECT_EQ(r.line, c.line) << c.schema;
         EXPECT_EQ(r.character, c.character) << c.schema;
     }
+    // A control is named, never printed; version 7's time starts in 1970.
+    std::vector<ColumnSettings> read;
+    EXPECT_EQ(SchemaReader::read("a oneof 'x\ty'", kNoOptions, read).refusal.values,
+              (std::vector<std::string>{"oneof", "U+0009"}));
+    EXPECT_EQ(columns("a uuid 7 1970-01-01")[0].uuidMillis.value_or(-1), 0);
+    // Texts read together count their lines apart and name the one at fault.
+    std::vector<std::size_t> sourceOf;
+    const SchemaRefusal r = SchemaReader::read(
+        std::vector<std::string_view>{"a row\nb row", "c row\na uuid"}, kNoOptions, read, sourceOf);
+    EXPECT_EQ(r.refusal.kind, Kind::RepeatedName);
+    EXPECT_EQ(std::tuple(r.column, r.line, r.character, r.source), std::tuple(4, 2, 1, 1u));
+    EXPECT_EQ(SchemaReader::read(std::vector<std::string_view>{"a row", "b row\n'c"}, kNoOptions,
+                                 read, sourceOf)
+                  .source,
+              1u);
+}
+
+// Each name is looked up once, not against every column before it.
+TEST(SchemaReader, ReadsAHugeSchemaInLinearTime) {
+#ifdef OVANTIS_SANITIZED
+    GTEST_SKIP() << "the sanitizers slow every step";
+#endif
+    std::string schema;
+    for (int i = 0; i < 100000; ++i) {
+        schema += "c" + std::to_string(i) + " row;";
+    }
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(columns(schema).size(), 100000u);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);  // a search of the columns took 15 s
 }
 
 TEST(RowsTable, QuotesEachFormatsSpecialCharactersAndOnlyThose) {
@@ -200,6 +237,8 @@ TEST(RowsTable, RefusesWhatARunCannotKeep) {
         {"v words 1 --unique", {.rows = 100, .shard = 1, .shards = 2}, Kind::UniqueAcrossShards},
         {"u uuid 7", {.rows = 1}, Kind::Uuid7NeedsTime},
         {"n row 9223372036854775807", {.rows = 2}, Kind::BadArgument},
+        // Row numbers never repeat, so --unique asks nothing of the shards.
+        {"n row --unique", {.rows = 100, .shard = 1, .shards = 2}, Kind::None},
     };
     for (const auto& c : cases) {
         std::optional<RowsTable> table;
@@ -233,6 +272,17 @@ TEST(WordList, KeepsEachWordOnceAndRefusesWhatIsNoWord) {
         EXPECT_EQ(WordList::read(c.text, list).kind, c.kind) << c.text;
         EXPECT_EQ(list.size(), c.size) << c.text;
     }
+    // Many words, each twice: the first of each kept in order, in the text given.
+    std::string text;
+    for (int i = 0; i < 20000; ++i) {
+        text += "w" + std::to_string(i % 10000) + "\n";
+    }
+    const char* const given = text.data();
+    WordList list;
+    ASSERT_FALSE(WordList::read(std::move(text), list));
+    ASSERT_EQ(list.size(), 10000u);
+    EXPECT_EQ(list.word(0).data(), given);
+    EXPECT_EQ(list.word(9999), "w9999");
 }
 
 // The page on a scripted host, drawing from a classic source at second 1.
