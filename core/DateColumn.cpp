@@ -392,11 +392,12 @@ DateColumn::DateColumn(const DateSettings& checked, bool walk) {
         }
     }
     m_range = RandomSource::prepare(0, static_cast<std::int64_t>(size()) - 1);
-    if (size() <= kMostPrinted && m_maxBytes < static_cast<std::int64_t>(kSlack)) {
-        m_slots.assign(size() * kSlack, '\0');
+    m_slot = m_maxBytes < 16 ? 16 : 32;
+    if (m_maxBytes < static_cast<std::int64_t>(kSlack) && size() <= kMostPrinted / m_slot) {
+        m_slots.assign(size() * m_slot, '\0');
         for (std::uint64_t i = 0; i < size(); ++i) {
-            char* slot = m_slots.data() + i * kSlack;
-            slot[kSlack - 1] = static_cast<char>(print(slot, instantOf(i)) - slot);
+            char* slot = m_slots.data() + i * m_slot;
+            slot[m_slot - 1] = static_cast<char>(print(slot, instantOf(i)) - slot);
         }
     }
 }
@@ -480,10 +481,15 @@ std::int64_t DateColumn::instantOf(std::uint64_t index) const {
 }
 
 char* DateColumn::write(char* at, std::uint64_t index) const {
+    if (m_slot == 16 && !m_slots.empty()) {
+        const char* slot = m_slots.data() + index * 16;
+        std::memcpy(at, slot, 16);
+        return at + static_cast<unsigned char>(slot[15]);
+    }
     if (!m_slots.empty()) {
-        const char* slot = m_slots.data() + index * kSlack;
-        std::memcpy(at, slot, kSlack);
-        return at + static_cast<unsigned char>(slot[kSlack - 1]);
+        const char* slot = m_slots.data() + index * 32;
+        std::memcpy(at, slot, 32);
+        return at + static_cast<unsigned char>(slot[31]);
     }
     return print(at, instantOf(index));
 }

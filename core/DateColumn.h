@@ -21,7 +21,9 @@ class DateColumn {
     // %H:%M) has its distinct texts found by walking its units; beyond this
     // many it is refused.
     static constexpr std::int64_t kMostWalked = std::int64_t{1} << 22;
-    static constexpr std::uint64_t kMostPrinted = std::uint64_t{1} << 12;
+    // Short cells of a column of few are printed once, into a table of at
+    // most this many bytes, and copied.
+    static constexpr std::size_t kMostPrinted = std::size_t{1} << 20;
 
     // Refusal when the settings cannot be used; then nothing else may be called.
     static Refusal check(const DateSettings& settings);
@@ -80,9 +82,9 @@ class DateColumn {
     std::int64_t m_walkLast = -1;
     std::vector<std::int64_t> m_cells{};
     RandomSource::Range m_range{};
-    // Few short cells are printed once, to be copied: each in a slot of
-    // kSlack bytes, its length last.
+    // Each cell printed in a slot of 16 or 32 bytes, its length last; or none.
     std::string m_slots{};
+    std::size_t m_slot = 0;
 };
 
 }  // namespace ovantis

@@ -380,9 +380,13 @@ void PatternGenerator::unrank(std::string& out, std::uint64_t index) const {
     }
 }
 
+bool PatternGenerator::writesInPlace() const {
+    return !m_unique && chainOnly() && m_random.secure() && !m_seeded;
+}
+
 std::int64_t PatternGenerator::appendLines(std::string& out, std::int64_t count,
                                            std::string_view lineEnd, std::size_t limit) {
-    if (!m_unique && chainOnly() && m_random.secure() && !m_seeded && out.size() < limit) {
+    if (writesInPlace() && out.size() < limit) {
         // Lines of one size: as many as reach limit, written in place.
         const std::size_t size = m_chain.size() + lineEnd.size();
         const auto lines = std::min<std::int64_t>(

@@ -47,6 +47,11 @@ class PatternGenerator {
     // the caller keeps the count within count()). Lines are whole in
     // memory, so the sink is never needed: always true.
     bool appendLine(std::string& out, TextSink* sink = nullptr);
+    // Whether writeLine may stand for appendLine: lines of one size, drawn
+    // from an unseeded secure source, with no repeats to keep out.
+    bool writesInPlace() const;
+    // Writes one line at at, which has room for it; returns its end.
+    char* writeLine(char* at) { return fillRuns(at); }
     // Appends up to count lines, each ended by lineEnd, until out holds
     // limit bytes; returns how many.
     std::int64_t appendLines(std::string& out, std::int64_t count, std::string_view lineEnd,

@@ -27,6 +27,28 @@ char* put(char* at, std::string_view text) {
     return at + text.size();
 }
 
+// A line a generator made: a short one is copied 32 bytes at once, from a
+// buffer that always holds them.
+class Line {
+  public:
+    Line() { m_text.reserve(kWhole); }
+    std::string& text() {
+        m_text.clear();
+        return m_text;
+    }
+    char* copy(char* at) const {
+        if (m_text.size() > kWhole || m_text.capacity() < kWhole) {
+            return put(at, m_text);
+        }
+        std::memcpy(at, m_text.data(), kWhole);
+        return at + m_text.size();
+    }
+
+  private:
+    static constexpr std::size_t kWhole = CellMaker::kSlack;
+    std::string m_text;
+};
+
 // Cells of a page's generator, one line each.
 template <class Generator>
 class LineCells final : public CellMaker {
@@ -34,14 +56,13 @@ class LineCells final : public CellMaker {
     template <class Settings>
     LineCells(const Settings& settings, RandomSource& random) : m_generator(settings, random) {}
     char* write(char* at, std::uint64_t) override {
-        m_line.clear();
-        m_generator.appendLine(m_line);
-        return put(at, m_line);
+        m_generator.appendLine(m_line.text());
+        return m_line.copy(at);
     }
 
   private:
     Generator m_generator;
-    std::string m_line;
+    Line m_line;
 };
 
 class PatternCells final : public CellMaker {
@@ -50,16 +71,20 @@ class PatternCells final : public CellMaker {
         : m_generator(random) {
         // Checked already: the same template builds the same way again.
         build(m_generator, settings, budget);
+        m_inPlace = m_generator.writesInPlace();
     }
     char* write(char* at, std::uint64_t) override {
-        m_line.clear();
-        m_generator.appendLine(m_line);
-        return put(at, m_line);
+        if (m_inPlace) {
+            return m_generator.writeLine(at);
+        }
+        m_generator.appendLine(m_line.text());
+        return m_line.copy(at);
     }
 
   private:
     PatternGenerator m_generator;
-    std::string m_line;
+    bool m_inPlace = false;
+    Line m_line;
 };
 
 // The cells of the new kinds. A unique column draws without replacement

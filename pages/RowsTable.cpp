@@ -261,8 +261,17 @@ std::string RowsTable::summary(Language language) const {
 
 RowsTable::Worker::Worker(const RowsTable& table)
     : m_table(table), m_random(std::make_unique<EntropyPool>(table.m_key)) {
-    for (const RowColumn& c : table.m_columns) {
-        m_makers.push_back(c.maker(m_random));
+    for (std::size_t i = 0; i < table.m_columns.size(); ++i) {
+        Cell cell{.maker = table.m_columns[i].maker(m_random),
+                  .prefixSize = table.m_prefixes[i].size(),
+                  .quote = table.m_quotes[i],
+                  .plain = table.m_plain[i]};
+        if (cell.prefixSize < cell.prefix.size()) {
+            put(cell.prefix.data(), table.m_prefixes[i]);
+        } else {
+            cell.longPrefix = &table.m_prefixes[i];
+        }
+        m_cells.push_back(std::move(cell));
     }
 }
 
@@ -283,6 +292,10 @@ std::string_view RowsTable::Worker::makeRows(std::uint64_t from, std::uint64_t t
         m_buffer = std::make_unique_for_overwrite<char[]>(size);
         m_size = size;
     }
+    m_endingSize = m_table.m_rowEnd.size() + lineEnd.size();
+    if (m_endingSize <= m_ending.size()) {
+        put(put(m_ending.data(), m_table.m_rowEnd), lineEnd);
+    }
     char* at = m_buffer.get();
     for (std::uint64_t row = from; row < to; ++row) {
         // A stream's rows come in order from its start: rows before from in
@@ -294,30 +307,40 @@ std::string_view RowsTable::Worker::makeRows(std::uint64_t from, std::uint64_t t
                 writeRow(at, skipped);
             }
         }
-        at = put(writeRow(at, row), lineEnd);
+        at = writeRow(at, row);
+        if (m_endingSize <= m_ending.size()) {
+            std::memcpy(at, m_ending.data(), m_ending.size());
+            at += m_endingSize;
+        } else {
+            at = put(put(at, m_table.m_rowEnd), lineEnd);
+        }
         m_next = row + 1;
     }
     return {m_buffer.get(), static_cast<std::size_t>(at - m_buffer.get())};
 }
 
 char* RowsTable::Worker::writeRow(char* at, std::uint64_t row) {
-    const RowsTable& t = m_table;
     char* const rowStart = at;
-    for (std::size_t i = 0; i < m_makers.size(); ++i) {
-        at = put(at, t.m_prefixes[i]);
+    for (Cell& cell : m_cells) {
+        if (cell.longPrefix == nullptr) {
+            std::memcpy(at, cell.prefix.data(), cell.prefix.size());
+            at += cell.prefixSize;
+        } else {
+            at = put(at, *cell.longPrefix);
+        }
         char* const start = at;
-        at = m_makers[i]->write(at, row);
-        if (!t.m_plain[i]) {
-            at = finishCell(start, at, t.m_run.format, t.m_quotes[i]);
-        } else if (t.m_quotes[i] != 0) {
-            *at++ = t.m_quotes[i];
+        at = cell.maker->write(at, row);
+        if (!cell.plain) {
+            at = finishCell(start, at, m_table.m_run.format, cell.quote);
+        } else if (cell.quote != 0) {
+            *at++ = cell.quote;
         }
     }
     // A lone empty cell would be a blank line, which readers skip.
-    if (at == rowStart && t.m_run.format == RowsFormat::Csv) {
+    if (at == rowStart && m_table.m_run.format == RowsFormat::Csv) {
         at = put(at, "\"\"");
     }
-    return put(at, t.m_rowEnd);
+    return at;
 }
 
 }  // namespace ovantis

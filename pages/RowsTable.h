@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -77,9 +78,22 @@ class RowsTable {
       private:
         char* writeRow(char* at, std::uint64_t row);
 
+        // A column as this worker writes it: short texts sit in slots of 16
+        // bytes, copied whole.
+        struct Cell {
+            std::unique_ptr<CellMaker> maker;
+            std::array<char, 16> prefix{};
+            std::size_t prefixSize = 0;
+            const std::string* longPrefix = nullptr;
+            char quote = 0;
+            bool plain = false;
+        };
+
         const RowsTable& m_table;
         RandomSource m_random;
-        std::vector<std::unique_ptr<CellMaker>> m_makers{};
+        std::vector<Cell> m_cells{};
+        std::array<char, 16> m_ending{};
+        std::size_t m_endingSize = 0;
         // The next row the stream would give, or none before the first.
         std::optional<std::uint64_t> m_next{};
         std::unique_ptr<char[]> m_buffer{};
