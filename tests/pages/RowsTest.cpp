@@ -237,6 +237,12 @@ TEST(RowsTable, RefusesWhatARunCannotKeep) {
         {"v words 1 --unique", {.rows = 100, .shard = 1, .shards = 2}, Kind::UniqueAcrossShards},
         {"u uuid 7", {.rows = 1}, Kind::Uuid7NeedsTime},
         {"n row 9223372036854775807", {.rows = 2}, Kind::BadArgument},
+        {"n row 9223372036854775806", {.rows = 2}, Kind::None},
+        {"m date --format %m --unique", {.rows = 13}, Kind::TooFewPossible},
+        {"v oneof a a b --unique", {.rows = 3}, Kind::TooFewPossible},
+        // A word of the list holds a hyphen: drop-down-felt-tip is two ways two words.
+        {"w words 3 --separator - --unique", {.rows = 2}, Kind::WordsRunTogether},
+        {"w words 2 --separator '' --unique", {.rows = 2}, Kind::WordsRunTogether},
         // Row numbers never repeat, so --unique asks nothing of the shards.
         {"n row --unique", {.rows = 100, .shard = 1, .shards = 2}, Kind::None},
     };
@@ -247,12 +253,37 @@ TEST(RowsTable, RefusesWhatARunCannotKeep) {
             c.kind)
             << c.schema;
     }
-    // Every value once: the last of them is found however long it takes.
-    const std::string out = rows("v oneof a b c d --unique", {.header = false, .rows = 4});
-    EXPECT_EQ(std::string(out).size(), 8u);
-    for (const char* v : {"a\n", "b\n", "c\n", "d\n"}) {
-        EXPECT_NE(out.find(v), std::string::npos);
+}
+
+// Drawn without replacement: a run as long as the column's every cell ends,
+// however unlikely its last cell.
+TEST(RowsTable, UniqueColumnsGiveEveryCellOnceUpToTheirLast) {
+    const struct {
+        const char* schema;
+        std::int32_t rows;
+    } cases[] = {
+        {"v oneof a b c d --unique", 4},
+        {"v oneof a a b --unique", 2},
+        {"v oneof --weights 1,4294967294 a b --unique", 2},
+        {"m date 2020-01-01..2022-12-31 --format %m --unique", 12},
+        {"d date 2024-01-01..2024-12-31 --format %F --unique", 366},
+        {"w words 1 --unique", 7776},
+        {"w words 2 --unique", 5000},
+    };
+    for (const auto& c : cases) {
+        const std::string out = rows(c.schema, {.header = false, .rows = c.rows});
+        std::map<std::string, int> seen;
+        for (std::size_t at = 0, end = 0; at < out.size(); at = end + 1) {
+            end = out.find('\n', at);
+            ++seen[out.substr(at, end - at)];
+        }
+        EXPECT_EQ(seen.size(), static_cast<std::size_t>(c.rows)) << c.schema;
     }
+}
+
+TEST(RowsTable, ALoneEmptyCellIsNoBlankLine) {
+    EXPECT_EQ(rows("e oneof ''", {.rows = 2}), "e\n\"\"\n\"\"\n");
+    EXPECT_EQ(rows("e oneof ''; f oneof ''", {.header = false, .rows = 1}), ",\n");
 }
 
 TEST(WordList, KeepsEachWordOnceAndRefusesWhatIsNoWord) {
