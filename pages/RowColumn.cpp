@@ -23,8 +23,7 @@ namespace {
 using Kind = Refusal::Kind;
 
 char* put(char* at, std::string_view text) {
-    std::memcpy(at, text.data(), text.size());
-    return at + text.size();
+    return std::copy(text.begin(), text.end(), at);
 }
 
 // A line a generator made: a short one is copied 32 bytes at once, from a
