@@ -771,6 +771,12 @@ TEST(CliRows, ShardsJoinIntoTheWholeRun) {
         }
         EXPECT_EQ(joined, whole) << n;
     }
+    // A unique column's rows depend on those before them: one worker makes
+    // them all, or workers would repeat each other's days.
+    EXPECT_EQ(shell(std::string(OVANTIS_CLI_PATH) +
+                    " rows 'd date 2020-01-01..2029-12-31 --format %F --unique' --no-header "
+                    "-n 3653 | sort -u | wc -l"),
+              "3653\n");
 }
 
 TEST(CliRows, RefusesInTheRunsLanguageWithTheColumnAndPlace) {

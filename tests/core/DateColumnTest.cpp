@@ -99,6 +99,7 @@ TEST(DateColumn, PrintsKnownInstants) {
          "2024-02-29 13:05:09|20240229 130509"},
         {"2024-02-29", "%a %A %b %B %e %j %y", "UTC", "Thu Thursday Feb February 29 060 24"},
         {"2024-09-05", "%e|%d %B %A", "UTC", " 5|05 September Thursday"},
+        {"2024-09-04", "%A %B", "UTC", "Wednesday September"},  // the longest names
         {"9999-12-31T23:59:59", "%FT%T %s %j", "UTC", "9999-12-31T23:59:59 253402300799 365"},
         {"0001-01-01T00:00:00", "%Y %y %j %A %s", "UTC", "0001 01 001 Monday -62135596800"},
         {"0001-01-01T00:00:00", "%s", "+14:00", "-62135647200"},
