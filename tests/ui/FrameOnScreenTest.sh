@@ -16,11 +16,12 @@ trap cleanup EXIT
 Xvfb "$display" -screen 0 1600x1000x24 -nolisten tcp >/dev/null 2>&1 &
 pids="$!"
 export DISPLAY="$display"
-# Polls a command for up to ten seconds.
+# Polls a command for up to thirty seconds: the first window waits for its
+# fonts to be cached afresh, which takes long on a loaded machine.
 until_true() {
   i=0
   while ! eval "$1" >/dev/null 2>&1; do
-    i=$((i + 1)); [ "$i" -le 100 ] || return 1; sleep 0.1
+    i=$((i + 1)); [ "$i" -le 300 ] || return 1; sleep 0.1
   done
 }
 until_true "xprop -root" || { echo "no X server on $display"; exit 1; }
@@ -34,7 +35,8 @@ for scale in 1 1.5 1.8 2; do
   app_pid=$!
   until_true "xdotool search --onlyvisible --pid $app_pid" || { echo "scale $scale: no window"; status=1; kill $app_pid; continue; }
   win=$(xdotool search --onlyvisible --pid $app_pid | head -1)
-  until_true "xprop -id $win _NET_FRAME_EXTENTS | grep -q =" || { echo "scale $scale: never framed"; status=1; }
+  until_true "xprop -id $win _NET_FRAME_EXTENTS | grep -q =" ||
+    { echo "scale $scale: never framed"; status=1; kill $app_pid; continue; }
   # The window moves once framed, later on a loaded machine: read it once it
   # has kept still for a second.
   last="" still=0 i=0
